@@ -1,0 +1,26 @@
+// One Z39.50 target as the user keeps it in the target list file, plus its
+// search status (never written to the file).
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "engine/TargetSearch.h"
+
+struct Target {
+    int32_t id = 0;
+    std::set<std::string> tags;
+    std::string name;
+    std::string zurl;
+    std::string recsyntax;
+    std::string elementsetname;
+    std::string location;
+    std::string website;
+    std::string catalogue;
+    std::string username;
+    std::string password;
+    bool active = false;
+
+    TargetSearch search;
+};
