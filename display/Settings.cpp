@@ -89,54 +89,62 @@ bool Settings::storeExists() { return QFileInfo::exists(openStore()->fileName())
 
 std::string Settings::storeLocation() { return openStore()->fileName().toStdString(); }
 
-void Settings::load() {
+void Settings::load() { loadInto(*this); }
+
+SettingsData Settings::readValues() {
+    SettingsData values;
+    loadInto(values);
+    return values;
+}
+
+void Settings::loadInto(SettingsData& s) {
     // Numbers missing from the store take the installer's values, so limits
     // are never zero by accident.
     const SettingsData fresh = freshInstallationSettings(std::string());
-    static_cast<SettingsData&>(*this) = SettingsData();
-    MaxRecPerSearch = fresh.MaxRecPerSearch;
-    MaxRecPerTarget = fresh.MaxRecPerTarget;
-    MaxConnections = fresh.MaxConnections;
+    s = SettingsData();
+    s.MaxRecPerSearch = fresh.MaxRecPerSearch;
+    s.MaxRecPerTarget = fresh.MaxRecPerTarget;
+    s.MaxConnections = fresh.MaxConnections;
     if (!storeExists()) return;
 
     const auto store = openStore();
-    readNumber(*store, "MaxRecPerSearch", MaxRecPerSearch, fresh.MaxRecPerSearch);
-    readNumber(*store, "MaxRecPerTarget", MaxRecPerTarget, fresh.MaxRecPerTarget);
-    readNumber(*store, "MaxConnections", MaxConnections, fresh.MaxConnections);
-    TargetFile = readString(*store, "TargetFile");
-    InsertDBString = readString(*store, "InsertDBString");
-    InsertSQL = readString(*store, "InsertSQL");
-    MSXMLVersion = readString(*store, "MSXMLVersion");
-    MARCDisplayType = readString(*store, "MARCDisplayType");
-    MARCCustomXSL = readString(*store, "MARCCustomXSL");
-    BasicSearch_TitleTitle = readString(*store, "BasicSearch_TitleTitle");
-    BasicSearch_TitlePQF = readString(*store, "BasicSearch_TitlePQF");
-    BasicSearch_AuthorTitle = readString(*store, "BasicSearch_AuthorTitle");
-    BasicSearch_AuthorPQF = readString(*store, "BasicSearch_AuthorPQF");
-    AdvSearch_Title1 = readString(*store, "AdvSearch_Title1");
-    AdvSearch_PQF1 = readString(*store, "AdvSearch_PQF1");
-    AdvSearch_Title2 = readString(*store, "AdvSearch_Title2");
-    AdvSearch_PQF2 = readString(*store, "AdvSearch_PQF2");
-    AdvSearch_Title3 = readString(*store, "AdvSearch_Title3");
-    AdvSearch_PQF3 = readString(*store, "AdvSearch_PQF3");
-    AdvSearch_Title4 = readString(*store, "AdvSearch_Title4");
-    AdvSearch_PQF4 = readString(*store, "AdvSearch_PQF4");
-    SUTRSTitleRE = readString(*store, "SUTRSTitleRE");
-    SUTRSAuthorRE = readString(*store, "SUTRSAuthorRE");
-    SUTRSDateRE = readString(*store, "SUTRSDateRE");
-    DefaultXMLXSL = readString(*store, "DefaultXMLXSL");
-    DisplayXML_MARCXML = readString(*store, "DisplayXML_MARCXML");
-    DisplayXML_MODS = readString(*store, "DisplayXML_MODS");
-    DisplayXML_DC = readString(*store, "DisplayXML_DC");
-    DisplayMARCXMLTitleXPATH = readString(*store, "DisplayMARCXMLTitleXPATH");
-    DisplayMARCXMLAuthorXPATH = readString(*store, "DisplayMARCXMLAuthorXPATH");
-    DisplayMARCXMLDateXPATH = readString(*store, "DisplayMARCXMLDateXPATH");
-    DisplayMODSTitleXPATH = readString(*store, "DisplayMODSTitleXPATH");
-    DisplayMODSAuthorXPATH = readString(*store, "DisplayMODSAuthorXPATH");
-    DisplayMODSDateXPATH = readString(*store, "DisplayMODSDateXPATH");
-    DisplayDCTitleXPATH = readString(*store, "DisplayDCTitleXPATH");
-    DisplayDCAuthorXPATH = readString(*store, "DisplayDCAuthorXPATH");
-    DisplayDCDateXPATH = readString(*store, "DisplayDCDateXPATH");
+    readNumber(*store, "MaxRecPerSearch", s.MaxRecPerSearch, fresh.MaxRecPerSearch);
+    readNumber(*store, "MaxRecPerTarget", s.MaxRecPerTarget, fresh.MaxRecPerTarget);
+    readNumber(*store, "MaxConnections", s.MaxConnections, fresh.MaxConnections);
+    s.TargetFile = readString(*store, "TargetFile");
+    s.InsertDBString = readString(*store, "InsertDBString");
+    s.InsertSQL = readString(*store, "InsertSQL");
+    s.MSXMLVersion = readString(*store, "MSXMLVersion");
+    s.MARCDisplayType = readString(*store, "MARCDisplayType");
+    s.MARCCustomXSL = readString(*store, "MARCCustomXSL");
+    s.BasicSearch_TitleTitle = readString(*store, "BasicSearch_TitleTitle");
+    s.BasicSearch_TitlePQF = readString(*store, "BasicSearch_TitlePQF");
+    s.BasicSearch_AuthorTitle = readString(*store, "BasicSearch_AuthorTitle");
+    s.BasicSearch_AuthorPQF = readString(*store, "BasicSearch_AuthorPQF");
+    s.AdvSearch_Title1 = readString(*store, "AdvSearch_Title1");
+    s.AdvSearch_PQF1 = readString(*store, "AdvSearch_PQF1");
+    s.AdvSearch_Title2 = readString(*store, "AdvSearch_Title2");
+    s.AdvSearch_PQF2 = readString(*store, "AdvSearch_PQF2");
+    s.AdvSearch_Title3 = readString(*store, "AdvSearch_Title3");
+    s.AdvSearch_PQF3 = readString(*store, "AdvSearch_PQF3");
+    s.AdvSearch_Title4 = readString(*store, "AdvSearch_Title4");
+    s.AdvSearch_PQF4 = readString(*store, "AdvSearch_PQF4");
+    s.SUTRSTitleRE = readString(*store, "SUTRSTitleRE");
+    s.SUTRSAuthorRE = readString(*store, "SUTRSAuthorRE");
+    s.SUTRSDateRE = readString(*store, "SUTRSDateRE");
+    s.DefaultXMLXSL = readString(*store, "DefaultXMLXSL");
+    s.DisplayXML_MARCXML = readString(*store, "DisplayXML_MARCXML");
+    s.DisplayXML_MODS = readString(*store, "DisplayXML_MODS");
+    s.DisplayXML_DC = readString(*store, "DisplayXML_DC");
+    s.DisplayMARCXMLTitleXPATH = readString(*store, "DisplayMARCXMLTitleXPATH");
+    s.DisplayMARCXMLAuthorXPATH = readString(*store, "DisplayMARCXMLAuthorXPATH");
+    s.DisplayMARCXMLDateXPATH = readString(*store, "DisplayMARCXMLDateXPATH");
+    s.DisplayMODSTitleXPATH = readString(*store, "DisplayMODSTitleXPATH");
+    s.DisplayMODSAuthorXPATH = readString(*store, "DisplayMODSAuthorXPATH");
+    s.DisplayMODSDateXPATH = readString(*store, "DisplayMODSDateXPATH");
+    s.DisplayDCTitleXPATH = readString(*store, "DisplayDCTitleXPATH");
+    s.DisplayDCAuthorXPATH = readString(*store, "DisplayDCAuthorXPATH");
+    s.DisplayDCDateXPATH = readString(*store, "DisplayDCDateXPATH");
 }
 
 void Settings::save() const {

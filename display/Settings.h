@@ -4,6 +4,8 @@
 // save; worker threads get a SettingsData copy taken when a search starts.
 #pragma once
 
+#include <string>
+
 #include "display/SettingsData.h"
 
 class Settings : public SettingsData {
@@ -19,6 +21,9 @@ public:
     void load();
     void save() const;
 
+    // The stored values, read without keeping an object that saves them back.
+    static SettingsData readValues();
+
     // True when the user's store exists (an installer has created it).
     static bool storeExists();
     // What an installer does once per user: writes values into a new store.
@@ -26,4 +31,7 @@ public:
     static bool createStore(const SettingsData& values);
     // Where the store lives, for messages and documentation.
     static std::string storeLocation();
+
+private:
+    static void loadInto(SettingsData& values);
 };

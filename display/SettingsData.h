@@ -7,6 +7,11 @@
 #include <string>
 
 struct SettingsData {
+    SettingsData() = default;
+    SettingsData(const SettingsData&) = default;
+    SettingsData& operator=(const SettingsData&) = default;
+    virtual ~SettingsData() = default;
+
     int32_t MaxRecPerSearch = 0;
     int32_t MaxRecPerTarget = 0;
     int32_t MaxConnections = 0;

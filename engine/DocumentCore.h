@@ -1,0 +1,51 @@
+// What the program's one document owns, usable without a window: the target
+// list, the worker pool, the settings, the query, the records, the selection
+// and the search. The window's document and the headless tools build on it.
+// Every operation runs on the UI (main) thread.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "display/SettingsData.h"
+#include "engine/ResultStore.h"
+#include "engine/SearchJob.h"
+#include "engine/SearchQuery.h"
+#include "engine/WorkerPool.h"
+#include "targets/TargetList.h"
+
+class DocumentCore {
+public:
+    // makeSettings loads the settings (the window and the tools pass the
+    // persistent store; tests pass plain values).
+    using SettingsFactory = std::function<std::unique_ptr<SettingsData>()>;
+
+    explicit DocumentCore(const SettingsFactory& makeSettings);
+    // Stops the search and waits for the workers before any data they use
+    // is released.
+    ~DocumentCore();
+    DocumentCore(const DocumentCore&) = delete;
+    DocumentCore& operator=(const DocumentCore&) = delete;
+
+    // Members in construction order.
+    TargetList targetList;
+    std::unique_ptr<WorkerPool> pool;
+    std::unique_ptr<SettingsData> settings;
+    SearchQuery query;
+    ResultStore store;
+    DocumentSelection selection;
+    SearchJob search;
+
+    // The new-document step: selection reset, pool limit from the settings,
+    // target list loaded from "TargetFile" and sorted by name.
+    bool newDocument();
+
+    // Handles one search event: recounts the totals, applies the per-search
+    // limit and tells the views. Returns the progress text for the status bar.
+    std::string handleSearchEvent(int32_t code, int32_t targetId);
+
+    // Stops whatever runs and waits (bounded) until no task is working, so the
+    // target list may be replaced.
+    void quiesce();
+};

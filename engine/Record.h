@@ -1,0 +1,28 @@
+// A retrieved record, self-contained: no ZOOM object is referred to after it
+// has been built.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/XmlSchema.h"
+
+enum RecordKind : int32_t { Sutrs = 0, Xml = 1, Marc = 2, Opac = 3, Grs1 = 4, Other = 5 };
+
+struct Record {
+    int32_t number = 0;
+    std::string title;
+    std::string author;
+    std::string date;
+    int32_t targetId = 0;
+    std::string targetName;
+    std::string renderedText;
+    RecordKind kind = Other;
+    XmlSchema xmlSchema = OtherXml;
+    std::string syntax;
+    std::string xmlText;
+    std::string rawData;
+};
+
+// The kind of a record from its (lower-cased) syntax name.
+RecordKind recordKindFromSyntax(const std::string& syntax);

@@ -1,0 +1,87 @@
+#include "engine/RecordBuilder.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "engine/BriefMarcHandler.h"
+#include "engine/BriefSutrsExtractor.h"
+#include "engine/BriefXmlExtractor.h"
+#include "engine/MarcReader.h"
+
+namespace {
+
+// Keeps the whole form the toolkit delivered, embedded zero bytes included, so
+// that an export writes back exactly what the server sent.
+std::string recordForm(ZOOM_record record, const char* type) {
+    int length = 0;
+    const char* data = ZOOM_record_get(record, type, &length);
+    if (!data || length <= 0) return std::string();
+    return std::string(data, static_cast<size_t>(length));
+}
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+}  // namespace
+
+RecordKind recordKindFromSyntax(const std::string& syntax) {
+    if (syntax == "usmarc" || syntax == "marc21") return Marc;
+    if (syntax == "xml") return Xml;
+    if (syntax == "sutrs") return Sutrs;
+    if (syntax == "opac") return Opac;
+    if (syntax == "grs1") return Grs1;
+    return Other;
+}
+
+Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsData& settings) {
+    Record record;
+    record.targetId = target.id;
+    record.targetName = target.name;
+    // The syntax name is text; cut it at its first zero byte.
+    record.syntax = lowerCase(recordForm(zoomRecord, "syntax").c_str());
+    record.kind = recordKindFromSyntax(record.syntax);
+
+    switch (record.kind) {
+        case Marc: {
+            record.rawData = recordForm(zoomRecord, "raw");
+            record.xmlText = recordForm(zoomRecord, "xml");
+            BriefMarcHandler handler;
+            MarcReader().read(record.rawData.data(), record.rawData.size(), handler);
+            record.title = handler.title;
+            record.author = handler.author;
+            record.date = handler.date;
+            break;
+        }
+        case Xml: {
+            record.xmlSchema = xmlSchemaFromElementSetName(target.elementsetname);
+            record.xmlText = recordForm(zoomRecord, "xml");
+            BriefXmlExtractor extractor(settings, record.xmlSchema);
+            extractor.run(record.xmlText);
+            record.title = extractor.title;
+            record.author = extractor.author;
+            record.date = extractor.date;
+            break;
+        }
+        case Sutrs: {
+            record.rawData = recordForm(zoomRecord, "raw");
+            BriefSutrsExtractor extractor(settings);
+            extractor.run(record.rawData.data(), record.rawData.size());
+            record.title = extractor.title;
+            record.author = extractor.author;
+            record.date = extractor.date;
+            break;
+        }
+        case Opac:
+            record.xmlText = recordForm(zoomRecord, "opac");
+            record.rawData = recordForm(zoomRecord, "raw");
+            break;
+        case Grs1:
+        case Other:
+            break;
+    }
+    if (record.kind != Xml) record.renderedText = recordForm(zoomRecord, "render");
+    return record;
+}

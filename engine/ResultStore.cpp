@@ -1,0 +1,36 @@
+#include "engine/ResultStore.h"
+
+void ResultStore::add(Record record) {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    record.number = static_cast<int32_t>(records_.size() + 1);
+    records_.push_back(std::move(record));
+    count_ = records_.size();
+}
+
+void ResultStore::clear() {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    records_.clear();
+    count_ = 0;
+}
+
+bool ResultStore::copyRecord(int32_t number, Record& out) const {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    // Numbers follow positions, so look there first; scan only if that fails.
+    if (number >= 1 && static_cast<size_t>(number) <= records_.size() &&
+        records_[static_cast<size_t>(number) - 1].number == number) {
+        out = records_[static_cast<size_t>(number) - 1];
+        return true;
+    }
+    for (const Record& r : records_) {
+        if (r.number == number) {
+            out = r;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<Record> ResultStore::copyAll() const {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    return records_;
+}

@@ -1,0 +1,35 @@
+// All records of the current search, numbered 1, 2, 3... in order of arrival
+// from all targets. Workers append; the UI thread reads under the same lock.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+#include "engine/Record.h"
+
+class ResultStore {
+public:
+    // Any thread. Numbers the record (count + 1) and appends a copy.
+    void add(Record record);
+    // Any thread. Removes every record.
+    void clear();
+    // Any thread, without the lock: a snapshot that may be stale at once.
+    size_t count() const { return count_.load(); }
+    // Any thread. Copies the record with this number; false when there is none.
+    bool copyRecord(int32_t number, Record& out) const;
+    // Any thread. Copies every record in store order.
+    std::vector<Record> copyAll() const;
+
+    // Readers that walk the records hold this lock (re-entrant) while they do.
+    std::recursive_mutex& lock() const { return lock_; }
+    // Only while holding lock().
+    const std::vector<Record>& records() const { return records_; }
+
+private:
+    mutable std::recursive_mutex lock_;
+    std::vector<Record> records_;
+    std::atomic<size_t> count_{0};
+};

@@ -1,0 +1,153 @@
+#include "engine/SearchJob.h"
+
+#include "engine/SearchTexts.h"
+
+#include "engine/ResultStore.h"
+#include "engine/SearchQuery.h"
+#include "engine/SearchTask.h"
+#include "engine/WorkerPool.h"
+#include "targets/TargetList.h"
+
+SearchJob::SearchJob(TargetList& targets, SearchQuery& query, ResultStore& store,
+                     const SettingsData& settings, WorkerPool& pool, DocumentSelection& selection)
+    : targets_(targets),
+      query_(query),
+      store_(store),
+      settings_(settings),
+      pool_(pool),
+      selection_(selection) {}
+
+void SearchJob::broadcast(int32_t hint) {
+    if (broadcast_) broadcast_(hint, nullptr);
+}
+
+void SearchJob::queueTask(Target& target) {
+    // Tasks read a copy of the settings, so an Options sheet confirmed while
+    // they run is never seen half-made.
+    auto settings = std::make_shared<const SettingsData>(settings_);
+    pool_.addJob(new SearchTask(sink_, target, store_, query_, std::move(settings), generation_,
+                                generation_->load()));
+}
+
+void SearchJob::startSearch() {
+    resumeMode = false;
+    broadcast(HINT_SEARCH_STARTED);
+    // Tasks still queued from an earlier, stopped search must not run for
+    // this one.
+    invalidateTasks();
+    store_.clear();
+    selection_.selectedRecordNumber = -1;
+    selection_.selectedTargetId = -1;
+    totalHits = 0;
+    totalRetrieved = 0;
+    for (Target& target : targets_.targets) {
+        TargetSearch& s = target.search;
+        s.abortedFlag = false;
+        s.errorFlag = false;
+        s.retrievedCount = 0;
+        s.hitCount = 0;
+        s.setLastError(std::string());
+        if (target.active) {
+            s.state = Pending;
+            queueTask(target);
+        } else {
+            s.state = Finished;
+        }
+    }
+    broadcast(HINT_SEARCH_QUEUED);
+}
+
+void SearchJob::stopSearch() {
+    for (Target& target : targets_.targets) {
+        if (target.search.state != Finished) {
+            target.search.abortedFlag = true;
+            target.search.state = Finished;
+        }
+    }
+    // Search is available again at once; whatever is still queued or running
+    // from now on belongs to a finished search.
+    invalidateTasks();
+}
+
+void SearchJob::resumeAll() {
+    resumeMode = true;
+    for (Target& target : targets_.targets) {
+        TargetSearch& s = target.search;
+        const bool unfinished = s.state == Finished && !s.errorFlag &&
+                                s.retrievedCount < s.hitCount;
+        if (target.active && (unfinished || s.abortedFlag)) {
+            s.abortedFlag = false;
+            s.errorFlag = false;
+            s.state = Pending;
+            s.setLastError(std::string());
+            queueTask(target);
+        }
+    }
+    broadcast(HINT_SEARCH_QUEUED);
+}
+
+void SearchJob::resumeTarget(int32_t id) {
+    resumeMode = true;
+    for (Target& target : targets_.targets) {
+        TargetSearch& s = target.search;
+        if (target.id == id && target.active && s.state == Finished && !s.errorFlag &&
+            s.retrievedCount < s.hitCount) {
+            s.abortedFlag = false;
+            s.errorFlag = false;
+            s.state = Pending;
+            s.setLastError(std::string());
+            queueTask(target);
+            broadcast(HINT_SEARCH_QUEUED);
+            return;
+        }
+    }
+}
+
+void SearchJob::retryTarget(int32_t id) {
+    selection_.selectedRecordNumber = -1;
+    selection_.selectedTargetId = id;
+    for (Target& target : targets_.targets) {
+        if (target.id == id) {
+            target.search.state = Pending;
+            target.search.errorFlag = false;
+            target.search.setLastError(std::string());
+            queueTask(target);
+            return;
+        }
+    }
+}
+
+void SearchJob::enforceSearchLimit() {
+    if (!resumeMode && totalRetrieved > settings_.MaxRecPerSearch) stopSearch();
+}
+
+std::string SearchJob::updateTotals() {
+    totalHits = 0;
+    totalRetrieved = 0;
+    finishedCount = 0;
+    int32_t activeCount = 0;
+    for (const Target& target : targets_.targets) {
+        if (!target.active) continue;
+        totalHits += target.search.hitCount;
+        totalRetrieved += target.search.retrievedCount;
+        if (target.search.state == Finished) ++finishedCount;
+        ++activeCount;
+    }
+    targets_.activeCount = activeCount;
+    return progressText(finishedCount, activeCount, totalRetrieved, totalHits);
+}
+
+bool SearchJob::searchMayStart() const {
+    for (const Target& target : targets_.targets)
+        if (target.search.state != Finished) return false;
+    return true;
+}
+
+bool SearchJob::stopAvailable() const { return !searchMayStart(); }
+
+bool SearchJob::resumeAvailable() const {
+    if (store_.count() == 0 || totalRetrieved >= totalHits || !searchMayStart()) return false;
+    for (const Target& target : targets_.targets)
+        if (target.active && target.search.hitCount > target.search.retrievedCount) return true;
+    return false;
+}

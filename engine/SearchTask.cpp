@@ -1,0 +1,215 @@
+#include "engine/SearchTask.h"
+
+#include <cstdio>
+#include <string>
+
+#include "engine/RecordBuilder.h"
+#include "engine/ResultStore.h"
+#include "engine/SearchEvent.h"
+#include "engine/SearchQuery.h"
+#include "engine/ZoomEventPump.h"
+#include "targets/Target.h"
+
+const char* const kImplementationName = "Tessaly Z39.50 Client 1.3";
+
+namespace {
+const char* const kUnableToRetrieve = "QRN: Unable to retrieve record";
+}
+
+SearchTask::SearchTask(SearchEventSink* sink, Target& target, ResultStore& store,
+                       const SearchQuery& query, std::shared_ptr<const SettingsData> settings,
+                       std::shared_ptr<const std::atomic<uint64_t>> currentGeneration,
+                       uint64_t generation)
+    : sink_(sink),
+      target_(target),
+      config_(std::make_unique<const Target>(target)),
+      targetId_(target.id),
+      store_(store),
+      query_(query),
+      settings_(std::move(settings)),
+      currentGeneration_(std::move(currentGeneration)),
+      generation_(generation) {
+    priority = 5;
+}
+
+SearchTask::~SearchTask() {
+    if (connection_ || resultSet_) {
+        releaseConnection();
+        if (!stale()) target_.search.state = Finished;
+    }
+}
+
+void SearchTask::requestStop() { stopRequested_ = true; }
+
+void SearchTask::post(int32_t code) {
+    if (sink_) sink_->postSearchEvent(code, targetId_);
+}
+
+bool SearchTask::stale() const { return currentGeneration_->load() != generation_; }
+
+bool SearchTask::stopped() const {
+    return stopRequested_ || stale() || target_.search.abortedFlag;
+}
+
+void SearchTask::run() {
+    post(SS_CONNECTING);
+    // A task left in the queue by a stopped search must not touch the target:
+    // it may belong to a newer search by now.
+    if (stale()) {
+        post(SS_FINISHED);
+        return;
+    }
+    if (connect() && !stopped()) {
+        post(SS_SEARCHING);
+        if (!query_.batch) {
+            if (search()) {
+                post(SS_RETRIEVING);
+                retrieve();
+            }
+        } else {
+            for (const std::string& pqf : query_.batchList) {
+                if (stopped()) break;
+                post(SS_SEARCHING);
+                if (searchPqf(pqf)) {
+                    post(SS_RETRIEVING);
+                    retrieve();
+                }
+            }
+        }
+    }
+    releaseConnection();
+    if (!stale()) target_.search.state = Finished;
+    post(SS_FINISHED);
+}
+
+bool SearchTask::connect() {
+    target_.search.state = Running;
+    connection_ = ZOOM_connection_create(nullptr);
+    const SettingsData& settings = *settings_;
+    if (!config_->elementsetname.empty() && config_->elementsetname != "None")
+        ZOOM_connection_option_set(connection_, "elementSetName", config_->elementsetname.c_str());
+    ZOOM_connection_option_set(connection_, "preferredRecordSyntax", config_->recsyntax.c_str());
+    ZOOM_connection_option_set(connection_, "implementationName", kImplementationName);
+    ZOOM_connection_option_set(connection_, "async", "1");
+    if (!config_->username.empty()) {
+        ZOOM_connection_option_set(connection_, "user", config_->username.c_str());
+        ZOOM_connection_option_set(connection_, "pass", config_->password.c_str());
+    }
+    ZOOM_connection_option_set(connection_, "count",
+                               std::to_string(settings.MaxRecPerTarget).c_str());
+    if (!query_.batch) {
+        const int32_t retrieved = target_.search.retrievedCount;
+        ZOOM_connection_option_set(connection_, "start",
+                                   std::to_string(retrieved == 0 ? 0 : retrieved - 1).c_str());
+    }
+    ZOOM_connection_connect(connection_, config_->zurl.c_str(), 0);
+    // The toolkit connects lazily in its event loop; run that part here so a
+    // refused or failed connection is reported as a connection error.
+    if (!pumpUntilIdle()) return true;  // stopped: the caller sees the flag
+    return !checkError();
+}
+
+bool SearchTask::search() { return sendAndWait(query_.pqf()); }
+
+bool SearchTask::searchPqf(const std::string& pqf) { return sendAndWait(pqf); }
+
+bool SearchTask::sendAndWait(const std::string& pqf) {
+    if (resultSet_) {
+        ZOOM_resultset_destroy(resultSet_);
+        resultSet_ = nullptr;
+    }
+    // Each task prepares its own query: a shared ZOOM_query's reference
+    // count is not safe across threads.
+    ZOOM_query query = ZOOM_query_create();
+    ZOOM_query_prefix(query, pqf.c_str());
+    resultSet_ = ZOOM_connection_search(connection_, query);
+    ZOOM_query_destroy(query);
+    if (!pumpUntilIdle()) return false;
+    return !checkError();
+}
+
+bool SearchTask::pumpUntilIdle() {
+    const auto shouldStop = [this] { return stopped(); };
+    for (;;) {
+        switch (pumpZoomEvent(connection_, shouldStop)) {
+            case PumpResult::Stopped:
+                return false;
+            case PumpResult::Idle:
+                return true;
+            case PumpResult::Event:
+                if (stopped()) return false;
+                break;
+        }
+    }
+}
+
+bool SearchTask::checkError() {
+    const char* message = nullptr;
+    const char* addinfo = nullptr;
+    const int code = ZOOM_connection_error(connection_, &message, &addinfo);
+    if (code == 0) return false;
+    if (stale()) return true;
+    const std::string text = std::string(message ? message : "") + " (" + std::to_string(code) +
+                             ") " + (addinfo ? addinfo : "") + "\n";
+    target_.search.setLastError(text);
+    target_.search.errorFlag = true;
+    post(SS_ERROR);
+    return true;
+}
+
+bool SearchTask::prefetch(int32_t first, int32_t end) {
+    int32_t missing = first;
+    while (missing < end && ZOOM_resultset_record_immediate(resultSet_, static_cast<size_t>(missing)))
+        ++missing;
+    if (missing >= end) return true;
+    // Asking for the rest asynchronously keeps the task stoppable; a record
+    // fetched one by one would block in the toolkit's own loop.
+    ZOOM_resultset_records(resultSet_, nullptr, static_cast<size_t>(missing),
+                           static_cast<size_t>(end - missing));
+    return pumpUntilIdle();
+}
+
+bool SearchTask::retrieve() {
+    TargetSearch& state = target_.search;
+    const size_t rawSize = ZOOM_resultset_size(resultSet_);
+    const int32_t size = rawSize > 0x7fffffff ? 0x7fffffff : static_cast<int32_t>(rawSize);
+    int32_t first = 0;
+    if (!query_.batch) {
+        state.hitCount = size;
+        first = state.retrievedCount;
+    }
+    const int32_t limit = settings_->MaxRecPerTarget;
+    const int32_t end = (static_cast<int64_t>(size) - first > limit) ? first + limit : size;
+    if (first < end && !prefetch(first, end)) return false;
+
+    for (int32_t p = first; p < end; ++p) {
+        ZOOM_record zoomRecord = ZOOM_resultset_record(resultSet_, static_cast<size_t>(p));
+        if (!zoomRecord) {
+            if (stale()) return false;
+            state.errorFlag = true;
+            state.abortedFlag = true;
+            state.retrievedCount = p;
+            state.setLastError(kUnableToRetrieve);
+            return false;
+        }
+        if (checkError()) return false;
+        Record record = buildRecord(zoomRecord, *config_, *settings_);
+        if (stale()) return false;  // never add to a newer search's store
+        store_.add(std::move(record));
+        ++state.retrievedCount;
+        if (query_.batch) state.hitCount = state.retrievedCount.load();
+        if (stopped()) return false;
+    }
+    return true;
+}
+
+void SearchTask::releaseConnection() {
+    if (resultSet_) {
+        ZOOM_resultset_destroy(resultSet_);
+        resultSet_ = nullptr;
+    }
+    if (connection_) {
+        ZOOM_connection_destroy(connection_);
+        connection_ = nullptr;
+    }
+}

@@ -1,0 +1,72 @@
+// The work for one target of a search: connect, search (or each batch string),
+// fetch up to the per-target limit into the store, posting a search event at
+// each step. Runs on a pool worker; only that thread touches its connection.
+#pragma once
+
+#include <yaz/zoom.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "display/SettingsData.h"
+#include "engine/PoolJob.h"
+
+class ResultStore;
+class SearchEventSink;
+class SearchQuery;
+struct Target;
+
+class SearchTask : public PoolJob {
+public:
+    // generation is the search generation current when the task was queued;
+    // when currentGeneration has moved on, the task is stale and leaves the
+    // target alone (its search was stopped, or a new one started).
+    SearchTask(SearchEventSink* sink, Target& target, ResultStore& store,
+               const SearchQuery& query, std::shared_ptr<const SettingsData> settings,
+               std::shared_ptr<const std::atomic<uint64_t>> currentGeneration,
+               uint64_t generation);
+    ~SearchTask() override;
+
+    void run() override;
+    // Any thread: makes the task end at its next check.
+    void requestStop() override;
+
+    // Steps of run(); public for the tests' sake only in that they are the
+    // documented stages of the task.
+    bool connect();
+    bool search();
+    bool searchPqf(const std::string& pqf);
+    bool retrieve();
+    // True when the connection reported an error (recorded on the target).
+    bool checkError();
+
+private:
+    void post(int32_t code);
+    bool stale() const;
+    bool stopped() const;
+    bool pumpUntilIdle();
+    bool sendAndWait(const std::string& pqf);
+    bool prefetch(int32_t first, int32_t end);
+    void releaseConnection();
+
+    SearchEventSink* sink_;
+    Target& target_;
+    // The target's settings as they were when the task was queued: the task
+    // reads these, and touches the live target only for its search status.
+    std::unique_ptr<const Target> config_;
+    int32_t targetId_;
+    ResultStore& store_;
+    const SearchQuery& query_;
+    std::shared_ptr<const SettingsData> settings_;
+    std::shared_ptr<const std::atomic<uint64_t>> currentGeneration_;
+    uint64_t generation_;
+    std::atomic<bool> stopRequested_{false};
+
+    ZOOM_connection connection_ = nullptr;
+    ZOOM_resultset resultSet_ = nullptr;
+};
+
+// The name the client announces to servers.
+extern const char* const kImplementationName;
