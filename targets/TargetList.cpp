@@ -1,0 +1,144 @@
+#include "targets/TargetList.h"
+
+#include <expat.h>
+
+#include <cstdio>
+
+#include "engine/UserMessage.h"
+#include "targets/ReplaceExistingFile.h"
+#include "targets/TargetXml.h"
+
+namespace {
+
+constexpr int kBlockSize = 256;
+
+// ASCII only: the file is UTF-8 and other bytes must pass unchanged.
+std::string lowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+}  // namespace
+
+struct TargetList::Handlers {
+    static void XMLCALL start(void* list, const XML_Char* name, const XML_Char** /*attributes*/) {
+        static_cast<TargetList*>(list)->startElement(name);
+    }
+    static void XMLCALL end(void* list, const XML_Char* name) {
+        static_cast<TargetList*>(list)->endElement(name);
+    }
+    static void XMLCALL characters(void* list, const XML_Char* text, int length) {
+        static_cast<TargetList*>(list)->text_.append(text, static_cast<size_t>(length));
+    }
+};
+
+void TargetList::ParserDeleter::operator()(XML_ParserStruct* parser) const {
+    XML_ParserFree(parser);
+}
+
+TargetList::TargetList() = default;
+TargetList::~TargetList() = default;
+
+bool TargetList::loadFile(const std::string& path) {
+    targets.clear();
+    activeCount = 0;
+
+    parser_.reset(XML_ParserCreate(nullptr));
+    if (!parser_) return false;
+    XML_Parser parser = parser_.get();
+    XML_SetUserData(parser, this);
+    XML_SetElementHandler(parser, &Handlers::start, &Handlers::end);
+    XML_SetCharacterDataHandler(parser, &Handlers::characters);
+    text_.clear();
+    insideLimits_ = false;
+
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        showUserMessage("Unable to Load Targets");
+        return false;
+    }
+    // Final only on an empty read: a file ending mid-document after a short
+    // read keeps what it had and is not an error.
+    bool ok = true;
+    while (ok && !std::feof(file) && !std::ferror(file)) {
+        void* buffer = XML_GetBuffer(parser, kBlockSize);
+        if (!buffer) {
+            ok = false;
+            break;
+        }
+        const size_t count = std::fread(buffer, 1, kBlockSize, file);
+        ok = XML_ParseBuffer(parser, static_cast<int>(count), count == 0) == XML_STATUS_OK;
+    }
+    std::fclose(file);
+    return ok;
+}
+
+bool TargetList::saveFile(const std::string& path) {
+    // Failures stay silent: the user's file is either replaced whole or untouched.
+    replaceExistingFile(path, targetListToXml(*this));
+    return true;
+}
+
+void TargetList::sortByName() {
+    targets.sort([](const Target& a, const Target& b) { return a.name < b.name; });
+}
+
+void TargetList::startElement(const std::string& name) {
+    text_.clear();
+    if (name == "target") {
+        // A target without an "active" child reads as inactive, never as the
+        // flag of the target before it.
+        current_ = Target();
+    } else if (name == "limits") {
+        insideLimits_ = true;
+    }
+}
+
+void TargetList::endElement(const std::string& name) {
+    const std::string& text = text_;
+    if (name == "name") {
+        current_.name = text;
+    } else if (name == "zurl") {
+        current_.zurl = text;
+    } else if (name == "website") {
+        current_.website = text;
+    } else if (name == "catalogue") {
+        current_.catalogue = text;
+    } else if (name == "username") {
+        current_.username = text;
+    } else if (name == "password") {
+        current_.password = text;
+    } else if (name == "recsyntax") {
+        current_.recsyntax = lowerAscii(text);
+    } else if (name == "elementsetname") {
+        current_.elementsetname = text;
+        elementSetNames.insert(text);
+    } else if (name == "location") {
+        current_.location = text;
+        locations.insert(text);
+    } else if (name == "tag") {
+        // emplace leaves an existing entry alone, so a selected tag stays selected.
+        if (insideLimits_) {
+            tagTable.emplace(text, true);
+        } else {
+            current_.tags.insert(text);
+            tagTable.emplace(text, false);
+        }
+    } else if (name == "active") {
+        current_.active = text == "yes";
+    } else if (name == "target") {
+        // Counted here so that a doubled "active" child cannot count twice.
+        if (current_.active) ++activeCount;
+        current_.id = ++nextId;
+        targets.push_back(current_);
+    } else if (name == "selectedlocation") {
+        selectedLocation = text;
+    } else if (name == "limits") {
+        // Without a limits element the location stays empty: that file was not
+        // written by us, and we do not invent a filter for it.
+        if (selectedLocation.empty()) selectedLocation = "All";
+        insideLimits_ = false;
+    }
+}

@@ -1,0 +1,80 @@
+#include "targets/TargetXml.h"
+
+#include "targets/TargetList.h"
+
+namespace {
+
+void appendElement(std::string& out, const char* name, const std::string& value) {
+    out += '<';
+    out += name;
+    out += '>';
+    out += escapeXml(value);
+    out += "</";
+    out += name;
+    out += '>';
+}
+
+void appendIfNotEmpty(std::string& out, const char* name, const std::string& value) {
+    if (!value.empty()) appendElement(out, name, value);
+}
+
+}  // namespace
+
+std::string escapeXml(const std::string& text) {
+    // One pass gives the same text as replacing & first and the others after.
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string targetToXml(Target& target) {
+    std::string out = "<target>";
+    appendElement(out, "name", target.name);
+    for (const std::string& tag : target.tags) appendElement(out, "tag", tag);
+    appendElement(out, "zurl", target.zurl);
+    appendElement(out, "location", target.location);
+    if (target.recsyntax.empty()) target.recsyntax = "marc21";
+    appendElement(out, "recsyntax", target.recsyntax);
+    appendElement(out, "elementsetname", target.elementsetname);
+    appendIfNotEmpty(out, "username", target.username);
+    appendIfNotEmpty(out, "password", target.password);
+    appendIfNotEmpty(out, "website", target.website);
+    appendIfNotEmpty(out, "catalogue", target.catalogue);
+    out += target.active ? "<active>yes</active>" : "<active>no</active>";
+    out += "</target>";
+    return out;
+}
+
+std::string targetListToXml(TargetList& list) {
+    std::string out = "<?xml version=\"1.0\" ?> \n <ztargets><limits>";
+    appendElement(out, "selectedlocation", list.selectedLocation);
+    out += "<selectedtags>";
+    for (const auto& [tag, selected] : list.tagTable) {
+        if (selected) appendElement(out, "tag", tag);
+    }
+    out += "</selectedtags></limits>";
+    for (Target& target : list.targets) out += targetToXml(target);
+    out += "</ztargets>";
+    return out;
+}

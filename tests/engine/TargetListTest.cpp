@@ -1,0 +1,435 @@
+#include <gtest/gtest.h>
+#include <libxml/parser.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <vector>
+
+#include "TestSupport.h"
+#include "engine/UserMessage.h"
+#include "targets/TargetList.h"
+#include "targets/TargetXml.h"
+
+namespace {
+
+const std::string kHeader = "<?xml version=\"1.0\" ?> \n <ztargets>";
+const std::string kEmptyLimits =
+    "<limits><selectedlocation>All</selectedlocation><selectedtags></selectedtags></limits>";
+
+// Collects user messages for the life of the object.
+class MessageCapture {
+public:
+    MessageCapture() {
+        setUserMessageSink([this](const std::string& text) { messages.push_back(text); });
+    }
+    ~MessageCapture() { setUserMessageSink(nullptr); }
+    std::vector<std::string> messages;
+};
+
+std::string targetElement(const std::string& name, const std::string& inner = "") {
+    return "<target><name>" + name + "</name>" + inner + "</target>";
+}
+
+// Loads bytes written to a fresh file into list and returns loadFile's answer.
+bool loadBytes(TargetList& list, const std::string& bytes) {
+    TempDir dir;
+    writeFileBytes(dir.file("t.xml"), bytes);
+    return list.loadFile(dir.file("t.xml"));
+}
+
+// The bytes saveFile writes for list.
+std::string savedBytes(TargetList& list) {
+    TempDir dir;
+    writeFileBytes(dir.file("t.xml"), "");
+    list.saveFile(dir.file("t.xml"));
+    return readFileBytes(dir.file("t.xml"));
+}
+
+std::vector<std::string> namesOf(const TargetList& list) {
+    std::vector<std::string> names;
+    for (const Target& t : list.targets) names.push_back(t.name);
+    return names;
+}
+
+void expectSameFields(const Target& a, const Target& b) {
+    EXPECT_EQ(a.name, b.name);
+    EXPECT_EQ(a.tags, b.tags);
+    EXPECT_EQ(a.zurl, b.zurl);
+    EXPECT_EQ(a.recsyntax, b.recsyntax);
+    EXPECT_EQ(a.elementsetname, b.elementsetname);
+    EXPECT_EQ(a.location, b.location);
+    EXPECT_EQ(a.website, b.website);
+    EXPECT_EQ(a.catalogue, b.catalogue);
+    EXPECT_EQ(a.username, b.username);
+    EXPECT_EQ(a.password, b.password);
+    EXPECT_EQ(a.active, b.active);
+}
+
+}  // namespace
+
+TEST(TargetListTest, WritesTheKnownListByteForByte) {
+    TargetList list;
+    list.selectedLocation = "United Kingdom";
+    list.tagTable = {{"union", true}, {"english", false}, {"academic", true}};
+    Target full;
+    full.name = "Jisc";
+    full.tags = {"union", "english"};
+    full.zurl = "discover.libraryhub.jisc.ac.uk:210/DISCOVER";
+    full.location = "United Kingdom";
+    full.recsyntax = "usmarc";
+    full.elementsetname = "F";
+    full.username = "u";
+    full.password = "p";
+    full.website = "https://www.jisc.ac.uk/";
+    full.catalogue = "https://discover.libraryhub.jisc.ac.uk/";
+    full.active = true;
+    list.targets.push_back(full);
+    list.targets.push_back(Target());
+
+    const std::string expected =
+        "<?xml version=\"1.0\" ?> \n <ztargets>"
+        "<limits><selectedlocation>United Kingdom</selectedlocation>"
+        "<selectedtags><tag>academic</tag><tag>union</tag></selectedtags></limits>"
+        "<target><name>Jisc</name><tag>english</tag><tag>union</tag>"
+        "<zurl>discover.libraryhub.jisc.ac.uk:210/DISCOVER</zurl>"
+        "<location>United Kingdom</location><recsyntax>usmarc</recsyntax>"
+        "<elementsetname>F</elementsetname><username>u</username><password>p</password>"
+        "<website>https://www.jisc.ac.uk/</website>"
+        "<catalogue>https://discover.libraryhub.jisc.ac.uk/</catalogue>"
+        "<active>yes</active></target>"
+        "<target><name></name><zurl></zurl><location></location><recsyntax>marc21</recsyntax>"
+        "<elementsetname></elementsetname><active>no</active></target>"
+        "</ztargets>";
+    EXPECT_EQ(savedBytes(list), expected);
+    EXPECT_EQ(expected.find("<ztargets>") + 10, 35u);
+    EXPECT_EQ(list.targets.back().recsyntax, "marc21");
+}
+
+TEST(TargetListTest, EscapesTheFiveCharactersAndReadsThemBack) {
+    EXPECT_EQ(escapeXml("a&b<c>d\"e'f"), "a&amp;b&lt;c&gt;d&quot;e&apos;f");
+    EXPECT_EQ(escapeXml("&amp;"), "&amp;amp;");
+    EXPECT_EQ(escapeXml("plain"), "plain");
+
+    TargetList list;
+    Target t;
+    t.name = "&amp; <Fish & Chips> \"quoted\" 'single'";
+    t.tags = {"a&b", "<t>"};
+    t.zurl = "host:210/D'B";
+    t.location = "A & B";
+    t.elementsetname = "<F>";
+    t.username = "us\"er";
+    t.password = "p&ss<>";
+    t.website = "http://x/?a=1&b=2";
+    t.catalogue = "'cat'";
+    list.targets.push_back(t);
+    list.selectedLocation = "A & B";
+    list.tagTable = {{"a&b", true}};
+    const std::string bytes = savedBytes(list);
+
+    TargetList back;
+    ASSERT_TRUE(loadBytes(back, bytes));
+    ASSERT_EQ(back.targets.size(), 1u);
+    expectSameFields(back.targets.front(), list.targets.front());
+    EXPECT_EQ(back.selectedLocation, "A & B");
+    EXPECT_TRUE(back.tagTable.at("a&b"));
+    EXPECT_FALSE(back.tagTable.at("<t>"));
+}
+
+TEST(TargetListTest, ActiveOnlyForExactlyLowerCaseYes) {
+    TargetList list;
+    ASSERT_TRUE(loadBytes(
+        list, kHeader + kEmptyLimits + targetElement("capital", "<active>Yes</active>") +
+                  targetElement("blank", "<active> yes</active>") +
+                  targetElement("yes", "<active>yes</active>") + targetElement("no child") +
+                  targetElement("doubled", "<active>yes</active><active>yes</active>") +
+                  "</ztargets>"));
+    std::vector<bool> active;
+    for (const Target& t : list.targets) active.push_back(t.active);
+    EXPECT_EQ(active, (std::vector<bool>{false, false, true, false, true}));
+    EXPECT_EQ(list.activeCount, 2);
+}
+
+TEST(TargetListTest, TagsAreKeptOnceSortedAndSelectedOnesSurvive) {
+    TargetList list;
+    ASSERT_TRUE(loadBytes(
+        list, kHeader +
+                  "<limits><selectedlocation></selectedlocation><selectedtags><tag>lonely</tag>"
+                  "<tag>shared</tag></selectedtags></limits>" +
+                  targetElement("t",
+                                "<tag>zeta</tag><tag>shared</tag><tag>alpha</tag><tag>zeta</tag>"
+                                "<tag>orphan</tag>") +
+                  "</ztargets>"));
+    EXPECT_EQ(list.selectedLocation, "All");
+    ASSERT_EQ(list.targets.size(), 1u);
+    EXPECT_EQ(list.targets.front().tags,
+              (std::set<std::string>{"alpha", "orphan", "shared", "zeta"}));
+    EXPECT_EQ(list.tagTable, (std::map<std::string, bool>{{"alpha", false},
+                                                          {"lonely", true},
+                                                          {"orphan", false},
+                                                          {"shared", true},
+                                                          {"zeta", false}}));
+    const std::string written = savedBytes(list);
+    EXPECT_NE(written.find("<name>t</name><tag>alpha</tag><tag>orphan</tag><tag>shared</tag>"
+                           "<tag>zeta</tag><zurl>"),
+              std::string::npos);
+
+    // Without the target that carries them, only the selected tags are written again.
+    list.targets.clear();
+    TargetList next;
+    ASSERT_TRUE(loadBytes(next, savedBytes(list)));
+    EXPECT_EQ(next.tagTable, (std::map<std::string, bool>{{"lonely", true}, {"shared", true}}));
+}
+
+TEST(TargetListTest, CutOrMalformedFileKeepsTheCompleteTargetsSilently) {
+    const std::string complete = kHeader + kEmptyLimits + targetElement("one") +
+                                 targetElement("two") + targetElement("three") + "</ztargets>";
+    const size_t cut = complete.find("three") + 2;
+    ASSERT_NE(cut % 256, 0u);
+    MessageCapture capture;
+
+    // Ends on a short read, so the parser is never told the document is over.
+    TargetList shortRead;
+    EXPECT_TRUE(loadBytes(shortRead, complete.substr(0, cut)));
+    EXPECT_EQ(namesOf(shortRead), (std::vector<std::string>{"one", "two"}));
+
+    // A cut on a block boundary gets the final empty read, which reports it.
+    std::string padded = kHeader + kEmptyLimits + targetElement("one") + "<!--";
+    ASSERT_LT(padded.size(), 512u);
+    padded += std::string(512 - padded.size(), 'x');
+    TargetList blockCut;
+    EXPECT_FALSE(loadBytes(blockCut, padded));
+    EXPECT_EQ(namesOf(blockCut), (std::vector<std::string>{"one"}));
+
+    TargetList malformed;
+    EXPECT_FALSE(loadBytes(malformed, kHeader + kEmptyLimits + targetElement("one") +
+                                          "<target><name>two</nam></target></ztargets>"));
+    EXPECT_EQ(namesOf(malformed), (std::vector<std::string>{"one"}));
+
+    EXPECT_TRUE(capture.messages.empty());
+}
+
+TEST(TargetListTest, ReadsContentsStraddlingEveryBlockBoundary) {
+    // Growing padding moves every element name and each multi-byte character
+    // across the 256- and 512-byte boundaries, and the file through 255..512.
+    const std::string wide = "\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E";  // é € 𝄞
+    std::set<size_t> sizes;
+    for (size_t pad = 0; pad < 300; ++pad) {
+        const std::string name = std::string(pad, 'x') + wide;
+        const std::string bytes =
+            kHeader +
+            targetElement(name, "<tag>" + wide + "</tag><zurl>h:1/d</zurl><location>" + wide +
+                                    "</location><recsyntax>USMARC</recsyntax><elementsetname>" +
+                                    wide + "</elementsetname><active>yes</active>") +
+            "</ztargets>";
+        sizes.insert(bytes.size());
+        TargetList list;
+        ASSERT_TRUE(loadBytes(list, bytes)) << "size " << bytes.size();
+        ASSERT_EQ(list.targets.size(), 1u) << "size " << bytes.size();
+        const Target& t = list.targets.front();
+        ASSERT_EQ(t.name, name);
+        ASSERT_EQ(t.tags, std::set<std::string>{wide});
+        ASSERT_EQ(t.location, wide);
+        ASSERT_EQ(t.elementsetname, wide);
+        ASSERT_EQ(t.recsyntax, "usmarc");
+        ASSERT_TRUE(t.active);
+    }
+    for (size_t size : {255u, 256u, 257u, 512u}) EXPECT_EQ(sizes.count(size), 1u) << size;
+}
+
+TEST(TargetListTest, LaterLoadKeepsKnownValuesAndRecounts) {
+    TargetList list;
+    list.nextId = 1;
+    ASSERT_TRUE(loadBytes(
+        list, kHeader + kEmptyLimits +
+                  targetElement("a",
+                                "<tag>first</tag><location>Here</location>"
+                                "<elementsetname>X</elementsetname><active>yes</active>") +
+                  targetElement("b", "<active>yes</active>") + "</ztargets>"));
+    EXPECT_EQ(list.activeCount, 2);
+    EXPECT_EQ(list.targets.front().id, 2);
+    EXPECT_EQ(list.targets.back().id, 3);
+
+    ASSERT_TRUE(
+        loadBytes(list, kHeader +
+                            "<limits><selectedlocation>There</selectedlocation><selectedtags>"
+                            "</selectedtags></limits>" +
+                            targetElement("c",
+                                          "<tag>second</tag><location>There</location>"
+                                          "<active>yes</active>") +
+                            "</ztargets>"));
+    EXPECT_EQ(namesOf(list), (std::vector<std::string>{"c"}));
+    EXPECT_EQ(list.targets.front().id, 4);
+    EXPECT_EQ(list.nextId, 4);
+    EXPECT_EQ(list.activeCount, 1);
+    EXPECT_EQ(list.locations, (std::set<std::string>{"Here", "There"}));
+    EXPECT_EQ(list.tagTable.count("first"), 1u);
+    EXPECT_EQ(list.tagTable.count("second"), 1u);
+    EXPECT_EQ(list.elementSetNames,
+              (std::set<std::string>{"B", "F", "X", "b", "dc", "f", "marcxml", "mods"}));
+    EXPECT_EQ(list.selectedLocation, "There");
+}
+
+TEST(TargetListTest, WithoutLimitsTheLocationFilterStaysEmpty) {
+    TargetList list;
+    ASSERT_TRUE(loadBytes(list, "<ztargets>" + targetElement("a") + "</ztargets>"));
+    EXPECT_EQ(list.selectedLocation, "");
+    EXPECT_FALSE(list.targets.front().active);
+}
+
+TEST(TargetListTest, NonAsciiTextRoundTripsUnchanged) {
+    TargetList list;
+    Target t;
+    t.name =
+        "N\xC3\xA1rodn\xC3\xAD knihovna \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9D\x84\x9E";
+    t.location =
+        "\xC4\x8C"
+        "esk\xC3\xA1 republika";
+    t.tags = {"\xC3\xBCnion"};
+    list.targets.push_back(t);
+    list.selectedLocation = "All";
+    const std::string bytes = savedBytes(list);
+    EXPECT_NE(bytes.find(t.name), std::string::npos);
+
+    TargetList back;
+    ASSERT_TRUE(loadBytes(back, bytes));
+    ASSERT_EQ(back.targets.size(), 1u);
+    expectSameFields(back.targets.front(), list.targets.front());
+    EXPECT_EQ(savedBytes(back), bytes);
+}
+
+TEST(TargetListTest, SortByNameIsStableAndByteWise) {
+    TargetList list;
+    const std::vector<std::string> names = {"b", "a", "\xC3\xA9", "b", "A", "a", "z"};
+    for (size_t i = 0; i < names.size(); ++i) {
+        Target t;
+        t.name = names[i];
+        t.id = static_cast<int32_t>(i);
+        list.targets.push_back(t);
+    }
+    list.sortByName();
+    std::vector<std::pair<std::string, int32_t>> order;
+    for (const Target& t : list.targets) order.emplace_back(t.name, t.id);
+    EXPECT_EQ(order,
+              (std::vector<std::pair<std::string, int32_t>>{
+                  {"A", 4}, {"a", 1}, {"a", 5}, {"b", 0}, {"b", 3}, {"z", 6}, {"\xC3\xA9", 2}}));
+}
+
+TEST(TargetListTest, SaveReplacesTheFileAndKeepsItsPermissions) {
+    TempDir dir;
+    const std::string path = dir.file("targets.xml");
+    writeFileBytes(path, "old contents that are longer than nothing");
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+
+    TargetList list;
+    list.targets.push_back(Target());
+    EXPECT_TRUE(list.saveFile(path));
+    EXPECT_EQ(readFileBytes(path), targetListToXml(list));
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+
+    // Through a link, the file it points at is replaced and the link stays.
+    const std::string link = dir.file("link.xml");
+    std::filesystem::create_symlink(path, link);
+    list.targets.clear();
+    EXPECT_TRUE(list.saveFile(link));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readFileBytes(path), targetListToXml(list));
+}
+
+TEST(TargetListTest, SaveToAMissingFileCreatesNothing) {
+    TempDir dir;
+    TargetList list;
+    list.targets.push_back(Target());
+    EXPECT_TRUE(list.saveFile(dir.file("missing.xml")));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(TargetListTest, FailedWriteLeavesTheOriginalAndNoTemporary) {
+    TempDir dir;
+    const std::string path = dir.file("targets.xml");
+    writeFileBytes(path, "original");
+    TargetList list;
+    Target big;
+    big.name = std::string(4096, 'n');
+    list.targets.push_back(big);
+
+    // A file size limit makes the write fail as a full disk would, also for root.
+    struct rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_TRUE(list.saveFile(path));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(readFileBytes(path), "original");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(TargetListTest, ReadOnlyFolderOrFileLeavesTheOriginal) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+    TempDir dir;
+    const std::string folder = dir.file("ro");
+    std::filesystem::create_directory(folder);
+    const std::string inFolder = folder + "/targets.xml";
+    const std::string readOnlyFile = dir.file("readonly.xml");
+    writeFileBytes(inFolder, "original");
+    writeFileBytes(readOnlyFile, "original");
+    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+    ASSERT_EQ(::chmod(readOnlyFile.c_str(), 0444), 0);
+
+    TargetList list;
+    list.targets.push_back(Target());
+    EXPECT_TRUE(list.saveFile(inFolder));
+    EXPECT_TRUE(list.saveFile(readOnlyFile));
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(readFileBytes(inFolder), "original");
+    EXPECT_EQ(readFileBytes(readOnlyFile), "original");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(TargetListTest, MissingFileTellsTheUserAndEmptiesTheList) {
+    MessageCapture capture;
+    TempDir dir;
+    TargetList list;
+    list.targets.push_back(Target());
+    list.activeCount = 1;
+    EXPECT_FALSE(list.loadFile(dir.file("missing.xml")));
+    EXPECT_EQ(capture.messages, std::vector<std::string>{"Unable to Load Targets"});
+    EXPECT_TRUE(list.targets.empty());
+    EXPECT_EQ(list.activeCount, 0);
+}
+
+TEST(TargetListTest, ShippedDefaultListIsWellFormedStableAndHasOnlyTheDemoActive) {
+    const std::string bytes = readFileBytes(sourcePath("data/targets.xml"));
+    xmlDocPtr doc = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "targets.xml",
+                                  nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR);
+    EXPECT_NE(doc, nullptr);
+    xmlFreeDoc(doc);
+
+    TargetList list;
+    ASSERT_TRUE(list.loadFile(sourcePath("data/targets.xml")));
+    EXPECT_EQ(savedBytes(list), bytes);
+    EXPECT_EQ(list.selectedLocation, "All");
+    ASSERT_EQ(list.activeCount, 1);
+    for (const Target& t : list.targets) {
+        EXPECT_EQ(t.active, t.name == "Local demo catalogue") << t.name;
+        if (t.active) {
+            EXPECT_EQ(t.zurl, "127.0.0.1:21210/demo");
+        }
+    }
+    EXPECT_GE(list.locations.size(), 4u);
+}
