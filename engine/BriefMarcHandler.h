@@ -1,0 +1,19 @@
+// Title, author and date of a MARC 21 record, for the result list.
+#pragma once
+
+#include <string>
+
+#include "engine/MarcHandler.h"
+
+// One object per record, used on the thread that reads it.
+// Title: text of the last 245. Author: text of the first 100, else subfield a of
+// the first 110, 700 or 710 that has a non-empty one. Date: subfield c of the last 260.
+class BriefMarcHandler : public MarcHandler {
+public:
+    std::string title;
+    std::string author;
+    std::string date;
+
+    // Takes what the field gives; never asks for subfields.
+    bool onDataField(std::string_view tag, const MarcField& field) override;
+};

@@ -1,0 +1,58 @@
+#include "engine/MarcReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+constexpr size_t kEntrySize = 12;
+
+void reportSubfields(std::string_view field, MarcHandler& handler) {
+    const char* end = field.data() + field.size();
+    const void* hit = std::memchr(field.data(), kMarcSubfieldDelimiter, field.size());
+    while (hit) {
+        const char* p = static_cast<const char*>(hit);
+        if (end - p < 2) break;  // a delimiter with no code after it
+        const char* content = p + 2;
+        const char* q = content;
+        while (q < end && *q != kMarcSubfieldDelimiter && *q != kMarcFieldTerminator) ++q;
+        handler.onSubfield(p[1], std::string_view(content, static_cast<size_t>(q - content)));
+        hit = q < end ? std::memchr(q, kMarcSubfieldDelimiter, static_cast<size_t>(end - q))
+                      : nullptr;
+    }
+}
+
+}  // namespace
+
+bool MarcReader::read(const char* data, size_t length, MarcHandler& handler) const {
+    const std::string_view record(data, length);
+    const MarcLeader leader(record);
+    handler.onLeader(leader);
+
+    const int base = leader.baseAddress();
+    if (base - 1 > MarcLeader::leaderLength()) {
+        const size_t entries = static_cast<size_t>(base - 26) / kEntrySize + 1;
+        for (size_t i = 0; i < entries; ++i) {
+            const size_t entry = MarcLeader::leaderLength() + kEntrySize * i;
+            if (entry + kEntrySize > length) break;
+            const int fieldLength = readMarcNumber(record, entry + 3, 4);
+            const int fieldStart = readMarcNumber(record, entry + 7, 5);
+            if (fieldLength < 0 || fieldStart < 0) continue;
+            const size_t begin = static_cast<size_t>(base) + static_cast<size_t>(fieldStart);
+            if (begin >= length) continue;
+
+            const std::string_view tag = record.substr(entry, 3);
+            const MarcField field(
+                tag, record.substr(begin, std::min<size_t>(fieldLength, length - begin)));
+            if (tag[0] == '0' && tag[1] == '0') {
+                handler.onControlField(tag, field);
+            } else if (handler.onDataField(tag, field)) {
+                reportSubfields(field.bytes(), handler);
+                handler.onDataFieldEnd();
+            }
+        }
+    }
+    handler.onRecordEnd();
+    return true;
+}

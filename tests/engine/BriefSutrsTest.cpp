@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <boost/regex.hpp>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "MarcBuilder.h"
+#include "engine/BriefMarcHandler.h"
+#include "engine/BriefSutrsExtractor.h"
+#include "engine/MarcReader.h"
+#include "engine/ScanBriefRecord.h"
+#include "engine/UserMessage.h"
+
+namespace {
+
+const std::string kRecord =
+    "Title: The pragmatic programmer\n"
+    "Author: Hunt, Andrew\n"
+    "Date: 2000\n";
+
+class BriefSutrsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setUserMessageSink([this](const std::string& text) { messages.push_back(text); });
+        settings.SUTRSTitleRE = "Title: ([^\n]*)";
+        settings.SUTRSAuthorRE = "Author: ([^\n]*)";
+        settings.SUTRSDateRE = "Date: ([0-9]+)";
+    }
+    void TearDown() override { setUserMessageSink({}); }
+
+    BriefSutrsExtractor run(const std::string& text) {
+        BriefSutrsExtractor extractor(settings);
+        extractor.run(text.data(), text.size());
+        return extractor;
+    }
+
+    SettingsData settings;
+    std::vector<std::string> messages;
+};
+
+TEST_F(BriefSutrsTest, EachFieldIsGroupOneOfItsPattern) {
+    const BriefSutrsExtractor e = run(kRecord);
+    EXPECT_EQ(e.title, "The pragmatic programmer");
+    EXPECT_EQ(e.author, "Hunt, Andrew");
+    EXPECT_EQ(e.date, "2000");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(BriefSutrsTest, DotMatchesLineEndsAndTheSearchFindsTheFirstMatch) {
+    std::string field;
+    EXPECT_TRUE(ScanBriefRecord(kRecord, "Title: (.*)Date", field));
+    EXPECT_EQ(field, "The pragmatic programmer\nAuthor: Hunt, Andrew\n");
+    EXPECT_TRUE(ScanBriefRecord("a1 a2 a3", "a([0-9])", field));
+    EXPECT_EQ(field, "1");
+}
+
+TEST_F(BriefSutrsTest, MatchWithoutAGroupGivesAnEmptyField) {
+    std::string field = "old";
+    EXPECT_TRUE(ScanBriefRecord(kRecord, "Title: [^\n]*", field));
+    EXPECT_EQ(field, "");
+    field = "old";
+    EXPECT_TRUE(ScanBriefRecord(kRecord, "(Subtitle)?Title", field));
+    EXPECT_EQ(field, "");
+}
+
+TEST_F(BriefSutrsTest, NoMatchLeavesTheFieldAlone) {
+    std::string field = "kept";
+    EXPECT_FALSE(ScanBriefRecord(kRecord, "ISBN: (.*)", field));
+    EXPECT_EQ(field, "kept");
+    settings.SUTRSDateRE = "Year: (.*)";
+    EXPECT_EQ(run(kRecord).date, "");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(BriefSutrsTest, BadPatternPutsTheLibraryErrorInItsFieldOnly) {
+    std::string libraryText;
+    try {
+        boost::regex("(", boost::regex::perl);
+    } catch (const boost::regex_error& e) {
+        libraryText = e.what();
+    }
+    ASSERT_FALSE(libraryText.empty());
+
+    settings.SUTRSTitleRE = "(";
+    for (int record = 0; record < 2; ++record) {
+        const BriefSutrsExtractor e = run(kRecord);
+        EXPECT_EQ(e.title, libraryText);
+        EXPECT_EQ(e.author, "Hunt, Andrew");
+        EXPECT_EQ(e.date, "2000");
+    }
+    // Once per record retrieved while the pattern is bad.
+    EXPECT_EQ(messages, (std::vector<std::string>{libraryText, libraryText}));
+}
+
+TEST_F(BriefSutrsTest, WholeLengthIsScannedPastZeroBytes) {
+    const std::string text("Title: x\0Date: 1999\n", 20);
+    const BriefSutrsExtractor e = run(text);
+    EXPECT_EQ(e.title, std::string("x\0Date: 1999", 12));
+    EXPECT_EQ(e.date, "1999");
+}
+
+// Workers build records side by side; each extraction must stand alone, and
+// messages may come from all of them at once.
+TEST(BriefExtractionThreadsTest, WorkersExtractSideBySide) {
+    std::mutex mutex;
+    size_t messageCount = 0;
+    setUserMessageSink([&](const std::string&) {
+        std::lock_guard<std::mutex> lock(mutex);
+        ++messageCount;
+    });
+    SettingsData settings;
+    settings.SUTRSTitleRE = "Title: ([^\n]*)";
+    settings.SUTRSDateRE = "[";
+    const std::string marc = MarcBuilder()
+                                 .data("100", "1 ", {{'a', "Hunt, Andrew,"}, {'d', "1964-"}})
+                                 .data("245", "14", {{'a', "The pragmatic programmer"}})
+                                 .build();
+    constexpr int kWorkers = 4, kRecords = 50;
+    std::vector<int> good(kWorkers, 0);
+    std::vector<std::thread> workers;
+    for (int w = 0; w < kWorkers; ++w) {
+        workers.emplace_back([&, w] {
+            for (int i = 0; i < kRecords; ++i) {
+                BriefMarcHandler brief;
+                MarcReader().read(marc.data(), marc.size(), brief);
+                BriefSutrsExtractor sutrs(settings);
+                sutrs.run(kRecord.data(), kRecord.size());
+                if (brief.author == "Hunt, Andrew, 1964-" &&
+                    sutrs.title == "The pragmatic programmer" && !sutrs.date.empty())
+                    ++good[w];
+            }
+        });
+    }
+    for (std::thread& worker : workers) worker.join();
+    setUserMessageSink({});
+    EXPECT_EQ(good, std::vector<int>(kWorkers, kRecords));
+    EXPECT_EQ(messageCount, static_cast<size_t>(kWorkers * kRecords));
+}
+
+}  // namespace

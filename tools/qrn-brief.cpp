@@ -1,0 +1,63 @@
+// qrn-brief FILE...: prints title, author and date of every ISO 2709 record in
+// the files, one line per record, as the result list would show them.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/BriefLine.h"
+#include "engine/BriefMarcHandler.h"
+#include "engine/Iso2709Splitter.h"
+#include "engine/MarcReader.h"
+
+namespace {
+
+// Whole file (or standard input for "-") into bytes; false with errno's text in error.
+bool readAll(const std::string& name, std::string& bytes, std::string& error) {
+    const bool useStdin = name == "-";
+    std::FILE* file = useStdin ? stdin : std::fopen(name.c_str(), "rb");
+    if (!file) {
+        error = std::strerror(errno);
+        return false;
+    }
+    char buffer[1 << 16];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    if (failed) error = std::strerror(errno);
+    if (!useStdin) std::fclose(file);
+    return !failed;
+}
+
+void printBriefLines(const std::string& bytes) {
+    const MarcReader reader;
+    for (const std::string_view record : splitIso2709(bytes)) {
+        BriefMarcHandler brief;
+        reader.read(record.data(), record.size(), brief);
+        const std::string line = briefLine(brief.title, brief.author, brief.date) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stdout);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: qrn-brief FILE...   (\"-\" reads standard input)\n");
+        return 2;
+    }
+    int status = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        std::string bytes, error;
+        if (!readAll(name, bytes, error)) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "qrn-brief: %s: %s\n",
+                         name == "-" ? "standard input" : name.c_str(), error.c_str());
+            status = 1;
+            continue;
+        }
+        printBriefLines(bytes);
+    }
+    return std::fflush(stdout) == 0 ? status : 1;
+}
