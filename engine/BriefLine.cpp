@@ -23,3 +23,10 @@ std::string briefLine(const std::string& title, const std::string& author,
     appendFlattened(line, date);
     return line;
 }
+
+std::string briefValue(const std::string& value) {
+    std::string out;
+    out.reserve(value.size());
+    appendFlattened(out, value);
+    return out;
+}
