@@ -26,20 +26,26 @@ SettingsData freshInstallationSettings(const std::string& targetFile) {
     s.SUTRSAuthorRE = "(?m)^\\s*(?:author|creator|name)\\s*:\\s*([^\\r\\n]*)";
     s.SUTRSDateRE = "(?m)^\\s*(?:date|year|published)\\s*:\\s*([^\\r\\n]*)";
 
-    // The record element loses its namespace declarations before these run,
-    // so MARCXML and MODS paths need no prefixes.
-    s.DisplayMARCXMLTitleXPATH = "//datafield[@tag='245']/subfield[@code='a']";
+    // The record element loses its attributes before these run, but a MARCXML
+    // collection or an old MODS wrapper still puts the fields in a default
+    // namespace, so elements are matched by local name. MARCXML follows the
+    // ISO 2709 rules: the whole 245, the whole 100, else 110/700/710 $a.
+    s.DisplayMARCXMLTitleXPATH = "//*[local-name()='datafield'][@tag='245']";
     s.DisplayMARCXMLAuthorXPATH =
-        "//datafield[@tag='100' or @tag='110' or @tag='700' or @tag='710']/subfield[@code='a']";
+        "//*[local-name()='datafield'][@tag='100'] | "
+        "//*[local-name()='datafield'][@tag='110' or @tag='700' or @tag='710']"
+        "/*[local-name()='subfield'][@code='a'][normalize-space()]";
     s.DisplayMARCXMLDateXPATH =
-        "//datafield[@tag='260' or @tag='264']/subfield[@code='c']";
-    s.DisplayMODSTitleXPATH = "//titleInfo/title";
-    s.DisplayMODSAuthorXPATH = "//name/namePart";
-    s.DisplayMODSDateXPATH = "//originInfo/dateIssued";
-    // Dublin Core children keep their dc: prefix after the root is rewritten,
-    // so match by local name.
-    s.DisplayDCTitleXPATH = "//*[local-name()='title']";
-    s.DisplayDCAuthorXPATH = "//*[local-name()='creator']";
-    s.DisplayDCDateXPATH = "//*[local-name()='date']";
+        "//*[local-name()='datafield'][@tag='260' or @tag='264']"
+        "/*[local-name()='subfield'][@code='c']";
+    s.DisplayMODSTitleXPATH = "//*[local-name()='titleInfo']/*[local-name()='title']";
+    s.DisplayMODSAuthorXPATH = "//*[local-name()='name']/*[local-name()='namePart']";
+    s.DisplayMODSDateXPATH = "//*[local-name()='dateIssued']";
+    // Once srw_dc:dc has become dc, the dc: prefix of its children is no longer
+    // declared and the parser keeps "dc:title" as the plain name; where the
+    // prefix is declared (oai_dc:dc, dc:dc) the local name matches.
+    s.DisplayDCTitleXPATH = "//*[name()='dc:title' or local-name()='title']";
+    s.DisplayDCAuthorXPATH = "//*[name()='dc:creator' or local-name()='creator']";
+    s.DisplayDCDateXPATH = "//*[name()='dc:date' or local-name()='date']";
     return s;
 }
