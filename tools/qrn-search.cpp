@@ -19,7 +19,7 @@
 #include "engine/SearchEvent.h"
 #include "engine/SearchTexts.h"
 #include "engine/UserMessage.h"
-#include "engine/XmlService.h"
+#include "display/XmlService.h"
 #include "engine/ZoomInit.h"
 #include "query/BatchNumbers.h"
 

@@ -8,10 +8,10 @@ TEST(BatchNumbersTest, Isbn13ConvertsOnlyWith978Prefix) {
     EXPECT_EQ(isbn10, "0306406152");
     ASSERT_TRUE(isbn13ToIsbn10("9780131103627", isbn10));
     EXPECT_EQ(isbn10, "0131103628");
-    ASSERT_TRUE(isbn13ToIsbn10("9780807286000", isbn10));  // check character X
-    EXPECT_EQ(isbn10, "080728600X");
-    ASSERT_TRUE(isbn13ToIsbn10("9781000000000", isbn10));  // remainder 0 gives '0'
-    EXPECT_EQ(isbn10, "1000000000");
+    ASSERT_TRUE(isbn13ToIsbn10("9780804429573", isbn10));  // remainder 1 gives 'X'
+    EXPECT_EQ(isbn10, "080442957X");
+    ASSERT_TRUE(isbn13ToIsbn10("9780000000002", isbn10));  // remainder 0 gives '0'
+    EXPECT_EQ(isbn10, "0000000000");
     EXPECT_FALSE(isbn13ToIsbn10("9791034567890", isbn10));
     EXPECT_FALSE(isbn13ToIsbn10("978030640615", isbn10));
     EXPECT_FALSE(isbn13ToIsbn10("", isbn10));
