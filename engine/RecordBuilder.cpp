@@ -32,7 +32,8 @@ RecordKind recordKindFromSyntax(const std::string& syntax) {
     if (syntax == "xml") return Xml;
     if (syntax == "sutrs") return Sutrs;
     if (syntax == "opac") return Opac;
-    if (syntax == "grs1") return Grs1;
+    // The toolkit names the syntax "GRS-1"; "grs1" is kept for other spellings.
+    if (syntax == "grs1" || syntax == "grs-1") return Grs1;
     return Other;
 }
 
