@@ -226,7 +226,9 @@ int main(int argc, char** argv) {
             stopped = true;
         }
         SearchEventHint event;
-        if (events.waitNext(event, 100)) {
+        // A short wait: the end is only seen on a timeout, so a long one would
+        // idle after the last worker finished.
+        if (events.waitNext(event, 10)) {
             progress = doc.handleSearchEvent(event.code, event.targetId);
             if (!o.quiet) {
                 for (const Target& t : doc.targetList.targets)
