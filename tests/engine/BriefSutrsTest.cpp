@@ -52,11 +52,11 @@ TEST_F(BriefSutrsTest, EachFieldIsGroupOneOfItsPattern) {
 TEST_F(BriefSutrsTest, FreshInstallationPatternsReadLabelledLines) {
     settings = freshInstallationSettings("targets.xml");
     // Servers capitalise and pad their labels as they like.
-    const BriefSutrsExtractor padded = run(
-        "Title:       Łódź i okolice\r\n"
-        "Author:      Kowalczyk, Agnieszka, 1950-\r\n"
-        "Published:   Kraków : Znak, 2004.\r\n"
-        "Date:        2004\r\n");
+    const BriefSutrsExtractor padded =
+        run("Title:       Łódź i okolice\r\n"
+            "Author:      Kowalczyk, Agnieszka, 1950-\r\n"
+            "Published:   Kraków : Znak, 2004.\r\n"
+            "Date:        2004\r\n");
     EXPECT_EQ(padded.title, "Łódź i okolice");
     EXPECT_EQ(padded.author, "Kowalczyk, Agnieszka, 1950-");
     EXPECT_EQ(padded.date, "2004");

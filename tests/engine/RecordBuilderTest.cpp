@@ -6,6 +6,7 @@
 #include <string>
 
 #include "MarcCorpus.h"
+#include "SharedServerTest.h"
 #include "TestSupport.h"
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
@@ -67,18 +68,14 @@ void expectNoBriefFields(const Record& record) {
 
 }  // namespace
 
-class RecordBuilderZebraTest : public ::testing::Test {
+class RecordBuilderZebraTest : public SharedServerTest<ZebraServer, RecordBuilderZebraTest> {
 protected:
     static void SetUpTestSuite() {
-        try {
-            server_ = std::make_unique<ZebraServer>(
+        start([] {
+            return std::make_unique<ZebraServer>(
                 std::vector<std::string>{sourcePath("data/demo/demo.mrc")});
-        } catch (const std::exception& e) {
-            startError_ = e.what();
-        }
+        });
     }
-    static void TearDownTestSuite() { server_.reset(); }
-    void SetUp() override { ASSERT_TRUE(server_) << "Zebra did not start: " << startError_; }
 
     // A record with every brief field in play: a 100 with dates, a 245 $b, a 260.
     static const CorpusRecord& fullRecord() {
@@ -93,12 +90,7 @@ protected:
         return fetchAndBuild(server_->zurl("Default"), "@attr 1=12 " + fullRecord().controlNumber,
                              target, fetchSyntax);
     }
-
-    static std::unique_ptr<ZebraServer> server_;
-    static std::string startError_;
 };
-std::unique_ptr<ZebraServer> RecordBuilderZebraTest::server_;
-std::string RecordBuilderZebraTest::startError_;
 
 TEST_F(RecordBuilderZebraTest, UsmarcKeepsTheExactBytesAndItsBriefFields) {
     const CorpusRecord& rec = fullRecord();
@@ -166,23 +158,7 @@ TEST_F(RecordBuilderZebraTest, TheRecordsSyntaxDecidesNotTheTargets) {
     EXPECT_FALSE(record.title.empty());
 }
 
-class RecordBuilderZtestTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        try {
-            server_ = std::make_unique<YazZtestServer>();
-        } catch (const std::exception& e) {
-            startError_ = e.what();
-        }
-    }
-    static void TearDownTestSuite() { server_.reset(); }
-    void SetUp() override { ASSERT_TRUE(server_) << "yaz-ztest did not start: " << startError_; }
-
-    static std::unique_ptr<YazZtestServer> server_;
-    static std::string startError_;
-};
-std::unique_ptr<YazZtestServer> RecordBuilderZtestTest::server_;
-std::string RecordBuilderZtestTest::startError_;
+class RecordBuilderZtestTest : public SharedServerTest<YazZtestServer, RecordBuilderZtestTest> {};
 
 TEST_F(RecordBuilderZtestTest, OpacKeepsItsXmlAndRawFormsButNoBriefFields) {
     const Record record = fetchAndBuild(server_->zurl("Default"), "5", makeTarget("opac", ""));

@@ -68,8 +68,8 @@ ZoomSearchResult zoomSearch(const std::string& zurl, const std::string& pqf,
 }
 
 std::vector<ZoomRecordPtr> zoomRecords(const std::string& zurl, const std::string& pqf,
-                                       const std::map<std::string, std::string>& options,
-                                       int fetch, ZoomSearchResult* result) {
+                                       const std::map<std::string, std::string>& options, int fetch,
+                                       ZoomSearchResult* result) {
     ZoomSearchResult own;
     std::vector<ZoomRecordPtr> records;
     runSearch(zurl, pqf, options, fetch, result ? *result : own,

@@ -43,5 +43,5 @@ using ZoomRecordPtr = std::unique_ptr<std::remove_pointer_t<ZOOM_record>, ZoomRe
 // The same search, keeping clones of the records themselves, which outlive the
 // connection: for code that takes a ZOOM_record. Errors go to *result if given.
 std::vector<ZoomRecordPtr> zoomRecords(const std::string& zurl, const std::string& pqf,
-                                       const std::map<std::string, std::string>& options,
-                                       int fetch, ZoomSearchResult* result = nullptr);
+                                       const std::map<std::string, std::string>& options, int fetch,
+                                       ZoomSearchResult* result = nullptr);
