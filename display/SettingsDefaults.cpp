@@ -21,10 +21,14 @@ SettingsData freshInstallationSettings(const std::string& targetFile) {
     s.AdvSearch_PQF4 = "@attr 1=1016";
 
     // SUTRS has no fixed layout; these follow the labelled-line form most
-    // servers use ("Title: ...", "Author: ...", "Date: ..."), one line each.
-    s.SUTRSTitleRE = "(?m)^\\s*title\\s*:\\s*([^\\r\\n]*)";
-    s.SUTRSAuthorRE = "(?m)^\\s*(?:author|creator|name)\\s*:\\s*([^\\r\\n]*)";
-    s.SUTRSDateRE = "(?m)^\\s*(?:date|year|published)\\s*:\\s*([^\\r\\n]*)";
+    // servers use ("Title: ...", "Author: ...", "Date: ..."), one line each, in
+    // any letter case. A "Date:" or "Year:" line anywhere beats the year of a
+    // "Published:" line, which often comes first.
+    s.SUTRSTitleRE = "(?mi)^[ \\t]*title[ \\t]*:[ \\t]*([^\\r\\n]*)";
+    s.SUTRSAuthorRE = "(?mi)^[ \\t]*(?:author|creator|name)[ \\t]*:[ \\t]*([^\\r\\n]*)";
+    s.SUTRSDateRE =
+        "(?mi)(?|\\A.*?^[ \\t]*(?:date|year)[ \\t]*:[ \\t]*([^\\r\\n]*)"
+        "|^[ \\t]*published[ \\t]*:[^\\r\\n]*?([0-9]{4}[^\\r\\n]*))";
 
     // The record element loses its attributes before these run, but a MARCXML
     // collection or an old MODS wrapper still puts the fields in a default

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MarcBuilder.h"
+#include "display/SettingsDefaults.h"
 #include "engine/BriefMarcHandler.h"
 #include "engine/BriefSutrsExtractor.h"
 #include "engine/MarcReader.h"
@@ -45,6 +46,27 @@ TEST_F(BriefSutrsTest, EachFieldIsGroupOneOfItsPattern) {
     EXPECT_EQ(e.title, "The pragmatic programmer");
     EXPECT_EQ(e.author, "Hunt, Andrew");
     EXPECT_EQ(e.date, "2000");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(BriefSutrsTest, FreshInstallationPatternsReadLabelledLines) {
+    settings = freshInstallationSettings("targets.xml");
+    // Servers capitalise and pad their labels as they like.
+    const BriefSutrsExtractor padded =
+        run("Title:       Łódź i okolice\r\n"
+            "Author:      Kowalczyk, Agnieszka, 1950-\r\n"
+            "Published:   Kraków : Znak, 2004.\r\n"
+            "Date:        2004\r\n");
+    EXPECT_EQ(padded.title, "Łódź i okolice");
+    EXPECT_EQ(padded.author, "Kowalczyk, Agnieszka, 1950-");
+    EXPECT_EQ(padded.date, "2004");
+    const BriefSutrsExtractor upper = run("TITLE: Dune\nCREATOR: Herbert, Frank\nYEAR: 1965\n");
+    EXPECT_EQ(upper.title, "Dune");
+    EXPECT_EQ(upper.author, "Herbert, Frank");
+    EXPECT_EQ(upper.date, "1965");
+    EXPECT_EQ(run("Title: x\nPublished: Kraków : Znak 2, 2004.\n").date, "2004.");
+    // A label inside a line is not a label.
+    EXPECT_EQ(run("Subtitle: none\nNotes: title: x\n").title, "");
     EXPECT_TRUE(messages.empty());
 }
 

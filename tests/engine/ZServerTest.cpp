@@ -11,6 +11,7 @@
 
 #include "FreePort.h"
 #include "MarcCorpus.h"
+#include "SharedServerTest.h"
 #include "SilentServer.h"
 #include "TestSupport.h"
 #include "YazZtestServer.h"
@@ -35,32 +36,9 @@ ZoomRecordForms firstRecord(const std::string& zurl, const std::string& pqf,
     return result.records.empty() ? ZoomRecordForms{} : result.records.front();
 }
 
-// One server per suite: starting is cheap, but not free.
-template <typename Server>
-class SharedServerTest : public ::testing::Test {
-protected:
-    static void TearDownTestSuite() { server_.reset(); }
-    void SetUp() override { ASSERT_TRUE(server_) << "the server did not start: " << startError_; }
-    static std::unique_ptr<Server> server_;
-    static std::string startError_;
-};
-template <typename Server>
-std::unique_ptr<Server> SharedServerTest<Server>::server_;
-template <typename Server>
-std::string SharedServerTest<Server>::startError_;
-
 }  // namespace
 
-class YazZtestServerTest : public SharedServerTest<YazZtestServer> {
-protected:
-    static void SetUpTestSuite() {
-        try {
-            server_ = std::make_unique<YazZtestServer>();
-        } catch (const std::exception& e) {
-            startError_ = e.what();
-        }
-    }
-};
+class YazZtestServerTest : public SharedServerTest<YazZtestServer, YazZtestServerTest> {};
 
 TEST_F(YazZtestServerTest, HitCountIsTheNumericTerm) {
     EXPECT_EQ(zoomSearch(server_->zurl("Default"), "@attr 1=4 42").hits, 42);
@@ -133,15 +111,13 @@ TEST_F(YazZtestServerTest, LogShowsWhatTheServerReceived) {
     EXPECT_TRUE(contains(log, "Auth idPass alice"));
 }
 
-class ZebraServerTest : public SharedServerTest<ZebraServer> {
+class ZebraServerTest : public SharedServerTest<ZebraServer, ZebraServerTest> {
 protected:
     static void SetUpTestSuite() {
-        try {
-            server_ = std::make_unique<ZebraServer>(
+        start([] {
+            return std::make_unique<ZebraServer>(
                 std::vector<std::string>{sourcePath("data/demo/demo.mrc")});
-        } catch (const std::exception& e) {
-            startError_ = e.what();
-        }
+        });
     }
 
     static const MarcCorpus& corpus() {

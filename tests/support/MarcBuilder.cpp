@@ -1,6 +1,7 @@
 #include "MarcBuilder.h"
 
 #include <cstdio>
+#include <stdexcept>
 
 namespace {
 
@@ -49,12 +50,16 @@ MarcBuilder& MarcBuilder::raw(const std::string& tag, const std::string& bytes) 
 std::string MarcBuilder::build() const {
     std::string directory, data;
     for (const auto& [tag, bytes] : fields_) {
+        // Five- and four-digit lengths cannot describe more; a wrong record is worse than none.
+        if (bytes.size() > 9999 || data.size() > 99999)
+            throw std::length_error("field too long for ISO 2709: " + tag);
         directory += tag.substr(0, 3) + digits(bytes.size(), 4) + digits(data.size(), 5);
         data += bytes;
     }
     directory += '\x1E';
     const size_t base = leader_.size() + directory.size();
     std::string record = leader_ + directory + data + '\x1D';
+    if (record.size() > 99999) throw std::length_error("record too long for ISO 2709");
     record.replace(0, 5, digits(record.size(), 5));
     record.replace(12, 5, digits(base, 5));
     return record;

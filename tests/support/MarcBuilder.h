@@ -1,5 +1,5 @@
 // Assembles ISO 2709 records from tags, indicators and subfields, for tests and
-// benchmarks that need records of a known shape.
+// benchmarks that need records of a known shape and for the corpus generator.
 #pragma once
 
 #include <string>
@@ -26,6 +26,7 @@ public:
     MarcBuilder& raw(const std::string& tag, const std::string& bytes);
 
     // Leader, directory in the order the fields were added, 0x1E, fields, 0x1D.
+    // Throws std::length_error when a length does not fit its digits.
     std::string build() const;
 
 private:

@@ -5,7 +5,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "Iso2709Builder.h"
+#include "MarcBuilder.h"
 
 namespace {
 
@@ -225,47 +225,43 @@ public:
         const bool rda = year >= 2013 ? !dice_.percent(10) : dice_.percent(8);
         rec.publicationTag = rda ? 264 : 260;
 
-        Iso2709Builder out(std::string("00000nam a2200000 ") + (rda ? "i" : "a") + " 4500");
+        MarcBuilder out(std::string("00000nam a2200000 ") + (rda ? "i" : "a") + " 4500");
         rec.controlNumber = "qrn" + number(100000 + index, 8);
-        out.addControlField("001", rec.controlNumber);
-        out.addControlField("003", "QRN");
-        out.addControlField("005",
-                            number(2015 + dice_.below(9), 4) + number(dice_.between(1, 12), 2) +
-                                number(dice_.between(1, 28), 2) + number(dice_.below(24), 2) +
-                                number(dice_.below(60), 2) + number(dice_.below(60), 2) + ".0");
-        out.addControlField("008", field008(*lang, year));
+        out.control("001", rec.controlNumber);
+        out.control("003", "QRN");
+        out.control("005", number(2015 + dice_.below(9), 4) + number(dice_.between(1, 12), 2) +
+                               number(dice_.between(1, 28), 2) + number(dice_.below(24), 2) +
+                               number(dice_.below(60), 2) + number(dice_.below(60), 2) + ".0");
+        out.control("008", field008(*lang, year));
 
         addIsbns(out, rec, index, year);
-        out.addDataField("035", ' ', ' ',
-                         {{'a', "(QRN)" + number(7000000L + index * 37L + dice_.below(37), 9)}});
-        Iso2709Builder::Subfields source = {{'a', "QRN"}, {'b', "eng"}};
+        out.data("035", "  ",
+                 {{'a', "(QRN)" + number(7000000L + index * 37L + dice_.below(37), 9)}});
+        MarcSubfields source = {{'a', "QRN"}, {'b', "eng"}};
         if (rda) source.push_back({'e', "rda"});
         source.push_back({'c', "QRN"});
-        out.addDataField("040", ' ', ' ', source);
-        out.addDataField(
-            "050", ' ', '4',
-            {{'a', std::string(1, char('A' + dice_.below(26))) + "Z" +
-                       std::to_string(dice_.between(1, 999))},
-             {'b', "." + std::string(1, char('A' + dice_.below(26))) +
-                       std::to_string(dice_.between(10, 99)) + " " + std::to_string(year)}});
-        out.addDataField(
-            "082", '0', '4',
-            {{'a', number(dice_.below(1000), 3) + "." + std::to_string(dice_.between(1, 999))},
-             {'2', "23"}});
+        out.data("040", "  ", source);
+        out.data("050", " 4",
+                 {{'a', std::string(1, char('A' + dice_.below(26))) + "Z" +
+                            std::to_string(dice_.between(1, 999))},
+                  {'b', "." + std::string(1, char('A' + dice_.below(26))) +
+                            std::to_string(dice_.between(10, 99)) + " " + std::to_string(year)}});
+        out.data("082", "04",
+                 {{'a', number(dice_.below(1000), 3) + "." + std::to_string(dice_.between(1, 999))},
+                  {'2', "23"}});
 
         const std::string author = mainEntry(out, rec, *lang, year, kowalczyk, rda);
         addTitle(out, rec, *lang, lighthouse, compass, author);
         if (dice_.percent(20)) {
             static const Words editions = {"2nd", "3rd", "4th", "Revised"};
-            out.addDataField(
-                "250", ' ', ' ',
-                {{'a', std::string(dice_.pick(editions)) + (rda ? " edition." : " ed.")}});
+            out.data("250", "  ",
+                     {{'a', std::string(dice_.pick(editions)) + (rda ? " edition." : " ed.")}});
         }
         addPublication(out, rec, *lang, year, rda);
         addDescription(out, rda);
         addNotesAndSubjects(out, rda);
         addAddedEntries(out, rec, *lang);
-        rec.iso2709 = out.iso2709();
+        rec.iso2709 = out.build();
         return rec;
     }
 
@@ -280,13 +276,13 @@ private:
         return f;
     }
 
-    void addIsbns(Iso2709Builder& out, CorpusRecord& rec, int index, int year) {
+    void addIsbns(MarcBuilder& out, CorpusRecord& rec, int index, int year) {
         if (year < 1970 || dice_.percent(4)) return;  // before ISBNs, or never given one
         const std::string body = isbnBody(index, seed_);
         const char* qualifier = dice_.pick(kQualifiers);
         auto add = [&](const std::string& isbn) {
             rec.isbns.push_back(isbn);
-            out.addDataField("020", ' ', ' ', {{'a', isbn}, {'q', qualifier}});
+            out.data("020", "  ", {{'a', isbn}, {'q', qualifier}});
         };
         if (year < 2007) {
             add(body + isbn10Check(body));
@@ -300,12 +296,12 @@ private:
         }
     }
 
-    std::string mainEntry(Iso2709Builder& out, CorpusRecord& rec, const Language& lang, int year,
+    std::string mainEntry(MarcBuilder& out, CorpusRecord& rec, const Language& lang, int year,
                           bool kowalczyk, bool rda) {
         const int kind = kowalczyk ? 0 : dice_.below(100);
         if (kind < 78) {
             const std::string name = kowalczyk ? "Kowalczyk, Agnieszka" : dice_.pick(lang.authors);
-            Iso2709Builder::Subfields sub;
+            MarcSubfields sub;
             if (kowalczyk || dice_.percent(80)) {
                 const int born = year - dice_.between(25, 70);
                 const int died = born + dice_.between(55, 95);
@@ -318,20 +314,20 @@ private:
             if (rda) sub.push_back({'e', "author."});
             rec.authorTag = 100;
             rec.authorA = sub.front().second;
-            out.addDataField("100", '1', ' ', sub);
+            out.data("100", "1 ", sub);
             return personForename(name);
         }
         if (kind < 88) {
             const std::string body = dice_.pick(kCorporateAuthors);
             rec.authorTag = 110;
             rec.authorA = body + ".";
-            out.addDataField("110", '2', ' ', {{'a', rec.authorA}});
+            out.data("110", "2 ", {{'a', rec.authorA}});
             return body;
         }
         return "";
     }
 
-    void addTitle(Iso2709Builder& out, CorpusRecord& rec, const Language& lang, bool lighthouse,
+    void addTitle(MarcBuilder& out, CorpusRecord& rec, const Language& lang, bool lighthouse,
                   bool compass, const std::string& author) {
         static const Words lighthouseTitles = {"The lighthouse at {P}", "Lighthouse {N}",
                                                "Beyond the lighthouse", "The {A} lighthouse"};
@@ -343,7 +339,7 @@ private:
                                                     : dice_.pick(lang.titles));
         const bool subtitle = dice_.percent(55);
         const bool responsibility = !author.empty() && dice_.percent(85);
-        Iso2709Builder::Subfields sub;
+        MarcSubfields sub;
         const char* endA = subtitle ? " :" : responsibility ? " /" : ".";
         sub.push_back({'a', title + endA});
         rec.titleA = sub.back().second;
@@ -352,82 +348,77 @@ private:
             sub.push_back({'b', rec.titleB});
         }
         if (responsibility) sub.push_back({'c', "by " + author + "."});
-        out.addDataField("245", rec.authorTag ? '1' : '0', nonFilingCount(title), sub);
+        out.data("245", std::string{rec.authorTag ? '1' : '0', nonFilingCount(title)}, sub);
     }
 
-    void addPublication(Iso2709Builder& out, CorpusRecord& rec, const Language& lang, int year,
+    void addPublication(MarcBuilder& out, CorpusRecord& rec, const Language& lang, int year,
                         bool rda) {
         const std::string place = std::string(dice_.pick(lang.places)) + " :";
         const std::string publisher = std::string(dice_.pick(lang.publishers)) + ",";
         if (rda) {
             rec.dateC = dice_.percent(30) ? "[" + std::to_string(year) + "]" : std::to_string(year);
-            out.addDataField("264", ' ', '1', {{'a', place}, {'b', publisher}, {'c', rec.dateC}});
-            if (dice_.percent(40))
-                out.addDataField("264", ' ', '4', {{'c', "©" + std::to_string(year)}});
+            out.data("264", " 1", {{'a', place}, {'b', publisher}, {'c', rec.dateC}});
+            if (dice_.percent(40)) out.data("264", " 4", {{'c', "©" + std::to_string(year)}});
         } else {
             rec.dateC = (dice_.percent(15) ? "c" : "") + std::to_string(year) + ".";
-            out.addDataField("260", ' ', ' ', {{'a', place}, {'b', publisher}, {'c', rec.dateC}});
+            out.data("260", "  ", {{'a', place}, {'b', publisher}, {'c', rec.dateC}});
         }
     }
 
-    void addDescription(Iso2709Builder& out, bool rda) {
+    void addDescription(MarcBuilder& out, bool rda) {
         const std::string pages = std::to_string(dice_.between(48, 720));
         const std::string front = dice_.percent(60) ? "xii, " : "";
         const std::string height = std::to_string(dice_.between(18, 31)) + " cm";
         if (rda) {
-            out.addDataField(
-                "300", ' ', ' ',
+            out.data(
+                "300", "  ",
                 {{'a', front + pages + " pages :"}, {'b', "illustrations, maps ;"}, {'c', height}});
-            out.addDataField("336", ' ', ' ', {{'a', "text"}, {'b', "txt"}, {'2', "rdacontent"}});
-            out.addDataField("337", ' ', ' ', {{'a', "unmediated"}, {'b', "n"}, {'2', "rdamedia"}});
-            out.addDataField("338", ' ', ' ', {{'a', "volume"}, {'b', "nc"}, {'2', "rdacarrier"}});
+            out.data("336", "  ", {{'a', "text"}, {'b', "txt"}, {'2', "rdacontent"}});
+            out.data("337", "  ", {{'a', "unmediated"}, {'b', "n"}, {'2', "rdamedia"}});
+            out.data("338", "  ", {{'a', "volume"}, {'b', "nc"}, {'2', "rdacarrier"}});
         } else {
-            out.addDataField(
-                "300", ' ', ' ',
-                {{'a', front + pages + " p. :"}, {'b', "ill. ;"}, {'c', height + "."}});
+            out.data("300", "  ",
+                     {{'a', front + pages + " p. :"}, {'b', "ill. ;"}, {'c', height + "."}});
         }
     }
 
-    void addNotesAndSubjects(Iso2709Builder& out, bool rda) {
+    void addNotesAndSubjects(MarcBuilder& out, bool rda) {
         series_ = dice_.percent(20) ? dice_.pick(kSeries) : "";
         seriesNumber_ = std::to_string(dice_.between(1, 40));
-        if (!series_.empty())
-            out.addDataField("490", '1', ' ', {{'a', series_ + " ;"}, {'v', seriesNumber_}});
-        if (dice_.percent(25)) out.addDataField("500", ' ', ' ', {{'a', dice_.pick(kNotes)}});
+        if (!series_.empty()) out.data("490", "1 ", {{'a', series_ + " ;"}, {'v', seriesNumber_}});
+        if (dice_.percent(25)) out.data("500", "  ", {{'a', dice_.pick(kNotes)}});
         if (dice_.percent(55)) {
             const int from = dice_.between(180, 400);
-            out.addDataField(
-                "504", ' ', ' ',
-                {{'a', "Includes bibliographical references (" +
-                           std::string(rda ? "pages " : "p. ") + std::to_string(from) + "-" +
-                           std::to_string(from + dice_.between(4, 30)) + ") and index."}});
+            out.data("504", "  ",
+                     {{'a', "Includes bibliographical references (" +
+                                std::string(rda ? "pages " : "p. ") + std::to_string(from) + "-" +
+                                std::to_string(from + dice_.between(4, 30)) + ") and index."}});
         }
-        if (dice_.percent(35)) out.addDataField("520", ' ', ' ', {{'a', dice_.pick(kSummaries)}});
+        if (dice_.percent(35)) out.data("520", "  ", {{'a', dice_.pick(kSummaries)}});
         const int subjects = dice_.between(1, 3);
         for (int s = 0; s < subjects; ++s) {
-            Iso2709Builder::Subfields sub = {{'a', dice_.pick(kSubjects)}};
+            MarcSubfields sub = {{'a', dice_.pick(kSubjects)}};
             if (dice_.percent(60)) sub.push_back({'x', dice_.pick(kSubjectSubdivisions)});
             if (dice_.percent(40)) sub.push_back({'z', dice_.pick(kSubjectPlaces)});
             if (dice_.percent(25)) sub.push_back({'v', dice_.pick(kSubjectForms)});
             if (sub.back().second.back() != '.') sub.back().second += ".";
-            out.addDataField("650", ' ', '0', sub);
+            out.data("650", " 0", sub);
         }
     }
 
-    void addAddedEntries(Iso2709Builder& out, const CorpusRecord& rec, const Language& lang) {
+    void addAddedEntries(MarcBuilder& out, const CorpusRecord& rec, const Language& lang) {
         const int people = dice_.below(3);
         for (int p = 0; p < people; ++p) {
             const std::string name = dice_.pick(lang.authors);
             if (rec.authorA.rfind(name, 0) == 0) continue;  // already the main entry
-            Iso2709Builder::Subfields sub = {{'a', name + ","}};
+            MarcSubfields sub = {{'a', name + ","}};
             sub.push_back({'e', dice_.percent(50) ? "editor." : "translator."});
-            out.addDataField("700", '1', ' ', sub);
+            out.data("700", "1 ", sub);
         }
         if (dice_.percent(10))
-            out.addDataField("710", '2', ' ',
-                             {{'a', std::string(dice_.pick(kCorporateAuthors)) + "."}});
+            out.data("710", "2 ", {{'a', std::string(dice_.pick(kCorporateAuthors)) + "."}});
         if (!series_.empty())
-            out.addDataField("830", ' ', '0', {{'a', series_ + " ;"}, {'v', seriesNumber_ + "."}});
+            out.data("830", " 0", {{'a', series_ + " ;"}, {'v', seriesNumber_ + "."}});
     }
 
     Dice& dice_;

@@ -3,6 +3,7 @@
 #include <yaz/zoom.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -20,11 +21,10 @@ void takeError(ZOOM_connection c, ZoomSearchResult& result) {
     result.addinfo = addinfo ? addinfo : "";
 }
 
-}  // namespace
-
-ZoomSearchResult zoomSearch(const std::string& zurl, const std::string& pqf,
-                            const std::map<std::string, std::string>& options, int fetch) {
-    ZoomSearchResult result;
+// Runs the search and hands each fetched record to onRecord while it is valid.
+void runSearch(const std::string& zurl, const std::string& pqf,
+               const std::map<std::string, std::string>& options, int fetch,
+               ZoomSearchResult& result, const std::function<void(ZOOM_record)>& onRecord) {
     ZOOM_options opts = ZOOM_options_create();
     ZOOM_options_set(opts, "timeout", "10");
     for (const auto& [name, value] : options) ZOOM_options_set(opts, name.c_str(), value.c_str());
@@ -44,15 +44,35 @@ ZoomSearchResult zoomSearch(const std::string& zurl, const std::string& pqf,
                     result.fetchFailed = true;
                     break;
                 }
-                ZoomRecordForms forms{form(rec, "syntax"), form(rec, "raw"), form(rec, "xml"),
-                                      form(rec, "render"), form(rec, "opac")};
-                forms.error = ZOOM_record_error(rec, nullptr, nullptr, nullptr);
-                result.records.push_back(forms);
+                onRecord(rec);
             }
         }
         if (set) ZOOM_resultset_destroy(set);
     }
     ZOOM_connection_destroy(c);
     ZOOM_options_destroy(opts);
+}
+
+}  // namespace
+
+ZoomSearchResult zoomSearch(const std::string& zurl, const std::string& pqf,
+                            const std::map<std::string, std::string>& options, int fetch) {
+    ZoomSearchResult result;
+    runSearch(zurl, pqf, options, fetch, result, [&result](ZOOM_record rec) {
+        ZoomRecordForms forms{form(rec, "syntax"), form(rec, "raw"), form(rec, "xml"),
+                              form(rec, "render"), form(rec, "opac")};
+        forms.error = ZOOM_record_error(rec, nullptr, nullptr, nullptr);
+        result.records.push_back(forms);
+    });
     return result;
+}
+
+std::vector<ZoomRecordPtr> zoomRecords(const std::string& zurl, const std::string& pqf,
+                                       const std::map<std::string, std::string>& options, int fetch,
+                                       ZoomSearchResult* result) {
+    ZoomSearchResult own;
+    std::vector<ZoomRecordPtr> records;
+    runSearch(zurl, pqf, options, fetch, result ? *result : own,
+              [&records](ZOOM_record rec) { records.emplace_back(ZOOM_record_clone(rec)); });
+    return records;
 }

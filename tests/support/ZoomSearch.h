@@ -2,8 +2,12 @@
 // own thread (the product calls ZOOM only on worker threads).
 #pragma once
 
+#include <yaz/zoom.h>
+
 #include <map>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 // The forms of one retrieved record that the engine asks for; empty when absent.
@@ -30,3 +34,14 @@ struct ZoomSearchResult {
 // `fetch` records (no more than there are). A 10 s timeout applies unless set.
 ZoomSearchResult zoomSearch(const std::string& zurl, const std::string& pqf,
                             const std::map<std::string, std::string>& options = {}, int fetch = 0);
+
+struct ZoomRecordDeleter {
+    void operator()(ZOOM_record record) const { ZOOM_record_destroy(record); }
+};
+using ZoomRecordPtr = std::unique_ptr<std::remove_pointer_t<ZOOM_record>, ZoomRecordDeleter>;
+
+// The same search, keeping clones of the records themselves, which outlive the
+// connection: for code that takes a ZOOM_record. Errors go to *result if given.
+std::vector<ZoomRecordPtr> zoomRecords(const std::string& zurl, const std::string& pqf,
+                                       const std::map<std::string, std::string>& options, int fetch,
+                                       ZoomSearchResult* result = nullptr);
