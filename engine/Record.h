@@ -22,6 +22,9 @@ struct Record {
     std::string syntax;
     std::string xmlText;
     std::string rawData;
+    // A MARC record's xmlText and renderedText are made from rawData when it
+    // is first copied out of the store (completeRecordForms).
+    bool formsDeferred = false;
 };
 
 // The kind of a record from its (lower-cased) syntax name.

@@ -48,7 +48,7 @@ Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsD
     switch (record.kind) {
         case Marc: {
             record.rawData = recordForm(zoomRecord, "raw");
-            record.xmlText = recordForm(zoomRecord, "xml");
+            record.formsDeferred = true;
             BriefMarcHandler handler;
             MarcReader().read(record.rawData.data(), record.rawData.size(), handler);
             record.title = handler.title;
@@ -83,6 +83,7 @@ Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsD
         case Other:
             break;
     }
-    if (record.kind != Xml) record.renderedText = recordForm(zoomRecord, "render");
+    if (record.kind != Xml && record.kind != Marc)
+        record.renderedText = recordForm(zoomRecord, "render");
     return record;
 }

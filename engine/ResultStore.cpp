@@ -1,5 +1,7 @@
 #include "engine/ResultStore.h"
 
+#include "engine/MarcForms.h"
+
 void ResultStore::add(Record record) {
     std::lock_guard<std::recursive_mutex> guard(lock_);
     record.number = static_cast<int32_t>(records_.size() + 1);
@@ -14,6 +16,12 @@ void ResultStore::clear() {
 }
 
 bool ResultStore::copyRecord(int32_t number, Record& out) const {
+    if (!findRecord(number, out)) return false;
+    completeRecordForms(out);
+    return true;
+}
+
+bool ResultStore::findRecord(int32_t number, Record& out) const {
     std::lock_guard<std::recursive_mutex> guard(lock_);
     // Numbers follow positions, so look there first; scan only if that fails.
     if (number >= 1 && static_cast<size_t>(number) <= records_.size() &&
@@ -31,6 +39,12 @@ bool ResultStore::copyRecord(int32_t number, Record& out) const {
 }
 
 std::vector<Record> ResultStore::copyAll() const {
-    std::lock_guard<std::recursive_mutex> guard(lock_);
-    return records_;
+    std::vector<Record> copies;
+    {
+        std::lock_guard<std::recursive_mutex> guard(lock_);
+        copies = records_;
+    }
+    // Outside the lock, so workers adding records are not held up.
+    for (Record& record : copies) completeRecordForms(record);
+    return copies;
 }

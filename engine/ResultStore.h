@@ -18,17 +18,21 @@ public:
     void clear();
     // Any thread, without the lock: a snapshot that may be stale at once.
     size_t count() const { return count_.load(); }
-    // Any thread. Copies the record with this number; false when there is none.
+    // Any thread. Copies the record with this number, with all its forms;
+    // false when there is none.
     bool copyRecord(int32_t number, Record& out) const;
-    // Any thread. Copies every record in store order.
+    // Any thread. Copies every record in store order, with all their forms.
     std::vector<Record> copyAll() const;
 
     // Readers that walk the records hold this lock (re-entrant) while they do.
     std::recursive_mutex& lock() const { return lock_; }
-    // Only while holding lock().
+    // Only while holding lock(). A MARC record's xmlText and renderedText
+    // may still be deferred here: see completeRecordForms.
     const std::vector<Record>& records() const { return records_; }
 
 private:
+    bool findRecord(int32_t number, Record& out) const;
+
     mutable std::recursive_mutex lock_;
     std::vector<Record> records_;
     std::atomic<size_t> count_{0};

@@ -12,6 +12,7 @@
 #include "ZebraServer.h"
 #include "ZoomSearch.h"
 #include "display/SettingsDefaults.h"
+#include "engine/MarcForms.h"
 #include "engine/RecordBuilder.h"
 
 namespace {
@@ -94,10 +95,12 @@ protected:
 
 TEST_F(RecordBuilderZebraTest, UsmarcKeepsTheExactBytesAndItsBriefFields) {
     const CorpusRecord& rec = fullRecord();
-    const Record record = build(makeTarget("usmarc", "F"));
+    Record record = build(makeTarget("usmarc", "F"));
     EXPECT_EQ(record.kind, Marc);
     EXPECT_EQ(record.syntax, "usmarc");
     EXPECT_EQ(record.rawData, rec.iso2709);
+    EXPECT_TRUE(record.formsDeferred);
+    completeRecordForms(record);
     EXPECT_TRUE(contains(record.xmlText, "<record")) << record.xmlText;
     EXPECT_FALSE(record.renderedText.empty());
     // The whole 245: $a, $b and any statement of responsibility.
@@ -184,4 +187,45 @@ TEST_F(RecordBuilderZtestTest, SutrsWithoutLabelsLeavesTheFieldsEmpty) {
     EXPECT_EQ(record.kind, Sutrs);
     EXPECT_EQ(record.rawData, "This is dummy SUTRS record number 1\n");
     expectNoBriefFields(record);
+}
+
+namespace {
+// The deferred forms must be byte for byte what the toolkit itself delivers.
+void expectDeferredFormsMatchTheToolkit(const std::string& zurl, const std::string& pqf) {
+    const std::vector<ZoomRecordPtr> records =
+        zoomRecords(zurl, pqf, {{"preferredRecordSyntax", "usmarc"}}, 5);
+    ASSERT_FALSE(records.empty());
+    for (const ZoomRecordPtr& zoomRecord : records) {
+        auto form = [&](const char* type) {
+            int length = 0;
+            const char* data = ZOOM_record_get(zoomRecord.get(), type, &length);
+            return data ? std::string(data, static_cast<size_t>(length)) : std::string();
+        };
+        Record record = buildRecord(zoomRecord.get(), makeTarget("usmarc", ""),
+                                    freshInstallationSettings("targets.xml"));
+        completeRecordForms(record);
+        EXPECT_EQ(record.xmlText, form("xml"));
+        EXPECT_EQ(record.renderedText, form("render"));
+        EXPECT_FALSE(record.formsDeferred);
+    }
+}
+}  // namespace
+
+TEST_F(RecordBuilderZebraTest, DeferredMarcFormsEqualTheToolkitsUtf8) {
+    expectDeferredFormsMatchTheToolkit(server_->zurl("Default"),
+                                       std::string("@attr 1=4 ") + MarcCorpus::kTitleWord20);
+}
+
+TEST_F(RecordBuilderZtestTest, DeferredMarcFormsEqualTheToolkitsMarc8) {
+    expectDeferredFormsMatchTheToolkit(server_->zurl("Default"), "5");
+}
+
+TEST(MarcFormsTest, BytesThatAreNotIso2709GiveNoForms) {
+    EXPECT_EQ(marcToXml("not a record"), "");
+    EXPECT_EQ(marcToText(""), "");
+    Record sutrs;
+    sutrs.kind = Sutrs;
+    sutrs.renderedText = "kept";
+    completeRecordForms(sutrs);
+    EXPECT_EQ(sutrs.renderedText, "kept");
 }

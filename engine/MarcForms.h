@@ -1,0 +1,17 @@
+// The MARCXML and line forms of an ISO 2709 record, made the way the toolkit
+// makes its "xml" and "render" forms, but from the stored bytes and only when
+// somebody looks at them: converting every fetched record up front cost most
+// of a search's CPU time.
+#pragma once
+
+#include <string>
+
+struct Record;
+
+// Any thread. Empty when the bytes do not decode as ISO 2709.
+std::string marcToXml(const std::string& iso2709);
+std::string marcToText(const std::string& iso2709);
+
+// Any thread, on a record the caller owns: fills a MARC record's xmlText and
+// renderedText if they were deferred. Other records are left as they are.
+void completeRecordForms(Record& record);
