@@ -1,5 +1,7 @@
 #include "engine/RecordBuilder.h"
 
+#include <yaz/proto.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -17,6 +19,19 @@ std::string recordForm(ZOOM_record record, const char* type) {
     const char* data = ZOOM_record_get(record, type, &length);
     if (!data || length <= 0) return std::string();
     return std::string(data, static_cast<size_t>(length));
+}
+
+// The record's bytes as the server sent them. The toolkit's "raw" form decodes
+// and re-encodes a MARC record, which costs as much as the rest of a fetch;
+// it is used only when the record did not come as plain octets.
+std::string rawMarc(ZOOM_record record) {
+    int length = 0;
+    const Z_External* ext = reinterpret_cast<const Z_External*>(ZOOM_record_get(record, "ext", &length));
+    if (ext && ext->which == Z_External_octet && ext->u.octet_aligned &&
+        ext->u.octet_aligned->buf && ext->u.octet_aligned->len > 0)
+        return std::string(ext->u.octet_aligned->buf,
+                           static_cast<size_t>(ext->u.octet_aligned->len));
+    return recordForm(record, "raw");
 }
 
 std::string lowerCase(std::string text) {
@@ -47,7 +62,7 @@ Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsD
 
     switch (record.kind) {
         case Marc: {
-            record.rawData = recordForm(zoomRecord, "raw");
+            record.rawData = rawMarc(zoomRecord);
             record.formsDeferred = true;
             BriefMarcHandler handler;
             MarcReader().read(record.rawData.data(), record.rawData.size(), handler);

@@ -16,6 +16,7 @@
 #include "display/SettingsDefaults.h"
 #include "engine/BriefLine.h"
 #include "engine/DocumentCore.h"
+#include "engine/MarcForms.h"
 #include "engine/SearchEvent.h"
 #include "engine/SearchTexts.h"
 #include "engine/UserMessage.h"
@@ -112,7 +113,14 @@ int parseArguments(int argc, char** argv, Options& o) {
 }
 
 void writeRecords(const DocumentCore& doc, const std::string& format) {
-    for (const Record& r : doc.store.copyAll()) {
+    std::vector<Record> records;
+    {
+        std::lock_guard<std::recursive_mutex> guard(doc.store.lock());
+        records = doc.store.records();
+    }
+    const bool needForms = format == "xml" || format == "text";
+    for (Record& r : records) {
+        if (needForms) completeRecordForms(r);
         if (format == "brief") {
             std::cout << r.number << '\t' << briefValue(r.title) << '\t' << briefValue(r.author)
                       << '\t' << briefValue(r.targetName) << '\t' << briefValue(r.date) << '\n';
