@@ -43,30 +43,7 @@ bool waitFor(Condition condition, int timeoutMs) {
     return true;
 }
 
-class SearchJobTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        try {
-            zebra_ = std::make_unique<ZebraServer>(
-                std::vector<std::string>{sourcePath("data/demo/demo.mrc")});
-            ztest_ = std::make_unique<YazZtestServer>();
-        } catch (const std::exception& e) {
-            startError_ = e.what();
-        }
-    }
-    static void TearDownTestSuite() {
-        zebra_.reset();
-        ztest_.reset();
-    }
-    void SetUp() override { ASSERT_TRUE(zebra_ && ztest_) << startError_; }
-
-    static std::unique_ptr<ZebraServer> zebra_;
-    static std::unique_ptr<YazZtestServer> ztest_;
-    static std::string startError_;
-};
-std::unique_ptr<ZebraServer> SearchJobTest::zebra_;
-std::unique_ptr<YazZtestServer> SearchJobTest::ztest_;
-std::string SearchJobTest::startError_;
+class SearchJobTest : public SearchServersTest {};
 
 const std::string kLighthouse = std::string("@attr 1=4 ") + MarcCorpus::kTitleWord100;
 
@@ -147,7 +124,7 @@ TEST_F(SearchJobTest, ConnectionLimitRunsTargetsInListOrder) {
 TEST_F(SearchJobTest, SearchLimitStopsUntilResumed) {
     SearchHarness h(searchSettings(100, 50));
     const Target& fast = h.addTarget("A", ztest_->zurl("Default"));
-    const Target& slow = h.addTarget("B", ztest_->zurl("Default?search-delay=1"));
+    const Target& slow = h.addTarget("B", ztest_->zurl("Default?search-delay=2"));
     h.start("@attr 1=4 80");
     ASSERT_TRUE(h.drain());
     EXPECT_EQ(targetStatusText(fast), "A (80)");
@@ -224,6 +201,18 @@ TEST_F(SearchJobTest, RetryAfterAnErrorSearchesAgain) {
     ASSERT_TRUE(h.drain());
     EXPECT_EQ(h.events[t.id], (Codes{110, 111, 114, 113, 110, 111, 112, 113}));
     EXPECT_EQ(targetStatusText(t), "Z (6)");
+
+    // After a record that could not be had the target stays aborted: the
+    // retried task connects and ends.
+    t.search.errorFlag = true;
+    t.search.abortedFlag = true;
+    t.search.setLastError("QRN: Unable to retrieve record");
+    h.events.clear();
+    h.doc->search.retryTarget(t.id);
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(h.events[t.id], (Codes{110, 113}));
+    EXPECT_EQ(targetStatusText(t), "Z (Aborted)");
+    EXPECT_EQ(h.doc->store.count(), 6u);
 }
 
 TEST_F(SearchJobTest, DestroyingTheDocumentMidSearchEndsCleanly) {
@@ -237,4 +226,27 @@ TEST_F(SearchJobTest, DestroyingTheDocumentMidSearchEndsCleanly) {
     ASSERT_TRUE(waitFor([&] { return h.doc->pool->busyCount() == 3; }, 10000));
     h.doc.reset();
     SUCCEED();
+}
+
+// The server goes away while the task waits for a present: an error while
+// records are fetched, with the records stored before kept.
+TEST_F(SearchJobTest, ServerLostWhileFetchingKeepsWhatWasStored) {
+    auto server = std::make_unique<YazZtestServer>();
+    SearchHarness h(searchSettings(10));
+    const Target& t = h.addTarget("Z", server->zurl("Default?present-delay=2"));
+    h.start("@attr 1=4 30");
+    ASSERT_TRUE(h.drain());
+    ASSERT_EQ(targetStatusText(t), "Z (10/30)");
+
+    // Resuming asks for a present the server delays; it dies meanwhile.
+    h.onEvent = [&](const SearchEventHint& e) {
+        if (e.code == SS_RETRIEVING) kill(server->pid(), SIGKILL);
+    };
+    h.doc->search.resumeTarget(t.id);
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(h.events[t.id], (Codes{110, 111, 112, 113, 110, 111, 112, 114, 113}));
+    EXPECT_EQ(targetStatusText(t), "Z (Error)");
+    EXPECT_EQ(t.search.lastError().back(), '\n');
+    EXPECT_EQ(t.search.retrievedCount, 10);
+    EXPECT_EQ(h.doc->store.count(), 10u);
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "TestSupport.h"
 #include "engine/SearchTexts.h"
 #include "engine/ZoomInit.h"
 #include "targets/Target.h"
@@ -92,4 +93,23 @@ std::string controlNumberOf(const std::string& iso2709) {
         return iso2709.substr(base + start, length - 1);  // without the field terminator
     }
     return {};
+}
+
+std::unique_ptr<ZebraServer> SearchServersTest::zebra_;
+std::unique_ptr<YazZtestServer> SearchServersTest::ztest_;
+std::string SearchServersTest::startError_;
+
+void SearchServersTest::SetUpTestSuite() {
+    try {
+        zebra_ = std::make_unique<ZebraServer>(
+            std::vector<std::string>{sourcePath("data/demo/demo.mrc")});
+        ztest_ = std::make_unique<YazZtestServer>();
+    } catch (const std::exception& e) {
+        startError_ = e.what();
+    }
+}
+
+void SearchServersTest::TearDownTestSuite() {
+    zebra_.reset();
+    ztest_.reset();
 }

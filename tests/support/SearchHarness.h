@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "YazZtestServer.h"
+#include "ZebraServer.h"
 #include "display/SettingsData.h"
 #include "engine/DocumentCore.h"
 #include "engine/SearchEvent.h"
@@ -53,3 +57,15 @@ private:
 
 // The 001 field of an ISO 2709 record; empty when it has none.
 std::string controlNumberOf(const std::string& iso2709);
+
+// The demo catalogue on Zebra and a yaz-ztest, started once per test suite.
+class SearchServersTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override { ASSERT_TRUE(zebra_ && ztest_) << startError_; }
+
+    static std::unique_ptr<ZebraServer> zebra_;
+    static std::unique_ptr<YazZtestServer> ztest_;
+    static std::string startError_;
+};
