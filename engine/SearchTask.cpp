@@ -25,7 +25,9 @@ SearchTask::SearchTask(SearchEventSink* sink, Target& target, ResultStore& store
       config_(std::make_unique<const Target>(target)),
       targetId_(target.id),
       store_(store),
-      query_(query),
+      batch_(query.batch),
+      pqf_(query.pqf()),
+      batchList_(query.batch ? query.batchList : std::vector<std::string>()),
       settings_(std::move(settings)),
       currentGeneration_(std::move(currentGeneration)),
       generation_(generation) {
@@ -61,13 +63,13 @@ void SearchTask::run() {
     }
     if (connect() && !stopped()) {
         post(SS_SEARCHING);
-        if (!query_.batch) {
+        if (!batch_) {
             if (search()) {
                 post(SS_RETRIEVING);
                 retrieve();
             }
         } else {
-            for (const std::string& pqf : query_.batchList) {
+            for (const std::string& pqf : batchList_) {
                 if (stopped()) break;
                 post(SS_SEARCHING);
                 if (searchPqf(pqf)) {
@@ -97,7 +99,7 @@ bool SearchTask::connect() {
     }
     ZOOM_connection_option_set(connection_, "count",
                                std::to_string(settings.MaxRecPerTarget).c_str());
-    if (!query_.batch) {
+    if (!batch_) {
         const int32_t retrieved = target_.search.retrievedCount;
         ZOOM_connection_option_set(connection_, "start",
                                    std::to_string(retrieved == 0 ? 0 : retrieved - 1).c_str());
@@ -109,7 +111,7 @@ bool SearchTask::connect() {
     return !checkError();
 }
 
-bool SearchTask::search() { return sendAndWait(query_.pqf()); }
+bool SearchTask::search() { return sendAndWait(pqf_); }
 
 bool SearchTask::searchPqf(const std::string& pqf) { return sendAndWait(pqf); }
 
@@ -118,6 +120,9 @@ bool SearchTask::sendAndWait(const std::string& pqf) {
         ZOOM_resultset_destroy(resultSet_);
         resultSet_ = nullptr;
     }
+    // The toolkit sends at once on an open connection: a search stopped
+    // meanwhile must not reach the server.
+    if (stopped()) return false;
     // Each task prepares its own query: a shared ZOOM_query's reference
     // count is not safe across threads.
     ZOOM_query query = ZOOM_query_create();
@@ -174,7 +179,7 @@ bool SearchTask::retrieve() {
     const size_t rawSize = ZOOM_resultset_size(resultSet_);
     const int32_t size = rawSize > 0x7fffffff ? 0x7fffffff : static_cast<int32_t>(rawSize);
     int32_t first = 0;
-    if (!query_.batch) {
+    if (!batch_) {
         state.hitCount = size;
         first = state.retrievedCount;
     }
@@ -197,7 +202,7 @@ bool SearchTask::retrieve() {
         if (stale()) return false;  // never add to a newer search's store
         store_.add(std::move(record));
         ++state.retrievedCount;
-        if (query_.batch) state.hitCount = state.retrievedCount.load();
+        if (batch_) state.hitCount = state.retrievedCount.load();
         if (stopped()) return false;
     }
     return true;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "display/SettingsData.h"
 #include "engine/PoolJob.h"
@@ -58,7 +59,11 @@ private:
     std::unique_ptr<const Target> config_;
     int32_t targetId_;
     ResultStore& store_;
-    const SearchQuery& query_;
+    // The query as it was when the task was queued: a stale task must not
+    // read the query of a newer search while the UI thread writes it.
+    const bool batch_;
+    const std::string pqf_;
+    const std::vector<std::string> batchList_;
     std::shared_ptr<const SettingsData> settings_;
     std::shared_ptr<const std::atomic<uint64_t>> currentGeneration_;
     uint64_t generation_;

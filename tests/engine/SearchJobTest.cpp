@@ -1,0 +1,253 @@
+// The search as a whole against real servers: the per-target and per-search
+// limits, resuming, the connection limit, Stop with tasks queued or blocked,
+// retrying, and tearing the document down mid-search.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "FreePort.h"
+#include "MarcCorpus.h"
+#include "SearchHarness.h"
+#include "SilentServer.h"
+#include "TestSupport.h"
+#include "YazZtestServer.h"
+#include "ZebraServer.h"
+#include "ZoomSearch.h"
+#include "engine/SearchTexts.h"
+#include "targets/Target.h"
+
+namespace {
+
+using Codes = std::vector<int32_t>;
+
+size_t occurrences(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+// Bounded wait for a condition the test cannot be told about.
+template <typename Condition>
+bool waitFor(Condition condition, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+class SearchJobTest : public SearchServersTest {};
+
+const std::string kLighthouse = std::string("@attr 1=4 ") + MarcCorpus::kTitleWord100;
+
+}  // namespace
+
+TEST_F(SearchJobTest, TargetLimitThenResumeContinuesWhereItStopped) {
+    SearchHarness h(searchSettings(20));
+    h.addTarget("Earlier", ztest_->zurl("Default"));
+    const Target& t = h.addTarget("Zebra", zebra_->zurl("Default"));
+    h.start(kLighthouse);
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(targetStatusText(t), "Zebra (20/100)");
+    EXPECT_EQ(t.search.retrievedCount, 20);
+    EXPECT_TRUE(h.doc->search.resumeAvailable());
+    const size_t before = h.doc->store.count();
+
+    h.doc->search.resumeTarget(t.id);
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(targetStatusText(t), "Zebra (40/100)");
+    EXPECT_EQ(h.events[t.id], (Codes{110, 111, 112, 113, 110, 111, 112, 113}));
+
+    // The server was asked from position 20 (1-based) on, one before the next record.
+    EXPECT_NE(zebra_->log().find("resultSetStartPoint 20"), std::string::npos);
+
+    const ZoomSearchResult reference = zoomSearch(
+        zebra_->zurl("Default"), kLighthouse, {{"preferredRecordSyntax", "USMARC"}}, 40);
+    ASSERT_EQ(reference.records.size(), 40u);
+    std::vector<std::string> stored;
+    std::vector<std::string> expected;
+    for (const Record& r : h.doc->store.copyAll()) {
+        if (r.targetId == t.id) stored.push_back(controlNumberOf(r.rawData));
+    }
+    for (const ZoomRecordForms& r : reference.records) expected.push_back(controlNumberOf(r.raw));
+    EXPECT_EQ(stored, expected);
+    // Numbering goes on after the records already in the store.
+    const std::vector<Record> all = h.doc->store.copyAll();
+    ASSERT_EQ(all.size(), before + 20);
+    for (size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i].number, static_cast<int32_t>(i + 1));
+}
+
+TEST_F(SearchJobTest, TargetLimitZeroStoresNothing) {
+    SearchHarness h(searchSettings(0));
+    const Target& t = h.addTarget("Zebra", zebra_->zurl("Default"));
+    h.start(kLighthouse);
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(h.doc->store.count(), 0u);
+    EXPECT_EQ(targetStatusText(t), "Zebra (0/100)");
+    EXPECT_EQ(h.lastProgress, "Completed. Records: 0/100");
+}
+
+TEST_F(SearchJobTest, ConnectionLimitRunsTargetsInListOrder) {
+    SearchHarness h(searchSettings(5, 1000, 3));
+    for (int i = 0; i < 8; ++i)
+        h.addTarget("T" + std::to_string(i), ztest_->zurl("Default?search-delay=0.3"));
+    int maxRunning = 0;
+    int maxBusy = 0;
+    std::vector<int32_t> startOrder;
+    h.onEvent = [&](const SearchEventHint& e) {
+        int running = 0;
+        for (const Target& t : h.doc->targetList.targets) running += t.search.state == Running;
+        maxRunning = std::max(maxRunning, running);
+        maxBusy = std::max(maxBusy, static_cast<int>(h.doc->pool->busyCount()));
+        if (e.code == SS_CONNECTING) startOrder.push_back(e.targetId);
+    };
+    h.start("@attr 1=4 5");
+    ASSERT_TRUE(h.drain());
+    EXPECT_LE(maxRunning, 3);
+    EXPECT_GE(maxRunning, 2);  // they did run side by side
+    EXPECT_LE(maxBusy, 3);
+    ASSERT_EQ(startOrder.size(), 8u);
+    // Three start together and race to post; none starts before a target
+    // three or more places ahead of it in the list.
+    for (size_t i = 0; i < startOrder.size(); ++i)
+        for (size_t j = i + 1; j < startOrder.size(); ++j)
+            EXPECT_GT(startOrder[j], startOrder[i] - 3) << i << " " << j;
+    EXPECT_EQ(h.doc->store.count(), 40u);
+}
+
+TEST_F(SearchJobTest, SearchLimitStopsUntilResumed) {
+    SearchHarness h(searchSettings(100, 50));
+    const Target& fast = h.addTarget("A", ztest_->zurl("Default"));
+    const Target& slow = h.addTarget("B", ztest_->zurl("Default?search-delay=2"));
+    h.start("@attr 1=4 80");
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(targetStatusText(fast), "A (80)");
+    EXPECT_EQ(targetStatusText(slow), "B (Aborted)");
+
+    h.doc->search.resumeAll();
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(targetStatusText(fast), "A (80)");
+    EXPECT_EQ(targetStatusText(slow), "B (80)");
+    EXPECT_EQ(h.doc->store.count(), 160u);
+    EXPECT_EQ(h.lastProgress, "Completed. Records: 160/160");
+}
+
+TEST_F(SearchJobTest, StopWithQueuedTasksDoesNotDisturbTheNextSearch) {
+    YazZtestServer server;
+    SearchHarness h(searchSettings(20, 1000, 2));
+    for (int i = 0; i < 5; ++i) h.addTarget("T" + std::to_string(i), server.zurl("Slow1"));
+    bool stopped = false;
+    std::vector<std::string> textsAtStop;
+    h.onEvent = [&](const SearchEventHint& e) {
+        if (stopped || e.code != SS_SEARCHING) return;
+        stopped = true;
+        h.doc->search.stopSearch();
+        for (const Target& t : h.doc->targetList.targets) textsAtStop.push_back(targetStatusText(t));
+        ASSERT_TRUE(h.doc->search.searchMayStart());
+        h.start("@attr 1=4 9");
+    };
+    h.start("@attr 1=4 7");
+    ASSERT_TRUE(h.drain(30000));
+    ASSERT_TRUE(stopped);
+    for (const std::string& text : textsAtStop)
+        EXPECT_NE(text.find("(Aborted)"), std::string::npos) << text;
+
+    for (const Target& t : h.doc->targetList.targets) {
+        EXPECT_EQ(targetStatusText(t), t.name + " (9)");
+        EXPECT_EQ(std::count(h.events[t.id].begin(), h.events[t.id].end(), SS_FINISHED), 2);
+    }
+    EXPECT_EQ(h.doc->store.count(), 45u);
+    const std::string log = server.log();
+    // Only the two tasks running at the Stop sent the first query.
+    EXPECT_LE(occurrences(log, "@attr 1=4 7\n"), 2u);
+    EXPECT_EQ(occurrences(log, "@attr 1=4 9\n"), 5u) << log;
+}
+
+TEST_F(SearchJobTest, StopFreesAWorkerBlockedOnASilentServer) {
+    SilentServer silent;
+    SearchHarness h(searchSettings());
+    const Target& t = h.addTarget("Silent", silent.zurl("Default"));
+    h.start("@attr 1=4 5");
+    ASSERT_TRUE(waitFor([&] { return silent.acceptedCount() > 0; }, 10000));
+    ASSERT_EQ(h.doc->pool->busyCount(), 1);
+    h.doc->search.stopSearch();
+    // Well before the toolkit's own 30 s timeout.
+    EXPECT_TRUE(waitFor([&] { return h.doc->pool->busyCount() == 0; }, 5000));
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(h.events[t.id], (Codes{110, 113}));
+    EXPECT_EQ(targetStatusText(t), "Silent (Aborted)");
+}
+
+TEST_F(SearchJobTest, RetryAfterAnErrorSearchesAgain) {
+    SearchHarness h(searchSettings());
+    Target& t = h.addTarget("Z", ztest_->zurl("Nowhere"));
+    h.start("@attr 1=4 6");
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(targetStatusText(t), "Z (Error)");
+
+    t.zurl = ztest_->zurl("Default");
+    h.doc->selection.selectedRecordNumber = 3;
+    h.doc->search.retryTarget(t.id);
+    EXPECT_EQ(h.doc->selection.selectedTargetId, t.id);
+    EXPECT_EQ(h.doc->selection.selectedRecordNumber, -1);
+    EXPECT_EQ(t.search.state, Pending);
+    EXPECT_TRUE(t.search.lastError().empty());
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(h.events[t.id], (Codes{110, 111, 114, 113, 110, 111, 112, 113}));
+    EXPECT_EQ(targetStatusText(t), "Z (6)");
+
+    // After a record that could not be had the target stays aborted: the
+    // retried task connects and ends.
+    t.search.errorFlag = true;
+    t.search.abortedFlag = true;
+    t.search.setLastError("QRN: Unable to retrieve record");
+    h.events.clear();
+    h.doc->search.retryTarget(t.id);
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(h.events[t.id], (Codes{110, 113}));
+    EXPECT_EQ(targetStatusText(t), "Z (Aborted)");
+    EXPECT_EQ(h.doc->store.count(), 6u);
+}
+
+TEST_F(SearchJobTest, DestroyingTheDocumentMidSearchEndsCleanly) {
+    SilentServer silent;
+    SearchHarness h(searchSettings(20, 1000, 3));
+    h.addTarget("Slow", ztest_->zurl("Slow"));
+    h.addTarget("Silent", silent.zurl("Default"));
+    h.addTarget("Zebra", zebra_->zurl("Default"));
+    h.addTarget("Queued", ztest_->zurl("Slow"));
+    h.start(kLighthouse);
+    ASSERT_TRUE(waitFor([&] { return h.doc->pool->busyCount() == 3; }, 10000));
+    h.doc.reset();
+    SUCCEED();
+}
+
+// The server goes away while the task waits for a present: an error while
+// records are fetched, with the records stored before kept.
+TEST_F(SearchJobTest, ServerLostWhileFetchingKeepsWhatWasStored) {
+    auto server = std::make_unique<YazZtestServer>();
+    SearchHarness h(searchSettings(10));
+    const Target& t = h.addTarget("Z", server->zurl("Default?present-delay=2"));
+    h.start("@attr 1=4 30");
+    ASSERT_TRUE(h.drain());
+    ASSERT_EQ(targetStatusText(t), "Z (10/30)");
+
+    // Resuming asks for a present the server delays; it dies meanwhile.
+    h.onEvent = [&](const SearchEventHint& e) {
+        if (e.code == SS_RETRIEVING) kill(server->pid(), SIGKILL);
+    };
+    h.doc->search.resumeTarget(t.id);
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(h.events[t.id], (Codes{110, 111, 112, 113, 110, 111, 112, 114, 113}));
+    EXPECT_EQ(targetStatusText(t), "Z (Error)");
+    EXPECT_EQ(t.search.lastError().back(), '\n');
+    EXPECT_EQ(t.search.retrievedCount, 10);
+    EXPECT_EQ(h.doc->store.count(), 10u);
+}

@@ -1,0 +1,130 @@
+#!/bin/sh
+# qrn-search against the demo catalogue and a slow yaz-ztest on 127.0.0.1: exit
+# statuses, the brief lines, a batch of ISBNs, MARC output read back by
+# qrn-brief, and Ctrl-C during a slow search.
+set -eu
+BUILD=$1
+SOURCE=$2
+SEARCH=$BUILD/qrn-search
+export LC_ALL=C
+TMP=$(mktemp -d)
+# No user settings: the fresh-installation values apply.
+export HOME="$TMP/home" XDG_CONFIG_HOME="$TMP/config" XDG_DATA_HOME="$TMP/data"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+ZTEST_PID=
+cleanup() {
+    [ -z "$ZTEST_PID" ] || kill "$ZTEST_PID" 2>/dev/null || true
+    QRN_DEMO_PORT=${DEMO_PORT:-0} "$SOURCE/scripts/demo-catalogue" stop >/dev/null 2>&1 || true
+    rm -rf "$TMP"
+}
+trap cleanup EXIT
+
+. "$SOURCE/tests/tools/expect.shlib"
+fail() { echo "FAIL: $*"; failed=1; }
+
+# A port nobody else on the machine is likely to pick; another one when taken.
+randomPort() { echo $((20000 + ($$ * 7 + $1 * 977) % 30000)); }
+
+DEMO_PORT=
+for try in 1 2 3 4 5; do
+    port=$(randomPort "$try")
+    if QRN_DEMO_PORT=$port "$SOURCE/scripts/demo-catalogue" start >"$TMP/demo.log" 2>&1; then
+        DEMO_PORT=$port
+        break
+    fi
+done
+[ -n "$DEMO_PORT" ] || { cat "$TMP/demo.log"; echo "FAIL: the demo catalogue did not start"; exit 1; }
+
+ZTEST_PORT=
+for try in 6 7 8 9 10; do
+    port=$(randomPort "$try")
+    [ "$port" != "$DEMO_PORT" ] || continue
+    yaz-ztest -T -l "$TMP/ztest.log" "tcp:127.0.0.1:$port" >/dev/null 2>&1 &
+    pid=$!
+    tries=0
+    while kill -0 "$pid" 2>/dev/null && [ "$tries" -lt 50 ]; do
+        out=$(printf 'connect 127.0.0.1:%s/Default\nquit\n' "$port" | zoomsh 2>&1) || true
+        case "$out" in *error*) ;; *) ZTEST_PID=$pid && break ;; esac
+        tries=$((tries + 1))
+        sleep 0.1
+    done
+    if [ -n "$ZTEST_PID" ]; then ZTEST_PORT=$port; break; fi
+    kill "$pid" 2>/dev/null || true
+done
+[ -n "$ZTEST_PORT" ] || { echo "FAIL: yaz-ztest did not start"; exit 1; }
+
+target() { # name zurl active
+    printf '<target><name>%s</name><zurl>%s</zurl><recsyntax>usmarc</recsyntax><elementsetname>F</elementsetname><active>%s</active></target>' "$1" "$2" "$3"
+}
+{
+    printf '<?xml version="1.0" ?>\n<ztargets>'
+    target Demo "127.0.0.1:$DEMO_PORT/demo" yes
+    target Slow "127.0.0.1:$ZTEST_PORT/Slow" no
+    target Idle "127.0.0.1:$ZTEST_PORT/Default" no
+    printf '</ztargets>\n'
+} >"$TMP/targets.xml"
+printf '<?xml version="1.0" ?>\n<ztargets>%s</ztargets>\n' \
+    "$(target Off "127.0.0.1:$DEMO_PORT/demo" no)" >"$TMP/none-active.xml"
+
+status() { # expected-status description command...
+    want=$1
+    what=$2
+    shift 2
+    got=0
+    "$@" >"$TMP/out" 2>"$TMP/err" || got=$?
+    [ "$got" -eq "$want" ] || { fail "$what: status $got, not $want"; cat "$TMP/err"; }
+}
+
+# Bad usage, then what cannot be searched.
+status 2 "no query" "$SEARCH" --targets "$TMP/targets.xml"
+status 2 "unknown option" "$SEARCH" --bogus "@attr 1=4 x"
+status 2 "bad format" "$SEARCH" --format pdf "@attr 1=4 x"
+status 2 "query and --isbn" "$SEARCH" --isbn "$TMP/x" "@attr 1=4 x"
+grep -q "^usage: qrn-search" "$TMP/err" || fail "no usage message"
+status 1 "missing target file" "$SEARCH" --targets "$TMP/missing.xml" "@attr 1=4 x"
+status 1 "no active target" "$SEARCH" --targets "$TMP/none-active.xml" "@attr 1=4 x"
+status 1 "unknown --target" "$SEARCH" --targets "$TMP/targets.xml" --target Nobody "@attr 1=4 x"
+grep -q "Nobody" "$TMP/err" || fail "the unknown target is not named"
+
+# A search: one brief line per record, numbered in store order.
+status 0 "brief search" "$SEARCH" --targets "$TMP/targets.xml" --max-per-target 100 "@attr 1=4 compass"
+[ "$(wc -l <"$TMP/out")" -eq 20 ] || fail "20 brief lines expected, got $(wc -l <"$TMP/out")"
+awk -F '\t' 'NF != 5 || $1 != NR || $4 != "Demo" { bad = 1 } END { exit bad }' "$TMP/out" ||
+    { fail "brief lines are not number TAB title TAB author TAB database TAB date"; cat "$TMP/out"; }
+grep -qi "compass" "$TMP/out" || fail "titles missing from the brief lines"
+grep -q "^Demo (20)$" "$TMP/err" || { fail "no final target status"; cat "$TMP/err"; }
+tail -n 1 "$TMP/err" | grep -q "^Completed. Records: 20/20$" || fail "no progress text at the end"
+cut -f 2,3,5 "$TMP/out" >"$TMP/brief-columns"
+
+# The same search as MARC, read back by qrn-brief: the same records.
+status 0 "marc search" "$SEARCH" --quiet --targets "$TMP/targets.xml" --max-per-target 100 --format marc "@attr 1=4 compass"
+[ ! -s "$TMP/err" ] || { fail "--quiet still wrote to standard error"; cat "$TMP/err"; }
+cp "$TMP/out" "$TMP/compass.mrc"
+"$BUILD/qrn-brief" - <"$TMP/compass.mrc" >"$TMP/read-back"
+expectSame "MARC output read back" "$TMP/read-back" "$TMP/brief-columns"
+
+# A batch: two ISBN-10s of those records and a line that is no ISBN.
+yaz-marcdump "$TMP/compass.mrc" | sed -n 's/^020 .*\$a \([0-9X]\{10\}\) .*/\1/p' | head -n 2 >"$TMP/isbns"
+[ "$(wc -l <"$TMP/isbns")" -eq 2 ] || fail "the records hold no two ISBN-10s"
+printf 'not-an-isbn\n' >>"$TMP/isbns"
+status 0 "ISBN batch" "$SEARCH" --targets "$TMP/targets.xml" --isbn "$TMP/isbns"
+grep -q "isbns:3:" "$TMP/err" || { fail "the rejected line is not reported"; cat "$TMP/err"; }
+[ "$(wc -l <"$TMP/out")" -ge 2 ] || { fail "the ISBNs found nothing"; cat "$TMP/out"; }
+
+# Ctrl-C while a slow target still searches: what was retrieved is printed.
+"$SEARCH" --targets "$TMP/targets.xml" --target Demo --target Slow --max-per-target 100 \
+    "@attr 1=4 compass" >"$TMP/out" 2>"$TMP/err" &
+pid=$!
+tries=0
+until grep -q "^Demo (20)$" "$TMP/err" || [ "$tries" -ge 100 ]; do
+    tries=$((tries + 1))
+    sleep 0.1
+done
+kill -INT "$pid"
+got=0
+wait "$pid" || got=$?
+[ "$got" -eq 0 ] || fail "status $got after Ctrl-C"
+[ "$(wc -l <"$TMP/out")" -eq 20 ] || { fail "records lost on Ctrl-C"; cat "$TMP/out"; }
+grep -q "^Slow (Aborted)$" "$TMP/err" || { fail "the slow target is not shown aborted"; cat "$TMP/err"; }
+
+exit "$failed"
