@@ -29,6 +29,16 @@ void SearchJob::queueTask(Target& target) {
                                 generation_->load()));
 }
 
+void SearchJob::requeue(Target& target) {
+    // The counts stay: the new task goes on from the records already stored.
+    TargetSearch& s = target.search;
+    s.abortedFlag = false;
+    s.errorFlag = false;
+    s.state = Pending;
+    s.setLastError(std::string());
+    queueTask(target);
+}
+
 void SearchJob::startSearch() {
     resumeMode = false;
     broadcast(HINT_SEARCH_STARTED);
@@ -75,13 +85,7 @@ void SearchJob::resumeAll() {
         TargetSearch& s = target.search;
         const bool unfinished = s.state == Finished && !s.errorFlag &&
                                 s.retrievedCount < s.hitCount;
-        if (target.active && (unfinished || s.abortedFlag)) {
-            s.abortedFlag = false;
-            s.errorFlag = false;
-            s.state = Pending;
-            s.setLastError(std::string());
-            queueTask(target);
-        }
+        if (target.active && (unfinished || s.abortedFlag)) requeue(target);
     }
     broadcast(HINT_SEARCH_QUEUED);
 }
@@ -92,11 +96,7 @@ void SearchJob::resumeTarget(int32_t id) {
         TargetSearch& s = target.search;
         if (target.id == id && target.active && s.state == Finished && !s.errorFlag &&
             s.retrievedCount < s.hitCount) {
-            s.abortedFlag = false;
-            s.errorFlag = false;
-            s.state = Pending;
-            s.setLastError(std::string());
-            queueTask(target);
+            requeue(target);
             broadcast(HINT_SEARCH_QUEUED);
             return;
         }

@@ -66,6 +66,7 @@ public:
 
 private:
     void queueTask(Target& target);
+    void requeue(Target& target);
     void broadcast(int32_t hint);
 
     TargetList& targets_;
