@@ -3,8 +3,22 @@
 #include <chrono>
 #include <thread>
 
+#include "display/XmlService.h"
+#include "engine/ZoomInit.h"
+
+namespace {
+// Runs before any member: the libraries are set up on this (the main) thread
+// before the pool can start a worker.
+bool initializeLibraries() {
+    initializeZoom();
+    initXmlService();
+    return true;
+}
+}  // namespace
+
 DocumentCore::DocumentCore(const SettingsFactory& makeSettings)
-    : pool(std::make_unique<WorkerPool>()),
+    : librariesReady_(initializeLibraries()),
+      pool(std::make_unique<WorkerPool>()),
       settings(makeSettings()),
       search(targetList, query, store, *settings, *pool, selection) {}
 

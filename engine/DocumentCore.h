@@ -28,6 +28,10 @@ public:
     DocumentCore(const DocumentCore&) = delete;
     DocumentCore& operator=(const DocumentCore&) = delete;
 
+private:
+    [[maybe_unused]] bool librariesReady_;
+
+public:
     // Members in construction order.
     TargetList targetList;
     std::unique_ptr<WorkerPool> pool;
