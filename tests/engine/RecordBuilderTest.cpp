@@ -69,19 +69,11 @@ void expectNoBriefFields(const Record& record) {
 
 }  // namespace
 
-class RecordBuilderZebraTest : public SharedServerTest<ZebraServer, RecordBuilderZebraTest> {
+class RecordBuilderZebraTest : public DemoZebraTest<RecordBuilderZebraTest> {
 protected:
-    static void SetUpTestSuite() {
-        start([] {
-            return std::make_unique<ZebraServer>(
-                std::vector<std::string>{sourcePath("data/demo/demo.mrc")});
-        });
-    }
-
     // A record with every brief field in play: a 100 with dates, a 245 $b, a 260.
     static const CorpusRecord& fullRecord() {
-        static const MarcCorpus demo(MarcCorpus::kDemoCount, MarcCorpus::kDemoSeed);
-        for (const CorpusRecord& rec : demo.records())
+        for (const CorpusRecord& rec : demoCorpus().records())
             if (rec.authorTag == 100 && rec.publicationTag == 260 && !rec.titleB.empty())
                 return rec;
         throw std::logic_error("the demo corpus has no record with 100, 245 $b and 260");

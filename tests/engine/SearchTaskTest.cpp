@@ -23,11 +23,6 @@ bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-const MarcCorpus& demoCorpus() {
-    static const MarcCorpus demo(MarcCorpus::kDemoCount, MarcCorpus::kDemoSeed);
-    return demo;
-}
-
 class SearchTaskTest : public SearchServersTest {};
 
 }  // namespace

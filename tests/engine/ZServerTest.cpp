@@ -111,19 +111,9 @@ TEST_F(YazZtestServerTest, LogShowsWhatTheServerReceived) {
     EXPECT_TRUE(contains(log, "Auth idPass alice"));
 }
 
-class ZebraServerTest : public SharedServerTest<ZebraServer, ZebraServerTest> {
+class ZebraServerTest : public DemoZebraTest<ZebraServerTest> {
 protected:
-    static void SetUpTestSuite() {
-        start([] {
-            return std::make_unique<ZebraServer>(
-                std::vector<std::string>{sourcePath("data/demo/demo.mrc")});
-        });
-    }
-
-    static const MarcCorpus& corpus() {
-        static const MarcCorpus demo(MarcCorpus::kDemoCount, MarcCorpus::kDemoSeed);
-        return demo;
-    }
+    static const MarcCorpus& corpus() { return demoCorpus(); }
 };
 
 TEST_F(ZebraServerTest, KnownQueriesHaveTheirAnswers) {

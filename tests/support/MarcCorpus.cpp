@@ -450,3 +450,8 @@ void writeCorpusFile(const std::string& path, int count, uint32_t seed) {
     file.close();
     if (!file) throw std::runtime_error("cannot write " + path);
 }
+
+const MarcCorpus& demoCorpus() {
+    static const MarcCorpus demo(MarcCorpus::kDemoCount, MarcCorpus::kDemoSeed);
+    return demo;
+}

@@ -43,6 +43,9 @@ private:
     std::vector<CorpusRecord> records_;
 };
 
+// What data/demo/demo.mrc holds, generated once per process.
+const MarcCorpus& demoCorpus();
+
 // The concatenated ISO 2709 of MarcCorpus(count, seed).
 std::string generateCorpus(int count, uint32_t seed);
 

@@ -101,8 +101,7 @@ std::string SearchServersTest::startError_;
 
 void SearchServersTest::SetUpTestSuite() {
     try {
-        zebra_ = std::make_unique<ZebraServer>(
-            std::vector<std::string>{sourcePath("data/demo/demo.mrc")});
+        zebra_ = ZebraServer::withDemoCorpus();
         ztest_ = std::make_unique<YazZtestServer>();
     } catch (const std::exception& e) {
         startError_ = e.what();

@@ -11,6 +11,8 @@
 #include <string>
 #include <utility>
 
+#include "ZebraServer.h"
+
 template <typename Server, typename Suite>
 class SharedServerTest : public ::testing::Test {
 protected:
@@ -33,6 +35,15 @@ protected:
     static std::unique_ptr<Server> server_;
     static std::string startError_;
 };
+// A suite sharing a Zebra that serves the demo catalogue's records.
+template <typename Suite>
+class DemoZebraTest : public SharedServerTest<ZebraServer, Suite> {
+protected:
+    static void SetUpTestSuite() {
+        SharedServerTest<ZebraServer, Suite>::start(&ZebraServer::withDemoCorpus);
+    }
+};
+
 template <typename Server, typename Suite>
 std::unique_ptr<Server> SharedServerTest<Server, Suite>::server_;
 template <typename Server, typename Suite>

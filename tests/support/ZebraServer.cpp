@@ -79,3 +79,8 @@ std::unique_ptr<ZebraServer> ZebraServer::onSameRegister(const ZebraServer& inde
                                                          Logging logging) {
     return std::unique_ptr<ZebraServer>(new ZebraServer(SharedRegister{}, indexed, logging));
 }
+
+std::unique_ptr<ZebraServer> ZebraServer::withDemoCorpus() {
+    return std::make_unique<ZebraServer>(
+        std::vector<std::string>{sourcePath("data/demo/demo.mrc")});
+}

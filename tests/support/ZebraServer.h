@@ -36,6 +36,10 @@ public:
     static std::unique_ptr<ZebraServer> onSameRegister(const ZebraServer& indexed,
                                                        Logging logging = Logging::Protocol);
 
+    // The demo catalogue's records (data/demo/demo.mrc, see demoCorpus()) under
+    // "Default".
+    static std::unique_ptr<ZebraServer> withDemoCorpus();
+
 private:
     struct SharedRegister {};
     ZebraServer(SharedRegister, const ZebraServer& indexed, Logging logging);
