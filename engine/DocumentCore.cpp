@@ -6,21 +6,14 @@
 #include "display/XmlService.h"
 #include "engine/ZoomInit.h"
 
-namespace {
-// Runs before any member: the libraries are set up on this (the main) thread
-// before the pool can start a worker.
-bool initializeLibraries() {
+DocumentCore::DocumentCore(const SettingsFactory& makeSettings)
+    : pool(std::make_unique<WorkerPool>()),
+      settings(makeSettings()),
+      search(targetList, query, store, *settings, *pool, selection) {
+    // On the main thread, before any search can put a task on a worker.
     initializeZoom();
     initXmlService();
-    return true;
 }
-}  // namespace
-
-DocumentCore::DocumentCore(const SettingsFactory& makeSettings)
-    : librariesReady_(initializeLibraries()),
-      pool(std::make_unique<WorkerPool>()),
-      settings(makeSettings()),
-      search(targetList, query, store, *settings, *pool, selection) {}
 
 DocumentCore::~DocumentCore() {
     search.stopSearch();
@@ -46,6 +39,10 @@ std::string DocumentCore::handleSearchEvent(int32_t code, int32_t targetId) {
     const SearchEventHint hint{code, targetId};
     search.broadcastSearchEvent(hint);
     return text;
+}
+
+bool DocumentCore::searchSettled() const {
+    return search.searchMayStart() && pool->busyCount() == 0 && pool->queuedCount() == 0;
 }
 
 void DocumentCore::quiesce() {

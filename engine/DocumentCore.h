@@ -28,10 +28,6 @@ public:
     DocumentCore(const DocumentCore&) = delete;
     DocumentCore& operator=(const DocumentCore&) = delete;
 
-private:
-    [[maybe_unused]] bool librariesReady_;
-
-public:
     // Members in construction order.
     TargetList targetList;
     std::unique_ptr<WorkerPool> pool;
@@ -48,6 +44,10 @@ public:
     // Handles one search event: recounts the totals, applies the per-search
     // limit and tells the views. Returns the progress text for the status bar.
     std::string handleSearchEvent(int32_t code, int32_t targetId);
+
+    // True once every target is finished and no task is queued or running: the
+    // search has ended and its last records are in the store.
+    bool searchSettled() const;
 
     // Stops whatever runs and waits (bounded) until no task is working, so the
     // target list may be replaced.

@@ -17,7 +17,7 @@ void ResultStore::clear() {
 
 bool ResultStore::copyRecord(int32_t number, Record& out) const {
     if (!findRecord(number, out)) return false;
-    completeRecordForms(out);
+    completeRecordForms(out);  // outside the lock: workers adding records wait for nothing
     return true;
 }
 
@@ -39,12 +39,6 @@ bool ResultStore::findRecord(int32_t number, Record& out) const {
 }
 
 std::vector<Record> ResultStore::copyAll() const {
-    std::vector<Record> copies;
-    {
-        std::lock_guard<std::recursive_mutex> guard(lock_);
-        copies = records_;
-    }
-    // Outside the lock, so workers adding records are not held up.
-    for (Record& record : copies) completeRecordForms(record);
-    return copies;
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    return records_;
 }

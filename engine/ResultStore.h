@@ -21,7 +21,9 @@ public:
     // Any thread. Copies the record with this number, with all its forms;
     // false when there is none.
     bool copyRecord(int32_t number, Record& out) const;
-    // Any thread. Copies every record in store order, with all their forms.
+    // Any thread. Copies every record in store order as stored: a MARC
+    // record's deferred forms stay deferred (see completeRecordForms), so
+    // listing many records costs no conversions.
     std::vector<Record> copyAll() const;
 
     // Readers that walk the records hold this lock (re-entrant) while they do.

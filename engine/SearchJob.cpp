@@ -21,22 +21,25 @@ void SearchJob::broadcast(int32_t hint) {
     if (broadcast_) broadcast_(hint, nullptr);
 }
 
-void SearchJob::queueTask(Target& target) {
-    // Tasks read a copy of the settings, so an Options sheet confirmed while
-    // they run is never seen half-made.
-    auto settings = std::make_shared<const SettingsData>(settings_);
-    pool_.addJob(new SearchTask(sink_, target, store_, query_, std::move(settings), generation_,
-                                generation_->load()));
+std::shared_ptr<const SettingsData> SearchJob::settingsForTasks() const {
+    // Tasks read a copy, so an Options sheet confirmed while they run is
+    // never seen half-made; one copy serves every task queued together.
+    return std::make_shared<const SettingsData>(settings_);
 }
 
-void SearchJob::requeue(Target& target) {
+void SearchJob::queueTask(Target& target, const std::shared_ptr<const SettingsData>& settings) {
+    pool_.addJob(
+        new SearchTask(sink_, target, store_, query_, settings, generation_, generation_->load()));
+}
+
+void SearchJob::requeue(Target& target, const std::shared_ptr<const SettingsData>& settings) {
     // The counts stay: the new task goes on from the records already stored.
     TargetSearch& s = target.search;
     s.abortedFlag = false;
     s.errorFlag = false;
     s.state = Pending;
     s.setLastError(std::string());
-    queueTask(target);
+    queueTask(target, settings);
 }
 
 void SearchJob::startSearch() {
@@ -50,6 +53,7 @@ void SearchJob::startSearch() {
     selection_.selectedTargetId = -1;
     totalHits = 0;
     totalRetrieved = 0;
+    const auto settings = settingsForTasks();
     for (Target& target : targets_.targets) {
         TargetSearch& s = target.search;
         s.abortedFlag = false;
@@ -59,7 +63,7 @@ void SearchJob::startSearch() {
         s.setLastError(std::string());
         if (target.active) {
             s.state = Pending;
-            queueTask(target);
+            queueTask(target, settings);
         } else {
             s.state = Finished;
         }
@@ -81,11 +85,12 @@ void SearchJob::stopSearch() {
 
 void SearchJob::resumeAll() {
     resumeMode = true;
+    const auto settings = settingsForTasks();
     for (Target& target : targets_.targets) {
         TargetSearch& s = target.search;
         const bool unfinished = s.state == Finished && !s.errorFlag &&
                                 s.retrievedCount < s.hitCount;
-        if (target.active && (unfinished || s.abortedFlag)) requeue(target);
+        if (target.active && (unfinished || s.abortedFlag)) requeue(target, settings);
     }
     broadcast(HINT_SEARCH_QUEUED);
 }
@@ -96,7 +101,7 @@ void SearchJob::resumeTarget(int32_t id) {
         TargetSearch& s = target.search;
         if (target.id == id && target.active && s.state == Finished && !s.errorFlag &&
             s.retrievedCount < s.hitCount) {
-            requeue(target);
+            requeue(target, settingsForTasks());
             broadcast(HINT_SEARCH_QUEUED);
             return;
         }
@@ -111,7 +116,7 @@ void SearchJob::retryTarget(int32_t id) {
             target.search.state = Pending;
             target.search.errorFlag = false;
             target.search.setLastError(std::string());
-            queueTask(target);
+            queueTask(target, settingsForTasks());
             return;
         }
     }

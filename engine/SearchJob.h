@@ -65,8 +65,9 @@ public:
     }
 
 private:
-    void queueTask(Target& target);
-    void requeue(Target& target);
+    std::shared_ptr<const SettingsData> settingsForTasks() const;
+    void queueTask(Target& target, const std::shared_ptr<const SettingsData>& settings);
+    void requeue(Target& target, const std::shared_ptr<const SettingsData>& settings);
     void broadcast(int32_t hint);
 
     TargetList& targets_;

@@ -20,8 +20,6 @@
 #include "engine/SearchEvent.h"
 #include "engine/SearchTexts.h"
 #include "engine/UserMessage.h"
-#include "display/XmlService.h"
-#include "engine/ZoomInit.h"
 #include "query/BatchNumbers.h"
 
 namespace {
@@ -113,13 +111,8 @@ int parseArguments(int argc, char** argv, Options& o) {
 }
 
 void writeRecords(const DocumentCore& doc, const std::string& format) {
-    std::vector<Record> records;
-    {
-        std::lock_guard<std::recursive_mutex> guard(doc.store.lock());
-        records = doc.store.records();
-    }
     const bool needForms = format == "xml" || format == "text";
-    for (Record& r : records) {
+    for (Record& r : doc.store.copyAll()) {
         if (needForms) completeRecordForms(r);
         if (format == "brief") {
             std::cout << r.number << '\t' << briefValue(r.title) << '\t' << briefValue(r.author)
@@ -142,8 +135,6 @@ int main(int argc, char** argv) {
     Options o;
     if (const int status = parseArguments(argc, argv, o)) return status;
 
-    initializeZoom();
-    initXmlService();
     // Messages raised on worker threads (bad records, bad patterns) go to
     // standard error, one line each.
     setUserMessageSink([](const std::string& text) {
@@ -226,7 +217,6 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, onInterrupt);
 
     doc.search.startSearch();
-    std::string progress = doc.search.updateTotals();
     bool stopped = false;
     for (;;) {
         if (interrupted && !stopped) {
@@ -237,7 +227,7 @@ int main(int argc, char** argv) {
         // A short wait: the end is only seen on a timeout, so a long one would
         // idle after the last worker finished.
         if (events.waitNext(event, 10)) {
-            progress = doc.handleSearchEvent(event.code, event.targetId);
+            doc.handleSearchEvent(event.code, event.targetId);
             if (!o.quiet) {
                 for (const Target& t : doc.targetList.targets)
                     if (t.id == event.targetId)
@@ -245,11 +235,9 @@ int main(int argc, char** argv) {
             }
             continue;
         }
-        if (doc.search.searchMayStart() && doc.pool->busyCount() == 0 &&
-            doc.pool->queuedCount() == 0)
-            break;
+        if (doc.searchSettled()) break;
     }
-    progress = doc.search.updateTotals();
+    const std::string progress = doc.search.updateTotals();
     if (!o.quiet) std::fprintf(stderr, "%s\n", progress.c_str());
     writeRecords(doc, o.format);
     return 0;

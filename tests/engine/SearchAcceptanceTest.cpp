@@ -47,7 +47,10 @@ TEST_F(SearchAcceptanceTest, ManyTargetsAtOnceGiveWhatTheToolkitFetchesFromEach)
     ASSERT_TRUE(h.drain());
 
     std::map<int32_t, std::vector<Record>> stored;
-    for (const Record& r : h.doc->store.copyAll()) stored[r.targetId].push_back(r);
+    for (Record& r : h.doc->store.copyAll()) {
+        completeRecordForms(r);
+        stored[r.targetId].push_back(r);
+    }
 
     for (const auto& [id, want] : expected) {
         SCOPED_TRACE(h.target(id).name);

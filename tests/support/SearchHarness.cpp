@@ -1,12 +1,12 @@
 #include "SearchHarness.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <stdexcept>
 
 #include "TestSupport.h"
+#include "engine/MarcHandler.h"
+#include "engine/MarcReader.h"
 #include "engine/SearchTexts.h"
-#include "engine/ZoomInit.h"
 #include "targets/Target.h"
 
 SettingsData searchSettings(int32_t maxPerTarget, int32_t maxPerSearch, int32_t connections) {
@@ -18,7 +18,6 @@ SettingsData searchSettings(int32_t maxPerTarget, int32_t maxPerSearch, int32_t 
 }
 
 SearchHarness::SearchHarness(const SettingsData& settings) {
-    initializeZoom();
     doc = std::make_unique<DocumentCore>(
         [&settings] { return std::make_unique<SettingsData>(settings); });
     doc->pool->setMaxWorkers(settings.MaxConnections);
@@ -73,8 +72,7 @@ bool SearchHarness::drain(int timeoutMs) {
             handle(event);
             continue;
         }
-        if (doc->search.searchMayStart() && doc->pool->busyCount() == 0 &&
-            doc->pool->queuedCount() == 0) {
+        if (doc->searchSettled()) {
             handlePending();
             return true;
         }
@@ -82,17 +80,24 @@ bool SearchHarness::drain(int timeoutMs) {
     return false;
 }
 
-std::string controlNumberOf(const std::string& iso2709) {
-    if (iso2709.size() < 24) return {};
-    const size_t base = std::strtoul(iso2709.substr(12, 5).c_str(), nullptr, 10);
-    for (size_t d = 24; d + 12 <= iso2709.size() && iso2709[d] != '\x1e'; d += 12) {
-        if (iso2709.compare(d, 3, "001") != 0) continue;
-        const size_t length = std::strtoul(iso2709.substr(d + 3, 4).c_str(), nullptr, 10);
-        const size_t start = std::strtoul(iso2709.substr(d + 7, 5).c_str(), nullptr, 10);
-        if (base + start + length > iso2709.size() || length == 0) return {};
-        return iso2709.substr(base + start, length - 1);  // without the field terminator
+namespace {
+class ControlNumberHandler : public MarcHandler {
+public:
+    void onControlField(std::string_view tag, const MarcField& field) override {
+        if (tag != "001" || !number.empty()) return;
+        std::string_view bytes = field.bytes();
+        if (!bytes.empty() && bytes.back() == kMarcFieldTerminator) bytes.remove_suffix(1);
+        number.assign(bytes);
     }
-    return {};
+    bool onDataField(std::string_view, const MarcField&) override { return false; }
+    std::string number;
+};
+}  // namespace
+
+std::string controlNumberOf(const std::string& iso2709) {
+    ControlNumberHandler handler;
+    MarcReader().read(iso2709.data(), iso2709.size(), handler);
+    return handler.number;
 }
 
 std::unique_ptr<ZebraServer> SearchServersTest::zebra_;
