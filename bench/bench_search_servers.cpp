@@ -33,6 +33,8 @@
 #include "MarcCorpus.h"
 #include "TestSupport.h"
 #include "ZebraServer.h"
+#include "targets/TargetList.h"
+#include "targets/TargetXml.h"
 
 namespace {
 
@@ -231,14 +233,19 @@ struct Way {
 };
 
 void writeTargetList(const std::string& path, const std::vector<int>& ports) {
+    TargetList list;
+    list.selectedLocation = "All";
+    for (size_t i = 0; i < ports.size(); ++i) {
+        Target target;
+        target.name = "z" + std::to_string(i + 1);
+        target.zurl = "127.0.0.1:" + std::to_string(ports[i]) + "/Default";
+        target.recsyntax = "usmarc";
+        target.elementsetname = "F";
+        target.active = true;
+        list.targets.push_back(target);
+    }
     std::ofstream out(path);
-    out << "<?xml version=\"1.0\" ?> \n <ztargets><limits><selectedlocation>All</selectedlocation>"
-           "<selectedtags></selectedtags></limits>";
-    for (size_t i = 0; i < ports.size(); ++i)
-        out << "<target><name>z" << i + 1 << "</name><zurl>127.0.0.1:" << ports[i]
-            << "/Default</zurl><location></location><recsyntax>usmarc</recsyntax>"
-               "<elementsetname>F</elementsetname><active>yes</active></target>";
-    out << "</ztargets>\n";
+    out << targetListToXml(list);
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
