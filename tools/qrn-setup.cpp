@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
         std::printf("Settings kept: %s\n", Settings::storeLocation().c_str());
     }
 
-    Settings settings;
+    const SettingsData settings = Settings::readValues();
     const QString targetFile = QString::fromStdString(settings.TargetFile);
     if (targetFile.isEmpty()) {
         std::printf("No target list file is set in the settings.\n");
