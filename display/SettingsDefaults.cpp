@@ -1,7 +1,20 @@
 #include "display/SettingsDefaults.h"
 
-SettingsData freshInstallationSettings(const std::string& targetFile) {
+const char* const kMarcXmlStylesheet = "xsl/marcxml.xsl";
+const char* const kModsStylesheet = "xsl/mods.xsl";
+const char* const kDublinCoreStylesheet = "xsl/dc.xsl";
+const char* const kDefaultXmlStylesheet = "xsl/xml-tree.xsl";
+
+SettingsData freshInstallationSettings(const std::string& targetFile, const std::string& dataDir) {
     SettingsData s;
+    if (!dataDir.empty()) {
+        const std::string base = dataDir.back() == '/' ? dataDir : dataDir + "/";
+        s.MARCCustomXSL = base + kMarcXmlStylesheet;
+        s.DisplayXML_MARCXML = base + kMarcXmlStylesheet;
+        s.DisplayXML_MODS = base + kModsStylesheet;
+        s.DisplayXML_DC = base + kDublinCoreStylesheet;
+        s.DefaultXMLXSL = base + kDefaultXmlStylesheet;
+    }
     s.MaxRecPerSearch = 1000;
     s.MaxRecPerTarget = 50;
     s.MaxConnections = 5;

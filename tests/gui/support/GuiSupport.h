@@ -1,0 +1,2 @@
+// Shared pieces of the window tests.
+#pragma once
