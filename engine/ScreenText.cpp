@@ -1,0 +1,33 @@
+#include "engine/ScreenText.h"
+
+#include "engine/Utf8.h"
+
+namespace {
+
+// U+0098 and U+009C in UTF-8: start and end of a non-sorting part of a title.
+bool isNonSortingMarker(const std::string& bytes, size_t pos, size_t length) {
+    return length == 2 && static_cast<unsigned char>(bytes[pos]) == 0xC2 &&
+           (static_cast<unsigned char>(bytes[pos + 1]) == 0x98 ||
+            static_cast<unsigned char>(bytes[pos + 1]) == 0x9C);
+}
+
+}  // namespace
+
+std::string screenText(const std::string& bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t pos = 0; pos < bytes.size();) {
+        const size_t length = utf8SequenceLength(bytes, pos);
+        if (length == 0) {
+            const unsigned char byte = static_cast<unsigned char>(bytes[pos]);
+            // Read as Latin-1, 0x98 and 0x9C would be the Unicode markers again.
+            if (byte != 0x88 && byte != 0x89 && byte != 0x98 && byte != 0x9C)
+                appendLatin1(out, byte);
+            ++pos;
+            continue;
+        }
+        if (!isNonSortingMarker(bytes, pos, length)) out.append(bytes, pos, length);
+        pos += length;
+    }
+    return out;
+}

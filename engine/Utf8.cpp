@@ -1,0 +1,56 @@
+#include "engine/Utf8.h"
+
+namespace {
+
+bool inRange(std::string_view bytes, size_t pos, unsigned char low, unsigned char high) {
+    if (pos >= bytes.size()) return false;
+    const unsigned char c = static_cast<unsigned char>(bytes[pos]);
+    return c >= low && c <= high;
+}
+
+}  // namespace
+
+size_t utf8SequenceLength(std::string_view bytes, size_t pos) {
+    if (pos >= bytes.size()) return 0;
+    const unsigned char lead = static_cast<unsigned char>(bytes[pos]);
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return inRange(bytes, pos + 1, 0x80, 0xBF) ? 2 : 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        // E0 would be overlong below A0; ED above 9F would be a surrogate.
+        const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
+        const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
+        return inRange(bytes, pos + 1, low, high) && inRange(bytes, pos + 2, 0x80, 0xBF) ? 3 : 0;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        // F0 would be overlong below 90; F4 above 8F would pass U+10FFFF.
+        const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
+        return inRange(bytes, pos + 1, low, high) && inRange(bytes, pos + 2, 0x80, 0xBF) &&
+                       inRange(bytes, pos + 3, 0x80, 0xBF)
+                   ? 4
+                   : 0;
+    }
+    return 0;
+}
+
+bool isUtf8(std::string_view bytes) {
+    for (size_t pos = 0; pos < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const size_t length = utf8SequenceLength(bytes, pos);
+        if (length == 0) return false;
+        pos += length;
+    }
+    return true;
+}
+
+void appendLatin1(std::string& out, unsigned char byte) {
+    if (byte < 0x80) {
+        out.push_back(static_cast<char>(byte));
+    } else {
+        out.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+        out.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+    }
+}

@@ -1,0 +1,17 @@
+// Reading bytes that ought to be UTF-8 but may not be.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Pure. The length (1 to 4) of the well-formed UTF-8 sequence that starts at
+// bytes[pos]: no overlong forms, no surrogates, nothing past U+10FFFF; 0 when
+// there is none there.
+size_t utf8SequenceLength(std::string_view bytes, size_t pos);
+
+// Pure. True when every byte belongs to a well-formed UTF-8 sequence.
+bool isUtf8(std::string_view bytes);
+
+// Appends the Latin-1 character with this code, in UTF-8.
+void appendLatin1(std::string& out, unsigned char byte);
