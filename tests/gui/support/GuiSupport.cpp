@@ -1,1 +1,82 @@
 #include "GuiSupport.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+#include <cstdlib>
+
+namespace {
+const char* const kUserVariables[3] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
+}  // namespace
+
+IsolatedUserDirs::IsolatedUserDirs() {
+    for (int i = 0; i < 3; ++i) {
+        saved_[i] = qgetenv(kUserVariables[i]);
+        const QString dir = QString::fromStdString(home_.path()) + (i == 0   ? ""
+                                                                    : i == 1 ? "/config"
+                                                                             : "/data");
+        QDir().mkpath(dir);
+        qputenv(kUserVariables[i], dir.toLocal8Bit());
+    }
+}
+
+IsolatedUserDirs::~IsolatedUserDirs() {
+    for (int i = 0; i < 3; ++i) qputenv(kUserVariables[i], saved_[i]);
+}
+
+QString IsolatedUserDirs::settingsFile() const {
+    return QString::fromStdString(home_.path()) + "/config/Corvane/QRN.conf";
+}
+
+QString grabToFile(QWidget* widget, const QString& name) {
+    const QString dir =
+        qEnvironmentVariable("QRN_TEST_BINARY_DIR", QDir::tempPath()) + "/gui-shots";
+    QDir().mkpath(dir);
+    const QString path = dir + "/" + name + ".png";
+    return widget->grab().save(path) ? path : QString();
+}
+
+void whenModal(std::function<void(QDialog*)> action, int timeoutMs) {
+    auto* poll = new QTimer(qApp);
+    auto waited = std::make_shared<int>(0);
+    const QWidget* before = QApplication::activeModalWidget();
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [=] {
+        *waited += poll->interval();
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog != before && dialog->isVisible()) {
+            poll->deleteLater();
+            QPointer<QDialog> guard(dialog);
+            action(dialog);
+            QTimer::singleShot(timeoutMs, qApp, [guard] {
+                if (guard && guard->isVisible()) guard->reject();
+            });
+        } else if (*waited >= timeoutMs) {
+            poll->deleteLater();
+        }
+    });
+    poll->start();
+}
+
+MessageBoxCatcher::MessageBoxCatcher()
+    : texts_(std::make_shared<QStringList>()), titles_(std::make_shared<QStringList>()) {
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(10);
+    auto texts = texts_;
+    auto titles = titles_;
+    QObject::connect(poll, &QTimer::timeout, poll, [texts, titles] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        const QString detail = box->detailedText();
+        texts->append(detail.isEmpty() ? box->text() : box->text() + "\n" + detail);
+        titles->append(box->windowTitle());
+        box->accept();
+    });
+    poll->start();
+    timer_ = poll;
+}
+
+MessageBoxCatcher::~MessageBoxCatcher() { delete timer_.data(); }
