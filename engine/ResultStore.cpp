@@ -9,6 +9,13 @@ void ResultStore::add(Record record) {
     count_ = records_.size();
 }
 
+bool ResultStore::addIf(Record record, const std::function<bool()>& current) {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    if (!current()) return false;
+    add(std::move(record));
+    return true;
+}
+
 void ResultStore::clear() {
     std::lock_guard<std::recursive_mutex> guard(lock_);
     records_.clear();

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -14,6 +15,10 @@ class ResultStore {
 public:
     // Any thread. Numbers the record (count + 1) and appends a copy.
     void add(Record record);
+    // Any thread. As add, but only when current() answers true; it is asked
+    // under the lock, so no clear() comes between the answer and the append.
+    // True when the record was added.
+    bool addIf(Record record, const std::function<bool()>& current);
     // Any thread. Removes every record.
     void clear();
     // Any thread, without the lock: a snapshot that may be stale at once.

@@ -1,10 +1,11 @@
 #include "engine/SearchJob.h"
 
-#include "engine/SearchTexts.h"
+#include <mutex>
 
 #include "engine/ResultStore.h"
 #include "engine/SearchQuery.h"
 #include "engine/SearchTask.h"
+#include "engine/SearchTexts.h"
 #include "engine/WorkerPool.h"
 #include "targets/TargetList.h"
 
@@ -35,18 +36,22 @@ void SearchJob::queueTask(Target& target, const std::shared_ptr<const SettingsDa
 void SearchJob::requeue(Target& target, const std::shared_ptr<const SettingsData>& settings) {
     // The counts stay: the new task goes on from the records already stored.
     TargetSearch& s = target.search;
-    s.abortedFlag = false;
-    s.errorFlag = false;
-    s.state = Pending;
-    s.setLastError(std::string());
+    {
+        std::lock_guard<std::mutex> guard(s.writeGuard());
+        s.abortedFlag = false;
+        s.errorFlag = false;
+        s.state = Pending;
+        s.setLastError(std::string());
+    }
     queueTask(target, settings);
 }
 
 void SearchJob::startSearch() {
     resumeMode = false;
     broadcast(HINT_SEARCH_STARTED);
-    // Tasks still queued from an earlier, stopped search must not run for
-    // this one.
+    // Tasks still queued or running from an earlier, stopped search must not
+    // run for this one: the generation moves on before any reset below, and
+    // tasks write only under the guards the resets take.
     invalidateTasks();
     store_.clear();
     selection_.selectedRecordNumber = -1;
@@ -56,6 +61,7 @@ void SearchJob::startSearch() {
     const auto settings = settingsForTasks();
     for (Target& target : targets_.targets) {
         TargetSearch& s = target.search;
+        std::unique_lock<std::mutex> guard(s.writeGuard());
         s.abortedFlag = false;
         s.errorFlag = false;
         s.retrievedCount = 0;
@@ -63,6 +69,7 @@ void SearchJob::startSearch() {
         s.setLastError(std::string());
         if (target.active) {
             s.state = Pending;
+            guard.unlock();
             queueTask(target, settings);
         } else {
             s.state = Finished;
@@ -72,15 +79,16 @@ void SearchJob::startSearch() {
 }
 
 void SearchJob::stopSearch() {
+    // Search is available again at once; whatever is still queued or running
+    // from now on belongs to a finished search, and no longer writes.
+    invalidateTasks();
     for (Target& target : targets_.targets) {
+        std::lock_guard<std::mutex> guard(target.search.writeGuard());
         if (target.search.state != Finished) {
             target.search.abortedFlag = true;
             target.search.state = Finished;
         }
     }
-    // Search is available again at once; whatever is still queued or running
-    // from now on belongs to a finished search.
-    invalidateTasks();
 }
 
 void SearchJob::resumeAll() {
@@ -88,8 +96,8 @@ void SearchJob::resumeAll() {
     const auto settings = settingsForTasks();
     for (Target& target : targets_.targets) {
         TargetSearch& s = target.search;
-        const bool unfinished = s.state == Finished && !s.errorFlag &&
-                                s.retrievedCount < s.hitCount;
+        const bool unfinished =
+            s.state == Finished && !s.errorFlag && s.retrievedCount < s.hitCount;
         if (target.active && (unfinished || s.abortedFlag)) requeue(target, settings);
     }
     broadcast(HINT_SEARCH_QUEUED);
@@ -113,9 +121,12 @@ void SearchJob::retryTarget(int32_t id) {
     selection_.selectedTargetId = id;
     for (Target& target : targets_.targets) {
         if (target.id == id) {
-            target.search.state = Pending;
-            target.search.errorFlag = false;
-            target.search.setLastError(std::string());
+            {
+                std::lock_guard<std::mutex> guard(target.search.writeGuard());
+                target.search.state = Pending;
+                target.search.errorFlag = false;
+                target.search.setLastError(std::string());
+            }
             queueTask(target, settingsForTasks());
             return;
         }

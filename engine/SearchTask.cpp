@@ -1,6 +1,8 @@
 #include "engine/SearchTask.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <mutex>
 #include <string>
 
 #include "engine/RecordBuilder.h"
@@ -37,7 +39,7 @@ SearchTask::SearchTask(SearchEventSink* sink, Target& target, ResultStore& store
 SearchTask::~SearchTask() {
     if (connection_ || resultSet_) {
         releaseConnection();
-        if (!stale()) target_.search.state = Finished;
+        writeStatus([](TargetSearch& s) { s.state = Finished; });
     }
 }
 
@@ -49,8 +51,38 @@ void SearchTask::post(int32_t code) {
 
 bool SearchTask::stale() const { return currentGeneration_->load() != generation_; }
 
-bool SearchTask::stopped() const {
-    return stopRequested_ || stale() || target_.search.abortedFlag;
+bool SearchTask::stopped() const { return stopRequested_ || stale() || target_.search.abortedFlag; }
+
+template <typename Write>
+bool SearchTask::writeStatus(Write write) {
+    // Checked first without the guard: a stale task's target may be gone.
+    if (stale()) return false;
+    std::lock_guard<std::mutex> guard(target_.search.writeGuard());
+    if (stale()) return false;
+    write(target_.search);
+    return true;
+}
+
+bool SearchTask::storeRecord(Record record) {
+    bool stored = false;
+    writeStatus([&](TargetSearch& s) {
+        // The store asks again under its own lock: a new search clears it
+        // before it takes this target's guard.
+        stored = store_.addIf(std::move(record), [this] { return !stale(); });
+        if (!stored) return;
+        ++s.retrievedCount;
+        if (batch_) s.hitCount = s.retrievedCount.load();
+    });
+    return stored;
+}
+
+void SearchTask::recordUnavailable(int32_t position) {
+    writeStatus([position](TargetSearch& s) {
+        s.errorFlag = true;
+        s.abortedFlag = true;
+        s.retrievedCount = position;
+        s.setLastError(kUnableToRetrieve);
+    });
 }
 
 void SearchTask::run() {
@@ -80,12 +112,12 @@ void SearchTask::run() {
         }
     }
     releaseConnection();
-    if (!stale()) target_.search.state = Finished;
+    writeStatus([](TargetSearch& s) { s.state = Finished; });
     post(SS_FINISHED);
 }
 
 bool SearchTask::connect() {
-    target_.search.state = Running;
+    writeStatus([](TargetSearch& s) { s.state = Running; });
     connection_ = ZOOM_connection_create(nullptr);
     const SettingsData& settings = *settings_;
     if (!config_->elementsetname.empty() && config_->elementsetname != "None")
@@ -97,8 +129,9 @@ bool SearchTask::connect() {
         ZOOM_connection_option_set(connection_, "user", config_->username.c_str());
         ZOOM_connection_option_set(connection_, "pass", config_->password.c_str());
     }
+    // A negative count is no request the toolkit understands; it stores nothing.
     ZOOM_connection_option_set(connection_, "count",
-                               std::to_string(settings.MaxRecPerTarget).c_str());
+                               std::to_string(std::max(0, settings.MaxRecPerTarget)).c_str());
     if (!batch_) {
         const int32_t retrieved = target_.search.retrievedCount;
         ZOOM_connection_option_set(connection_, "start",
@@ -153,18 +186,20 @@ bool SearchTask::checkError() {
     const char* addinfo = nullptr;
     const int code = ZOOM_connection_error(connection_, &message, &addinfo);
     if (code == 0) return false;
-    if (stale()) return true;
     const std::string text = std::string(message ? message : "") + " (" + std::to_string(code) +
                              ") " + (addinfo ? addinfo : "") + "\n";
-    target_.search.setLastError(text);
-    target_.search.errorFlag = true;
-    post(SS_ERROR);
+    if (writeStatus([&text](TargetSearch& s) {
+            s.setLastError(text);
+            s.errorFlag = true;
+        }))
+        post(SS_ERROR);
     return true;
 }
 
 bool SearchTask::prefetch(int32_t first, int32_t end) {
     int32_t missing = first;
-    while (missing < end && ZOOM_resultset_record_immediate(resultSet_, static_cast<size_t>(missing)))
+    while (missing < end &&
+           ZOOM_resultset_record_immediate(resultSet_, static_cast<size_t>(missing)))
         ++missing;
     if (missing >= end) return true;
     // Asking for the rest asynchronously keeps the task stoppable; a record
@@ -175,37 +210,31 @@ bool SearchTask::prefetch(int32_t first, int32_t end) {
 }
 
 bool SearchTask::retrieve() {
-    TargetSearch& state = target_.search;
     const size_t rawSize = ZOOM_resultset_size(resultSet_);
     const int32_t size = rawSize > 0x7fffffff ? 0x7fffffff : static_cast<int32_t>(rawSize);
     int32_t first = 0;
     if (!batch_) {
-        state.hitCount = size;
-        first = state.retrievedCount;
+        writeStatus([size](TargetSearch& s) { s.hitCount = size; });
+        first = target_.search.retrievedCount;
     }
-    const int32_t limit = settings_->MaxRecPerTarget;
+    const int32_t limit = std::max(0, settings_->MaxRecPerTarget);
     const int32_t end = (static_cast<int64_t>(size) - first > limit) ? first + limit : size;
     if (first < end && !prefetch(first, end)) return false;
 
+    // Only what the toolkit holds: a failed fetch still leaves every record
+    // that arrived before it, and those are kept, in order.
     for (int32_t p = first; p < end; ++p) {
-        ZOOM_record zoomRecord = ZOOM_resultset_record(resultSet_, static_cast<size_t>(p));
+        ZOOM_record zoomRecord =
+            ZOOM_resultset_record_immediate(resultSet_, static_cast<size_t>(p));
         if (!zoomRecord) {
-            if (stale()) return false;
-            state.errorFlag = true;
-            state.abortedFlag = true;
-            state.retrievedCount = p;
-            state.setLastError(kUnableToRetrieve);
+            recordUnavailable(p);
             return false;
         }
-        if (checkError()) return false;
-        Record record = buildRecord(zoomRecord, *config_, *settings_);
-        if (stale()) return false;  // never add to a newer search's store
-        store_.add(std::move(record));
-        ++state.retrievedCount;
-        if (batch_) state.hitCount = state.retrievedCount.load();
+        if (!storeRecord(buildRecord(zoomRecord, *config_, *settings_))) return false;
         if (stopped()) return false;
     }
-    return true;
+    // An error that came after the last wanted record arrived loses nothing.
+    return !checkError();
 }
 
 void SearchTask::releaseConnection() {

@@ -16,6 +16,8 @@
 
 class ResultStore;
 class SearchEventSink;
+class TargetSearch;
+struct Record;
 class SearchQuery;
 struct Target;
 
@@ -24,10 +26,9 @@ public:
     // generation is the search generation current when the task was queued;
     // when currentGeneration has moved on, the task is stale and leaves the
     // target alone (its search was stopped, or a new one started).
-    SearchTask(SearchEventSink* sink, Target& target, ResultStore& store,
-               const SearchQuery& query, std::shared_ptr<const SettingsData> settings,
-               std::shared_ptr<const std::atomic<uint64_t>> currentGeneration,
-               uint64_t generation);
+    SearchTask(SearchEventSink* sink, Target& target, ResultStore& store, const SearchQuery& query,
+               std::shared_ptr<const SettingsData> settings,
+               std::shared_ptr<const std::atomic<uint64_t>> currentGeneration, uint64_t generation);
     ~SearchTask() override;
 
     void run() override;
@@ -47,6 +48,12 @@ private:
     void post(int32_t code);
     bool stale() const;
     bool stopped() const;
+    // Runs write on the target's search status under its guard unless the
+    // task is stale; false when it was stale.
+    template <typename Write>
+    bool writeStatus(Write write);
+    bool storeRecord(Record record);
+    void recordUnavailable(int32_t position);
     bool pumpUntilIdle();
     bool sendAndWait(const std::string& pqf);
     bool prefetch(int32_t first, int32_t end);

@@ -1,6 +1,7 @@
 // Search status of one target. A task writes it on its worker thread while the
 // UI thread reads it: the numbers and flags are atomics, and lastError is a
-// string behind its own lock so it is never read half-written.
+// string behind its own lock so it is never read half-written. Writers that
+// must not interleave with a Stop or a new search hold writeGuard().
 #pragma once
 
 #include <atomic>
@@ -40,7 +41,13 @@ public:
         lastError_ = std::move(text);
     }
 
+    // Any thread. Held by a task across its stale check and its write, and by
+    // the UI thread while it resets the status, so a task of an older search
+    // never writes into a newer one. Never taken while holding the store's lock.
+    std::mutex& writeGuard() const { return writeMutex_; }
+
 private:
+    mutable std::mutex writeMutex_;
     mutable std::mutex errorMutex_;
     std::string lastError_;
 };

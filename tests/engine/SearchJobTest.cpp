@@ -8,6 +8,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -19,6 +20,8 @@
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "ZoomSearch.h"
+#include "engine/MarcHandler.h"
+#include "engine/MarcReader.h"
 #include "engine/SearchTexts.h"
 #include "targets/Target.h"
 
@@ -45,6 +48,26 @@ bool waitFor(Condition condition, int timeoutMs) {
 
 class SearchJobTest : public SearchServersTest {};
 
+// The 001 and 100 fields of a record: the server repeats one record with its
+// position in the 100 beyond its first twenty, so together they tell positions apart.
+class IdentityHandler : public MarcHandler {
+public:
+    void onControlField(std::string_view tag, const MarcField& field) override {
+        if (tag == "001") identity.append(field.bytes());
+    }
+    bool onDataField(std::string_view tag, const MarcField& field) override {
+        if (tag == "100") identity.append(field.bytes());
+        return false;
+    }
+    std::string identity;
+};
+
+std::string identityOf(const std::string& iso2709) {
+    IdentityHandler handler;
+    MarcReader().read(iso2709.data(), iso2709.size(), handler);
+    return handler.identity;
+}
+
 const std::string kLighthouse = std::string("@attr 1=4 ") + MarcCorpus::kTitleWord100;
 
 }  // namespace
@@ -68,8 +91,8 @@ TEST_F(SearchJobTest, TargetLimitThenResumeContinuesWhereItStopped) {
     // The server was asked from position 20 (1-based) on, one before the next record.
     EXPECT_NE(zebra_->log().find("resultSetStartPoint 20"), std::string::npos);
 
-    const ZoomSearchResult reference = zoomSearch(
-        zebra_->zurl("Default"), kLighthouse, {{"preferredRecordSyntax", "USMARC"}}, 40);
+    const ZoomSearchResult reference =
+        zoomSearch(zebra_->zurl("Default"), kLighthouse, {{"preferredRecordSyntax", "USMARC"}}, 40);
     ASSERT_EQ(reference.records.size(), 40u);
     std::vector<std::string> stored;
     std::vector<std::string> expected;
@@ -149,7 +172,8 @@ TEST_F(SearchJobTest, StopWithQueuedTasksDoesNotDisturbTheNextSearch) {
         if (stopped || e.code != SS_SEARCHING) return;
         stopped = true;
         h.doc->search.stopSearch();
-        for (const Target& t : h.doc->targetList.targets) textsAtStop.push_back(targetStatusText(t));
+        for (const Target& t : h.doc->targetList.targets)
+            textsAtStop.push_back(targetStatusText(t));
         ASSERT_TRUE(h.doc->search.searchMayStart());
         h.start("@attr 1=4 9");
     };
@@ -229,25 +253,47 @@ TEST_F(SearchJobTest, DestroyingTheDocumentMidSearchEndsCleanly) {
     SUCCEED();
 }
 
-// The server goes away while the task waits for a present: an error while
-// records are fetched, with the records stored before kept.
-TEST_F(SearchJobTest, ServerLostWhileFetchingKeepsWhatWasStored) {
+// The server goes away while the task waits for a present: every record that
+// had arrived is kept, the target ends aborted at the first missing position,
+// and Resume goes on from there once the server is back.
+TEST_F(SearchJobTest, ServerLostWhileFetchingKeepsWhatArrivedAndResumeGoesOn) {
     auto server = std::make_unique<YazZtestServer>();
     SearchHarness h(searchSettings(10));
-    const Target& t = h.addTarget("Z", server->zurl("Default?present-delay=2"));
+    Target& t = h.addTarget("Z", server->zurl("Default?present-delay=2"));
     h.start("@attr 1=4 30");
     ASSERT_TRUE(h.drain());
     ASSERT_EQ(targetStatusText(t), "Z (10/30)");
 
-    // Resuming asks for a present the server delays; it dies meanwhile.
+    // The search response brings records along; the present for the rest is
+    // delayed, and the server dies meanwhile.
     h.onEvent = [&](const SearchEventHint& e) {
         if (e.code == SS_RETRIEVING) kill(server->pid(), SIGKILL);
     };
-    h.doc->search.resumeTarget(t.id);
+    h.doc->search.resumeAll();
     ASSERT_TRUE(h.drain());
-    EXPECT_EQ(h.events[t.id], (Codes{110, 111, 112, 113, 110, 111, 112, 114, 113}));
-    EXPECT_EQ(targetStatusText(t), "Z (Error)");
-    EXPECT_EQ(t.search.lastError().back(), '\n');
-    EXPECT_EQ(t.search.retrievedCount, 10);
-    EXPECT_EQ(h.doc->store.count(), 10u);
+    h.onEvent = nullptr;
+    EXPECT_EQ(h.events[t.id], (Codes{110, 111, 112, 113, 110, 111, 112, 113}));
+    EXPECT_EQ(targetStatusText(t), "Z (Aborted)");
+    EXPECT_EQ(t.search.lastError(), "QRN: Unable to retrieve record");
+    const int32_t kept = t.search.retrievedCount;
+    EXPECT_GT(kept, 10);
+    EXPECT_LT(kept, 20);
+    EXPECT_EQ(h.doc->store.count(), static_cast<size_t>(kept));
+
+    server = std::make_unique<YazZtestServer>();
+    t.zurl = server->zurl("Default");
+    h.doc->search.resumeAll();
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(targetStatusText(t), "Z (" + std::to_string(kept + 10) + "/30)");
+
+    const ZoomSearchResult reference = zoomSearch(server->zurl("Default"), "@attr 1=4 30",
+                                                  {{"preferredRecordSyntax", "USMARC"}}, kept + 10);
+    const std::vector<Record> stored = h.doc->store.copyAll();
+    ASSERT_EQ(stored.size(), static_cast<size_t>(kept + 10));
+    ASSERT_EQ(reference.records.size(), stored.size());
+    for (size_t i = 0; i < stored.size(); ++i) {
+        EXPECT_EQ(stored[i].number, static_cast<int32_t>(i + 1));
+        EXPECT_EQ(identityOf(stored[i].rawData), identityOf(reference.records[i].raw))
+            << "position " << i;
+    }
 }
