@@ -1,0 +1,16 @@
+#include "export/ExportWizardData.h"
+
+std::string wizardInsertStatement(const ExportWizardData& data) {
+    std::string columns;
+    std::string values;
+    for (const ColumnMapping& m : data.mappings) {
+        if (m.placeholder.empty()) continue;
+        if (!columns.empty()) {
+            columns += ", ";
+            values += ", ";
+        }
+        columns += m.column;
+        values += "'{" + m.placeholder + "}'";
+    }
+    return "INSERT INTO " + data.tableName + "(" + columns + ") VALUES(" + values + ")";
+}

@@ -1,0 +1,4 @@
+// The four file export commands.
+#pragma once
+
+enum class FileExportKind { Marc, Text, Xml, XslTransformation };

@@ -1,0 +1,102 @@
+#include "export/db/CADODatabase.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
+
+#include "export/ConnectionString.h"
+#include "export/db/CADOException.h"
+#include "export/db/SqlFailure.h"
+
+namespace {
+
+const char* qtDriver(DbDriver driver) {
+    switch (driver) {
+        case DbDriver::PostgreSQL:
+            return "QPSQL";
+        case DbDriver::ODBC:
+            return "QODBC";
+        case DbDriver::SQLite:
+            break;
+    }
+    return "QSQLITE";
+}
+
+// Sets the connection up from settings; throws for what Qt would not notice.
+void configure(QSqlDatabase& db, const ConnectionSettings& s) {
+    switch (s.driver) {
+        case DbDriver::SQLite: {
+            // Qt's driver would quietly create a new, empty database instead.
+            const QString path = QString::fromStdString(s.database);
+            if (!QFileInfo(path).isFile())
+                throw CADOException(CADOException::kNoDatabaseFile,
+                                    "The database file " + s.database + " does not exist.");
+            db.setDatabaseName(path);
+            break;
+        }
+        case DbDriver::PostgreSQL:
+            db.setHostName(QString::fromStdString(s.host));
+            if (s.port > 0) db.setPort(s.port);
+            db.setDatabaseName(QString::fromStdString(s.database));
+            db.setUserName(QString::fromStdString(s.user));
+            db.setPassword(QString::fromStdString(s.password));
+            db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+            break;
+        case DbDriver::ODBC:
+            db.setDatabaseName(QString::fromStdString(s.odbc));
+            break;
+    }
+}
+
+}  // namespace
+
+CADODatabase::CADODatabase() {
+    static std::atomic<unsigned> counter{0};
+    name_ = QStringLiteral("qrn-export-%1").arg(++counter);
+}
+
+CADODatabase::~CADODatabase() {
+    Close();
+    if (QSqlDatabase::contains(name_)) QSqlDatabase::removeDatabase(name_);
+}
+
+bool CADODatabase::Open(const std::string& connectionString, const std::string& user,
+                        const std::string& password) {
+    Close();
+    if (!connectionString.empty()) connectionString_ = connectionString;
+    ConnectionSettings settings;
+    std::string error;
+    if (!parseConnectionString(connectionString_, settings, error))
+        throw CADOException(CADOException::kBadConnectionString, error);
+    const QString driver = QString::fromLatin1(qtDriver(settings.driver));
+    if (!QSqlDatabase::isDriverAvailable(driver))
+        throw CADOException(CADOException::kNoDriver,
+                            "The Qt SQL driver " + driver.toStdString() + " is not installed.");
+
+    if (QSqlDatabase::contains(name_)) QSqlDatabase::removeDatabase(name_);
+    QSqlDatabase db = QSqlDatabase::addDatabase(driver, name_);
+    configure(db, settings);
+    if (!user.empty()) db.setUserName(QString::fromStdString(user));
+    if (!password.empty()) db.setPassword(QString::fromStdString(password));
+    if (!db.open()) throw sqlFailure(db.lastError());
+    return true;
+}
+
+bool CADODatabase::Execute(const std::string& sql) {
+    QSqlDatabase db = database();
+    if (!db.isOpen()) throw CADOException(CADOException::kNotOpen, "The database is not open.");
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QString::fromStdString(sql))) throw sqlFailure(query.lastError());
+    return true;
+}
+
+void CADODatabase::Close() {
+    if (QSqlDatabase::contains(name_)) database().close();
+}
+
+bool CADODatabase::IsOpen() const { return QSqlDatabase::contains(name_) && database().isOpen(); }
+
+QSqlDatabase CADODatabase::database() const { return QSqlDatabase::database(name_, false); }

@@ -1,0 +1,33 @@
+#include "export/widgets/FileChooser.h"
+
+#include <QFileDialog>
+
+namespace {
+
+QString askWithDialog(QWidget* parent, const FileRequest& request) {
+    QFileDialog dialog(parent, request.caption, QString(), request.filter);
+    if (request.mode == FileRequest::Mode::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+FileChooser& installedChooser() {
+    static FileChooser chooser;
+    return chooser;
+}
+
+}  // namespace
+
+QString chooseFile(QWidget* parent, const FileRequest& request) {
+    const FileChooser& chooser = installedChooser();
+    return chooser ? chooser(parent, request) : askWithDialog(parent, request);
+}
+
+void setFileChooser(FileChooser chooser) { installedChooser() = std::move(chooser); }
