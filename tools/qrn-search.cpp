@@ -1,7 +1,6 @@
 // Headless search over the user's targets, for scripted copy cataloguing and
 // batch lookups. Same engine and document core as the window program.
 #include <QCoreApplication>
-
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -81,16 +80,19 @@ int parseArguments(int argc, char** argv, Options& o) {
             if (!value(name)) return usage("--target needs a name");
             o.targetNames.push_back(name);
         } else if (a == "--max-per-target") {
-            if (!number(o.maxPerTarget, o.hasMaxPerTarget)) return usage("--max-per-target needs a number");
+            if (!number(o.maxPerTarget, o.hasMaxPerTarget))
+                return usage("--max-per-target needs a number");
         } else if (a == "--max-per-search") {
-            if (!number(o.maxPerSearch, o.hasMaxPerSearch)) return usage("--max-per-search needs a number");
+            if (!number(o.maxPerSearch, o.hasMaxPerSearch))
+                return usage("--max-per-search needs a number");
         } else if (a == "--connections") {
-            if (!number(o.connections, o.hasConnections)) return usage("--connections needs a number");
+            if (!number(o.connections, o.hasConnections))
+                return usage("--connections needs a number");
         } else if (a == "--isbn") {
             if (!value(o.isbnFile)) return usage("--isbn needs a file");
         } else if (a == "--format") {
-            if (!value(o.format) ||
-                (o.format != "brief" && o.format != "marc" && o.format != "xml" && o.format != "text"))
+            if (!value(o.format) || (o.format != "brief" && o.format != "marc" &&
+                                     o.format != "xml" && o.format != "text"))
                 return usage("--format takes brief, marc, xml or text");
         } else if (a == "--quiet") {
             o.quiet = true;
@@ -128,6 +130,16 @@ void writeRecords(const DocumentCore& doc, const std::string& format) {
     std::cout.flush();
 }
 
+// Why each failed target failed, a line each: the tree's "(Error)" says only that it did.
+void reportFailedTargets(const TargetList& targets) {
+    for (const Target& t : targets.targets) {
+        if (!t.search.errorFlag) continue;
+        std::string error = t.search.lastError();
+        while (!error.empty() && (error.back() == '\n' || error.back() == ' ')) error.pop_back();
+        std::fprintf(stderr, "qrn-search: %s: %s\n", t.name.c_str(), error.c_str());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,9 +149,8 @@ int main(int argc, char** argv) {
 
     // Messages raised on worker threads (bad records, bad patterns) go to
     // standard error, one line each.
-    setUserMessageSink([](const std::string& text) {
-        std::fprintf(stderr, "qrn-search: %s\n", text.c_str());
-    });
+    setUserMessageSink(
+        [](const std::string& text) { std::fprintf(stderr, "qrn-search: %s\n", text.c_str()); });
 
     const bool haveStore = Settings::storeExists();
     DocumentCore doc([&] {
@@ -152,7 +163,8 @@ int main(int argc, char** argv) {
         return values;
     });
     if (doc.settings->TargetFile.empty()) {
-        std::fprintf(stderr, "qrn-search: no target list: give --targets FILE (no settings at %s)\n",
+        std::fprintf(stderr,
+                     "qrn-search: no target list: give --targets FILE (no settings at %s)\n",
                      Settings::storeLocation().c_str());
         return 1;
     }
@@ -203,7 +215,8 @@ int main(int argc, char** argv) {
         while (std::getline(in, line)) {
             ++lineNumber;
             std::string message;
-            if (numbers.addBatchNumber(stripLineEnd(line), message) != BatchNumberList::AddResult::Added)
+            if (numbers.addBatchNumber(stripLineEnd(line), message) !=
+                BatchNumberList::AddResult::Added)
                 std::fprintf(stderr, "qrn-search: %s:%d: %s\n", o.isbnFile.c_str(), lineNumber,
                              message.c_str());
         }
@@ -238,7 +251,10 @@ int main(int argc, char** argv) {
         if (doc.searchSettled()) break;
     }
     const std::string progress = doc.search.updateTotals();
-    if (!o.quiet) std::fprintf(stderr, "%s\n", progress.c_str());
+    if (!o.quiet) {
+        reportFailedTargets(doc.targetList);
+        std::fprintf(stderr, "%s\n", progress.c_str());
+    }
     writeRecords(doc, o.format);
     return 0;
 }

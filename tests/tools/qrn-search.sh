@@ -1,6 +1,7 @@
 #!/bin/sh
 # qrn-search against the demo catalogue and a slow yaz-ztest on 127.0.0.1: exit
-# statuses, the brief lines, a batch of ISBNs, MARC output read back by
+# statuses, the brief lines, a negative limit, failed targets explained, a
+# batch of ISBNs, MARC output read back by
 # qrn-brief, and Ctrl-C during a slow search.
 set -eu
 BUILD=$1
@@ -95,6 +96,29 @@ grep -qi "compass" "$TMP/out" || fail "titles missing from the brief lines"
 grep -q "^Demo (20)$" "$TMP/err" || { fail "no final target status"; cat "$TMP/err"; }
 tail -n 1 "$TMP/err" | grep -q "^Completed. Records: 20/20$" || fail "no progress text at the end"
 cut -f 2,3,5 "$TMP/out" >"$TMP/brief-columns"
+
+# A per-target limit of 0 or below stores nothing and is no error.
+status 0 "negative per-target limit" "$SEARCH" --targets "$TMP/targets.xml" --max-per-target -1 "@attr 1=4 compass"
+[ ! -s "$TMP/out" ] || { fail "records printed with a negative limit"; cat "$TMP/out"; }
+grep -q "^Demo (0/20)$" "$TMP/err" || { fail "negative limit: not Demo (0/20)"; cat "$TMP/err"; }
+
+# Why targets failed: a refused connection, a server diagnostic, a query the
+# toolkit cannot parse; the status stays 0.
+{
+    printf '<?xml version="1.0" ?>\n<ztargets>'
+    target Refused "127.0.0.1:1/Default" yes
+    target Nowhere "127.0.0.1:$ZTEST_PORT/Nowhere" yes
+    printf '</ztargets>\n'
+} >"$TMP/failing.xml"
+status 0 "failing targets" "$SEARCH" --targets "$TMP/failing.xml" "@attr 1=4 5"
+grep -q "^qrn-search: Refused: .* (10000) 127.0.0.1:1/Default$" "$TMP/err" ||
+    { fail "the refused connection is not explained"; cat "$TMP/err"; }
+grep -q "^qrn-search: Nowhere: .* (109) Nowhere$" "$TMP/err" ||
+    { fail "the server diagnostic is not explained"; cat "$TMP/err"; }
+status 0 "unparsable query" "$SEARCH" --targets "$TMP/targets.xml" "@and @attr 1=4"
+grep -q "^qrn-search: Demo: Invalid query (10010)$" "$TMP/err" || { fail "the query error is not explained"; cat "$TMP/err"; }
+status 0 "quiet failing targets" "$SEARCH" --quiet --targets "$TMP/failing.xml" "@attr 1=4 5"
+[ ! -s "$TMP/err" ] || { fail "--quiet still explained failures"; cat "$TMP/err"; }
 
 # The same search as MARC, read back by qrn-brief: the same records.
 status 0 "marc search" "$SEARCH" --quiet --targets "$TMP/targets.xml" --max-per-target 100 --format marc "@attr 1=4 compass"
