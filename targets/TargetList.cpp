@@ -76,7 +76,7 @@ bool TargetList::loadFile(const std::string& path) {
 }
 
 bool TargetList::saveFile(const std::string& path) {
-    // Failures stay silent: the user's file is either replaced whole or untouched.
+    // A failed save says nothing; the list in memory stays as it is.
     replaceExistingFile(path, targetListToXml(*this));
     return true;
 }

@@ -1,11 +1,15 @@
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "TestSupport.h"
@@ -349,6 +353,10 @@ TEST(TargetListTest, SaveToAMissingFileCreatesNothing) {
     list.targets.push_back(Target());
     EXPECT_TRUE(list.saveFile(dir.file("missing.xml")));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    // Nor through a link to nowhere.
+    std::filesystem::create_symlink(dir.file("missing.xml"), dir.file("link.xml"));
+    EXPECT_TRUE(list.saveFile(dir.file("link.xml")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.xml")));
 }
 
 TEST(TargetListTest, FailedWriteLeavesTheOriginalAndNoTemporary) {
@@ -377,28 +385,107 @@ TEST(TargetListTest, FailedWriteLeavesTheOriginalAndNoTemporary) {
               1);
 }
 
-TEST(TargetListTest, ReadOnlyFolderOrFileLeavesTheOriginal) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+// Root passes every permission check, so a save that permissions must bind runs
+// as nobody when the tests run as root.
+struct SaveUser {
+    bool switchTo = ::geteuid() == 0;
+    uid_t uid = ::geteuid();
+    gid_t gid = ::getegid();
+    SaveUser() {
+        if (!switchTo) return;
+        const passwd* nobody = ::getpwnam("nobody");
+        uid = nobody ? nobody->pw_uid : 65534;
+        gid = nobody ? nobody->pw_gid : 65534;
+    }
+    // Makes path the save user's own, with mode.
+    void give(const std::string& path, mode_t mode) const {
+        if (switchTo) {
+            ASSERT_EQ(::chown(path.c_str(), uid, gid), 0);
+        }
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    }
+    // Runs save as this user (in a child process when switching); true when it ran.
+    bool run(const std::function<void()>& save) const {
+        if (!switchTo) {
+            save();
+            return true;
+        }
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+                ::_exit(2);
+            save();
+            ::_exit(0);
+        }
+        int status = 0;
+        return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+               WEXITSTATUS(status) == 0;
+    }
+};
+
+TEST(TargetListTest, ReadOnlyFolderRewritesAWritableFileInPlace) {
+    const SaveUser user;
     TempDir dir;
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
     const std::string folder = dir.file("ro");
     std::filesystem::create_directory(folder);
-    const std::string inFolder = folder + "/targets.xml";
-    const std::string readOnlyFile = dir.file("readonly.xml");
-    writeFileBytes(inFolder, "original");
-    writeFileBytes(readOnlyFile, "original");
-    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
-    ASSERT_EQ(::chmod(readOnlyFile.c_str(), 0444), 0);
+    const std::string writable = folder + "/targets.xml";
+    const std::string readOnly = folder + "/readonly.xml";
+    writeFileBytes(writable, "original contents, longer than the new ones will be...");
+    writeFileBytes(readOnly, "original");
+    user.give(writable, 0644);
+    user.give(readOnly, 0444);
+    user.give(folder, 0555);
 
     TargetList list;
     list.targets.push_back(Target());
-    EXPECT_TRUE(list.saveFile(inFolder));
-    EXPECT_TRUE(list.saveFile(readOnlyFile));
+    EXPECT_TRUE(user.run([&] {
+        list.saveFile(writable);
+        list.saveFile(readOnly);
+    }));
     ::chmod(folder.c_str(), 0755);
-    EXPECT_EQ(readFileBytes(inFolder), "original");
-    EXPECT_EQ(readFileBytes(readOnlyFile), "original");
+    EXPECT_EQ(readFileBytes(writable), targetListToXml(list));
+    EXPECT_EQ(readFileBytes(readOnly), "original");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
                             std::filesystem::directory_iterator()),
-              1);
+              2);
+}
+
+TEST(TargetListTest, SaveKeepsHardLinksOwnerAndGroup) {
+    TempDir dir;
+    const std::string path = dir.file("targets.xml");
+    const std::string otherName = dir.file("other-name.xml");
+    writeFileBytes(path, "original");
+    ASSERT_EQ(::link(path.c_str(), otherName.c_str()), 0);
+    TargetList list;
+    list.targets.push_back(Target());
+    const std::string expected = targetListToXml(list);
+    struct stat before, after;
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    list.saveFile(path);
+    ASSERT_EQ(::stat(otherName.c_str(), &after), 0);
+    EXPECT_EQ(readFileBytes(otherName), expected);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+
+    if (::geteuid() != 0) return;  // only root can make files of others
+    const SaveUser nobody;
+    // Another user's file stays theirs; a file of another group keeps it.
+    const std::string theirs = dir.file("theirs.xml");
+    const std::string grouped = dir.file("grouped.xml");
+    writeFileBytes(theirs, "original");
+    writeFileBytes(grouped, "original");
+    ASSERT_EQ(::chown(theirs.c_str(), nobody.uid, nobody.gid), 0);
+    ASSERT_EQ(::chown(grouped.c_str(), 0, nobody.gid), 0);
+    list.saveFile(theirs);
+    list.saveFile(grouped);
+    for (const std::string& file : {theirs, grouped}) {
+        ASSERT_EQ(::stat(file.c_str(), &after), 0);
+        EXPECT_EQ(readFileBytes(file), expected) << file;
+        EXPECT_EQ(after.st_gid, nobody.gid) << file;
+    }
+    ASSERT_EQ(::stat(theirs.c_str(), &after), 0);
+    EXPECT_EQ(after.st_uid, nobody.uid);
 }
 
 TEST(TargetListTest, MissingFileTellsTheUserAndEmptiesTheList) {
