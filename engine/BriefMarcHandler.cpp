@@ -1,5 +1,8 @@
 #include "engine/BriefMarcHandler.h"
 
+#include "engine/MarcCharset.h"
+#include "engine/MarcReader.h"
+
 bool BriefMarcHandler::onDataField(std::string_view tag, const MarcField& field) {
     if (tag == "245") {
         title = field.text(2);
@@ -13,4 +16,16 @@ bool BriefMarcHandler::onDataField(std::string_view tag, const MarcField& field)
             author.assign(field.subfield('a'));
     }
     return false;
+}
+
+BriefMarcHandler briefMarcFields(std::string_view iso2709) {
+    BriefMarcHandler brief;
+    MarcReader().read(iso2709.data(), iso2709.size(), brief);
+    const MarcCharset charset = marcCharset(iso2709);
+    if (charset != MarcCharset::Utf8) {
+        brief.title = marcTextToUtf8(brief.title, charset);
+        brief.author = marcTextToUtf8(brief.author, charset);
+        brief.date = marcTextToUtf8(brief.date, charset);
+    }
+    return brief;
 }

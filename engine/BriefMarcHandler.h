@@ -2,12 +2,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "engine/MarcHandler.h"
 
 // One object per record, used on the thread that reads it.
 // Title: text of the last 245. Author: text of the first 100, else subfield a of
 // the first 110, 700 or 710 that has a non-empty one. Date: subfield c of the last 260.
+// The fields hold the record's own bytes.
 class BriefMarcHandler : public MarcHandler {
 public:
     std::string title;
@@ -17,3 +19,7 @@ public:
     // Takes what the field gives; never asks for subfields.
     bool onDataField(std::string_view tag, const MarcField& field) override;
 };
+
+// Any thread. The brief fields of one ISO 2709 record as the list shows them:
+// in UTF-8 when the record is in MARC-8 (see marcCharset), else its own bytes.
+BriefMarcHandler briefMarcFields(std::string_view iso2709);

@@ -1,7 +1,8 @@
 // The MARCXML and line forms of an ISO 2709 record, made the way the toolkit
 // makes its "xml" and "render" forms, but from the stored bytes and only when
 // somebody looks at them: converting every fetched record up front cost most
-// of a search's CPU time.
+// of a search's CPU time. A MARC-8 record's forms come in UTF-8 (see
+// marcCharset); the MARCXML form is always well-formed UTF-8.
 #pragma once
 
 #include <string>

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "engine/BriefMarcHandler.h"
 #include "engine/BriefSutrsExtractor.h"
 #include "engine/BriefXmlExtractor.h"
-#include "engine/MarcReader.h"
 
 namespace {
 
@@ -26,7 +26,8 @@ std::string recordForm(ZOOM_record record, const char* type) {
 // it is used only when the record did not come as plain octets.
 std::string rawMarc(ZOOM_record record) {
     int length = 0;
-    const Z_External* ext = reinterpret_cast<const Z_External*>(ZOOM_record_get(record, "ext", &length));
+    const Z_External* ext =
+        reinterpret_cast<const Z_External*>(ZOOM_record_get(record, "ext", &length));
     if (ext && ext->which == Z_External_octet && ext->u.octet_aligned &&
         ext->u.octet_aligned->buf && ext->u.octet_aligned->len > 0)
         return std::string(ext->u.octet_aligned->buf,
@@ -64,11 +65,10 @@ Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsD
         case Marc: {
             record.rawData = rawMarc(zoomRecord);
             record.formsDeferred = true;
-            BriefMarcHandler handler;
-            MarcReader().read(record.rawData.data(), record.rawData.size(), handler);
-            record.title = handler.title;
-            record.author = handler.author;
-            record.date = handler.date;
+            BriefMarcHandler brief = briefMarcFields(record.rawData);
+            record.title = std::move(brief.title);
+            record.author = std::move(brief.author);
+            record.date = std::move(brief.date);
             break;
         }
         case Xml: {

@@ -16,18 +16,15 @@ bool isNonSortingMarker(const std::string& bytes, size_t pos, size_t length) {
 std::string screenText(const std::string& bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (size_t pos = 0; pos < bytes.size();) {
-        const size_t length = utf8SequenceLength(bytes, pos);
-        if (length == 0) {
-            const unsigned char byte = static_cast<unsigned char>(bytes[pos]);
+    walkUtf8(
+        bytes,
+        [&](size_t pos, size_t length) {
+            if (!isNonSortingMarker(bytes, pos, length)) out.append(bytes, pos, length);
+        },
+        [&](unsigned char byte) {
             // Read as Latin-1, 0x98 and 0x9C would be the Unicode markers again.
             if (byte != 0x88 && byte != 0x89 && byte != 0x98 && byte != 0x9C)
                 appendLatin1(out, byte);
-            ++pos;
-            continue;
-        }
-        if (!isNonSortingMarker(bytes, pos, length)) out.append(bytes, pos, length);
-        pos += length;
-    }
+        });
     return out;
 }

@@ -13,5 +13,21 @@ size_t utf8SequenceLength(std::string_view bytes, size_t pos);
 // Pure. True when every byte belongs to a well-formed UTF-8 sequence.
 bool isUtf8(std::string_view bytes);
 
+// Walks bytes in order: each well-formed sequence goes to sequence(pos, length),
+// each byte outside one to stray(byte).
+template <typename Sequence, typename Stray>
+void walkUtf8(std::string_view bytes, Sequence sequence, Stray stray) {
+    for (size_t pos = 0; pos < bytes.size();) {
+        const size_t length = utf8SequenceLength(bytes, pos);
+        if (length == 0) {
+            stray(static_cast<unsigned char>(bytes[pos]));
+            ++pos;
+        } else {
+            sequence(pos, length);
+            pos += length;
+        }
+    }
+}
+
 // Appends the Latin-1 character with this code, in UTF-8.
 void appendLatin1(std::string& out, unsigned char byte);
