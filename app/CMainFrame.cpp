@@ -1,0 +1,267 @@
+#include "app/CMainFrame.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/CqrnDoc.h"
+#include "app/LockKeyIndicators.h"
+#include "app/MAboutDlg.h"
+#include "app/ProjectLinks.h"
+#include "display/widgets/MLimitView.h"
+#include "display/widgets/MRecordListView.h"
+#include "display/widgets/MRecordView.h"
+
+namespace {
+
+enum PaintedIcon { CutIcon = -2, CopyIcon = -3, PasteIcon = -4, PrintIcon = -5 };
+
+// Plain drawings for the commands that the style has no icon for, so a
+// machine without an icon theme still shows a usable toolbar.
+QIcon paintedIcon(int which, const QPalette& palette) {
+    QIcon icon;
+    for (int size : {16, 24, 32}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 16.0, size / 16.0);
+        p.setPen(QPen(palette.color(QPalette::WindowText), 1.2));
+        p.setBrush(palette.color(QPalette::Base));
+        switch (which) {
+            case CutIcon:
+                p.drawLine(QPointF(4, 1), QPointF(11, 11));
+                p.drawLine(QPointF(12, 1), QPointF(5, 11));
+                p.drawEllipse(QPointF(4, 13), 2.3, 2.3);
+                p.drawEllipse(QPointF(12, 13), 2.3, 2.3);
+                break;
+            case CopyIcon:
+                p.drawRect(QRectF(1.5, 1.5, 8, 10));
+                p.drawRect(QRectF(6.5, 4.5, 8, 10));
+                break;
+            case PasteIcon:
+                p.drawRect(QRectF(2.5, 2.5, 11, 12.5));
+                p.setBrush(palette.color(QPalette::WindowText));
+                p.drawRect(QRectF(5.5, 1, 5, 3));
+                break;
+            case PrintIcon:
+                p.drawRect(QRectF(4.5, 1.5, 7, 5));
+                p.drawRect(QRectF(1.5, 6.5, 13, 6));
+                p.drawRect(QRectF(4.5, 10.5, 7, 4.5));
+                break;
+        }
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CqrnDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
+    setWindowTitle(QStringLiteral("Tessaly Z39.50 Client - 1.3"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("qrn"),
+                                   style()->standardIcon(QStyle::SP_FileDialogContentsView)));
+    createPanes();
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+
+    connect(&doc_, &CqrnDoc::progressText, messagePane_, &QLabel::setText);
+    connect(&doc_, &CqrnDoc::stateChanged, this, &CMainFrame::setMenuActionState);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { focusChanged(now); });
+    connect(recordView_, &QTextEdit::copyAvailable, this, &CMainFrame::setMenuActionState);
+    resize(1000, 700);
+    limitView_->setFocus();
+    setActivePane(ActivePane::Databases);
+}
+
+CMainFrame::~CMainFrame() {
+    // The views unregister as they go; no focus change may reach them then.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
+
+void CMainFrame::createPanes() {
+    limitView_ = new MLimitView(doc_);
+    listView_ = new MRecordListView(doc_);
+    recordView_ = new MRecordView(doc_);
+    auto* right = new QSplitter(Qt::Vertical);
+    right->addWidget(listView_);
+    right->addWidget(recordView_);
+    right->setChildrenCollapsible(false);
+    right->setSizes({250, 430});
+    auto* split = new QSplitter(Qt::Horizontal);
+    split->addWidget(limitView_);
+    split->addWidget(right);
+    split->setChildrenCollapsible(false);
+    split->setStretchFactor(1, 1);
+    split->setSizes({250, 750});
+    setCentralWidget(split);
+}
+
+QAction* CMainFrame::addCommand(const QString& caption, const QString& themeIcon, int fallbackIcon,
+                                const QKeySequence& shortcut, const QString& statusTip) {
+    auto* action = new QAction(caption, this);
+    if (!themeIcon.isEmpty()) {
+        const QIcon fallback =
+            fallbackIcon >= 0
+                ? style()->standardIcon(static_cast<QStyle::StandardPixmap>(fallbackIcon))
+                : paintedIcon(fallbackIcon, palette());
+        action->setIcon(QIcon::fromTheme(themeIcon, fallback));
+    }
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    if (!statusTip.isEmpty()) action->setStatusTip(statusTip);
+    QString key = caption;
+    key.remove(QLatin1Char('&'));
+    actions_[key] = action;
+    return action;
+}
+
+QAction* CMainFrame::action(const QString& caption) const {
+    const auto found = actions_.find(caption);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void CMainFrame::createActions() {
+    const auto on = [this](QAction* action, auto handler) {
+        connect(action, &QAction::triggered, this, handler);
+    };
+    on(addCommand("Search", "system-search", QStyle::SP_FileDialogContentsView, {}, "Search"),
+       [this] { doc_.search(this); });
+    on(addCommand("Resume", "media-playback-start", QStyle::SP_MediaPlay, {}, "Resume Search"),
+       [this] { doc_.resume(); });
+    on(addCommand("Stop", "process-stop", QStyle::SP_BrowserStop, {}, "Stop"),
+       [this] { doc_.stop(); });
+    on(addCommand("&Print...", "document-print", PrintIcon, QKeySequence::Print, {}),
+       [this] { recordView_->printPage(this); });
+    on(addCommand("P&rint Setup...", {}, 0, {}, {}), [this] { recordView_->printSetup(this); });
+    on(addCommand("E&xit", {}, 0, {}, {}), [this] { close(); });
+    on(addCommand("Cu&t", "edit-cut", CutIcon, QKeySequence::Cut, {}),
+       [this] { recordView_->cut(); });
+    on(addCommand("&Copy", "edit-copy", CopyIcon, QKeySequence::Copy, {}),
+       [this] { recordView_->copy(); });
+    on(addCommand("&Paste", "edit-paste", PasteIcon, QKeySequence::Paste, {}),
+       [this] { recordView_->paste(); });
+    on(addCommand("Options", {}, 0, {}, {}), [this] { doc_.options(this); });
+    const std::pair<const char*, FileExportCommand> exports[] = {
+        {"MARC", FileExportCommand::Marc},
+        {"TEXT", FileExportCommand::Text},
+        {"XML", FileExportCommand::Xml},
+        {"XSL Transformation", FileExportCommand::XslTransformation}};
+    for (const auto& [caption, kind] : exports) {
+        const FileExportCommand command = kind;
+        on(addCommand(caption, {}, 0, {}, {}), [this, command] { doc_.exportFile(command, this); });
+    }
+    on(addCommand("Database", {}, 0, {}, {}), [this] { doc_.exportDatabase(this); });
+    on(addCommand("Contents", {}, 0, {}, {}),
+       [] { QDesktopServices::openUrl(QUrl(QStringLiteral(QRN_DOCUMENTATION_URL))); });
+    on(addCommand("Forum", {}, 0, {}, {}),
+       [] { QDesktopServices::openUrl(QUrl(QStringLiteral(QRN_FORUM_URL))); });
+    on(addCommand("&About", "help-about", QStyle::SP_MessageBoxInformation, {}, {}), [this] {
+        MAboutDlg dialog(this);
+        dialog.exec();
+    });
+    // Keys without a menu entry: New reloads the target list; Open and Save
+    // have nothing to read or write.
+    on(addCommand("New", {}, 0, QKeySequence::New, {}), [this] { doc_.onNewDocument(); });
+    addCommand("Open", {}, 0, QKeySequence::Open, {});
+    addCommand("Save", {}, 0, QKeySequence::Save, {});
+    for (const char* key : {"New", "Open", "Save"}) addAction(action(key));
+}
+
+void CMainFrame::createMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addActions({action("Search"), action("Resume"), action("Stop")});
+    file->addSeparator();
+    file->addActions({action("Print..."), action("Print Setup...")});
+    file->addSeparator();
+    file->addAction(action("Exit"));
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addActions({action("Cut"), action("Copy"), action("Paste")});
+    edit->addSeparator();
+    edit->addAction(action("Options"));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    for (const char* caption : {"&Toolbar", "&Status Bar"}) {
+        QAction* toggle = addCommand(caption, {}, 0, {}, {});
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+        view->addAction(toggle);
+    }
+
+    QMenu* exportMenu = menuBar()->addMenu(QStringLiteral("Export"));
+    exportMenu->addActions({action("MARC"), action("TEXT"), action("XML"),
+                            action("XSL Transformation"), action("Database")});
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addActions({action("Contents"), action("Forum"), action("About")});
+}
+
+void CMainFrame::createToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("Toolbar"));
+    bar->setObjectName(QStringLiteral("mainToolBar"));
+    bar->setMovable(true);
+    bar->setAllowedAreas(Qt::AllToolBarAreas);
+    bar->setIconSize(QSize(16, 16));
+    bar->addActions({action("Search"), action("Resume"), action("Stop")});
+    bar->addSeparator();
+    bar->addActions({action("Cut"), action("Copy"), action("Paste")});
+    bar->addSeparator();
+    bar->addActions({action("Print..."), action("About")});
+    QAction* toggle = action("Toolbar");
+    connect(toggle, &QAction::toggled, bar, &QToolBar::setVisible);
+    connect(bar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+}
+
+void CMainFrame::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    messagePane_ = new QLabel(QStringLiteral("Ready"), bar);
+    messagePane_->setTextFormat(Qt::PlainText);
+    bar->addWidget(messagePane_, 1);
+    indicators_ = new LockKeyIndicators(bar);
+    QAction* toggle = action("Status Bar");
+    connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
+}
+
+void CMainFrame::focusChanged(QWidget* now) {
+    if (!now || now->window() != this) return;
+    const auto within = [now](QWidget* pane) { return pane == now || pane->isAncestorOf(now); };
+    if (within(limitView_))
+        setActivePane(ActivePane::Databases);
+    else if (within(listView_))
+        setActivePane(ActivePane::RecordList);
+    else if (within(recordView_))
+        setActivePane(ActivePane::Record);
+}
+
+void CMainFrame::setActivePane(ActivePane pane) {
+    activePane_ = pane;
+    limitView_->setActiveView(pane == ActivePane::Databases);
+    listView_->setActiveView(pane == ActivePane::RecordList);
+    recordView_->setActiveView(pane == ActivePane::Record);
+    setMenuActionState();
+}
+
+void CMainFrame::setMenuActionState() {
+    const CommandAvailability a =
+        commandAvailability(doc_.core(), activePane_, recordView_->textCursor().hasSelection());
+    action("Search")->setEnabled(a.search);
+    action("Options")->setEnabled(a.options);
+    action("Stop")->setEnabled(a.stop);
+    action("Resume")->setEnabled(a.resume);
+    for (const char* key : {"MARC", "TEXT", "XML", "XSL Transformation", "Database"})
+        action(key)->setEnabled(a.exportRecord);
+    action("Print...")->setEnabled(a.print);
+    action("Cut")->setEnabled(a.cut);
+    action("Copy")->setEnabled(a.copy);
+    action("Paste")->setEnabled(a.paste);
+}

@@ -1,0 +1,24 @@
+// Which commands the user may choose now: the one place that decides it, from
+// the document and the frame's active view.
+#pragma once
+
+class DocumentCore;
+
+enum class ActivePane { None, Databases, RecordList, Record };
+
+struct CommandAvailability {
+    bool search = false;
+    bool resume = false;
+    bool stop = false;
+    bool options = false;
+    bool exportRecord = false;  // MARC, TEXT, XML, XSL Transformation, Database
+    bool print = false;
+    bool cut = false;
+    bool copy = false;
+    bool paste = false;
+};
+
+// UI thread. recordHasSelection: text is selected on the record page. The page
+// is read-only, so Cut and Paste never have anything to do.
+CommandAvailability commandAvailability(const DocumentCore& doc, ActivePane active,
+                                        bool recordHasSelection);

@@ -1,0 +1,90 @@
+// The program's one document: owns the engine's DocumentCore and adds what
+// needs Qt: the commands, the update broadcast to the views, and the way worker
+// events and user messages reach the UI thread. UI thread only.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/DocumentView.h"
+#include "engine/DocumentCore.h"
+
+class QWidget;
+class QueuedSearchEventSink;
+
+enum class FileExportCommand { Marc, Text, Xml, XslTransformation };
+
+struct OptionsSheetResult {
+    bool accepted = false;
+    // The target list file changed: the old one was saved, the new one
+    // loaded, and the records, selection and totals cleared.
+    bool targetFileSwitched = false;
+};
+
+// What the sheets and export commands do; each is set once their code is
+// linked in (SheetEntryPoints.cpp). A missing one makes its command do nothing.
+struct SheetEntryPoints {
+    // Shows the Search sheet; true on OK (captions and attribute strings are
+    // then back in the settings).
+    std::function<bool(DocumentCore&, QWidget*)> searchSheet;
+    // Shows the Options sheet and applies it to the document.
+    std::function<OptionsSheetResult(DocumentCore&, QWidget*)> optionsSheet;
+    std::function<void(DocumentCore&, FileExportCommand, QWidget*)> exportFile;
+    // True when the export settings changed and should be saved.
+    std::function<bool(DocumentCore&, QWidget*)> exportDatabase;
+};
+const SheetEntryPoints& sheetEntryPoints();
+
+class CqrnDoc : public QObject {
+    Q_OBJECT
+public:
+    // makeSettings: the persistent store in the program, plain values in tests.
+    explicit CqrnDoc(const DocumentCore::SettingsFactory& makeSettings, QObject* parent = nullptr);
+    // Stops the search, joins the workers, releases the members in reverse
+    // order; the settings are saved on the way.
+    ~CqrnDoc() override;
+
+    DocumentCore& core() { return *core_; }
+    const DocumentCore& core() const { return *core_; }
+
+    // The new-document step (at start-up and on File > New).
+    bool onNewDocument();
+
+    void addView(DocumentView* view);
+    void removeView(DocumentView* view);
+    // Tells every view but sender of a change.
+    void updateAllViews(DocumentView* sender, int32_t hint, const SearchEventHint* event = nullptr);
+
+    // Commands.
+    void search(QWidget* parent);
+    void stop();
+    void resume();
+    void options(QWidget* parent);
+    void exportFile(FileExportCommand kind, QWidget* parent);
+    void exportDatabase(QWidget* parent);
+    void retryTarget(int32_t id);
+    void resumeTarget(int32_t id);
+
+    // Writes the settings to the store (no-op for plain values).
+    void saveSettings();
+
+    // How user messages are shown; tests replace it. Runs on the UI thread.
+    static std::function<void(const QString& text)>& messagePresenter();
+
+signals:
+    // A search event was handled; text is the new progress text.
+    void progressText(const QString& text);
+    // Something that decides command availability changed.
+    void stateChanged();
+
+private:
+    void handleSearchEvent(int32_t code, int32_t targetId);
+    void saveTargetList();
+
+    std::unique_ptr<DocumentCore> core_;
+    std::unique_ptr<QueuedSearchEventSink> sink_;
+    std::vector<DocumentView*> views_;
+};

@@ -1,0 +1,33 @@
+// The list of retrieved records: title, author, database and date, sortable
+// by any column. Selecting a row shows that record in the record view.
+#pragma once
+
+#include <QTableView>
+
+#include "app/DocumentView.h"
+
+class CqrnDoc;
+class RecordListModel;
+
+class MRecordListView : public QTableView, public DocumentView {
+    Q_OBJECT
+public:
+    explicit MRecordListView(CqrnDoc& doc, QWidget* parent = nullptr);
+    ~MRecordListView() override;
+
+    void onUpdate(DocumentView* sender, int32_t hint, const SearchEventHint* event) override;
+
+    RecordListModel& model() const { return *model_; }
+    // Lists the store's records again for the selected target.
+    void refill();
+
+private:
+    void applyColumnWidths();
+    void headerClicked(int column);
+    void rowChosen();
+
+    CqrnDoc& doc_;
+    RecordListModel* model_;
+    int sortColumn_ = 0;
+    bool sortAscending_ = true;
+};

@@ -1,0 +1,51 @@
+// The record list's rows: brief fields copied out of the store once per
+// refill, one row per record, no item object per cell.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <string>
+#include <vector>
+
+#include "display/CellCompare.h"
+#include "display/ColumnSpec.h"
+
+class ResultStore;
+
+class RecordListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit RecordListModel(QObject* parent = nullptr);
+
+    // Removes every row and column, then sets the columns of spec.
+    void setColumns(const std::string& spec);
+    const std::vector<ColumnSpec>& columns() const { return columns_; }
+
+    // Removes the rows and columns and lists the store's records: all of them
+    // with a Database column (targetId -1), or those of one target. Holds the
+    // store's lock only while copying the brief fields. Rows come newest first,
+    // then sorted by the first column, ascending.
+    void refill(const ResultStore& store, int32_t targetId);
+
+    // Stable sort of the rows by one column with the list's cell comparison.
+    void sortRows(int column, bool ascending);
+
+    int32_t recordNumber(int row) const;
+    int rowOfRecord(int32_t number) const;  // -1 when not listed
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // The date reading of the user's locale, used by the sort.
+    static bool parseLocaleDate(const std::string& cell, double& value);
+
+private:
+    struct Row {
+        int32_t number = 0;
+        std::vector<std::string> cells;  // UTF-8, as shown
+    };
+
+    std::vector<ColumnSpec> columns_;
+    std::vector<Row> rows_;
+};

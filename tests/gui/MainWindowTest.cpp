@@ -1,0 +1,215 @@
+// The main window on real servers: a search through the document into the
+// tree, the list and the record page; Stop, Resume and Retry; the limits; the
+// commands' availability; the status texts.
+#include <QAction>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPrinter>
+#include <QTest>
+
+#include "GuiDocument.h"
+#include "TestSupport.h"
+#include "YazZtestServer.h"
+#include "ZebraServer.h"
+#include "app/CMainFrame.h"
+#include "display/widgets/MLimitView.h"
+#include "display/widgets/MRecordListView.h"
+#include "display/widgets/MRecordView.h"
+#include "display/widgets/RecordListModel.h"
+
+namespace {
+
+QStringList treeTexts(const MLimitView* tree) {
+    QStringList texts;
+    const QTreeWidgetItem* root = tree->topLevelItem(0);
+    if (!root) return texts;
+    texts << root->text(0);
+    for (int i = 0; i < root->childCount(); ++i) texts << root->child(i)->text(0);
+    return texts;
+}
+
+QTreeWidgetItem* treeItem(MLimitView* tree, int32_t id) {
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    for (int i = 0; root && i < root->childCount(); ++i)
+        if (root->child(i)->data(0, Qt::UserRole).toInt() == id) return root->child(i);
+    return nullptr;
+}
+
+QString outputPath(const QString& name) {
+    return QDir(qEnvironmentVariable("QRN_TEST_BINARY_DIR", QDir::tempPath())).filePath(name);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        zebra_ = ZebraServer::withDemoCorpus();
+        ztest_ = std::make_unique<YazZtestServer>();
+    }
+    void cleanupTestCase() {
+        zebra_.reset();
+        ztest_.reset();
+    }
+
+    void searchFillsTheViews() {
+        GuiDocument g;
+        const int32_t demo = g.addTarget("Demo", zebra_->zurl("Default")).id;
+        const int32_t broken = g.addTarget("Broken", ztest_->zurl("Nowhere")).id;
+        const int32_t ztest = g.addTarget("Ztest", ztest_->zurl("Default")).id;
+        g.addTarget("Unused", ztest_->zurl("Default"), false);
+        CMainFrame frame(g.doc());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QCOMPARE(frame.messagePane()->text(), QStringLiteral("Ready"));
+        QVERIFY(frame.action("Search")->isEnabled());
+        QVERIFY(!frame.action("MARC")->isEnabled());
+
+        g.start("@attr 1=4 lighthouse");
+        QCOMPARE(
+            treeTexts(frame.limitView()),
+            QStringList({"Databases", "Demo (Pending)", "Broken (Pending)", "Ztest (Pending)"}));
+        QVERIFY(!frame.action("Search")->isEnabled());
+        QVERIFY(!frame.action("Options")->isEnabled());
+        QVERIFY(frame.action("Stop")->isEnabled());
+        QVERIFY(g.settle());
+
+        const Target& z = g.target(ztest);
+        const int zHits = z.search.hitCount;
+        const int zRecords = std::min(zHits, 10);
+        QCOMPARE(
+            treeTexts(frame.limitView()),
+            QStringList({QStringLiteral("Databases (%1/%2)").arg(10 + zRecords).arg(100 + zHits),
+                         "Demo (10/100)", "Broken (Error)",
+                         zHits > 10 ? QStringLiteral("Ztest (10/%1)").arg(zHits)
+                                    : QStringLiteral("Ztest (%1)").arg(zHits)}));
+        QCOMPARE(frame.messagePane()->text(),
+                 QStringLiteral("Completed. Records: %1/%2").arg(10 + zRecords).arg(100 + zHits));
+        QVERIFY(frame.action("Search")->isEnabled());
+        QVERIFY(!frame.action("Stop")->isEnabled());
+        QVERIFY(frame.action("Resume")->isEnabled());
+
+        // Every record is listed, with its database, sorted by title.
+        RecordListModel& list = frame.recordListView()->model();
+        QCOMPARE(list.rowCount(), 10 + zRecords);
+        QCOMPARE(list.columnCount(), 4);
+        QCOMPARE(list.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Database"));
+        for (int row = 1; row < list.rowCount(); ++row)
+            QVERIFY(list.index(row - 1, 0).data().toString().toUtf8() <=
+                    list.index(row, 0).data().toString().toUtf8());
+
+        // Choosing a row in the list shows the record and allows the export.
+        frame.recordListView()->setFocus();
+        QTRY_COMPARE(frame.activePane(), ActivePane::RecordList);
+        QTest::mouseClick(frame.recordListView()->viewport(), Qt::LeftButton, {},
+                          frame.recordListView()->visualRect(list.index(0, 0)).center());
+        QVERIFY(g.core().selection.selectedRecordNumber > 0);
+        QVERIFY(!frame.recordView()->shownHtml().empty());
+        QVERIFY(frame.action("MARC")->isEnabled());
+
+        // Choosing a target in the tree lists its records and shows its summary.
+        frame.limitView()->setFocus();
+        QTRY_COMPARE(frame.activePane(), ActivePane::Databases);
+        frame.limitView()->setCurrentItem(treeItem(frame.limitView(), demo));
+        QCOMPARE(g.core().selection.selectedTargetId, demo);
+        QCOMPARE(g.core().selection.selectedRecordNumber, -1);
+        QCOMPARE(list.rowCount(), 10);
+        QCOMPARE(list.columnCount(), 3);
+        QVERIFY(!frame.action("MARC")->isEnabled());
+        const QString summary = frame.recordView()->toPlainText();
+        QVERIFY2(summary.contains("Result Count: 100"), qPrintable(summary));
+        QVERIFY(summary.contains("Resume"));
+
+        // The summary's Resume link fetches the next records of that target.
+        frame.recordView()->setFocus();
+        emit frame.recordView()->anchorClicked(QUrl(QStringLiteral("resume:%1").arg(demo)));
+        QVERIFY(g.settle());
+        QCOMPARE(treeItem(frame.limitView(), demo)->text(0), QStringLiteral("Demo (20/100)"));
+
+        // The failed target's Retry link runs it again; it fails again.
+        emit frame.recordView()->anchorClicked(QUrl(QStringLiteral("retry:%1").arg(broken)));
+        QCOMPARE(g.core().selection.selectedTargetId, broken);
+        QVERIFY(g.settle());
+        QVERIFY(g.target(broken).search.errorFlag);
+        QVERIFY(g.messages.isEmpty());
+
+        frame.grab().save(outputPath("main-window.png"));
+    }
+
+    void stopAbortsAtOnceAndResumeGoesOn() {
+        GuiDocument g(guiSettings(10));
+        const int32_t slow = g.addTarget("Slow", ztest_->zurl("Default?search-delay=2")).id;
+        const int32_t demo = g.addTarget("Demo", zebra_->zurl("Default")).id;
+        CMainFrame frame(g.doc());
+        g.start("@attr 1=4 lighthouse");
+        QTest::qWait(300);
+        frame.action("Stop")->trigger();
+        QVERIFY(frame.action("Search")->isEnabled());
+        QVERIFY(g.target(slow).search.abortedFlag);
+        QVERIFY(g.settle());
+        QCOMPARE(treeItem(frame.limitView(), slow)->text(0), QStringLiteral("Slow (Aborted)"));
+        Q_UNUSED(demo);
+
+        // The per-search limit stops the rest once exceeded.
+        GuiDocument limited(guiSettings(10, 5));
+        limited.addTarget("Demo", zebra_->zurl("Default"));
+        limited.addTarget("Slow", ztest_->zurl("Default?search-delay=2"));
+        CMainFrame limitedFrame(limited.doc());
+        limited.start("@attr 1=4 lighthouse");
+        QVERIFY(limited.settle());
+        QCOMPARE(treeTexts(limitedFrame.limitView()).mid(1),
+                 QStringList({"Demo (10/100)", "Slow (Aborted)"}));
+        QVERIFY(limitedFrame.action("Resume")->isEnabled());
+        limitedFrame.action("Resume")->trigger();
+        QVERIFY(limited.core().search.resumeMode);
+        QVERIFY(limited.settle());
+        QCOMPARE(treeTexts(limitedFrame.limitView()).at(1), QStringLiteral("Demo (20/100)"));
+    }
+
+    void activeListIsNotRefilled() {
+        GuiDocument g;
+        g.addTarget("Demo", zebra_->zurl("Default"));
+        CMainFrame frame(g.doc());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.recordListView()->setFocus();
+        QTRY_COMPARE(frame.activePane(), ActivePane::RecordList);
+        g.start("@attr 1=4 compass");
+        QVERIFY(g.settle());
+        // The user works in the list: finished targets leave it alone.
+        QCOMPARE(frame.recordListView()->model().rowCount(), 0);
+        QCOMPARE(frame.recordListView()->model().columnCount(), 2);
+        frame.limitView()->setFocus();
+        QTRY_COMPARE(frame.activePane(), ActivePane::Databases);
+        const QPoint root =
+            frame.limitView()->visualItemRect(frame.limitView()->topLevelItem(0)).center();
+        // Qt Test's double click needs the press that a real one starts with.
+        QTest::mouseClick(frame.limitView()->viewport(), Qt::LeftButton, {}, root);
+        QTest::mouseDClick(frame.limitView()->viewport(), Qt::LeftButton, {}, root);
+        QCOMPARE(frame.recordListView()->model().rowCount(), 10);
+    }
+
+    void printWritesPdf() {
+        GuiDocument g;
+        CMainFrame frame(g.doc());
+        frame.recordView()->showHtml("<html><body><h1>Printed page</h1></body></html>");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString path = outputPath("record-page.pdf");
+        printer.setOutputFileName(path);
+        frame.recordView()->printTo(printer);
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+    }
+
+private:
+    std::unique_ptr<ZebraServer> zebra_;
+    std::unique_ptr<YazZtestServer> ztest_;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
