@@ -50,11 +50,13 @@ void installZebraConfig(const std::string& dir) {
 }
 
 ZebraServer::ZebraServer(const std::vector<std::string>& iso2709Files, const std::string& database,
-                         Logging logging) {
+                         Logging logging,
+                         const std::function<void(const std::string& dir)>& adjustConfig) {
     // zebraidx skips a missing file with a warning and still succeeds.
     for (const auto& file : iso2709Files)
         if (!fs::is_regular_file(file)) throw std::runtime_error("no MARC file " + file);
     installZebraConfig(dir());
+    if (adjustConfig) adjustConfig(dir());
     fs::create_directory(fs::path(dir()) / "register");
     std::vector<std::string> argv{"zebraidx", "-c", "zebra.cfg", "-d", database, "update"};
     argv.insert(argv.end(), iso2709Files.begin(), iso2709Files.end());

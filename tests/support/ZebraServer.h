@@ -16,6 +16,7 @@
 //   attribute with 114.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,9 +27,12 @@ class ZebraServer : public ZServer {
 public:
     // Indexes the files (absolute paths) into a new register under database and
     // serves it. Throws std::runtime_error, with the log, when either step fails.
+    // adjustConfig, when given, may change the configuration in the folder it is
+    // handed before anything is indexed.
     explicit ZebraServer(const std::vector<std::string>& iso2709Files,
                          const std::string& database = "Default",
-                         Logging logging = Logging::Protocol);
+                         Logging logging = Logging::Protocol,
+                         const std::function<void(const std::string& dir)>& adjustConfig = {});
 
     // Another server, in a process of its own, on the register of indexed (its
     // records, its database), without indexing again: for benchmarks that want
