@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/DocumentView.h"
+#include "display/OptionsSheetResult.h"
 #include "engine/DocumentCore.h"
 
 class QWidget;
@@ -17,12 +18,6 @@ class QueuedSearchEventSink;
 
 enum class FileExportCommand { Marc, Text, Xml, XslTransformation };
 
-struct OptionsSheetResult {
-    bool accepted = false;
-    // The target list file changed: the old one was saved, the new one
-    // loaded, and the records, selection and totals cleared.
-    bool targetFileSwitched = false;
-};
 
 // What the sheets and export commands do; each is set once their code is
 // linked in (SheetEntryPoints.cpp). A missing one makes its command do nothing.
