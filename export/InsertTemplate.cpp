@@ -4,6 +4,7 @@
 
 #include "engine/Record.h"
 #include "engine/ScreenText.h"
+#include "engine/Utf8.h"
 
 const char* const kDefaultInsertTemplate =
     "INSERT INTO <tablename>(<fieldname1>, <fieldname2>) VALUES('{TITLE}', '{MARCRECORD}')";
@@ -27,14 +28,7 @@ std::string doubleQuotes(const std::string& text) {
 std::string latin1ToUtf8(const std::string& bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (unsigned char b : bytes) {
-        if (b < 0x80) {
-            out += static_cast<char>(b);
-        } else {
-            out += static_cast<char>(0xC0 | (b >> 6));
-            out += static_cast<char>(0x80 | (b & 0x3F));
-        }
-    }
+    for (unsigned char b : bytes) appendLatin1(out, b);
     return out;
 }
 

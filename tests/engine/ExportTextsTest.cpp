@@ -1,0 +1,134 @@
+// The export's pure pieces: texts per record kind, the SQL template, the
+// wizard's statement and the connection strings.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "engine/Record.h"
+#include "export/ConnectionString.h"
+#include "export/ExportWizardData.h"
+#include "export/FileExportText.h"
+#include "export/InsertTemplate.h"
+
+namespace {
+
+Record marcRecord() {
+    Record r;
+    r.kind = Marc;
+    r.title = "O'Brien's {AUTHOR}";
+    r.author = "Dub\xC3\xA9";  // UTF-8 already
+    r.targetName = "Demo";
+    r.rawData = std::string("00042 x\xE9y\x1E\x1D");  // a MARC-8 byte, not UTF-8
+    r.xmlText = "<record/>";
+    r.renderedText = "line 'one'";
+    return r;
+}
+
+}  // namespace
+
+TEST(ExportTextsTest, FileTextsFollowTheKindTable) {
+    Record r = marcRecord();
+    EXPECT_EQ(fileExportText(r, FileExportKind::Marc), r.rawData);
+    EXPECT_EQ(fileExportText(r, FileExportKind::Text), r.renderedText);
+    EXPECT_EQ(fileExportText(r, FileExportKind::Xml), r.xmlText);
+    EXPECT_EQ(fileExportText(r, FileExportKind::XslTransformation), r.xmlText);
+    Record grs1;
+    grs1.kind = Grs1;
+    grs1.renderedText = "text";
+    EXPECT_EQ(fileExportText(grs1, FileExportKind::Marc), "");
+    EXPECT_EQ(fileExportText(grs1, FileExportKind::Xml), "");
+}
+
+TEST(ExportTextsTest, FileErrorsNameTheFileAndTheCause) {
+    EXPECT_EQ(fileErrorText(EACCES, "/a/b"), "Access to /a/b was denied.");
+    EXPECT_EQ(fileErrorText(ENOSPC, "/a/b"), "Disk full while accessing /a/b.");
+    EXPECT_EQ(fileErrorText(ENOENT, "/a/b"), "/a/b contains an invalid path.");
+    EXPECT_NE(fileErrorText(EIO, "/a/b").find("/a/b"), std::string::npos);
+}
+
+TEST(ExportTextsTest, PlaceholdersAreReplacedInOrderWithQuotesDoubled) {
+    const Record r = marcRecord();
+    // {AUTHOR} brought in by the title is replaced too, as the later step sees it.
+    EXPECT_EQ(fillInsertTemplate("VALUES('{TITLE}', '{TITLE}')", r),
+              "VALUES('O''Brien''s Dub\xC3\xA9', 'O''Brien''s Dub\xC3\xA9')");
+    EXPECT_EQ(fillInsertTemplate("DELETE FROM t", r), "DELETE FROM t");
+    EXPECT_EQ(fillInsertTemplate("'{TXTRECORD}'", r),
+              "'<html><head></head><body><pre>line ''one''</pre></body></html>'");
+    EXPECT_EQ(fillInsertTemplate("'{TARGETNAME}','{XMLRECORD}'", r), "'Demo','<record/>'");
+    // Raw bytes go byte for byte as Latin-1: 0xE9 becomes U+00E9.
+    EXPECT_EQ(fillInsertTemplate("{MARCRECORD}", r), "00042 x\xC3\xA9y\x1E\x1D");
+    EXPECT_EQ(fillInsertTemplate("{RECORD}", r), fillInsertTemplate("{MARCRECORD}", r));
+
+    Record sutrs;
+    sutrs.kind = Sutrs;
+    sutrs.rawData = "x'); DROP TABLE t; --";
+    EXPECT_EQ(fillInsertTemplate("('{MARCRECORD}', '{RECORD}')", sutrs),
+              "('', 'x''); DROP TABLE t; --')");
+    Record xml;
+    xml.kind = Xml;
+    EXPECT_EQ(fillInsertTemplate("{TXTRECORD}", xml),
+              "<html><head></head><body><pre></pre></body></html>");
+}
+
+TEST(ExportTextsTest, TextValuesAreMadeUtf8) {
+    Record r;
+    r.title = "Caf\xE9";  // a stray Latin-1 byte
+    EXPECT_EQ(fillInsertTemplate("{TITLE}", r), "Caf\xC3\xA9");
+}
+
+TEST(ExportTextsTest, WizardStatementListsMappedColumnsInOrder) {
+    ExportWizardData data;
+    data.tableName = "T";
+    data.mappings = {{"X", "TITLE"}, {"Y", ""}, {"Z", "MARCRECORD"}};
+    EXPECT_EQ(wizardInsertStatement(data), "INSERT INTO T(X, Z) VALUES('{TITLE}', '{MARCRECORD}')");
+    data.mappings = {{"X", ""}};
+    EXPECT_EQ(wizardInsertStatement(data), "INSERT INTO T() VALUES()");
+}
+
+TEST(ExportTextsTest, ConnectionStringsParseAndFormatBack) {
+    ConnectionSettings s;
+    std::string error;
+    ASSERT_TRUE(parseConnectionString("driver=sqlite; DATABASE = /tmp/a b.db ;", s, error))
+        << error;
+    EXPECT_EQ(s.driver, DbDriver::SQLite);
+    EXPECT_EQ(s.database, "/tmp/a b.db");
+
+    ASSERT_TRUE(parseConnectionString(
+        "Driver=PostgreSQL;Host=127.0.0.1;Port=5433;Database=lib;User=me;Password={p;w}}d}", s,
+        error))
+        << error;
+    EXPECT_EQ(s.host, "127.0.0.1");
+    EXPECT_EQ(s.port, 5433);
+    EXPECT_EQ(s.password, "p;w}d");
+    ConnectionSettings back;
+    ASSERT_TRUE(parseConnectionString(formatConnectionString(s), back, error)) << error;
+    EXPECT_EQ(back.password, s.password);
+    EXPECT_EQ(back.database, "lib");
+    EXPECT_EQ(back.user, "me");
+
+    ASSERT_TRUE(parseConnectionString("Driver=ODBC;DRIVER={SQLite3};Database=x.db", s, error));
+    EXPECT_EQ(s.driver, DbDriver::ODBC);
+    EXPECT_EQ(s.odbc, "DRIVER={SQLite3};Database=x.db");
+    EXPECT_EQ(formatConnectionString(s), "Driver=ODBC;DRIVER={SQLite3};Database=x.db");
+}
+
+TEST(ExportTextsTest, BadConnectionStringsSayWhy) {
+    ConnectionSettings s;
+    std::string error;
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "empty"},
+        {"Provider=SQLOLEDB;Data Source=x", "must start with Driver="},
+        {"Driver=Oracle;Database=x", "Unknown driver \"Oracle\""},
+        {"Driver=SQLite;Host=x;Database=y", "Unknown key \"Host\""},
+        {"Driver=SQLite;Database=a;Database=b", "twice"},
+        {"Driver=SQLite;junk", "\"junk\" is not of the form Key=Value"},
+        {"Driver=SQLite", "needs Database="},
+        {"Driver=PostgreSQL;Port=70000", "port"},
+        {"Driver=PostgreSQL;Password={open", "not closed"},
+        {"Driver=ODBC;  ", "ODBC connection string"},
+    };
+    for (const auto& [text, why] : cases) {
+        EXPECT_FALSE(parseConnectionString(text, s, error)) << text;
+        EXPECT_NE(error.find(why), std::string::npos) << text << " gave: " << error;
+    }
+}
