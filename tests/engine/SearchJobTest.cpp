@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -107,14 +108,16 @@ TEST_F(SearchJobTest, TargetLimitThenResumeContinuesWhereItStopped) {
     for (size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i].number, static_cast<int32_t>(i + 1));
 }
 
-TEST_F(SearchJobTest, TargetLimitZeroStoresNothing) {
-    SearchHarness h(searchSettings(0));
-    const Target& t = h.addTarget("Zebra", zebra_->zurl("Default"));
-    h.start(kLighthouse);
-    ASSERT_TRUE(h.drain());
-    EXPECT_EQ(h.doc->store.count(), 0u);
-    EXPECT_EQ(targetStatusText(t), "Zebra (0/100)");
-    EXPECT_EQ(h.lastProgress, "Completed. Records: 0/100");
+TEST_F(SearchJobTest, TargetLimitZeroOrBelowStoresNothing) {
+    for (const int32_t limit : {0, -1}) {
+        SearchHarness h(searchSettings(limit));
+        const Target& t = h.addTarget("Zebra", zebra_->zurl("Default"));
+        h.start(kLighthouse);
+        ASSERT_TRUE(h.drain());
+        EXPECT_EQ(h.doc->store.count(), 0u);
+        EXPECT_EQ(targetStatusText(t), "Zebra (0/100)") << limit;
+        EXPECT_EQ(h.lastProgress, "Completed. Records: 0/100");
+    }
 }
 
 TEST_F(SearchJobTest, ConnectionLimitRunsTargetsInListOrder) {
@@ -192,6 +195,40 @@ TEST_F(SearchJobTest, StopWithQueuedTasksDoesNotDisturbTheNextSearch) {
     // Only the two tasks running at the Stop sent the first query.
     EXPECT_LE(occurrences(log, "@attr 1=4 7\n"), 2u);
     EXPECT_EQ(occurrences(log, "@attr 1=4 9\n"), 5u) << log;
+}
+
+// Stop and a new search right after it, again and again, while the tasks of the
+// stopped search are still storing: none of them may write into the new one.
+TEST_F(SearchJobTest, StopThenStartAgainLeavesNothingOfTheStoppedSearch) {
+    const ZoomSearchResult reference = zoomSearch(ztest_->zurl("Default"), "@attr 1=4 7",
+                                                  {{"preferredRecordSyntax", "USMARC"}}, 7);
+    ASSERT_EQ(reference.records.size(), 7u);
+    std::vector<std::string> expected;
+    for (const ZoomRecordForms& r : reference.records) expected.push_back(identityOf(r.raw));
+
+    SearchHarness h(searchSettings(100, 100000, 4));
+    for (int i = 0; i < 4; ++i) h.addTarget("T" + std::to_string(i), ztest_->zurl("Default"));
+    for (int round = 0; round < 8; ++round) {
+        h.start("@attr 1=4 100");
+        // Stop at different stages: before any task ran, and while storing.
+        const size_t stopAt = static_cast<size_t>(round % 4) * 25;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (h.doc->store.count() < stopAt && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        h.doc->search.stopSearch();
+        h.start("@attr 1=4 7");
+        ASSERT_TRUE(h.drain()) << "round " << round;
+
+        // A record of the stopped search comes from far down its result set.
+        std::map<int32_t, std::vector<std::string>> perTarget;
+        for (const Record& r : h.doc->store.copyAll())
+            perTarget[r.targetId].push_back(identityOf(r.rawData));
+        EXPECT_EQ(h.doc->store.count(), 28u) << "round " << round;
+        for (const Target& t : h.doc->targetList.targets) {
+            EXPECT_EQ(targetStatusText(t), t.name + " (7)") << "round " << round;
+            EXPECT_EQ(perTarget[t.id], expected) << "round " << round;
+        }
+    }
 }
 
 TEST_F(SearchJobTest, StopFreesAWorkerBlockedOnASilentServer) {
