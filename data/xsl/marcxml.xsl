@@ -100,11 +100,12 @@
     </table>
   </xsl:template>
 
-  <!-- "callNumber" becomes "Call number". -->
+  <!-- "callNumber" becomes "Call number"; a name too long for that stays as it is. -->
   <xsl:template name="label">
     <xsl:param name="name" select="local-name()"/>
     <xsl:param name="first" select="true()"/>
-    <xsl:if test="$name != ''">
+    <xsl:if test="$first and string-length($name) &gt; 40"><xsl:value-of select="$name"/></xsl:if>
+    <xsl:if test="$name != '' and not($first and string-length($name) &gt; 40)">
       <xsl:variable name="c" select="substring($name, 1, 1)"/>
       <xsl:choose>
         <xsl:when test="$first"><xsl:value-of select="translate($c, $lower, $upper)"/></xsl:when>
@@ -125,9 +126,7 @@
     <xsl:variable name="last" select="substring($t, string-length($t))"/>
     <xsl:choose>
       <xsl:when test="$t != '' and contains('/:;,=', $last)">
-        <xsl:call-template name="trim-end">
-          <xsl:with-param name="text" select="substring($t, 1, string-length($t) - 1)"/>
-        </xsl:call-template>
+        <xsl:value-of select="normalize-space(substring($t, 1, string-length($t) - 1))"/>
       </xsl:when>
       <xsl:otherwise><xsl:value-of select="$t"/></xsl:otherwise>
     </xsl:choose>
