@@ -1,8 +1,8 @@
 #!/bin/sh
 # qrn-search against the demo catalogue and a slow yaz-ztest on 127.0.0.1: exit
 # statuses, the brief lines, a negative limit, failed targets explained, a
-# batch of ISBNs, MARC output read back by
-# qrn-brief, and Ctrl-C during a slow search.
+# batch of ISBNs, MARC output read back by qrn-brief, and Ctrl-C during a slow
+# search.
 set -eu
 BUILD=$1
 SOURCE=$2
