@@ -27,7 +27,9 @@
         </style>
       </head>
       <body>
-        <xsl:variable name="records" select="//*[local-name()='record']"/>
+        <!-- Fields mark a MARC record: an SRU envelope's record element holds none. -->
+        <xsl:variable name="records" select="//*[local-name()='record'][*[local-name()='leader'
+            or local-name()='controlfield' or local-name()='datafield']]"/>
         <xsl:variable name="holdings" select="//*[local-name()='holding']"/>
         <xsl:apply-templates select="$records"/>
         <xsl:if test="$holdings">
