@@ -151,13 +151,13 @@ void CMainFrame::createActions() {
     on(addCommand("&Paste", "edit-paste", PasteIcon, QKeySequence::Paste, {}),
        [this] { recordView_->paste(); });
     on(addCommand("Options", {}, 0, {}, {}), [this] { doc_.options(this); });
-    const std::pair<const char*, FileExportCommand> exports[] = {
-        {"MARC", FileExportCommand::Marc},
-        {"TEXT", FileExportCommand::Text},
-        {"XML", FileExportCommand::Xml},
-        {"XSL Transformation", FileExportCommand::XslTransformation}};
+    const std::pair<const char*, FileExportKind> exports[] = {
+        {"MARC", FileExportKind::Marc},
+        {"TEXT", FileExportKind::Text},
+        {"XML", FileExportKind::Xml},
+        {"XSL Transformation", FileExportKind::XslTransformation}};
     for (const auto& [caption, kind] : exports) {
-        const FileExportCommand command = kind;
+        const FileExportKind command = kind;
         on(addCommand(caption, {}, 0, {}, {}), [this, command] { doc_.exportFile(command, this); });
     }
     on(addCommand("Database", {}, 0, {}, {}), [this] { doc_.exportDatabase(this); });

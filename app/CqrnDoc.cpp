@@ -125,7 +125,7 @@ void CqrnDoc::resumeTarget(int32_t id) {
     emit stateChanged();
 }
 
-void CqrnDoc::exportFile(FileExportCommand kind, QWidget* parent) {
+void CqrnDoc::exportFile(FileExportKind kind, QWidget* parent) {
     if (core_->selection.selectedRecordNumber <= 0) return;
     if (const auto& command = sheetEntryPoints().exportFile) command(*core_, kind, parent);
 }

@@ -12,12 +12,10 @@
 #include "app/DocumentView.h"
 #include "display/OptionsSheetResult.h"
 #include "engine/DocumentCore.h"
+#include "export/FileExportKind.h"
 
 class QWidget;
 class QueuedSearchEventSink;
-
-enum class FileExportCommand { Marc, Text, Xml, XslTransformation };
-
 
 // What the sheets and export commands do; each is set once their code is
 // linked in (SheetEntryPoints.cpp). A missing one makes its command do nothing.
@@ -27,7 +25,7 @@ struct SheetEntryPoints {
     std::function<bool(DocumentCore&, QWidget*)> searchSheet;
     // Shows the Options sheet and applies it to the document.
     std::function<OptionsSheetResult(DocumentCore&, QWidget*)> optionsSheet;
-    std::function<void(DocumentCore&, FileExportCommand, QWidget*)> exportFile;
+    std::function<void(DocumentCore&, FileExportKind, QWidget*)> exportFile;
     // True when the export settings changed and should be saved.
     std::function<bool(DocumentCore&, QWidget*)> exportDatabase;
 };
@@ -58,7 +56,7 @@ public:
     void stop();
     void resume();
     void options(QWidget* parent);
-    void exportFile(FileExportCommand kind, QWidget* parent);
+    void exportFile(FileExportKind kind, QWidget* parent);
     void exportDatabase(QWidget* parent);
     void retryTarget(int32_t id);
     void resumeTarget(int32_t id);

@@ -1,9 +1,14 @@
 #include "app/CqrnDoc.h"
+#include "export/widgets/RecordExport.h"
+#include "query/widgets/SearchSheet.h"
 
 // The sheets and export commands, joined to the document's commands here.
 const SheetEntryPoints& sheetEntryPoints() {
     static const SheetEntryPoints entries = [] {
         SheetEntryPoints e;
+        e.searchSheet = runSearchSheet;
+        e.exportFile = exportRecordToFile;
+        e.exportDatabase = exportRecordToDatabase;
         return e;
     }();
     return entries;

@@ -192,6 +192,41 @@ private slots:
         QCOMPARE(frame.recordListView()->model().rowCount(), 10);
     }
 
+    // Every kind of record the demo catalogue serves shows a readable page.
+    void recordPagesOfEveryKind() {
+        GuiDocument g;
+        g.addTarget("MARC", zebra_->zurl("Default"));
+        g.addTarget("MARCXML", zebra_->zurl("Default"), true, "XML", "marcxml");
+        g.addTarget("MODS", zebra_->zurl("Default"), true, "XML", "mods");
+        g.addTarget("DC", zebra_->zurl("Default"), true, "XML", "dc");
+        g.addTarget("SUTRS", zebra_->zurl("Default"), true, "SUTRS", "F");
+        CMainFrame frame(g.doc());
+        frame.resize(1000, 800);
+        g.start("@attr 1=4 compass");
+        QVERIFY(g.settle());
+        for (const Target& target : g.core().targetList.targets) {
+            int32_t number = -1;
+            std::string title;
+            for (const Record& record : g.core().store.copyAll())
+                if (record.targetId == target.id && number < 0)
+                    number = record.number, title = record.title;
+            QVERIFY2(number > 0, target.name.c_str());
+            g.core().selection.selectedRecordNumber = number;
+            g.doc().updateAllViews(frame.recordListView(), HINT_RECORD_SELECTED);
+            const QString page = frame.recordView()->toPlainText();
+            const QString word = QString::fromStdString(title).section(' ', 0, 0);
+            QVERIFY2(page.contains(word, Qt::CaseInsensitive),
+                     qPrintable(QString::fromStdString(target.name) + ": " + page.left(300)));
+            frame.grab().save(outputPath(QStringLiteral("record-%1.png")
+                                             .arg(QString::fromStdString(target.name).toLower())));
+        }
+        g.core().settings->MARCDisplayType = "XSL";
+        g.core().selection.selectedRecordNumber = g.core().store.copyAll().front().number;
+        g.doc().updateAllViews(frame.recordListView(), HINT_RECORD_SELECTED);
+        frame.grab().save(outputPath("record-marc-xsl.png"));
+        QVERIFY(g.messages.isEmpty());
+    }
+
     void printWritesPdf() {
         GuiDocument g;
         CMainFrame frame(g.doc());
