@@ -145,7 +145,8 @@ private slots:
         const int32_t demo = g.addTarget("Demo", zebra_->zurl("Default")).id;
         CMainFrame frame(g.doc());
         g.start("@attr 1=4 lighthouse");
-        QTest::qWait(300);
+        QTRY_VERIFY(frame.messagePane()->text().startsWith(QStringLiteral("Searching ")));
+        QVERIFY(g.target(slow).search.state != Finished);
         frame.action("Stop")->trigger();
         QVERIFY(frame.action("Search")->isEnabled());
         QVERIFY(g.target(slow).search.abortedFlag);
