@@ -7,16 +7,17 @@
 #include "engine/MarcCharset.h"
 #include "engine/Record.h"
 #include "engine/Utf8.h"
+#include "engine/WellFormedXml.h"
 
 namespace {
 
-std::string convert(const std::string& iso2709, int mode) {
+std::string convert(const std::string& iso2709, int mode, MarcCharset charset) {
     if (iso2709.empty()) return std::string();
     yaz_marc_t marc = yaz_marc_create();
     yaz_marc_xml(marc, mode);
     // The same conversion as the toolkit's forms with "charset=marc8,utf-8".
     yaz_iconv_t cd = nullptr;
-    if (marcCharset(iso2709) == MarcCharset::Marc8) {
+    if (charset == MarcCharset::Marc8) {
         cd = yaz_iconv_open("utf-8", "marc8");
         if (cd) yaz_marc_iconv(marc, cd);
     }
@@ -57,10 +58,14 @@ std::string wellFormedUtf8(const std::string& xml) {
 }  // namespace
 
 std::string marcToXml(const std::string& iso2709) {
-    return wellFormedUtf8(convert(iso2709, YAZ_MARC_MARCXML));
+    // The toolkit's writer can break its own markup on a damaged record (bytes
+    // copied into comments, a MARC-8 mark held back across an indicator).
+    return wellFormedXml(wellFormedUtf8(convert(iso2709, YAZ_MARC_MARCXML, marcCharset(iso2709))));
 }
 
-std::string marcToText(const std::string& iso2709) { return convert(iso2709, YAZ_MARC_LINE); }
+std::string marcToText(const std::string& iso2709) {
+    return convert(iso2709, YAZ_MARC_LINE, marcCharset(iso2709));
+}
 
 void completeRecordForms(Record& record) {
     if (!record.formsDeferred) return;

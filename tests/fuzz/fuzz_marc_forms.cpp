@@ -1,0 +1,41 @@
+// Arbitrary bytes as a MARC record whose forms and brief fields are made for the
+// screen: the charset decision, the MARC-8 decoder and the MARCXML form, which
+// must always parse. The first byte, when it is 'a' or ' ', is also put in
+// leader position 9, so both charsets are reached.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "display/XmlDocument.h"
+#include "engine/BriefMarcHandler.h"
+#include "engine/MarcCharset.h"
+#include "engine/MarcForms.h"
+#include "engine/ScreenText.h"
+#include "engine/Utf8.h"
+
+namespace {
+
+volatile size_t sink;  // keeps the work from being optimised away
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string record(reinterpret_cast<const char*>(data), size);
+    if (size > 10 && (record[0] == 'a' || record[0] == ' ')) record[9] = record[0];
+
+    const BriefMarcHandler brief = briefMarcFields(record);
+    const std::string line = screenText(brief.title + brief.author + brief.date);
+    if (!isUtf8(line)) std::abort();
+
+    const std::string xml = marcToXml(record);
+    if (!xml.empty()) {
+        XmlDocument document;
+        document.loadXml(xml);
+        if (document.parseErrorCode() != 0) std::abort();
+    }
+    const std::string text = marcToText(record);
+    const std::string decoded = marcTextToUtf8(record, MarcCharset::Marc8);
+    sink = line.size() + text.size() + decoded.size();
+    return 0;
+}
