@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "export/ConnectionString.h"
@@ -28,14 +27,36 @@ DlgDataSource::DlgDataSource(const std::string& connectionString, QWidget* paren
     driverBox = new QComboBox;
     for (DbDriver d : {DbDriver::SQLite, DbDriver::PostgreSQL, DbDriver::ODBC})
         driverBox->addItem(QString::fromLatin1(driverName(d)));
-    auto* driverForm = new QFormLayout;
-    driverForm->addRow(QStringLiteral("&Driver:"), driverBox);
 
-    pages_ = new QStackedWidget;
-    pages_->addWidget(makeSqlitePage());
-    pages_->addWidget(makePostgresPage());
-    pages_->addWidget(makeOdbcPage());
-    connect(driverBox, &QComboBox::currentIndexChanged, pages_, &QStackedWidget::setCurrentIndex);
+    fileEdit = new QLineEdit;
+    browseButton = new QPushButton(QStringLiteral("&Browse..."));
+    browseButton->setAutoDefault(false);
+    connect(browseButton, &QPushButton::clicked, this, &DlgDataSource::browse);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(fileEdit, 1);
+    fileRow->addWidget(browseButton);
+    hostEdit = new QLineEdit;
+    portBox = new QSpinBox;
+    portBox->setRange(0, 65535);
+    portBox->setSpecialValueText(QStringLiteral("Default"));
+    databaseEdit = new QLineEdit;
+    userEdit = new QLineEdit;
+    passwordEdit = new QLineEdit;
+    passwordEdit->setEchoMode(QLineEdit::Password);
+    odbcEdit = new QLineEdit;
+    odbcEdit->setPlaceholderText(QStringLiteral("DSN=name  or  Driver={name};Database=..."));
+
+    form_ = new QFormLayout;
+    form_->addRow(QStringLiteral("&Driver:"), driverBox);
+    form_->addRow(QStringLiteral("Database &file:"), fileRow);
+    qobject_cast<QLabel*>(form_->labelForField(fileRow))->setBuddy(fileEdit);
+    form_->addRow(QStringLiteral("&Host:"), hostEdit);
+    form_->addRow(QStringLiteral("&Port:"), portBox);
+    form_->addRow(QStringLiteral("D&atabase:"), databaseEdit);
+    form_->addRow(QStringLiteral("&User:"), userEdit);
+    form_->addRow(QStringLiteral("Pass&word:"), passwordEdit);
+    form_->addRow(QStringLiteral("ODBC &string:"), odbcEdit);
+    connect(driverBox, &QComboBox::currentIndexChanged, this, &DlgDataSource::showDriverFields);
 
     testButton = new QPushButton(QStringLiteral("&Test"));
     testButton->setAutoDefault(false);
@@ -52,69 +73,34 @@ DlgDataSource::DlgDataSource(const std::string& connectionString, QWidget* paren
     connect(buttons, &QDialogButtonBox::rejected, this, &DlgDataSource::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(driverForm);
-    layout->addWidget(pages_);
+    layout->addLayout(form_);
     layout->addLayout(testRow);
-    layout->addStretch(1);
     layout->addWidget(buttons);
-    resize(480, sizeHint().height());
+    fileEdit->setMinimumWidth(320);
 
     ConnectionSettings s;
     std::string error;
-    if (!parseConnectionString(connectionString, s, error)) return;
-    driverBox->setCurrentIndex(static_cast<int>(s.driver));
-    (s.driver == DbDriver::SQLite ? fileEdit : databaseEdit)->setText(fromStd(s.database));
-    hostEdit->setText(fromStd(s.host));
-    portBox->setValue(s.port);
-    userEdit->setText(fromStd(s.user));
-    passwordEdit->setText(fromStd(s.password));
-    odbcEdit->setText(fromStd(s.odbc));
+    if (parseConnectionString(connectionString, s, error)) {
+        driverBox->setCurrentIndex(static_cast<int>(s.driver));
+        (s.driver == DbDriver::SQLite ? fileEdit : databaseEdit)->setText(fromStd(s.database));
+        hostEdit->setText(fromStd(s.host));
+        portBox->setValue(s.port);
+        userEdit->setText(fromStd(s.user));
+        passwordEdit->setText(fromStd(s.password));
+        odbcEdit->setText(fromStd(s.odbc));
+    }
+    showDriverFields();
 }
 
-QWidget* DlgDataSource::makeSqlitePage() {
-    auto* page = new QWidget;
-    fileEdit = new QLineEdit;
-    browseButton = new QPushButton(QStringLiteral("&Browse..."));
-    browseButton->setAutoDefault(false);
-    connect(browseButton, &QPushButton::clicked, this, &DlgDataSource::browse);
-    auto* row = new QHBoxLayout;
-    row->addWidget(fileEdit, 1);
-    row->addWidget(browseButton);
-    auto* form = new QFormLayout(page);
-    form->setContentsMargins(0, 0, 0, 0);
-    form->addRow(QStringLiteral("Database &file:"), row);
-    qobject_cast<QLabel*>(form->labelForField(row))->setBuddy(fileEdit);
-    return page;
-}
-
-QWidget* DlgDataSource::makePostgresPage() {
-    auto* page = new QWidget;
-    hostEdit = new QLineEdit;
-    portBox = new QSpinBox;
-    portBox->setRange(0, 65535);
-    portBox->setSpecialValueText(QStringLiteral("Default"));
-    databaseEdit = new QLineEdit;
-    userEdit = new QLineEdit;
-    passwordEdit = new QLineEdit;
-    passwordEdit->setEchoMode(QLineEdit::Password);
-    auto* form = new QFormLayout(page);
-    form->setContentsMargins(0, 0, 0, 0);
-    form->addRow(QStringLiteral("&Host:"), hostEdit);
-    form->addRow(QStringLiteral("&Port:"), portBox);
-    form->addRow(QStringLiteral("D&atabase:"), databaseEdit);
-    form->addRow(QStringLiteral("&User:"), userEdit);
-    form->addRow(QStringLiteral("Pass&word:"), passwordEdit);
-    return page;
-}
-
-QWidget* DlgDataSource::makeOdbcPage() {
-    auto* page = new QWidget;
-    odbcEdit = new QLineEdit;
-    odbcEdit->setPlaceholderText(QStringLiteral("DSN=name  or  Driver={name};Database=..."));
-    auto* form = new QFormLayout(page);
-    form->setContentsMargins(0, 0, 0, 0);
-    form->addRow(QStringLiteral("ODBC &string:"), odbcEdit);
-    return page;
+void DlgDataSource::showDriverFields() {
+    const auto driver = static_cast<DbDriver>(driverBox->currentIndex());
+    form_->setRowVisible(1, driver == DbDriver::SQLite);
+    for (int row = 2; row <= 6; ++row) form_->setRowVisible(row, driver == DbDriver::PostgreSQL);
+    form_->setRowVisible(7, driver == DbDriver::ODBC);
+    statusLabel->clear();
+    // As tall as the rows on show: no gap where the other drivers' rows were.
+    layout()->activate();
+    resize(width(), minimumSizeHint().height());
 }
 
 std::string DlgDataSource::connectionString() const {

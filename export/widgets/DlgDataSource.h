@@ -6,11 +6,11 @@
 #include <string>
 
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
-class QStackedWidget;
 
 class DlgDataSource : public QDialog {
     Q_OBJECT
@@ -40,12 +40,10 @@ public:
     QLabel* statusLabel = nullptr;
 
 private:
-    QWidget* makeSqlitePage();
-    QWidget* makePostgresPage();
-    QWidget* makeOdbcPage();
+    void showDriverFields();
     void browse();
 
-    QStackedWidget* pages_ = nullptr;
+    QFormLayout* form_ = nullptr;
 };
 
 // Runs the dialog on connectionString; OK puts the new string there and gives

@@ -27,6 +27,14 @@ std::string DlgExportToDatabase::sqlTemplate() const {
     return ui_->templateEdit->toPlainText().toStdString();
 }
 
+QPlainTextEdit* DlgExportToDatabase::templateEdit() const { return ui_->templateEdit; }
+QLineEdit* DlgExportToDatabase::connectionEdit() const { return ui_->connectionEdit; }
+QPushButton* DlgExportToDatabase::editButton() const { return ui_->editButton; }
+QPushButton* DlgExportToDatabase::wizardButton() const { return ui_->wizardButton; }
+QPushButton* DlgExportToDatabase::okButton() const {
+    return ui_->buttonBox->button(QDialogButtonBox::Ok);
+}
+
 void DlgExportToDatabase::editConnection() {
     std::string text = connectionString();
     if (promptDataSource(this, text)) ui_->connectionEdit->setText(QString::fromStdString(text));

@@ -6,6 +6,10 @@
 #include <memory>
 #include <string>
 
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
 namespace Ui {
 class DlgExportToDatabase;
 }
@@ -21,8 +25,12 @@ public:
     std::string connectionString() const;
     std::string sqlTemplate() const;
 
-    // The form, for tests.
-    Ui::DlgExportToDatabase& form() { return *ui_; }
+    // The fields and buttons, for tests.
+    QPlainTextEdit* templateEdit() const;
+    QLineEdit* connectionEdit() const;
+    QPushButton* editButton() const;
+    QPushButton* wizardButton() const;
+    QPushButton* okButton() const;
 
 private:
     void editConnection();

@@ -1,0 +1,336 @@
+// The database access layer and the database export on real databases: SQLite
+// files, a private PostgreSQL cluster and SQLite through the ODBC driver manager.
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+#include <algorithm>
+#include <memory>
+
+#include "GuiSupport.h"
+#include "PostgresCluster.h"
+#include "SearchHarness.h"
+#include "engine/ScreenText.h"
+#include "export/ConnectionString.h"
+#include "export/InsertTemplate.h"
+#include "export/db/CADODatabase.h"
+#include "export/db/CADOException.h"
+#include "export/db/CADORecordset.h"
+#include "export/db/CADOXCatalog.h"
+#include "export/db/DatabaseExport.h"
+#include "export/widgets/DlgDataSource.h"
+#include "export/widgets/DlgExportToDatabase.h"
+#include "export/widgets/RecordExport.h"
+#include "ui/PropertySheet.h"
+
+namespace {
+
+const char* const kLongColumn = "a_column_name_of_well_over_thirty_characters";
+
+// Runs sql on connection; the test fails when it does not run.
+void run(CADODatabase& db, const std::string& sql) {
+    try {
+        db.Execute(sql);
+    } catch (const CADOException& e) {
+        QFAIL(("'" + sql + "' failed: " + e.description()).c_str());
+    }
+}
+
+// Reads the first column of every row of sql through a connection of the test's own.
+QStringList column(const std::string& connection, const QString& sql, bool latin1Bytes = false) {
+    CADODatabase db;
+    db.Open(connection);
+    QSqlQuery query(db.database());
+    QStringList out;
+    if (!query.exec(sql)) return {QStringLiteral("failed: ") + sql};
+    while (query.next())
+        out << (latin1Bytes ? QString::fromLatin1(query.value(0).toByteArray())
+                            : query.value(0).toString());
+    return out;
+}
+
+QString fromStd(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+class ExportDatabaseTest : public QObject {
+    Q_OBJECT
+private:
+    IsolatedUserDirs dirs_;
+    TempDir tmp_;
+    std::unique_ptr<PostgresCluster> postgres_;
+    std::unique_ptr<YazZtestServer> ztest_;
+    std::string postgresError_;
+    Record marc8_;  // a MARC-8 record with bytes outside ASCII, from a real server
+
+    std::string sqliteFile(const std::string& name) {
+        const std::string path = tmp_.file(name);
+        writeFileBytes(path, "");  // SQLite takes an empty file as an empty database
+        return "Driver=SQLite;Database=" + path;
+    }
+    std::string postgresString() const {
+        return "Driver=PostgreSQL;Host=127.0.0.1;Port=" + std::to_string(postgres_->port()) +
+               ";Database=postgres;User=postgres";
+    }
+    void requirePostgres() {
+        if (!postgres_) QFAIL(("no PostgreSQL cluster: " + postgresError_).c_str());
+    }
+
+    // The layer's promises on any database that has the table t(id, long column).
+    void checkLayer(const std::string& connection) {
+        CADODatabase db;
+        QVERIFY(db.Open(connection));
+        QVERIFY(db.Open());  // again, on the stored string: the first is closed first
+        run(db, std::string("CREATE TABLE layer_t (id INTEGER, ") + kLongColumn + " TEXT)");
+        CADORecordset rs;
+        QVERIFY(rs.Open(db, "layer_t", true));
+        QCOMPARE(rs.GetFieldCount(), 2);
+        QCOMPARE(fromStd(rs.GetFieldInfo(1).name), QString(kLongColumn));
+        QVERIFY_THROWS_EXCEPTION(CADOException, rs.GetFieldInfo(2));
+        QVERIFY_THROWS_EXCEPTION(CADOException, rs.Open(db, "no_such_table", true));
+        try {
+            db.Execute("INSERT INTO no_such_table VALUES(1)");
+            QFAIL("a bad statement ran");
+        } catch (const CADOException& e) {
+            QVERIFY2(fromStd(e.description()).contains("no_such_table"), e.what());
+        }
+        CADOXCatalog catalog;
+        QVERIFY(catalog.Open(connection));
+        QStringList tables;
+        for (int i = 0; i < catalog.GetTableCount(); ++i)
+            tables << fromStd(catalog.GetTableName(i));
+        QVERIFY2(tables.contains("layer_t"), qPrintable(tables.join(",")));
+        db.Close();
+        QVERIFY(!db.IsOpen());
+        QVERIFY_THROWS_EXCEPTION(CADOException, db.Execute("SELECT 1"));
+    }
+
+    // Values that must arrive exactly as the record holds them, and a table that survives.
+    void checkInsert(const std::string& connection, const QString& rawSql, bool rawAsBytes) {
+        CADODatabase db;
+        db.Open(connection);
+        run(db, "CREATE TABLE records (title TEXT, author TEXT, raw TEXT, xml TEXT)");
+        Record r = marc8_;
+        r.title =
+            "O'Brien: x'); DROP TABLE records; -- {AUTHOR} \xC3\x9C"
+            "ber";
+        r.author = "Dvo\xC5\x99\xC3\xA1k";
+        const std::string sql = fillInsertTemplate(
+            "INSERT INTO records(title, author, raw, xml) "
+            "VALUES('{TITLE}', '{AUTHOR}', '{MARCRECORD}', '{XMLRECORD}')",
+            r);
+        std::string detail;
+        QVERIFY2(executeInsert(connection, sql, detail), detail.c_str());
+        QVERIFY2(executeInsert(connection, sql, detail), detail.c_str());
+        const QString title = QString::fromUtf8(
+            "O'Brien: x'); DROP TABLE records; -- Dvo\xC5\x99\xC3\xA1k \xC3\x9C"
+            "ber");
+        QCOMPARE(column(connection, "SELECT title FROM records"), QStringList({title, title}));
+        QCOMPARE(column(connection, "SELECT author FROM records"),
+                 QStringList(2, QString::fromUtf8("Dvo\xC5\x99\xC3\xA1k")));
+        const QStringList raw = column(connection, rawSql, rawAsBytes);
+        QCOMPARE(raw.size(), 2);
+        QCOMPARE(raw[0].toLatin1().toStdString(), marc8_.rawData);
+        QCOMPARE(column(connection, "SELECT xml FROM records").value(0).toStdString(),
+                 marc8_.xmlText);
+    }
+
+private slots:
+    void initTestCase() {
+        try {
+            postgres_ = std::make_unique<PostgresCluster>();
+        } catch (const std::exception& e) {
+            postgresError_ = e.what();
+        }
+        // The SQLite ODBC driver, registered for this test only.
+        const QString odbcDir = QString::fromStdString(tmp_.file("odbc"));
+        QDir().mkpath(odbcDir);
+        writeFileBytes(tmp_.file("odbc/odbcinst.ini"),
+                       "[QRN Test SQLite3]\nDriver=libsqlite3odbc.so\n");
+        writeFileBytes(tmp_.file("odbc/odbc.ini"), "");
+        qputenv("ODBCSYSINI", odbcDir.toLocal8Bit());
+        qputenv("ODBCINSTINI", "odbcinst.ini");
+        qputenv("ODBCINI", (odbcDir + "/odbc.ini").toLocal8Bit());
+
+        ztest_ = std::make_unique<YazZtestServer>();
+        SearchHarness search(searchSettings(30));
+        search.addTarget("Z39.50 test server", ztest_->zurl("Default"));
+        search.start("@attr 1=4 30");
+        QVERIFY(search.drain());
+        for (const Record& r : search.doc->store.copyAll()) {
+            if (!std::all_of(r.rawData.begin(), r.rawData.end(),
+                             [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+                search.doc->store.copyRecord(r.number, marc8_);
+                break;
+            }
+        }
+        QVERIFY2(!marc8_.rawData.empty(), "the test server sent no MARC-8 record with diacritics");
+        QCOMPARE(marc8_.kind, Marc);
+    }
+
+    void openingNeedsAGoodStringAndAnExistingFile() {
+        CADODatabase db;
+        QVERIFY_THROWS_EXCEPTION(CADOException, db.Open());
+        const std::string missing = tmp_.file("missing.db");
+        try {
+            db.Open("Driver=SQLite;Database=" + missing);
+            QFAIL("a missing SQLite file opened");
+        } catch (const CADOException& e) {
+            QCOMPARE(e.code(), CADOException::kNoDatabaseFile);
+        }
+        QVERIFY(!QFile::exists(QString::fromStdString(missing)));
+        try {
+            db.Open("Driver=MySQL;Database=x");
+            QFAIL("an unknown driver opened");
+        } catch (const CADOException& e) {
+            QVERIFY(fromStd(e.description()).contains("Unknown driver"));
+        }
+        CADOXCatalog catalog;
+        QVERIFY(!catalog.Open("Driver=SQLite;Database=" + missing));
+        QCOMPARE(catalog.GetTableCount(), 0);
+    }
+
+    void layerOnSqlite() { checkLayer(sqliteFile("layer.db")); }
+
+    void layerOnPostgres() {
+        requirePostgres();
+        checkLayer(postgresString());
+        CADODatabase db;
+        db.Open(postgresString());
+        run(db, "CREATE TABLE no_columns()");
+        CADORecordset rs;
+        QVERIFY(rs.Open(db, "no_columns"));
+        QCOMPARE(rs.GetFieldCount(), 0);
+    }
+
+    void layerThroughOdbc() {
+        const std::string file = tmp_.file("odbc.db");
+        writeFileBytes(file, "");
+        const std::string odbc = "Driver=ODBC;Driver={QRN Test SQLite3};Database=" + file;
+        checkLayer(odbc);
+        // The table is really in the SQLite file.
+        QCOMPARE(column("Driver=SQLite;Database=" + file,
+                        "SELECT name FROM sqlite_master WHERE type='table'"),
+                 QStringList({"layer_t"}));
+    }
+
+    void recordArrivesWholeInSqlite() {
+        checkInsert(sqliteFile("insert.db"), "SELECT raw FROM records", false);
+    }
+
+    void recordArrivesWholeInPostgres() {
+        requirePostgres();
+        checkInsert(postgresString(), "SELECT convert_to(raw, 'LATIN1') FROM records", true);
+        // Every byte one character: the text is as long as the leader says.
+        QCOMPARE(column(postgresString(), "SELECT length(raw) FROM records").value(0).toInt(),
+                 std::stoi(marc8_.rawData.substr(0, 5)));
+    }
+
+    void dialogStoresTextsAndRunsTheStatement() {
+        SearchHarness search(searchSettings());
+        DocumentCore& doc = *search.doc;
+        doc.store.add(marc8_);
+        doc.selection.selectedRecordNumber = 1;
+        const std::string connection = sqliteFile("dialog.db");
+        {
+            CADODatabase db;
+            db.Open(connection);
+            run(db, "CREATE TABLE t (title TEXT)");
+        }
+        // An empty template shows the default one; OK stores it, and it fails.
+        doc.settings->InsertDBString = connection;
+        MessageBoxCatcher boxes;
+        whenModal([](QDialog* d) {
+            auto* dialog = qobject_cast<DlgExportToDatabase*>(d);
+            QCOMPARE(dialog->templateEdit()->toPlainText(), QString(kDefaultInsertTemplate));
+            grabToFile(dialog, "DlgExportToDatabase");
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        });
+        QVERIFY(exportRecordToDatabase(doc, nullptr));
+        QCOMPARE(doc.settings->InsertSQL, std::string(kDefaultInsertTemplate));
+        QTRY_COMPARE(boxes.texts().size(), 1);
+        QVERIFY(boxes.texts()[0].startsWith("Unable to execute SQL\n"));
+        QCOMPARE(boxes.titles()[0], QString("qrn"));
+
+        whenModal([](QDialog* d) {
+            auto* dialog = qobject_cast<DlgExportToDatabase*>(d);
+            dialog->templateEdit()->clear();
+            QTest::keyClicks(dialog->templateEdit(), "INSERT INTO t VALUES('{TITLE}')");
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        });
+        QVERIFY(exportRecordToDatabase(doc, nullptr));
+        QCOMPARE(boxes.texts().size(), 1);
+        QCOMPARE(column(connection, "SELECT title FROM t"),
+                 QStringList({fromStd(screenText(marc8_.title))}));
+
+        // Cancel changes nothing.
+        whenModal([](QDialog* d) {
+            qobject_cast<DlgExportToDatabase*>(d)->connectionEdit()->setText("changed");
+            d->reject();
+        });
+        QVERIFY(!exportRecordToDatabase(doc, nullptr));
+        QCOMPARE(doc.settings->InsertDBString, connection);
+    }
+
+    void dataSourceDialogBuildsAndTriesTheString() {
+        const std::string good = sqliteFile("source.db");
+        DlgDataSource dialog("Driver=PostgreSQL;Host=db.example;Port=5433;User=me");
+        dialog.show();
+        QCOMPARE(dialog.driverBox->currentText(), QString("PostgreSQL"));
+        QCOMPARE(dialog.portBox->value(), 5433);
+        grabToFile(&dialog, "DlgDataSource-PostgreSQL");
+        dialog.driverBox->setCurrentIndex(0);
+        grabToFile(&dialog, "DlgDataSource-SQLite");
+        QTest::keyClicks(dialog.fileEdit, QString::fromStdString(tmp_.file("nowhere.db")));
+        QTest::mouseClick(dialog.testButton, Qt::LeftButton);
+        QVERIFY2(dialog.statusLabel->text().contains("does not exist"),
+                 qPrintable(dialog.statusLabel->text()));
+        dialog.fileEdit->clear();
+        dialog.accept();  // no file: refused, and says why
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.statusLabel->text().contains("Database=PATH"));
+
+        ConnectionSettings s;
+        std::string error;
+        parseConnectionString(good, s, error);
+        dialog.fileEdit->setText(fromStd(s.database));
+        QTest::mouseClick(dialog.testButton, Qt::LeftButton);
+        QCOMPARE(dialog.statusLabel->text(), QString("The connection works."));
+        QCOMPARE(dialog.connectionString(), good);
+        dialog.driverBox->setCurrentIndex(2);
+        dialog.odbcEdit->setText("DSN=x");
+        grabToFile(&dialog, "DlgDataSource-ODBC");
+        QCOMPARE(dialog.connectionString(), std::string("Driver=ODBC;DSN=x"));
+
+        // Cancel leaves the caller's string alone; OK replaces it.
+        std::string field = "Driver=SQLite;Database=old.db";
+        whenModal([](QDialog* d) { d->reject(); });
+        QVERIFY(!promptDataSource(nullptr, field));
+        QCOMPARE(field, std::string("Driver=SQLite;Database=old.db"));
+        whenModal([this](QDialog* d) {
+            auto* prompt = qobject_cast<DlgDataSource*>(d);
+            prompt->driverBox->setCurrentIndex(1);
+            prompt->hostEdit->setText("127.0.0.1");
+            prompt->databaseEdit->setText("lib");
+            prompt->accept();
+        });
+        QVERIFY(promptDataSource(nullptr, field));
+        QCOMPARE(field, std::string("Driver=PostgreSQL;Host=127.0.0.1;Database=lib"));
+    }
+
+    void cleanupTestCase() {
+        postgres_.reset();
+        ztest_.reset();
+    }
+};
+
+QTEST_MAIN(ExportDatabaseTest)
+#include "ExportDatabaseTest.moc"
