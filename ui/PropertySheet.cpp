@@ -11,7 +11,9 @@
 #include <QSizeGrip>
 #include <QStackedWidget>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/WindowPlacement.h"
 
@@ -60,6 +62,10 @@ PropertySheet::PropertySheet(const QString& title, Mode mode, QWidget* parent)
         tree_->setColumnCount(1);
         tree_->setSelectionMode(QAbstractItemView::SingleSelection);
         tree_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+        tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // Every page stays in sight: no branch arrows, nothing to fold.
+        tree_->setRootIsDecorated(false);
+        tree_->setItemsExpandable(false);
         connect(tree_, &QTreeWidget::currentItemChanged, this,
                 [this](QTreeWidgetItem* item) { onTreeItemChanged(item); });
         body->addWidget(tree_);
@@ -122,11 +128,20 @@ void PropertySheet::addPage(PropertyPage* page) {
         item->setText(0, page->title());
         item->setData(0, kPageRole, index);
         tree_->expandAll();
-        // QTreeView hides the hint that counts each item's indentation.
-        const int textWidth = static_cast<QAbstractItemView*>(tree_)->sizeHintForColumn(0);
-        tree_->setFixedWidth(textWidth + 2 * tree_->frameWidth() + 24);
+        fitTreeWidth();
     }
     items_.push_back(item);
+}
+
+void PropertySheet::fitTreeWidth() {
+    int widest = 0;
+    for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
+        int depth = 0;
+        for (const QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent()) ++depth;
+        widest = std::max(widest, tree_->fontMetrics().horizontalAdvance((*it)->text(0)) +
+                                      depth * tree_->indentation());
+    }
+    tree_->setFixedWidth(widest + 2 * tree_->frameWidth() + 16);
 }
 
 QTreeWidgetItem* PropertySheet::treeParentFor(const QString& caption) {

@@ -66,6 +66,7 @@ protected:
 
 private:
     QTreeWidgetItem* treeParentFor(const QString& caption);
+    void fitTreeWidth();
     void onTreeItemChanged(QTreeWidgetItem* item);
     void selectTreeItemOf(int index);
     void step(int delta);

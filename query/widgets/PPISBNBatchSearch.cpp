@@ -1,0 +1,98 @@
+#include "query/widgets/PPISBNBatchSearch.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <fstream>
+
+#include "engine/DocumentCore.h"
+#include "query/BatchFileReader.h"
+#include "ui_PPISBNBatchSearch.h"
+
+namespace {
+
+void tellUser(QWidget* parent, const QString& text, const QString& detail = QString()) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"), text, QMessageBox::Ok, parent);
+    box.setDetailedText(detail);
+    box.exec();
+}
+
+}  // namespace
+
+PPISBNBatchSearch::PPISBNBatchSearch(DocumentCore& doc, QWidget* parent)
+    : SearchPage(QStringLiteral("Search::ISBN/ISSN Batch"), doc, parent),
+      ui_(std::make_unique<Ui::PPISBNBatchSearch>()) {
+    ui_->setupUi(this);
+    ui_->numberList->setSortingEnabled(true);
+    ui_->number->installEventFilter(this);
+    connect(ui_->add, &QPushButton::clicked, this, &PPISBNBatchSearch::addTyped);
+    connect(ui_->remove, &QPushButton::clicked, this, &PPISBNBatchSearch::removeSelected);
+    connect(ui_->loadFromFile, &QPushButton::clicked, this, &PPISBNBatchSearch::chooseFile);
+}
+
+PPISBNBatchSearch::~PPISBNBatchSearch() = default;
+
+void PPISBNBatchSearch::onConfirmed() {
+    if (numbers_.numbers().empty()) return;
+    doc_.query.batchList = numbers_.queries();
+    doc_.query.batch = true;
+}
+
+void PPISBNBatchSearch::addBatchNumber(const QString& text) {
+    std::string message;
+    const auto added = numbers_.addBatchNumber(text.toStdString(), message);
+    if (added == BatchNumberList::AddResult::Added)
+        ui_->numberList->addItem(QString::fromStdString(numbers_.numbers().back()));
+    if (added != BatchNumberList::AddResult::Invalid) ui_->number->clear();
+    if (!message.empty()) tellUser(this, QString::fromStdString(message));
+}
+
+void PPISBNBatchSearch::loadFile(const QString& path) {
+    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+    if (!in) return;
+    const size_t before = numbers_.numbers().size();
+    const std::vector<std::string> messages = addBatchNumbersFrom(in, numbers_);
+    for (size_t i = before; i < numbers_.numbers().size(); ++i)
+        ui_->numberList->addItem(QString::fromStdString(numbers_.numbers()[i]));
+    if (messages.empty()) return;
+    // One box for the whole file: a file of hundreds of bad lines must not
+    // mean hundreds of boxes.
+    QStringList lines;
+    for (const std::string& m : messages) lines << QString::fromStdString(m);
+    tellUser(this,
+             tr("%n line(s) of %1 were not added.", nullptr, static_cast<int>(lines.size()))
+                 .arg(QFileInfo(path).fileName()),
+             lines.join(QLatin1Char('\n')));
+}
+
+void PPISBNBatchSearch::addTyped() {
+    ui_->number->setFocus();
+    if (!ui_->number->text().isEmpty()) addBatchNumber(ui_->number->text());
+}
+
+void PPISBNBatchSearch::removeSelected() {
+    QListWidgetItem* item = ui_->numberList->currentItem();
+    if (!item || !item->isSelected()) return;
+    numbers_.remove(item->text().toStdString());
+    delete item;
+}
+
+void PPISBNBatchSearch::chooseFile() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Load From File"), QString(), tr("All Files (*)"));
+    if (!path.isEmpty()) loadFile(path);
+}
+
+bool PPISBNBatchSearch::eventFilter(QObject* watched, QEvent* event) {
+    // Enter adds a typed number instead of confirming the sheet; with the field
+    // empty it confirms as usual.
+    if (watched == ui_->number && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !ui_->number->text().isEmpty()) {
+            addTyped();
+            return true;
+        }
+    }
+    return SearchPage::eventFilter(watched, event);
+}
