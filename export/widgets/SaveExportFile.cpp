@@ -23,11 +23,16 @@ int errorNumberOf(const QString& systemText) {
 bool saveExportFile(const QString& path, const std::string& bytes, QString& message,
                     QString& cause) {
     QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly) &&
-              file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                  static_cast<qint64>(bytes.size()) &&
-              file.commit();
-    if (ok) return true;
+    // Unbuffered: a short write must be seen here. Buffered, Qt drops the rest of
+    // a short write while flushing and commits a cut file.
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    const qint64 size = static_cast<qint64>(bytes.size());
+    for (qint64 done = 0; ok && done < size;) {
+        const qint64 n = file.write(bytes.data() + done, size - done);
+        ok = n > 0;
+        done += n;
+    }
+    if (ok && file.commit()) return true;
     cause = file.errorString();
     int errorNumber = QFileInfo(path).isDir() ? EISDIR : errorNumberOf(cause);
     if (file.error() == QFileDevice::PermissionsError) errorNumber = EACCES;

@@ -1,0 +1,218 @@
+// The four file export commands on records fetched from real servers (the
+// demo catalogue on Zebra, yaz-ztest), with the file dialogs answered through
+// the chooser seam.
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QTest>
+#include <deque>
+#include <thread>
+
+#include "GuiSupport.h"
+#include "SearchHarness.h"
+#include "engine/UserMessage.h"
+#include "export/widgets/FileChooser.h"
+#include "export/widgets/RecordExport.h"
+
+namespace {
+
+const char* const kControlNumberXsl =
+    "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+    "<xsl:output method='text'/><xsl:template match='/'>"
+    "<xsl:value-of select=\"//*[local-name()='controlfield'][@tag='001']\"/>"
+    "</xsl:template></xsl:stylesheet>";
+
+}  // namespace
+
+class ExportFileTest : public QObject {
+    Q_OBJECT
+private:
+    IsolatedUserDirs dirs_;
+    TempDir tmp_;
+    std::unique_ptr<ZebraServer> zebra_;
+    std::unique_ptr<YazZtestServer> ztest_;
+    std::unique_ptr<SearchHarness> demo_;         // Zebra: MARC 21 in UTF-8, and MODS
+    std::unique_ptr<SearchHarness> ztestSearch_;  // yaz-ztest: MARC-8 MARC, and SUTRS
+    std::deque<QString> answers_;
+    std::vector<FileRequest> asked_;
+    bool storeFreeWhileAsking_ = true;
+
+    // The first record of kind from the target named, selected in its document.
+    DocumentCore& select(SearchHarness& h, const std::string& target, Record& out) {
+        for (const Record& r : h.doc->store.copyAll()) {
+            if (r.targetName == target) {
+                h.doc->store.copyRecord(r.number, out);
+                h.doc->selection.selectedRecordNumber = r.number;
+                break;
+            }
+        }
+        return *h.doc;
+    }
+
+    std::string exportTo(DocumentCore& doc, FileExportKind kind, const std::string& name) {
+        answers_.push_back(QString::fromStdString(tmp_.file(name)));
+        exportRecordToFile(doc, kind, nullptr);
+        return readFileBytes(tmp_.file(name));
+    }
+
+private slots:
+    void initTestCase() {
+        zebra_ = ZebraServer::withDemoCorpus();
+        ztest_ = std::make_unique<YazZtestServer>();
+        demo_ = std::make_unique<SearchHarness>(searchSettings(3));
+        demo_->addTarget("Demo MARC", zebra_->zurl("Default"), "usmarc", "F");
+        demo_->addTarget("Demo MODS", zebra_->zurl("Default"), "xml", "mods");
+        demo_->start("@attr 1=_ALLRECORDS @attr 2=103 \"\"");
+        ztestSearch_ = std::make_unique<SearchHarness>(searchSettings(3));
+        ztestSearch_->addTarget("Test MARC", ztest_->zurl("Default"), "usmarc", "F");
+        ztestSearch_->addTarget("Test SUTRS", ztest_->zurl("Default"), "sutrs", "F");
+        ztestSearch_->start("@attr 1=4 3");
+        QVERIFY(demo_->drain());
+        QVERIFY(ztestSearch_->drain());
+        QCOMPARE(demo_->doc->store.count(), size_t(6));
+        QCOMPARE(ztestSearch_->doc->store.count(), size_t(6));
+
+        setFileChooser([this](QWidget*, const FileRequest& request) {
+            asked_.push_back(request);
+            // No store lock may be held while a dialog is open: a worker could take it.
+            std::thread worker([this] {
+                for (SearchHarness* h : {demo_.get(), ztestSearch_.get()}) {
+                    if (!h->doc->store.lock().try_lock()) {
+                        storeFreeWhileAsking_ = false;
+                        continue;
+                    }
+                    h->doc->store.lock().unlock();
+                }
+            });
+            worker.join();
+            if (answers_.empty()) return QString();
+            QString answer = answers_.front();
+            answers_.pop_front();
+            return answer;
+        });
+    }
+
+    void init() {
+        asked_.clear();
+        answers_.clear();
+    }
+
+    void marcTextAndXmlAreTheRecordsBytes() {
+        for (auto [harness, target] :
+             {std::pair{demo_.get(), "Demo MARC"}, std::pair{ztestSearch_.get(), "Test MARC"}}) {
+            Record r;
+            DocumentCore& doc = select(*harness, target, r);
+            QCOMPARE(r.kind, Marc);
+            const std::string marc = exportTo(doc, FileExportKind::Marc, "r.mrc");
+            QCOMPARE(marc, r.rawData);
+            QCOMPARE(marc.size(), size_t(std::stoul(marc.substr(0, 5))));
+            QCOMPARE(marc.back(), '\x1D');
+            QVERIFY(!r.renderedText.empty() && !r.xmlText.empty());
+            QCOMPARE(exportTo(doc, FileExportKind::Text, "r.txt"), r.renderedText);
+            QCOMPARE(exportTo(doc, FileExportKind::Xml, "r.xml"), r.xmlText);
+        }
+        QCOMPARE(asked_.size(), size_t(6));
+        QCOMPARE(asked_[0].filter, QString("MARC (*.mrc);;All Files (*)"));
+        QCOMPARE(asked_[0].defaultSuffix, QString("mrc"));
+        QCOMPARE(asked_[1].filter, QString("Text (*.txt);;All Files (*)"));
+        QCOMPARE(asked_[2].defaultSuffix, QString("xml"));
+        QVERIFY(asked_[2].mode == FileRequest::Mode::Save);
+        QVERIFY(storeFreeWhileAsking_);
+    }
+
+    void recordsWithoutTheTextGiveEmptyFiles() {
+        Record mods, sutrs;
+        DocumentCore& xmlDoc = select(*demo_, "Demo MODS", mods);
+        QCOMPARE(mods.kind, Xml);
+        QCOMPARE(exportTo(xmlDoc, FileExportKind::Marc, "mods.mrc"), std::string());
+        QCOMPARE(exportTo(xmlDoc, FileExportKind::Xml, "mods.xml"), mods.xmlText);
+        DocumentCore& sutrsDoc = select(*ztestSearch_, "Test SUTRS", sutrs);
+        QCOMPARE(sutrs.kind, Sutrs);
+        QCOMPARE(exportTo(sutrsDoc, FileExportKind::Marc, "sutrs.mrc"), sutrs.rawData);
+        answers_.push_back(QString::fromStdString(tmp_.file("any.xsl")));
+        QCOMPARE(exportTo(sutrsDoc, FileExportKind::XslTransformation, "sutrs.xml"), std::string());
+    }
+
+    void xslTransformationWritesTheResultOrTheUntransformedText() {
+        const std::string xsl = tmp_.file("id.xsl");
+        writeFileBytes(xsl, kControlNumberXsl);
+        writeFileBytes(tmp_.file("broken.xsl"), "<xsl:stylesheet");
+        Record r;
+        DocumentCore& doc = select(*demo_, "Demo MARC", r);
+
+        answers_.push_back(QString::fromStdString(xsl));
+        QCOMPARE(exportTo(doc, FileExportKind::XslTransformation, "id.txt"),
+                 controlNumberOf(r.rawData));
+        QVERIFY(asked_[0].mode == FileRequest::Mode::Open);
+        QCOMPARE(asked_[0].filter, QString("XSL (*.xsl);;All Files (*)"));
+        QCOMPARE(asked_[1].defaultSuffix, QString());
+
+        QStringList messages;
+        setUserMessageSink(
+            [&messages](const std::string& text) { messages << QString::fromStdString(text); });
+        answers_.push_back(QString::fromStdString(tmp_.file("broken.xsl")));
+        QCOMPARE(exportTo(doc, FileExportKind::XslTransformation, "same.xml"), r.xmlText);
+        setUserMessageSink({});
+        QCOMPARE(messages.size(), 1);
+
+        // Cancelling either dialog writes nothing.
+        const QDir dir(QString::fromStdString(tmp_.path()));
+        const QStringList files = dir.entryList(QDir::Files);
+        exportRecordToFile(doc, FileExportKind::XslTransformation, nullptr);
+        answers_.push_back(QString::fromStdString(xsl));
+        exportRecordToFile(doc, FileExportKind::XslTransformation, nullptr);
+        QCOMPARE(dir.entryList(QDir::Files), files);
+    }
+
+    void aFailedWriteKeepsTheOldFile() {
+        Record r;
+        DocumentCore& doc = select(*demo_, "Demo MARC", r);
+        QDir dir(QString::fromStdString(tmp_.file("keep")));
+        QVERIFY(dir.mkpath("."));
+        const std::string path = tmp_.file("keep/old.mrc");
+        const std::string old(r.rawData.size() / 2, 'o');
+        writeFileBytes(path, old);
+
+        MessageBoxCatcher boxes;
+        // Files may grow no further than the old one: the new record cannot be written.
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = old.size();
+        signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        answers_.push_back(QString::fromStdString(path));
+        exportRecordToFile(doc, FileExportKind::Marc, nullptr);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        signal(SIGXFSZ, SIG_DFL);
+
+        QCOMPARE(QString::fromStdString(readFileBytes(path)), QString::fromStdString(old));
+        QCOMPARE(dir.entryList(QDir::Files), QStringList({"old.mrc"}));
+        QTRY_COMPARE(boxes.texts().size(), 1);
+        QVERIFY2(boxes.texts()[0].contains(QString::fromStdString(path)),
+                 qPrintable(boxes.texts()[0]));
+
+        // Again without the limit: the new record replaces the old file whole.
+        QCOMPARE(exportTo(doc, FileExportKind::Marc, "keep/old.mrc"), r.rawData);
+        QCOMPARE(exportTo(doc, FileExportKind::Text, "keep/old.mrc"), r.renderedText);
+
+        const std::string nowhere = tmp_.file("no/such/folder/r.mrc");
+        answers_.push_back(QString::fromStdString(nowhere));
+        exportRecordToFile(doc, FileExportKind::Marc, nullptr);
+        QTRY_COMPARE(boxes.texts().size(), 2);
+        QVERIFY2(boxes.texts()[1].startsWith(QString::fromStdString(nowhere) +
+                                             " contains an invalid path."),
+                 qPrintable(boxes.texts()[1]));
+        QCOMPARE(boxes.titles()[1], QString("qrn"));
+    }
+
+    void cleanupTestCase() {
+        setFileChooser({});
+        demo_.reset();
+        ztestSearch_.reset();
+    }
+};
+
+QTEST_MAIN(ExportFileTest)
+#include "ExportFileTest.moc"
