@@ -2,8 +2,8 @@
 
 #include <yaz/marcdisp.h>
 #include <yaz/wrbuf.h>
-#include <yaz/yaz-iconv.h>
 
+#include "engine/CleanIso2709.h"
 #include "engine/MarcCharset.h"
 #include "engine/Record.h"
 #include "engine/Utf8.h"
@@ -11,24 +11,34 @@
 
 namespace {
 
-std::string convert(const std::string& iso2709, int mode, MarcCharset charset) {
-    if (iso2709.empty()) return std::string();
+// The toolkit's writers get a clean UTF-8 copy: they are unsafe on damaged
+// records and with their own MARC-8 decoder (see cleanIso2709). The text comes
+// out as the toolkit's forms with "charset=marc8,utf-8" give it.
+std::string convert(const std::string& iso2709, int mode) {
+    const std::string clean = cleanIso2709(iso2709, marcCharset(iso2709));
+    if (clean.empty()) return std::string();
     yaz_marc_t marc = yaz_marc_create();
     yaz_marc_xml(marc, mode);
-    // The same conversion as the toolkit's forms with "charset=marc8,utf-8".
-    yaz_iconv_t cd = nullptr;
-    if (charset == MarcCharset::Marc8) {
-        cd = yaz_iconv_open("utf-8", "marc8");
-        if (cd) yaz_marc_iconv(marc, cd);
-    }
     WRBUF out = wrbuf_alloc();
     std::string result;
-    if (yaz_marc_decode_wrbuf(marc, iso2709.data(), static_cast<int>(iso2709.size()), out) > 0)
+    if (yaz_marc_decode_wrbuf(marc, clean.data(), static_cast<int>(clean.size()), out) > 0)
         result.assign(wrbuf_buf(out), wrbuf_len(out));
     wrbuf_destroy(out);
     yaz_marc_destroy(marc);
-    if (cd) yaz_iconv_close(cd);
     return result;
+}
+
+// The forms show the record's own leader, as the toolkit's do, where it can
+// stand in the text unescaped; the clean copy's leader otherwise.
+void restoreLeader(std::string& form, size_t at, const std::string& iso2709, char position9,
+                   const char* after) {
+    if (iso2709.size() < 24 || form.size() < at + 24 || form.compare(at + 24, 1, after) != 0)
+        return;
+    std::string leader = iso2709.substr(0, 24);
+    if (position9) leader[9] = position9;
+    for (const char c : leader)
+        if (c < ' ' || c > '~' || c == '<' || c == '>' || c == '&' || c == '"' || c == '\'') return;
+    form.replace(at, 24, leader);
 }
 
 // The toolkit copies the bytes of a UTF-8 record as they are, so one stray byte
@@ -58,13 +68,17 @@ std::string wellFormedUtf8(const std::string& xml) {
 }  // namespace
 
 std::string marcToXml(const std::string& iso2709) {
-    // The toolkit's writer can break its own markup on a damaged record (bytes
-    // copied into comments, a MARC-8 mark held back across an indicator).
-    return wellFormedXml(wellFormedUtf8(convert(iso2709, YAZ_MARC_MARCXML, marcCharset(iso2709))));
+    std::string xml = convert(iso2709, YAZ_MARC_MARCXML);
+    const size_t leader = xml.find("<leader>");
+    if (leader != std::string::npos) restoreLeader(xml, leader + 8, iso2709, 'a', "<");
+    // Comments of the toolkit's reader may still hold bytes of a damaged record.
+    return wellFormedXml(wellFormedUtf8(xml));
 }
 
 std::string marcToText(const std::string& iso2709) {
-    return convert(iso2709, YAZ_MARC_LINE, marcCharset(iso2709));
+    std::string text = convert(iso2709, YAZ_MARC_LINE);
+    restoreLeader(text, 0, iso2709, 0, "\n");
+    return text;
 }
 
 void completeRecordForms(Record& record) {

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "display/XmlDocument.h"
 #include "engine/BriefMarcHandler.h"
+#include "engine/CleanIso2709.h"
 #include "engine/Iso2709Splitter.h"
 #include "engine/MarcCharset.h"
 #include "engine/MarcForms.h"
@@ -183,13 +184,37 @@ TEST(MarcCharsetTest, DamagedRecordsStillGiveWellFormedXml) {
                              .data("245", "10", {{'a', "Title"}})
                              .build();
     dashes.replace(36, 12, "0-- --> <&--");
-    for (const std::string& record : {marks, dashes}) {
+    // Subfields shorter than the identifier length of 9 the leader gives.
+    const std::string shortCodes = MarcBuilder("00000nam a2900000 a 4500")
+                                       .raw("245",
+                                            "10\x1F"
+                                            "a\x1F"
+                                            "b\x1F"
+                                            "cx\x1E")
+                                       .build();
+    for (const std::string& record : {marks, dashes, shortCodes}) {
         const std::string xml = marcToXml(record);
         EXPECT_TRUE(parses(xml)) << xml;
         EXPECT_NE(xml.find("<leader>"), std::string::npos) << xml;
     }
     EXPECT_NE(marcToXml(marks).find("1993."), std::string::npos);
     EXPECT_NE(marcToXml(dashes).find(">Name<"), std::string::npos);
+}
+
+TEST(MarcCharsetTest, CleanCopyIsUtf8WithTheSameFields) {
+    for (const std::string& record : recordsOf("rubina-marc8.mrc")) {
+        const std::string clean = cleanIso2709(record, MarcCharset::Marc8);
+        EXPECT_TRUE(isUtf8(clean));
+        EXPECT_EQ(clean.find('\x1B'), std::string::npos);
+        EXPECT_EQ(clean.substr(9, 3), "a22");
+        EXPECT_EQ(std::stoul(clean.substr(0, 5)), clean.size());
+        const BriefMarcHandler want = briefMarcFields(record);
+        const BriefMarcHandler got = briefMarcFields(clean);
+        EXPECT_EQ(got.title, want.title);
+        EXPECT_EQ(got.author, want.author);
+        EXPECT_EQ(got.date, want.date);
+    }
+    EXPECT_EQ(cleanIso2709("00000", MarcCharset::Utf8), "");
 }
 
 // Whatever a catalogue sends, the MARCXML form is either empty or well-formed.
