@@ -5,6 +5,7 @@
 #include "query/widgets/PPBasicSearch.h"
 #include "query/widgets/PPISBNBatchSearch.h"
 #include "query/widgets/PPPQFSearch.h"
+#include "targets/widgets/PPTargets.h"
 
 SearchSheet::SearchSheet(DocumentCore& doc, QWidget* parent)
     : PropertySheet(QStringLiteral("Search"), Mode::Tree, parent) {
@@ -28,6 +29,7 @@ SearchSheet::SearchSheet(DocumentCore& doc, QWidget* parent)
     addPage(advanced_);
     addPage(batch_);
     addPage(pqf_);
+    addPage(new PPTargets(doc.targetList, true));
 
     resize(640, 400);
     keepPlacement(QStringLiteral("Search"));

@@ -1,0 +1,62 @@
+#include "targets/widgets/PPTargetEditTags.h"
+
+#include <QKeyEvent>
+
+#include "targets/TargetFilter.h"
+#include "ui_PPTargetEditTags.h"
+
+PPTargetEditTags::PPTargetEditTags(TargetList& list, std::set<std::string> tags, QWidget* parent)
+    : PropertyPage(QStringLiteral("Tags"), parent),
+      list_(list),
+      tags_(std::move(tags)),
+      ui_(std::make_unique<Ui::PPTargetEditTags>()) {
+    ui_->setupUi(this);
+    for (const auto& entry : list_.tagTable)
+        ui_->tagField->addItem(QString::fromStdString(entry.first));
+    ui_->tagField->setCurrentIndex(-1);
+    showTags();
+    connect(ui_->add, &QPushButton::clicked, this, &PPTargetEditTags::addTag);
+    connect(ui_->remove, &QPushButton::clicked, this, &PPTargetEditTags::deleteTag);
+    ui_->tagField->installEventFilter(this);
+}
+
+PPTargetEditTags::~PPTargetEditTags() = default;
+
+bool PPTargetEditTags::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in the field adds the tag rather than closing the sheet.
+    if (watched == ui_->tagField && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            addTag();
+            return true;
+        }
+    }
+    return PropertyPage::eventFilter(watched, event);
+}
+
+void PPTargetEditTags::showTags() {
+    ui_->tagList->clear();
+    for (const std::string& tag : tags_) ui_->tagList->addItem(QString::fromStdString(tag));
+}
+
+void PPTargetEditTags::addTag() {
+    const std::string tag = ui_->tagField->currentText().toStdString();
+    if (tag.empty()) return;
+    if (tags_.insert(tag).second) showTags();
+    if (rememberTag(list_, tag)) {
+        // Keep the field's list in the table's order.
+        int row = 0;
+        for (const auto& entry : list_.tagTable) {
+            if (entry.first == tag) break;
+            ++row;
+        }
+        ui_->tagField->insertItem(row, QString::fromStdString(tag));
+    }
+}
+
+void PPTargetEditTags::deleteTag() {
+    const QListWidgetItem* item = ui_->tagList->currentItem();
+    if (!item || !item->isSelected()) return;
+    tags_.erase(item->text().toStdString());
+    showTags();
+}

@@ -1,0 +1,140 @@
+#include "targets/widgets/PPTargets.h"
+
+#include <algorithm>
+
+#include "targets/Ports.h"
+#include "targets/TargetFilter.h"
+#include "targets/widgets/DlgPortNumbers.h"
+#include "targets/widgets/TargetEditSheet.h"
+#include "ui_PPTargets.h"
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+PPTargets::PPTargets(TargetList& list, bool controlsOkButton, QWidget* parent)
+    : PropertyPage(QStringLiteral("Databases"), parent),
+      list_(list),
+      controlsOkButton_(controlsOkButton),
+      ui_(std::make_unique<Ui::PPTargets>()) {
+    ui_->setupUi(this);
+    connect(ui_->locationList, &QComboBox::activated, this, &PPTargets::chooseLocation);
+    connect(ui_->tagList, &CheckComboBox::closed, this, &PPTargets::takeTagChecks);
+    connect(ui_->add, &QPushButton::clicked, this, &PPTargets::addTarget);
+    connect(ui_->edit, &QPushButton::clicked, this, &PPTargets::editTarget);
+    connect(ui_->remove, &QPushButton::clicked, this, &PPTargets::deleteTarget);
+    connect(ui_->selectAll, &QPushButton::clicked, this, &PPTargets::toggleSelectAll);
+    connect(ui_->portNumbers, &QPushButton::clicked, this, &PPTargets::showPortNumbers);
+    connect(ui_->targetList, &QTreeWidget::itemDoubleClicked, this, &PPTargets::editTarget);
+    refreshTargetList();
+}
+
+PPTargets::~PPTargets() = default;
+
+void PPTargets::onShown() {
+    if (controlsOkButton_) setOkEnabled(false);
+}
+
+bool PPTargets::onLeaving() {
+    applyCheckMarks();
+    // The search page shown next decides on OK from the recount.
+    if (controlsOkButton_) setOkEnabled(true);
+    return true;
+}
+
+void PPTargets::refreshTargetList() {
+    QComboBox* locations = ui_->locationList;
+    locations->clear();
+    locations->addItem(qs(kAllLocations));
+    locations->setCurrentIndex(0);
+    for (const std::string& location : list_.locations) {
+        locations->addItem(qs(location));
+        if (location == list_.selectedLocation) locations->setCurrentIndex(locations->count() - 1);
+    }
+
+    ui_->tagList->clearEntries();
+    for (const auto& [tag, selected] : list_.tagTable) ui_->tagList->addEntry(qs(tag), selected);
+
+    CheckList* targets = ui_->targetList;
+    targets->clear();
+    for (const TargetEntry& entry : filterTargets(list_))
+        targets->addEntry(qs(entry.text), entry.id, entry.checked);
+    fitColumns();
+}
+
+void PPTargets::fitColumns() {
+    // The location column starts at a fixed place, as wide as a usual name,
+    // unless the list is too narrow to show the location beside it.
+    CheckList* targets = ui_->targetList;
+    targets->resizeColumnToContents(0);
+    const int usual = fontMetrics().averageCharWidth() * 145 / 4;
+    const int room = targets->viewport()->width() * 2 / 3;
+    targets->setColumnWidth(0, std::max(targets->columnWidth(0), std::min(usual, room)));
+}
+
+void PPTargets::resizeEvent(QResizeEvent* event) {
+    PropertyPage::resizeEvent(event);
+    fitColumns();
+}
+
+void PPTargets::applyCheckMarks() {
+    std::vector<int32_t> ids;
+    for (qint64 id : ui_->targetList->checkedIds()) ids.push_back(static_cast<int32_t>(id));
+    ::applyCheckMarks(list_, ids);
+}
+
+void PPTargets::toggleSelectAll() {
+    const bool check = selectAllNext_;
+    selectAllNext_ = !selectAllNext_;
+    ui_->selectAll->setText(check ? tr("&Unselect All") : tr("&Select All"));
+    ui_->targetList->setAllChecked(check);
+}
+
+void PPTargets::addTarget() {
+    Target target;
+    // Someone who adds a catalogue usually means to search it.
+    target.active = true;
+    if (!TargetEditSheet::run(list_, target, TargetEditSheet::Kind::Add, window())) return;
+    ::addTarget(list_, std::move(target));
+    refreshTargetList();
+}
+
+void PPTargets::editTarget() {
+    applyCheckMarks();
+    qint64 id = 0;
+    if (!ui_->targetList->selectedId(id)) return;
+    const Target* found = findTarget(list_, static_cast<int32_t>(id));
+    if (!found) return;
+    Target edited = *found;
+    if (!TargetEditSheet::run(list_, edited, TargetEditSheet::Kind::Edit, window())) return;
+    updateTarget(list_, static_cast<int32_t>(id), edited);
+    refreshTargetList();
+}
+
+void PPTargets::deleteTarget() {
+    qint64 id = 0;
+    if (!ui_->targetList->selectedId(id)) return;
+    ::deleteTarget(list_, static_cast<int32_t>(id));
+    refreshTargetList();
+}
+
+void PPTargets::showPortNumbers() {
+    DlgPortNumbers dialog(portNumbersText(usedPorts(list_)), window());
+    dialog.exec();
+}
+
+void PPTargets::chooseLocation(int index) {
+    list_.selectedLocation = ui_->locationList->itemText(index).toStdString();
+    refreshTargetList();
+}
+
+void PPTargets::takeTagChecks() {
+    std::vector<std::pair<std::string, bool>> entries;
+    const QStringList tags = ui_->tagList->entries();
+    for (int i = 0; i < tags.size(); ++i)
+        entries.emplace_back(tags[i].toStdString(), ui_->tagList->isChecked(i));
+    replaceTagTable(list_, entries);
+    refreshTargetList();
+}

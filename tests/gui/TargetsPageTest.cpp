@@ -1,0 +1,297 @@
+// The Databases page and the target sheet driven through their real widgets:
+// filters, check marks, Select All, Add/Edit/Delete with the file written
+// afterwards, the Tags page and the port list.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "GuiDocument.h"
+#include "GuiSupport.h"
+#include "query/widgets/SearchSheet.h"
+#include "targets/TargetFilter.h"
+#include "targets/widgets/DlgPortNumbers.h"
+#include "targets/widgets/PPTargetEdit.h"
+#include "targets/widgets/PPTargetEditTags.h"
+#include "targets/widgets/PPTargets.h"
+#include "targets/widgets/TargetEditSheet.h"
+#include "ui/CheckComboBox.h"
+#include "ui/CheckList.h"
+
+namespace {
+
+template <typename T>
+T* field(QWidget* parent, const char* name) {
+    T* w = parent->findChild<T*>(name);
+    if (!w) qFatal("no field %s", name);
+    return w;
+}
+
+Target makeTarget(const std::string& name, const std::string& location, std::set<std::string> tags,
+                  bool active) {
+    Target t;
+    t.name = name;
+    t.zurl = "127.0.0.1:1/" + name;
+    t.location = location;
+    t.tags = std::move(tags);
+    t.active = active;
+    return t;
+}
+
+// A sheet holding the page after a page to leave to.
+struct PageSheet {
+    explicit PageSheet(TargetList& list) : sheet("Options") {
+        sheet.addPage(new PropertyPage("Main"));
+        page = new PPTargets(list, false);
+        sheet.addPage(page);
+        sheet.show();
+        sheet.setCurrentPage(1);
+    }
+    CheckList* targets() const { return field<CheckList>(page, "targetList"); }
+    QStringList shown() const {
+        QStringList texts;
+        for (int row = 0; row < targets()->entryCount(); ++row) texts << targets()->entryText(row);
+        return texts;
+    }
+    // Selects the entry with text by keyboard and ticks it with Space.
+    void tick(const QString& text) {
+        CheckList* list = targets();
+        list->setFocus();
+        for (int row = 0; row < list->entryCount(); ++row)
+            if (list->entryText(row) == text) list->setCurrentItem(list->topLevelItem(row));
+        QTest::keyClick(list, Qt::Key_Space);
+    }
+    void chooseLocation(const QString& location) {
+        auto* box = field<QComboBox>(page, "locationList");
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Home);
+        while (box->currentText() != location && box->currentIndex() + 1 < box->count())
+            QTest::keyClick(box, Qt::Key_Down);
+    }
+    void click(const char* button) {
+        QTest::mouseClick(field<QPushButton>(page, button), Qt::LeftButton);
+    }
+
+    PropertySheet sheet;
+    PPTargets* page = nullptr;
+};
+
+void typeInto(QWidget* w, const QString& text) {
+    w->setFocus();
+    QTest::keyClicks(w, text);
+}
+
+}  // namespace
+
+class TargetsPageTest : public QObject {
+    Q_OBJECT
+private:
+    IsolatedUserDirs dirs_;
+    TargetList list_;
+
+    void reset() {
+        list_.targets.clear();
+        list_.tagTable.clear();
+        list_.locations.clear();
+        list_.activeCount = 0;
+        list_.nextId = 1;
+        list_.selectedLocation = "All";
+    }
+
+private slots:
+    void init() {
+        reset();
+        addTarget(list_, makeTarget("Alpha", "Oslo", {"a"}, true));
+        addTarget(list_, makeTarget("Beta", "Bergen", {"b"}, false));
+        addTarget(list_, makeTarget("Gamma", "Oslo", {}, false));
+        list_.tagTable = {{"a", false}, {"b", false}};
+    }
+
+    void tagsAndLocationFilterTheList() {
+        PageSheet s(list_);
+        QCOMPARE(s.shown(), QStringList({"Alpha\tOslo", "Beta\tBergen", "Gamma\tOslo"}));
+        QVERIFY(s.targets()->isChecked(0));
+
+        auto* tags = field<CheckComboBox>(s.page, "tagList");
+        tags->setChecked(0, true);
+        tags->setChecked(1, true);
+        tags->hidePopup();
+        QVERIFY(list_.tagTable["a"] && list_.tagTable["b"]);
+        QCOMPARE(s.shown(), QStringList({"Alpha\tOslo", "Beta\tBergen"}));
+        QCOMPARE(tags->closedText(), QString("a;b"));
+
+        s.chooseLocation("Bergen");
+        QCOMPARE(list_.selectedLocation, std::string("Bergen"));
+        QCOMPARE(s.shown(), QStringList({"Beta\tBergen"}));
+        s.chooseLocation("All");
+        QCOMPARE(list_.selectedLocation, std::string("All"));
+        QCOMPARE(s.shown().size(), 2);
+        grabToFile(&s.sheet, "databases-page");
+    }
+
+    void unappliedMarksLostOnFilterChangeKeptOnEdit() {
+        PageSheet s(list_);
+        s.tick("Beta\tBergen");
+        s.chooseLocation("Oslo");
+        s.chooseLocation("All");
+        QVERIFY(!s.targets()->isChecked(1));  // the rebuild went by the active flags
+
+        s.tick("Beta\tBergen");
+        whenModal([](QDialog* d) { d->reject(); });
+        s.click("edit");
+        QVERIFY(findTarget(list_, 3)->active);
+        QVERIFY(s.targets()->isChecked(1));
+    }
+
+    void selectAllTouchesOnlyShownAndHiddenEndInactive() {
+        PageSheet s(list_);
+        s.chooseLocation("Oslo");
+        s.click("selectAll");
+        QCOMPARE(field<QPushButton>(s.page, "selectAll")->text().remove('&'),
+                 QString("Unselect All"));
+        QVERIFY(s.targets()->isChecked(0) && s.targets()->isChecked(1));
+        s.chooseLocation("Bergen");
+        s.tick("Beta\tBergen");
+        s.chooseLocation("Oslo");  // caption stays through a rebuild
+        QCOMPARE(field<QPushButton>(s.page, "selectAll")->text().remove('&'),
+                 QString("Unselect All"));
+        s.click("selectAll");
+        QVERIFY(!s.targets()->isChecked(0) && !s.targets()->isChecked(1));
+        s.tick("Gamma\tOslo");
+        QVERIFY(s.sheet.setCurrentPage(0));
+        QVERIFY(!findTarget(list_, 2)->active && !findTarget(list_, 3)->active);
+        QVERIFY(findTarget(list_, 4)->active);
+        QCOMPARE(list_.activeCount, 1);
+    }
+
+    void addEditDeleteWriteTheFile() {
+        reset();
+        PageSheet s(list_);
+        whenModal([](QDialog* d) {
+            auto* sheet = qobject_cast<TargetEditSheet*>(d);
+            QVERIFY(sheet);
+            QCOMPARE(sheet->windowTitle(), QString("Add Target"));
+            QWidget* p = sheet->targetPage();
+            typeInto(field<QLineEdit>(p, "name"), "Demo & Co");
+            typeInto(field<QLineEdit>(p, "zurl"), "127.0.0.1:21210/demo");
+            auto* type = field<QComboBox>(p, "recordType");
+            type->setCurrentIndex(type->findText("xml"));
+            typeInto(field<QComboBox>(p, "elementSetName"), "marcxml");
+            typeInto(field<QComboBox>(p, "location"), "Here");
+            typeInto(field<QLineEdit>(p, "password"), "<pw>");
+            grabToFile(sheet, "add-target-sheet");
+            sheet->setCurrentPage(1);
+            auto* tag = field<QComboBox>(sheet->tagsPage(), "tagField");
+            typeInto(tag, "local");
+            QTest::keyClick(tag, Qt::Key_Return);  // adds, does not close
+            QVERIFY(sheet->isVisible());
+            grabToFile(sheet, "add-target-tags");
+            sheet->accept();
+        });
+        s.click("add");
+        QTRY_COMPARE(s.shown(), QStringList({"Demo & Co\tHere"}));
+        QVERIFY(s.targets()->isChecked(0));
+        QCOMPARE(list_.tagTable, (std::map<std::string, bool>{{"local", false}}));
+
+        const std::string file = dirs_.home().file("targets.xml");
+        writeFileBytes(file, "");
+        list_.saveFile(file);
+        const std::string head =
+            "<?xml version=\"1.0\" ?> \n <ztargets><limits><selectedlocation>All</selectedlocation>"
+            "<selectedtags></selectedtags></limits>";
+        QCOMPARE(readFileBytes(file),
+                 head +
+                     "<target><name>Demo &amp; Co</name><tag>local</tag>"
+                     "<zurl>127.0.0.1:21210/demo</zurl><location>Here</location>"
+                     "<recsyntax>xml</recsyntax><elementsetname>marcxml</elementsetname>"
+                     "<password>&lt;pw&gt;</password><active>yes</active></target></ztargets>");
+
+        s.targets()->setCurrentItem(s.targets()->topLevelItem(0));
+        whenModal([](QDialog* d) {
+            auto* sheet = qobject_cast<TargetEditSheet*>(d);
+            QVERIFY(sheet);
+            QCOMPARE(sheet->windowTitle(), QString("Edit Target"));
+            auto* location = field<QComboBox>(sheet->targetPage(), "location");
+            QCOMPARE(location->currentText(), QString("Here"));
+            location->clearEditText();
+            typeInto(location, "There");
+            sheet->setCurrentPage(1);
+            auto* tags = field<QListWidget>(sheet->tagsPage(), "tagList");
+            tags->setCurrentRow(0);
+            QTest::mouseClick(field<QPushButton>(sheet->tagsPage(), "remove"), Qt::LeftButton);
+            QCOMPARE(tags->count(), 0);
+            sheet->accept();
+        });
+        s.click("edit");
+        QTRY_COMPARE(s.shown(), QStringList({"Demo & Co\tThere"}));
+        QCOMPARE(field<QComboBox>(s.page, "locationList")->findText("There"), 2);
+        QVERIFY(list_.targets.front().tags.empty());
+        QCOMPARE(list_.tagTable.count("local"), 1u);
+
+        s.targets()->setCurrentItem(s.targets()->topLevelItem(0));
+        s.click("remove");
+        QVERIFY(list_.targets.empty());
+        QCOMPARE(s.shown(), QStringList());
+        list_.saveFile(file);
+        QCOMPARE(readFileBytes(file), head + "</ztargets>");
+    }
+
+    void tagAddedThenCancelledStaysKnown() {
+        Target t = list_.targets.front();
+        TargetEditSheet sheet(list_, t, TargetEditSheet::Kind::Edit);
+        sheet.show();
+        sheet.setCurrentPage(1);
+        auto* tag = field<QComboBox>(sheet.tagsPage(), "tagField");
+        typeInto(tag, "new");
+        QTest::mouseClick(field<QPushButton>(sheet.tagsPage(), "add"), Qt::LeftButton);
+        QTest::mouseClick(field<QPushButton>(sheet.tagsPage(), "add"), Qt::LeftButton);
+        QCOMPARE(field<QListWidget>(sheet.tagsPage(), "tagList")->count(), 2);
+        QCOMPARE(tag->count(), 3);
+        sheet.reject();
+        QCOMPARE(list_.tagTable.count("new"), 1u);
+        QCOMPARE(list_.targets.front().tags, std::set<std::string>{"a"});
+    }
+
+    void portNumbersListEachPortOnce() {
+        list_.targets.front().zurl = "host:2100/db";
+        list_.targets.back().zurl = "other:2100/x";
+        PageSheet s(list_);
+        std::string text;
+        whenModal([&](QDialog* d) {
+            auto* dialog = qobject_cast<DlgPortNumbers*>(d);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QString("Port Numbers Used"));
+            text = dialog->text();
+            d->reject();
+        });
+        s.click("portNumbers");
+        QTRY_COMPARE(text, std::string("1 \r\n210 \r\n2100 \r\n"));
+    }
+
+    void okDisabledOnlyInTheSearchSheet() {
+        GuiDocument gui;
+        gui.addTarget("Local", "127.0.0.1:1/none");
+        SearchSheet sheet(gui.core());
+        sheet.show();
+        const int last = sheet.pageCount() - 1;
+        QCOMPARE(sheet.page(last)->caption(), QString("Databases"));
+        QVERIFY(sheet.okEnabled());
+        sheet.setCurrentPage(last);
+        QVERIFY(!sheet.okEnabled());
+        // Unticking the only target leaves the search page with OK off.
+        auto* targets = field<CheckList>(sheet.page(last), "targetList");
+        targets->setChecked(0, false);
+        sheet.setCurrentPage(0);
+        QCOMPARE(gui.core().targetList.activeCount, 0);
+        QVERIFY(!sheet.okEnabled());
+        sheet.reject();
+
+        PageSheet options(list_);
+        QVERIFY(options.sheet.okEnabled());
+    }
+};
+
+QTEST_MAIN(TargetsPageTest)
+#include "TargetsPageTest.moc"
