@@ -115,9 +115,9 @@ struct Brief {
     std::string title, author, date;
 };
 
+// What the record list gets: the brief fields, decoded when a record is in MARC-8.
 Brief oursBrief(std::string_view record) {
-    BriefMarcHandler handler;
-    MarcReader().read(record.data(), record.size(), handler);
+    BriefMarcHandler handler = briefMarcFields(record);
     return {std::move(handler.title), std::move(handler.author), std::move(handler.date)};
 }
 

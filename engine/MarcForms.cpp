@@ -71,8 +71,10 @@ std::string marcToXml(const std::string& iso2709) {
     std::string xml = convert(iso2709, YAZ_MARC_MARCXML);
     const size_t leader = xml.find("<leader>");
     if (leader != std::string::npos) restoreLeader(xml, leader + 8, iso2709, 'a', "<");
-    // Comments of the toolkit's reader may still hold bytes of a damaged record.
-    return wellFormedXml(wellFormedUtf8(xml));
+    xml = wellFormedUtf8(xml);
+    // The writer escapes all text it writes but its reader's comments, which may
+    // hold bytes of a damaged record; only those need a parser's eye.
+    return xml.find("<!--") == std::string::npos ? xml : wellFormedXml(xml);
 }
 
 std::string marcToText(const std::string& iso2709) {
