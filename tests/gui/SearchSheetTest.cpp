@@ -3,7 +3,6 @@
 // that reaches the document's SearchQuery, byte for byte.
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -13,6 +12,7 @@
 
 #include "GuiSupport.h"
 #include "SearchHarness.h"
+#include "display/SettingsDefaults.h"
 #include "query/widgets/PPAdvSearch.h"
 #include "query/widgets/PPBasicSearch.h"
 #include "query/widgets/PPISBNBatchSearch.h"
@@ -22,20 +22,11 @@
 namespace {
 
 SettingsData rowSettings() {
-    SettingsData s = searchSettings(200, 2000, 2);
-    s.BasicSearch_TitleTitle = "Title";
+    SettingsData s = freshInstallationSettings(std::string());
+    s.MaxRecPerTarget = 200;
+    s.MaxRecPerSearch = 2000;
+    s.MaxConnections = 2;
     s.BasicSearch_TitlePQF = " @attr 1=4  ";
-    s.BasicSearch_AuthorTitle = "Author";
-    s.BasicSearch_AuthorPQF = "@attr 1=1003";
-    const char* titles[] = {"Title", "Author", "Subject", "Any"};
-    const char* pqfs[] = {"@attr 1=4", "@attr 1=1003", "@attr 1=21", "@attr 1=1016"};
-    std::string* fields[] = {&s.AdvSearch_Title1, &s.AdvSearch_PQF1,   &s.AdvSearch_Title2,
-                             &s.AdvSearch_PQF2,   &s.AdvSearch_Title3, &s.AdvSearch_PQF3,
-                             &s.AdvSearch_Title4, &s.AdvSearch_PQF4};
-    for (int i = 0; i < 4; ++i) {
-        *fields[2 * i] = titles[i];
-        *fields[2 * i + 1] = pqfs[i];
-    }
     return s;
 }
 
@@ -263,10 +254,17 @@ private slots:
         sheet.show();
         sheet.setCurrentPage(2);
         whenModal([path](QDialog* dialog) {
-            auto* files = qobject_cast<QFileDialog*>(dialog);
-            QVERIFY(files);
-            files->selectFile(QString::fromStdString(path));
-            static_cast<QDialog*>(files)->accept();
+            // The dialog may reset its name field while it reads the folder:
+            // type the name again until the dialog takes it (bounded).
+            QPointer<QDialog> files(dialog);
+            for (int attempt = 0; attempt < 100 && files && files->isVisible(); ++attempt) {
+                auto* name = files->findChild<QLineEdit*>("fileNameEdit");
+                QVERIFY(name);
+                name->clear();
+                QTest::keyClicks(name, QString::fromStdString(path));
+                files->accept();
+                if (files && files->isVisible()) QTest::qWait(20);
+            }
         });
         QTest::mouseClick(field<QPushButton>(sheet.batchPage(), "loadFromFile"), Qt::LeftButton);
         QTRY_COMPARE(boxes.texts().size(), 1);

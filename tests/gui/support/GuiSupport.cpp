@@ -47,7 +47,8 @@ void whenModal(std::function<void(QDialog*)> action, int timeoutMs) {
     QObject::connect(poll, &QTimer::timeout, poll, [=] {
         *waited += poll->interval();
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog && dialog != before && dialog->isVisible()) {
+        // Active first, so the dialog has its keyboard focus when the action types.
+        if (dialog && dialog != before && dialog->isVisible() && dialog->isActiveWindow()) {
             poll->deleteLater();
             QPointer<QDialog> guard(dialog);
             action(dialog);

@@ -32,7 +32,7 @@ private:
 // person to look at; returns the file's path (empty when it could not be saved).
 QString grabToFile(QWidget* widget, const QString& name);
 
-// Runs action on the next modal dialog that comes up within timeoutMs, from the
+// Runs action on the next modal dialog that comes up and is active within timeoutMs, from the
 // event loop of whoever opened it (exec() of a message box, a file dialog, a
 // sheet). A dialog the action leaves open is rejected timeoutMs later, so a test
 // never hangs on a modal loop.
