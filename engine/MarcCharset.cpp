@@ -16,6 +16,16 @@ bool isPlainAscii(std::string_view text) {
     return true;
 }
 
+struct Marc8Decoder {
+    yaz_iconv_t cd = yaz_iconv_open("utf-8", "marc8");
+    Marc8Decoder() = default;
+    Marc8Decoder(const Marc8Decoder&) = delete;
+    Marc8Decoder& operator=(const Marc8Decoder&) = delete;
+    ~Marc8Decoder() {
+        if (cd) yaz_iconv_close(cd);
+    }
+};
+
 }  // namespace
 
 MarcCharset marcCharset(std::string_view iso2709) {
@@ -36,8 +46,11 @@ MarcCharset marcCharset(std::string_view iso2709) {
 
 std::string marcTextToUtf8(std::string_view text, MarcCharset charset) {
     if (charset == MarcCharset::Utf8 || isPlainAscii(text)) return std::string(text);
-    yaz_iconv_t cd = yaz_iconv_open("utf-8", "marc8");
-    if (!cd) return std::string(text);
+    // Each thread keeps one decoder and starts it afresh for every text.
+    thread_local const Marc8Decoder decoder;
+    if (!decoder.cd) return std::string(text);
+    yaz_iconv_t cd = decoder.cd;
+    yaz_iconv(cd, nullptr, nullptr, nullptr, nullptr);  // a fresh start: no escape in force
     std::string out;
     out.reserve(text.size() + text.size() / 2);
     char* in = const_cast<char*>(text.data());  // yaz_iconv does not write to its input
@@ -61,6 +74,5 @@ std::string marcTextToUtf8(std::string_view text, MarcCharset charset) {
         }
         if (inLeft == 0 && outPos == buffer) break;
     }
-    yaz_iconv_close(cd);
     return out;
 }

@@ -158,6 +158,13 @@ TEST(MarcCharsetTest, Utf8RecordsKeepTheirBytesAndTheXmlStaysWellFormed) {
         << xml;
     EXPECT_NE(xml.find("Dvo\xC5\x99\xC3\xA1k"), std::string::npos);
 
+    // An escape left open in one text does not change the next.
+    EXPECT_EQ(marcTextToUtf8("x\x1B(N", MarcCharset::Marc8), "x");
+    EXPECT_EQ(marcTextToUtf8("caf\xE2"
+                             "e",
+                             MarcCharset::Marc8),
+              "cafe\xCC\x81");
+
     // MARC-8 markers come through the toolkit as U+0098 and U+009C.
     const std::string marc8 = MarcBuilder("00000nam  2200000 a 4500")
                                   .data("245", "10",
