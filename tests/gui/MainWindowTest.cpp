@@ -2,11 +2,14 @@
 // tree, the list and the record page; Stop, Resume and Retry; the limits; the
 // commands' availability; the status texts.
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QTest>
+#include <QTimer>
 
 #include "GuiDocument.h"
 #include "TestSupport.h"
@@ -17,6 +20,7 @@
 #include "display/widgets/MRecordListView.h"
 #include "display/widgets/MRecordView.h"
 #include "display/widgets/RecordListModel.h"
+#include "ui/PropertySheet.h"
 
 namespace {
 
@@ -226,6 +230,33 @@ private slots:
         g.doc().updateAllViews(frame.recordListView(), HINT_RECORD_SELECTED);
         frame.grab().save(outputPath("record-marc-xsl.png"));
         QVERIFY(g.messages.isEmpty());
+    }
+
+    // File > Search as a user does it: the sheet, a title typed, Enter.
+    void searchFromTheSheet() {
+        GuiDocument g;
+        g.addTarget("Demo", zebra_->zurl("Default"));
+        CMainFrame frame(g.doc());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        bool typed = false;
+        QTimer::singleShot(0, [&typed] {
+            auto* sheet = qobject_cast<PropertySheet*>(QApplication::activeModalWidget());
+            if (!sheet) return;
+            auto* title = sheet->findChild<QLineEdit*>(QStringLiteral("titleTerm"));
+            if (!title) return sheet->reject();
+            title->setFocus();
+            QTest::keyClicks(title, QStringLiteral("compass"));
+            typed = true;
+            QTest::keyClick(title, Qt::Key_Return);
+            if (sheet->isVisible()) sheet->reject();
+        });
+        frame.action("Search")->trigger();
+        QVERIFY(typed);
+        QCOMPARE(g.core().query.pqf(), std::string("@attr 1=4 \"compass\" "));
+        QVERIFY(g.settle());
+        QCOMPARE(treeTexts(frame.limitView()).at(1), QStringLiteral("Demo (10/20)"));
+        QCOMPARE(frame.recordListView()->model().rowCount(), 10);
     }
 
     void printWritesPdf() {
