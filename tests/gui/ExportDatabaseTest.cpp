@@ -28,6 +28,8 @@
 #include "export/db/DatabaseExport.h"
 #include "export/widgets/DlgDataSource.h"
 #include "export/widgets/DlgExportToDatabase.h"
+#include "export/widgets/PPExportDBWizard_MapFields.h"
+#include "export/widgets/PPExportDBWizard_SelectTable.h"
 #include "export/widgets/RecordExport.h"
 #include "ui/PropertySheet.h"
 
@@ -324,6 +326,80 @@ private slots:
         });
         QVERIFY(promptDataSource(nullptr, field));
         QCOMPARE(field, std::string("Driver=PostgreSQL;Host=127.0.0.1;Database=lib"));
+    }
+
+    // As a new user would: a demo catalogue record, a table made for it, the wizard to
+    // map every column, OK; the row holds exactly the record's values.
+    void wizardExportOfADemoRecord() {
+        std::unique_ptr<ZebraServer> zebra = ZebraServer::withDemoCorpus();
+        SearchHarness search(searchSettings(1));
+        search.addTarget("Demo catalogue", zebra->zurl("Default"), "usmarc", "F");
+        search.start("@attr 1=_ALLRECORDS @attr 2=103 \"\"");
+        QVERIFY(search.drain());
+        DocumentCore& doc = *search.doc;
+        doc.selection.selectedRecordNumber = 1;
+        Record r;
+        QVERIFY(doc.store.copyRecord(1, r));
+
+        const std::vector<std::pair<std::string, QString>> targets = {
+            {sqliteFile("demo.db"), "SELECT marc FROM demo"},
+            {postgres_ ? postgresString() : std::string(),
+             "SELECT convert_to(marc, 'LATIN1') FROM demo"}};
+        for (const auto& [connection, marcSql] : targets) {
+            if (connection.empty()) requirePostgres();
+            CADODatabase db;
+            db.Open(connection);
+            run(db,
+                "CREATE TABLE demo (title TEXT, author TEXT, target TEXT, marc TEXT, xml TEXT, "
+                "txt TEXT, other TEXT)");
+            whenModal([&connection](QDialog* d) {
+                auto* dialog = qobject_cast<DlgExportToDatabase*>(d);
+                dialog->connectionEdit()->setText(QString::fromStdString(connection));
+                whenModal([](QDialog* s) {
+                    auto* sheet = qobject_cast<PropertySheet*>(s);
+                    QTest::mouseClick(sheet->nextButton(), Qt::LeftButton);
+                    auto* tables =
+                        qobject_cast<PPExportDBWizard_SelectTable*>(sheet->currentPage());
+                    QTest::keyClicks(tables->tableBox, "demo");
+                    QTest::mouseClick(sheet->nextButton(), Qt::LeftButton);
+                    auto* map = qobject_cast<PPExportDBWizard_MapFields*>(sheet->currentPage());
+                    const char* names[] = {"TITLE",      "AUTHOR",    "TARGETNAME",
+                                           "MARCRECORD", "XMLRECORD", "TXTRECORD"};
+                    for (int row = 0; row < 6; ++row) {
+                        map->columnList->setCurrentRow(row);
+                        // From "None" down the list, as the arrow keys go.
+                        QTest::keyClick(map->placeholderBox, Qt::Key_Home);
+                        for (int i = 0; i < map->placeholderBox->count() &&
+                                        map->placeholderBox->currentText() != names[row];
+                             ++i)
+                            QTest::keyClick(map->placeholderBox, Qt::Key_Down);
+                    }
+                    QTest::mouseClick(sheet->okButton(), Qt::LeftButton);
+                });
+                QTest::mouseClick(dialog->wizardButton(), Qt::LeftButton);
+                QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+            });
+            MessageBoxCatcher boxes;
+            QVERIFY(exportRecordToDatabase(doc, nullptr));
+            QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join("\n")));
+            QCOMPARE(doc.settings->InsertSQL,
+                     std::string("INSERT INTO demo(title, author, target, marc, xml, txt) "
+                                 "VALUES('{TITLE}', '{AUTHOR}', '{TARGETNAME}', '{MARCRECORD}', "
+                                 "'{XMLRECORD}', '{TXTRECORD}')"));
+            const QString row = QStringLiteral(
+                "SELECT title || '|' || author || '|' || target || '|' || "
+                "coalesce(other, 'null') FROM demo");
+            QCOMPARE(column(connection, row),
+                     QStringList(fromStd(r.title + "|" + r.author + "|Demo catalogue|null")));
+            QCOMPARE(column(connection, "SELECT xml FROM demo").value(0).toStdString(), r.xmlText);
+            QCOMPARE(column(connection, "SELECT txt FROM demo").value(0).toStdString(),
+                     "<html><head></head><body><pre>" + r.renderedText + "</pre></body></html>");
+            QCOMPARE(column(connection, marcSql, connection != targets[0].first)
+                         .value(0)
+                         .toLatin1()
+                         .toStdString(),
+                     r.rawData);
+        }
     }
 
     void cleanupTestCase() {
