@@ -47,8 +47,11 @@ void whenModal(std::function<void(QDialog*)> action, int timeoutMs) {
     QObject::connect(poll, &QTimer::timeout, poll, [=] {
         *waited += poll->interval();
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        // Active first, so the dialog has its keyboard focus when the action types.
-        if (dialog && dialog != before && dialog->isVisible() && dialog->isActiveWindow()) {
+        // Active first, so the dialog has its keyboard focus when the action types;
+        // one that never becomes active gets the action all the same, never a hang.
+        const bool ready = dialog && dialog != before && dialog->isVisible() &&
+                           (dialog->isActiveWindow() || *waited >= timeoutMs / 2);
+        if (ready) {
             poll->deleteLater();
             QPointer<QDialog> guard(dialog);
             action(dialog);
