@@ -13,7 +13,8 @@ CheckComboBox::CheckComboBox(QWidget* parent) : QComboBox(parent) {
     setItemDelegate(new QStyledItemDelegate(this));
     view()->viewport()->installEventFilter(this);
     view()->installEventFilter(this);
-    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    setMinimumContentsLength(12);
 }
 
 QString CheckComboBox::listSeparator() { return QStringLiteral(";"); }
