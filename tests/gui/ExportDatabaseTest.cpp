@@ -18,14 +18,11 @@
 #include "GuiSupport.h"
 #include "PostgresCluster.h"
 #include "SearchHarness.h"
-#include "engine/ScreenText.h"
-#include "export/ConnectionString.h"
 #include "export/InsertTemplate.h"
 #include "export/db/CADODatabase.h"
 #include "export/db/CADOException.h"
 #include "export/db/CADORecordset.h"
 #include "export/db/CADOXCatalog.h"
-#include "export/db/DatabaseExport.h"
 #include "export/widgets/DlgDataSource.h"
 #include "export/widgets/DlgExportToDatabase.h"
 #include "export/widgets/PPExportDBWizard_MapFields.h"
@@ -96,7 +93,6 @@ private:
         QVERIFY(rs.Open(db, "layer_t", true));
         QCOMPARE(rs.GetFieldCount(), 2);
         QCOMPARE(fromStd(rs.GetFieldInfo(1).name), QString(kLongColumn));
-        QVERIFY_THROWS_EXCEPTION(CADOException, rs.GetFieldInfo(2));
         QVERIFY_THROWS_EXCEPTION(CADOException, rs.Open(db, "no_such_table", true));
         try {
             db.Execute("INSERT INTO no_such_table VALUES(1)");
@@ -115,34 +111,28 @@ private:
         QVERIFY_THROWS_EXCEPTION(CADOException, db.Execute("SELECT 1"));
     }
 
-    // Values that must arrive exactly as the record holds them, and a table that survives.
-    void checkInsert(const std::string& connection, const QString& rawSql, bool rawAsBytes) {
-        CADODatabase db;
-        db.Open(connection);
-        run(db, "CREATE TABLE records (title TEXT, author TEXT, raw TEXT, xml TEXT)");
-        Record r = marc8_;
-        r.title =
-            "O'Brien: x'); DROP TABLE records; -- {AUTHOR} \xC3\x9C"
-            "ber";
-        r.author = "Dvo\xC5\x99\xC3\xA1k";
-        const std::string sql = fillInsertTemplate(
-            "INSERT INTO records(title, author, raw, xml) "
-            "VALUES('{TITLE}', '{AUTHOR}', '{MARCRECORD}', '{XMLRECORD}')",
-            r);
-        std::string detail;
-        QVERIFY2(executeInsert(connection, sql, detail), detail.c_str());
-        QVERIFY2(executeInsert(connection, sql, detail), detail.c_str());
-        const QString title = QString::fromUtf8(
-            "O'Brien: x'); DROP TABLE records; -- Dvo\xC5\x99\xC3\xA1k \xC3\x9C"
-            "ber");
-        QCOMPARE(column(connection, "SELECT title FROM records"), QStringList({title, title}));
-        QCOMPARE(column(connection, "SELECT author FROM records"),
-                 QStringList(2, QString::fromUtf8("Dvo\xC5\x99\xC3\xA1k")));
-        const QStringList raw = column(connection, rawSql, rawAsBytes);
-        QCOMPARE(raw.size(), 2);
-        QCOMPARE(raw[0].toLatin1().toStdString(), marc8_.rawData);
-        QCOMPARE(column(connection, "SELECT xml FROM records").value(0).toStdString(),
-                 marc8_.xmlText);
+    // One row of the table demo, found by its target: title, author and the unmapped
+    // column; the XML; the text; the raw record as Latin-1 text.
+    QStringList demoRow(const std::string& connection, const std::string& target) {
+        const bool postgres = connection.find("PostgreSQL") != std::string::npos;
+        const QString from = " FROM demo WHERE target = '" + fromStd(target) + "'";
+        return {column(connection,
+                       "SELECT title || '|' || author || '|' || "
+                       "coalesce(other, 'null')" +
+                           from)
+                    .value(0),
+                column(connection, "SELECT xml" + from).value(0),
+                column(connection, "SELECT txt" + from).value(0),
+                column(connection,
+                       (postgres ? "SELECT convert_to(marc, 'LATIN1')" : "SELECT marc") + from,
+                       postgres)
+                    .value(0)};
+    }
+    static QStringList expectedRow(const Record& r, const std::string& title,
+                                   const std::string& author) {
+        return {fromStd(title + "|" + author + "|null"), fromStd(r.xmlText),
+                fromStd("<html><head></head><body><pre>" + r.renderedText + "</pre></body></html>"),
+                QString::fromLatin1(QByteArray::fromStdString(r.rawData))};
     }
 
 private slots:
@@ -189,12 +179,6 @@ private slots:
             QCOMPARE(e.code(), CADOException::kNoDatabaseFile);
         }
         QVERIFY(!QFile::exists(QString::fromStdString(missing)));
-        try {
-            db.Open("Driver=MySQL;Database=x");
-            QFAIL("an unknown driver opened");
-        } catch (const CADOException& e) {
-            QVERIFY(fromStd(e.description()).contains("Unknown driver"));
-        }
         CADOXCatalog catalog;
         QVERIFY(!catalog.Open("Driver=SQLite;Database=" + missing));
         QCOMPARE(catalog.GetTableCount(), 0);
@@ -224,29 +208,12 @@ private slots:
                  QStringList({"layer_t"}));
     }
 
-    void recordArrivesWholeInSqlite() {
-        checkInsert(sqliteFile("insert.db"), "SELECT raw FROM records", false);
-    }
-
-    void recordArrivesWholeInPostgres() {
-        requirePostgres();
-        checkInsert(postgresString(), "SELECT convert_to(raw, 'LATIN1') FROM records", true);
-        // Every byte one character: the text is as long as the leader says.
-        QCOMPARE(column(postgresString(), "SELECT length(raw) FROM records").value(0).toInt(),
-                 std::stoi(marc8_.rawData.substr(0, 5)));
-    }
-
-    void dialogStoresTextsAndRunsTheStatement() {
+    void dialogStoresTextsAndCancelKeepsThem() {
         SearchHarness search(searchSettings());
         DocumentCore& doc = *search.doc;
         doc.store.add(marc8_);
         doc.selection.selectedRecordNumber = 1;
         const std::string connection = sqliteFile("dialog.db");
-        {
-            CADODatabase db;
-            db.Open(connection);
-            run(db, "CREATE TABLE t (title TEXT)");
-        }
         // An empty template shows the default one; OK stores it, and it fails.
         doc.settings->InsertDBString = connection;
         MessageBoxCatcher boxes;
@@ -261,17 +228,6 @@ private slots:
         QTRY_COMPARE(boxes.texts().size(), 1);
         QVERIFY(boxes.texts()[0].startsWith("Unable to execute SQL\n"));
         QCOMPARE(boxes.titles()[0], QString("qrn"));
-
-        whenModal([](QDialog* d) {
-            auto* dialog = qobject_cast<DlgExportToDatabase*>(d);
-            dialog->templateEdit()->clear();
-            QTest::keyClicks(dialog->templateEdit(), "INSERT INTO t VALUES('{TITLE}')");
-            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
-        });
-        QVERIFY(exportRecordToDatabase(doc, nullptr));
-        QCOMPARE(boxes.texts().size(), 1);
-        QCOMPARE(column(connection, "SELECT title FROM t"),
-                 QStringList({fromStd(screenText(marc8_.title))}));
 
         // Cancel changes nothing.
         whenModal([](QDialog* d) {
@@ -291,7 +247,7 @@ private slots:
         grabToFile(&dialog, "DlgDataSource-PostgreSQL");
         dialog.driverBox->setCurrentIndex(0);
         grabToFile(&dialog, "DlgDataSource-SQLite");
-        QTest::keyClicks(dialog.fileEdit, QString::fromStdString(tmp_.file("nowhere.db")));
+        QTest::keyClicks(dialog.fileEdit, fromStd(tmp_.file("nowhere.db")));
         QTest::mouseClick(dialog.testButton, Qt::LeftButton);
         QVERIFY2(dialog.statusLabel->text().contains("does not exist"),
                  qPrintable(dialog.statusLabel->text()));
@@ -300,17 +256,10 @@ private slots:
         QVERIFY(dialog.isVisible());
         QVERIFY(dialog.statusLabel->text().contains("Database=PATH"));
 
-        ConnectionSettings s;
-        std::string error;
-        parseConnectionString(good, s, error);
-        dialog.fileEdit->setText(fromStd(s.database));
+        dialog.fileEdit->setText(fromStd(good.substr(good.find('=', 7) + 1)));
         QTest::mouseClick(dialog.testButton, Qt::LeftButton);
         QCOMPARE(dialog.statusLabel->text(), QString("The connection works."));
         QCOMPARE(dialog.connectionString(), good);
-        dialog.driverBox->setCurrentIndex(2);
-        dialog.odbcEdit->setText("DSN=x");
-        grabToFile(&dialog, "DlgDataSource-ODBC");
-        QCOMPARE(dialog.connectionString(), std::string("Driver=ODBC;DSN=x"));
 
         // Cancel leaves the caller's string alone; OK replaces it.
         std::string field = "Driver=SQLite;Database=old.db";
@@ -329,7 +278,8 @@ private slots:
     }
 
     // As a new user would: a demo catalogue record, a table made for it, the wizard to
-    // map every column, OK; the row holds exactly the record's values.
+    // map every column, OK; the row holds exactly the record's values. Then a MARC-8
+    // record whose values try to break out: they arrive as they are, the table survives.
     void wizardExportOfADemoRecord() {
         std::unique_ptr<ZebraServer> zebra = ZebraServer::withDemoCorpus();
         SearchHarness search(searchSettings(1));
@@ -337,16 +287,12 @@ private slots:
         search.start("@attr 1=_ALLRECORDS @attr 2=103 \"\"");
         QVERIFY(search.drain());
         DocumentCore& doc = *search.doc;
-        doc.selection.selectedRecordNumber = 1;
         Record r;
         QVERIFY(doc.store.copyRecord(1, r));
 
-        const std::vector<std::pair<std::string, QString>> targets = {
-            {sqliteFile("demo.db"), "SELECT marc FROM demo"},
-            {postgres_ ? postgresString() : std::string(),
-             "SELECT convert_to(marc, 'LATIN1') FROM demo"}};
-        for (const auto& [connection, marcSql] : targets) {
-            if (connection.empty()) requirePostgres();
+        requirePostgres();
+        for (const std::string& connection : {sqliteFile("demo.db"), postgresString()}) {
+            doc.selection.selectedRecordNumber = 1;
             CADODatabase db;
             db.Open(connection);
             run(db,
@@ -386,20 +332,33 @@ private slots:
                      std::string("INSERT INTO demo(title, author, target, marc, xml, txt) "
                                  "VALUES('{TITLE}', '{AUTHOR}', '{TARGETNAME}', '{MARCRECORD}', "
                                  "'{XMLRECORD}', '{TXTRECORD}')"));
-            const QString row = QStringLiteral(
-                "SELECT title || '|' || author || '|' || target || '|' || "
-                "coalesce(other, 'null') FROM demo");
-            QCOMPARE(column(connection, row),
-                     QStringList(fromStd(r.title + "|" + r.author + "|Demo catalogue|null")));
-            QCOMPARE(column(connection, "SELECT xml FROM demo").value(0).toStdString(), r.xmlText);
-            QCOMPARE(column(connection, "SELECT txt FROM demo").value(0).toStdString(),
-                     "<html><head></head><body><pre>" + r.renderedText + "</pre></body></html>");
-            QCOMPARE(column(connection, marcSql, connection != targets[0].first)
-                         .value(0)
-                         .toLatin1()
-                         .toStdString(),
-                     r.rawData);
+            QCOMPARE(demoRow(connection, r.targetName), expectedRow(r, r.title, r.author));
+
+            // The same statement for a MARC-8 record with values that try to break out.
+            Record odd = marc8_;
+            odd.title =
+                "O'Brien: x'); DROP TABLE demo; -- {AUTHOR} \xC3\x9C"
+                "ber";
+            odd.author = "Dvo\xC5\x99\xC3\xA1k";
+            doc.store.add(odd);
+            doc.selection.selectedRecordNumber = static_cast<int32_t>(doc.store.count());
+            whenModal([](QDialog* d) {
+                QTest::mouseClick(qobject_cast<DlgExportToDatabase*>(d)->okButton(),
+                                  Qt::LeftButton);
+            });
+            QVERIFY(exportRecordToDatabase(doc, nullptr));
+            QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join("\n")));
+            QCOMPARE(demoRow(connection, odd.targetName),
+                     expectedRow(odd,
+                                 "O'Brien: x'); DROP TABLE demo; -- " + odd.author +
+                                     " \xC3\x9C"
+                                     "ber",
+                                 odd.author));
         }
+        // Every byte one character: the text is as long as the leader says.
+        QCOMPARE(column(postgresString(), "SELECT length(marc) FROM demo WHERE target <> '" +
+                                              fromStd(r.targetName) + "'"),
+                 QStringList(fromStd(std::to_string(std::stoi(marc8_.rawData.substr(0, 5))))));
     }
 
     void cleanupTestCase() {
