@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <set>
 
 namespace {
@@ -207,4 +208,44 @@ std::string formatConnectionString(const ConnectionSettings& s) {
         add("Password", s.password);
     }
     return out;
+}
+
+bool qodbcLogin(const std::string& odbc, QodbcLogin& out, std::string& error) {
+    out = QodbcLogin();
+    std::map<std::string, std::string> keys;
+    for (size_t pos = 0; !atEnd(odbc, pos);) {
+        std::string key, value;
+        if (!readPair(odbc, pos, key, value, error)) return false;
+        keys[lowered(key)] = value;
+    }
+    if (lowered(odbc).find(".dsn") != std::string::npos && !keys.count("filedsn")) {
+        error =
+            "Qt's ODBC driver takes any ODBC string holding \".dsn\" for a file DSN; "
+            "name it with FILEDSN= alone.";
+        return false;
+    }
+    if (keys.count("driver") || keys.count("server")) {
+        out.databaseName = odbc;
+        return true;
+    }
+    const bool file = keys.count("filedsn") > 0;
+    if (file == (keys.count("dsn") > 0)) {
+        error = "The ODBC string must name a DRIVER, a SERVER, a DSN or a FILEDSN.";
+        return false;
+    }
+    for (const auto& [key, value] : keys) {
+        if (key != "dsn" && key != "filedsn" && key != "uid" && key != "pwd") {
+            error = "With a " + std::string(file ? "FILEDSN" : "DSN") +
+                    ", Qt's ODBC driver takes only UID and PWD besides it, not " + key + ".";
+            return false;
+        }
+    }
+    out.databaseName = keys[file ? "filedsn" : "dsn"];
+    if (file && lowered(out.databaseName).find(".dsn") == std::string::npos) {
+        error = "A FILEDSN must name a file ending in .dsn.";
+        return false;
+    }
+    out.user = keys["uid"];
+    out.password = keys["pwd"];
+    return true;
 }

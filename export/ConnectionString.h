@@ -30,5 +30,19 @@ bool parseConnectionString(const std::string& text, ConnectionSettings& out, std
 // Pure. The string that parses back to settings (empty fields left out).
 std::string formatConnectionString(const ConnectionSettings& settings);
 
+// What Qt's ODBC driver is given so that the driver manager gets an ODBC string:
+// Qt passes its database name on whole only when it names a DRIVER or SERVER,
+// and otherwise puts "DSN=" (or, for a name holding ".dsn", "FILEDSN=") before it.
+struct QodbcLogin {
+    std::string databaseName;
+    std::string user;
+    std::string password;
+};
+
+// Pure. The login for the ODBC string odbc: whole when it names a DRIVER or
+// SERVER, else its DSN or FILEDSN with UID and PWD. False, saying why, for a
+// string Qt's driver would pass on changed.
+bool qodbcLogin(const std::string& odbc, QodbcLogin& out, std::string& error);
+
 // Pure. The driver's name as connection strings spell it.
 const char* driverName(DbDriver driver);

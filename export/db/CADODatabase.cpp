@@ -44,9 +44,16 @@ void configure(QSqlDatabase& db, const ConnectionSettings& s) {
             db.setPassword(QString::fromStdString(s.password));
             db.setConnectOptions(QStringLiteral("connect_timeout=10"));
             break;
-        case DbDriver::ODBC:
-            db.setDatabaseName(QString::fromStdString(s.odbc));
+        case DbDriver::ODBC: {
+            QodbcLogin login;
+            std::string error;
+            if (!qodbcLogin(s.odbc, login, error))
+                throw CADOException(CADOException::kBadConnectionString, error);
+            db.setDatabaseName(QString::fromStdString(login.databaseName));
+            db.setUserName(QString::fromStdString(login.user));
+            db.setPassword(QString::fromStdString(login.password));
             break;
+        }
     }
 }
 

@@ -112,6 +112,20 @@ TEST(ExportTextsTest, ConnectionStringsParseAndFormatBack) {
     EXPECT_EQ(formatConnectionString(s), "Driver=ODBC;DRIVER={SQLite3};Database=x.db");
 }
 
+TEST(ExportTextsTest, OdbcStringsReachTheDriverManagerUnchanged) {
+    QodbcLogin login;
+    std::string error;
+    ASSERT_TRUE(qodbcLogin("Driver={SQLite3};Database=x.db", login, error)) << error;
+    EXPECT_EQ(login.databaseName, "Driver={SQLite3};Database=x.db");
+    ASSERT_TRUE(qodbcLogin("DSN=books; UID=me; PWD={a;b}", login, error)) << error;
+    EXPECT_EQ(login.databaseName, "books");
+    EXPECT_EQ(login.password, "a;b");
+    ASSERT_TRUE(qodbcLogin("FILEDSN=/etc/books.dsn", login, error)) << error;
+    EXPECT_EQ(login.databaseName, "/etc/books.dsn");
+    for (const char* bad : {"DSN=books;Database=x", "UID=me", "Driver=x;Database=my.dsn.db"})
+        EXPECT_FALSE(qodbcLogin(bad, login, error)) << bad;
+}
+
 TEST(ExportTextsTest, BadConnectionStringsSayWhy) {
     ConnectionSettings s;
     std::string error;

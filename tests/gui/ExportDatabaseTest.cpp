@@ -147,7 +147,9 @@ private slots:
         QDir().mkpath(odbcDir);
         writeFileBytes(tmp_.file("odbc/odbcinst.ini"),
                        "[QRN Test SQLite3]\nDriver=libsqlite3odbc.so\n");
-        writeFileBytes(tmp_.file("odbc/odbc.ini"), "");
+        writeFileBytes(
+            tmp_.file("odbc/odbc.ini"),
+            "[QRN Test DSN]\nDriver=QRN Test SQLite3\nDatabase=" + tmp_.file("odbc.db") + "\n");
         qputenv("ODBCSYSINI", odbcDir.toLocal8Bit());
         qputenv("ODBCINSTINI", "odbcinst.ini");
         qputenv("ODBCINI", (odbcDir + "/odbc.ini").toLocal8Bit());
@@ -202,6 +204,9 @@ private slots:
         writeFileBytes(file, "");
         const std::string odbc = "Driver=ODBC;Driver={QRN Test SQLite3};Database=" + file;
         checkLayer(odbc);
+        CADOXCatalog byName;
+        QVERIFY(byName.Open("Driver=ODBC;DSN=QRN Test DSN"));
+        QCOMPARE(byName.GetTableName(0), std::string("layer_t"));
         // The table is really in the SQLite file.
         QCOMPARE(column("Driver=SQLite;Database=" + file,
                         "SELECT name FROM sqlite_master WHERE type='table'"),
