@@ -22,13 +22,6 @@
 
 namespace {
 
-template <typename T>
-T* field(QWidget* parent, const char* name) {
-    T* w = parent->findChild<T*>(name);
-    if (!w) qFatal("no field %s", name);
-    return w;
-}
-
 Target makeTarget(const std::string& name, const std::string& location, std::set<std::string> tags,
                   bool active) {
     Target t;
@@ -49,7 +42,7 @@ struct PageSheet {
         sheet.show();
         sheet.setCurrentPage(1);
     }
-    CheckList* targets() const { return field<CheckList>(page, "targetList"); }
+    CheckList* targets() const { return namedChild<CheckList>(page, "targetList"); }
     QStringList shown() const {
         QStringList texts;
         for (int row = 0; row < targets()->entryCount(); ++row) texts << targets()->entryText(row);
@@ -64,14 +57,14 @@ struct PageSheet {
         QTest::keyClick(list, Qt::Key_Space);
     }
     void chooseLocation(const QString& location) {
-        auto* box = field<QComboBox>(page, "locationList");
+        auto* box = namedChild<QComboBox>(page, "locationList");
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Home);
         while (box->currentText() != location && box->currentIndex() + 1 < box->count())
             QTest::keyClick(box, Qt::Key_Down);
     }
     void click(const char* button) {
-        QTest::mouseClick(field<QPushButton>(page, button), Qt::LeftButton);
+        QTest::mouseClick(namedChild<QPushButton>(page, button), Qt::LeftButton);
     }
 
     PropertySheet sheet;
@@ -114,7 +107,7 @@ private slots:
         QCOMPARE(s.shown(), QStringList({"Alpha\tOslo", "Beta\tBergen", "Gamma\tOslo"}));
         QVERIFY(s.targets()->isChecked(0));
 
-        auto* tags = field<CheckComboBox>(s.page, "tagList");
+        auto* tags = namedChild<CheckComboBox>(s.page, "tagList");
         tags->setChecked(0, true);
         tags->setChecked(1, true);
         tags->hidePopup();
@@ -149,13 +142,13 @@ private slots:
         PageSheet s(list_);
         s.chooseLocation("Oslo");
         s.click("selectAll");
-        QCOMPARE(field<QPushButton>(s.page, "selectAll")->text().remove('&'),
+        QCOMPARE(namedChild<QPushButton>(s.page, "selectAll")->text().remove('&'),
                  QString("Unselect All"));
         QVERIFY(s.targets()->isChecked(0) && s.targets()->isChecked(1));
         s.chooseLocation("Bergen");
         s.tick("Beta\tBergen");
         s.chooseLocation("Oslo");  // caption stays through a rebuild
-        QCOMPARE(field<QPushButton>(s.page, "selectAll")->text().remove('&'),
+        QCOMPARE(namedChild<QPushButton>(s.page, "selectAll")->text().remove('&'),
                  QString("Unselect All"));
         s.click("selectAll");
         QVERIFY(!s.targets()->isChecked(0) && !s.targets()->isChecked(1));
@@ -174,16 +167,16 @@ private slots:
             QVERIFY(sheet);
             QCOMPARE(sheet->windowTitle(), QString("Add Target"));
             QWidget* p = sheet->targetPage();
-            typeInto(field<QLineEdit>(p, "name"), "Demo & Co");
-            typeInto(field<QLineEdit>(p, "zurl"), "127.0.0.1:21210/demo");
-            auto* type = field<QComboBox>(p, "recordType");
+            typeInto(namedChild<QLineEdit>(p, "name"), "Demo & Co");
+            typeInto(namedChild<QLineEdit>(p, "zurl"), "127.0.0.1:21210/demo");
+            auto* type = namedChild<QComboBox>(p, "recordType");
             type->setCurrentIndex(type->findText("xml"));
-            typeInto(field<QComboBox>(p, "elementSetName"), "marcxml");
-            typeInto(field<QComboBox>(p, "location"), "Here");
-            typeInto(field<QLineEdit>(p, "password"), "<pw>");
+            typeInto(namedChild<QComboBox>(p, "elementSetName"), "marcxml");
+            typeInto(namedChild<QComboBox>(p, "location"), "Here");
+            typeInto(namedChild<QLineEdit>(p, "password"), "<pw>");
             grabToFile(sheet, "add-target-sheet");
             sheet->setCurrentPage(1);
-            auto* tag = field<QComboBox>(sheet->tagsPage(), "tagField");
+            auto* tag = namedChild<QComboBox>(sheet->tagsPage(), "tagField");
             typeInto(tag, "local");
             QTest::keyClick(tag, Qt::Key_Return);  // adds, does not close
             QVERIFY(sheet->isVisible());
@@ -213,20 +206,20 @@ private slots:
             auto* sheet = qobject_cast<TargetEditSheet*>(d);
             QVERIFY(sheet);
             QCOMPARE(sheet->windowTitle(), QString("Edit Target"));
-            auto* location = field<QComboBox>(sheet->targetPage(), "location");
+            auto* location = namedChild<QComboBox>(sheet->targetPage(), "location");
             QCOMPARE(location->currentText(), QString("Here"));
             location->clearEditText();
             typeInto(location, "There");
             sheet->setCurrentPage(1);
-            auto* tags = field<QListWidget>(sheet->tagsPage(), "tagList");
+            auto* tags = namedChild<QListWidget>(sheet->tagsPage(), "tagList");
             tags->setCurrentRow(0);
-            QTest::mouseClick(field<QPushButton>(sheet->tagsPage(), "remove"), Qt::LeftButton);
+            QTest::mouseClick(namedChild<QPushButton>(sheet->tagsPage(), "remove"), Qt::LeftButton);
             QCOMPARE(tags->count(), 0);
             sheet->accept();
         });
         s.click("edit");
         QTRY_COMPARE(s.shown(), QStringList({"Demo & Co\tThere"}));
-        QCOMPARE(field<QComboBox>(s.page, "locationList")->findText("There"), 2);
+        QCOMPARE(namedChild<QComboBox>(s.page, "locationList")->findText("There"), 2);
         QVERIFY(list_.targets.front().tags.empty());
         QCOMPARE(list_.tagTable.count("local"), 1u);
 
@@ -243,11 +236,11 @@ private slots:
         TargetEditSheet sheet(list_, t, TargetEditSheet::Kind::Edit);
         sheet.show();
         sheet.setCurrentPage(1);
-        auto* tag = field<QComboBox>(sheet.tagsPage(), "tagField");
+        auto* tag = namedChild<QComboBox>(sheet.tagsPage(), "tagField");
         typeInto(tag, "new");
-        QTest::mouseClick(field<QPushButton>(sheet.tagsPage(), "add"), Qt::LeftButton);
-        QTest::mouseClick(field<QPushButton>(sheet.tagsPage(), "add"), Qt::LeftButton);
-        QCOMPARE(field<QListWidget>(sheet.tagsPage(), "tagList")->count(), 2);
+        QTest::mouseClick(namedChild<QPushButton>(sheet.tagsPage(), "add"), Qt::LeftButton);
+        QTest::mouseClick(namedChild<QPushButton>(sheet.tagsPage(), "add"), Qt::LeftButton);
+        QCOMPARE(namedChild<QListWidget>(sheet.tagsPage(), "tagList")->count(), 2);
         QCOMPARE(tag->count(), 3);
         sheet.reject();
         QCOMPARE(list_.tagTable.count("new"), 1u);
@@ -281,7 +274,7 @@ private slots:
         sheet.setCurrentPage(last);
         QVERIFY(!sheet.okEnabled());
         // Unticking the only target leaves the search page with OK off.
-        auto* targets = field<CheckList>(sheet.page(last), "targetList");
+        auto* targets = namedChild<CheckList>(sheet.page(last), "targetList");
         targets->setChecked(0, false);
         sheet.setCurrentPage(0);
         QCOMPARE(gui.core().targetList.activeCount, 0);

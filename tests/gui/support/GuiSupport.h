@@ -1,6 +1,7 @@
 // Shared pieces of the window tests.
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -27,6 +28,15 @@ private:
     TempDir home_;
     QByteArray saved_[3];
 };
+
+// The child of parent named name; ends the test program when there is none,
+// since every later step would be about the wrong widget.
+template <typename T>
+T* namedChild(QObject* parent, const char* name) {
+    T* child = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!child) qFatal("no child named %s", name);
+    return child;
+}
 
 // Saves a picture of widget as <QRN_TEST_BINARY_DIR>/gui-shots/<name>.png for a
 // person to look at; returns the file's path (empty when it could not be saved).
