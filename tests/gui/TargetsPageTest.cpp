@@ -10,6 +10,8 @@
 
 #include "GuiDocument.h"
 #include "GuiSupport.h"
+#include "ZebraServer.h"
+#include "query/widgets/PPBasicSearch.h"
 #include "query/widgets/SearchSheet.h"
 #include "targets/TargetFilter.h"
 #include "targets/widgets/DlgPortNumbers.h"
@@ -283,6 +285,55 @@ private slots:
 
         PageSheet options(list_);
         QVERIFY(options.sheet.okEnabled());
+    }
+
+    // As a new user would: the demo catalogue added again under another name
+    // with a tag, filtered by that tag and searched; only it is asked.
+    void addedTargetFilteredByItsTagIsTheOneSearched() {
+        std::unique_ptr<ZebraServer> zebra = ZebraServer::withDemoCorpus();
+        GuiDocument gui;
+        const std::string zurl = zebra->zurl("Default");
+        const int32_t demoId = gui.addTarget("Demo", zurl).id;
+        whenModal([&](QDialog* d) {
+            auto* sheet = qobject_cast<SearchSheet*>(d);
+            QVERIFY(sheet);
+            QVERIFY(sheet->setCurrentPage(sheet->pageCount() - 1));
+            QWidget* page = sheet->currentPage();
+            whenModal([&](QDialog* add) {
+                auto* edit = qobject_cast<TargetEditSheet*>(add);
+                QVERIFY(edit);
+                typeInto(namedChild<QLineEdit>(edit->targetPage(), "name"), "My Demo");
+                typeInto(namedChild<QLineEdit>(edit->targetPage(), "zurl"),
+                         QString::fromStdString(zurl));
+                edit->setCurrentPage(1);
+                typeInto(namedChild<QComboBox>(edit->tagsPage(), "tagField"), "mine");
+                QTest::mouseClick(namedChild<QPushButton>(edit->tagsPage(), "add"), Qt::LeftButton);
+                QTest::mouseClick(edit->okButton(), Qt::LeftButton);
+            });
+            QTest::mouseClick(namedChild<QPushButton>(page, "add"), Qt::LeftButton);
+            auto* tags = namedChild<CheckComboBox>(page, "tagList");
+            tags->showPopup();
+            tags->setChecked(0, true);
+            tags->hidePopup();
+            auto* targets = namedChild<CheckList>(page, "targetList");
+            QCOMPARE(targets->entryCount(), 1);
+            QCOMPARE(targets->entryText(0), QString("My Demo\t"));
+            QVERIFY(targets->isChecked(0));
+            QVERIFY(sheet->setCurrentPage(0));
+            typeInto(namedChild<QLineEdit>(sheet->basicPage(), "titleTerm"), "compass");
+            QTest::mouseClick(sheet->okButton(), Qt::LeftButton);
+        });
+        gui.doc().search(nullptr);
+        QVERIFY(gui.settle());
+        const TargetList& list = gui.core().targetList;
+        QCOMPARE(list.activeCount, 1);
+        QVERIFY(!gui.target(demoId).active);
+        const Target& mine = list.targets.back();
+        QCOMPARE(mine.name, std::string("My Demo"));
+        QCOMPARE(mine.tags, std::set<std::string>{"mine"});
+        QCOMPARE(mine.search.hitCount, 20);
+        QCOMPARE(gui.target(demoId).search.hitCount, 0);
+        QCOMPARE(gui.core().store.count(), size_t(10));
     }
 };
 
