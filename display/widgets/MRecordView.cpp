@@ -8,6 +8,7 @@
 #include "app/CqrnDoc.h"
 #include "display/LinkAction.h"
 #include "display/RecordPages.h"
+#include "engine/ScreenText.h"
 
 MRecordView::MRecordView(CqrnDoc& doc, QWidget* parent) : QTextBrowser(parent), doc_(doc) {
     setOpenLinks(false);
@@ -47,7 +48,8 @@ void MRecordView::showHtml(const std::string& html) {
     html_ = html;
     // The page is written in one go; nothing is left pending on this widget.
     pagePending_ = !html_.empty();
-    setHtml(QString::fromStdString(html_));
+    // A stylesheet's output may still carry the non-sorting markers of MARC.
+    setHtml(QString::fromStdString(screenText(html_)));
     pagePending_ = false;
 }
 
