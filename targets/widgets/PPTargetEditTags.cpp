@@ -1,6 +1,7 @@
 #include "targets/widgets/PPTargetEditTags.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include "targets/TargetFilter.h"
 #include "ui_PPTargetEditTags.h"
@@ -18,13 +19,15 @@ PPTargetEditTags::PPTargetEditTags(TargetList& list, std::set<std::string> tags,
     connect(ui_->add, &QPushButton::clicked, this, &PPTargetEditTags::addTag);
     connect(ui_->remove, &QPushButton::clicked, this, &PPTargetEditTags::deleteTag);
     ui_->tagField->installEventFilter(this);
+    ui_->tagField->lineEdit()->installEventFilter(this);
 }
 
 PPTargetEditTags::~PPTargetEditTags() = default;
 
 bool PPTargetEditTags::eventFilter(QObject* watched, QEvent* event) {
     // Enter in the field adds the tag rather than closing the sheet.
-    if (watched == ui_->tagField && event->type() == QEvent::KeyPress) {
+    const bool inField = watched == ui_->tagField || watched == ui_->tagField->lineEdit();
+    if (inField && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             addTag();

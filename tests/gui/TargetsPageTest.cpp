@@ -180,7 +180,7 @@ private slots:
             sheet->setCurrentPage(1);
             auto* tag = namedChild<QComboBox>(sheet->tagsPage(), "tagField");
             typeInto(tag, "local");
-            QTest::keyClick(tag, Qt::Key_Return);  // adds, does not close
+            QTest::keyClick(tag->lineEdit(), Qt::Key_Return);  // adds, does not close
             QVERIFY(sheet->isVisible());
             grabToFile(sheet, "add-target-tags");
             sheet->accept();
