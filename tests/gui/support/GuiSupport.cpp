@@ -53,11 +53,16 @@ void whenModal(std::function<void(QDialog*)> action, int timeoutMs) {
                            (dialog->isActiveWindow() || *waited >= timeoutMs / 2);
         if (ready) {
             poll->deleteLater();
+            // Armed before the action, which may itself open a box on top and wait.
             QPointer<QDialog> guard(dialog);
-            action(dialog);
             QTimer::singleShot(timeoutMs, qApp, [guard] {
-                if (guard && guard->isVisible()) guard->reject();
+                for (int i = 0; i < 10 && guard && guard->isVisible(); ++i) {
+                    auto* top = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                    if (!top) break;
+                    top->reject();
+                }
             });
+            action(dialog);
         } else if (*waited >= timeoutMs) {
             poll->deleteLater();
         }

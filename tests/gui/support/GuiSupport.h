@@ -44,8 +44,8 @@ QString grabToFile(QWidget* widget, const QString& name);
 
 // Runs action on the next modal dialog that comes up and is active within timeoutMs, from the
 // event loop of whoever opened it (exec() of a message box, a file dialog, a
-// sheet). A dialog the action leaves open is rejected timeoutMs later, so a test
-// never hangs on a modal loop.
+// sheet). A dialog the action leaves open is rejected timeoutMs later, with any
+// dialog opened on top of it, so a test never hangs on a modal loop.
 void whenModal(std::function<void(QDialog*)> action, int timeoutMs = 10000);
 
 // Closes every message box that comes up while it lives, keeping its text and
