@@ -24,8 +24,13 @@ PPTargetEdit::PPTargetEdit(const TargetList& list, const Target& target, QWidget
     ui_->setupUi(this);
     ui_->name->setText(qs(target.name));
     ui_->zurl->setText(qs(target.zurl));
-    ui_->recordType->setCurrentIndex(
-        ui_->recordType->findText(qs(target.recsyntax), Qt::MatchExactly | Qt::MatchCaseSensitive));
+    // A syntax the list does not offer (usmarc, unimarc...) is offered for this
+    // target too, so editing another field does not quietly change it.
+    QComboBox* type = ui_->recordType;
+    const QString syntax = qs(target.recsyntax);
+    if (!syntax.isEmpty() && type->findText(syntax, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+        type->addItem(syntax);
+    type->setCurrentIndex(type->findText(syntax, Qt::MatchExactly | Qt::MatchCaseSensitive));
     fillKnown(ui_->elementSetName, list.elementSetNames, target.elementsetname);
     fillKnown(ui_->location, list.locations, target.location);
     ui_->website->setText(qs(target.website));

@@ -233,6 +233,21 @@ private slots:
         QCOMPARE(readFileBytes(file), head + "</ztargets>");
     }
 
+    void unofferedRecordSyntaxSurvivesAnEdit() {
+        Target t = list_.targets.front();
+        t.recsyntax = "unimarc";
+        TargetEditSheet sheet(list_, t, TargetEditSheet::Kind::Edit);
+        auto* type = namedChild<QComboBox>(sheet.targetPage(), "recordType");
+        QCOMPARE(type->currentText(), QString("unimarc"));
+        Target stored;
+        sheet.store(stored);
+        QCOMPARE(stored.recsyntax, std::string("unimarc"));
+
+        TargetEditSheet fresh(list_, Target(), TargetEditSheet::Kind::Add);
+        fresh.store(stored);
+        QCOMPARE(stored.recsyntax, std::string());  // written as marc21
+    }
+
     void tagAddedThenCancelledStaysKnown() {
         Target t = list_.targets.front();
         TargetEditSheet sheet(list_, t, TargetEditSheet::Kind::Edit);
