@@ -9,6 +9,7 @@ PPOptionsDisplay::PPOptionsDisplay(QWidget* parent)
     auto* hint = new QLabel(tr("How records are shown, by kind: choose MARC/OPAC, XML or SUTRS "
                                "below this page."),
                             this);
+    hint->setObjectName(QStringLiteral("hint"));
     hint->setWordWrap(true);
     auto* column = new QVBoxLayout(this);
     column->addWidget(hint);

@@ -2,9 +2,11 @@
 // Cancel, the integer check, the browse dialogs, the target list file switch
 // and the settings kept across a restart.
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -128,6 +130,30 @@ private slots:
             QVERIFY(sheet.setCurrentPage(i));
             QVERIFY(sheet.okEnabled());
             grabToFile(&sheet, QString("options-") + shots[i]);
+        }
+    }
+
+    void everyLabelHasABuddyAndEveryPageDistinctMnemonics() {
+        GuiDocument gui;
+        OptionsSheet sheet(gui.core());
+        for (int i = 0; i < sheet.pageCount(); ++i) {
+            QWidget* page = sheet.page(i);
+            QSet<QChar> keys;
+            auto takeKey = [&](const QString& text, const QString& what) {
+                const qsizetype at = text.indexOf('&');
+                QVERIFY2(at >= 0 && at + 1 < text.size(), qPrintable(what + " has no mnemonic"));
+                const QChar key = text.at(at + 1).toLower();
+                QVERIFY2(!keys.contains(key), qPrintable(what + " repeats a mnemonic"));
+                keys.insert(key);
+            };
+            for (QLabel* label : page->findChildren<QLabel*>()) {
+                if (label->objectName() == "hint") continue;
+                QVERIFY2(label->buddy(), qPrintable(label->objectName() + " has no buddy"));
+                takeKey(label->text(), label->objectName());
+            }
+            for (QAbstractButton* button : page->findChildren<QAbstractButton*>())
+                if (!qobject_cast<QToolButton*>(button))
+                    takeKey(button->text(), button->objectName());
         }
     }
 
