@@ -13,6 +13,7 @@
 #include "GuiSupport.h"
 #include "SearchHarness.h"
 #include "display/SettingsDefaults.h"
+#include "query/widgets/AttributeEditor.h"
 #include "query/widgets/PPAdvSearch.h"
 #include "query/widgets/PPBasicSearch.h"
 #include "query/widgets/PPISBNBatchSearch.h"
@@ -137,6 +138,22 @@ private slots:
         QCOMPARE(active.pageTree()->topLevelItem(0)->childCount(), 3);
         QCOMPARE(active.pageTree()->topLevelItem(0)->child(2)->text(0),
                  QString("Prefix Query Format"));
+    }
+
+    void everyPageHasUnambiguousMnemonics() {
+        SearchSheet sheet(*doc_);
+        sheet.show();
+        for (int i = 0; i < sheet.pageCount(); ++i) {
+            QVERIFY(sheet.setCurrentPage(i));
+            QCOMPARE(duplicateMnemonics(&sheet), QStringList());
+        }
+        sheet.reject();
+        AttributeEditor editor({}, {}, AttributeEditor::Mode::Row);
+        editor.sheet().show();
+        for (int i = 0; i < editor.sheet().pageCount(); ++i) {
+            QVERIFY(editor.sheet().setCurrentPage(i));
+            QCOMPARE(duplicateMnemonics(&editor.sheet()), QStringList());
+        }
     }
 
     void pqfPageAddsTermsAndSearchesTheFieldAsTyped() {

@@ -1,8 +1,10 @@
 #include "GuiSupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
@@ -89,3 +91,26 @@ MessageBoxCatcher::MessageBoxCatcher()
 }
 
 MessageBoxCatcher::~MessageBoxCatcher() { delete timer_.data(); }
+
+QStringList duplicateMnemonics(QWidget* window) {
+    QStringList texts;
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        if (label->isVisible()) texts << label->text();
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        if (button->isVisible()) texts << button->text();
+    QStringList seen, duplicates;
+    for (const QString& text : texts) {
+        for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+            if (text[i] != QLatin1Char('&')) continue;
+            if (text[i + 1] == QLatin1Char('&')) {
+                ++i;
+                continue;
+            }
+            const QString letter = text[i + 1].toLower();
+            if (seen.contains(letter) && !duplicates.contains(letter)) duplicates << letter;
+            seen << letter;
+            break;
+        }
+    }
+    return duplicates;
+}

@@ -48,6 +48,10 @@ QString grabToFile(QWidget* widget, const QString& name);
 // dialog opened on top of it, so a test never hangs on a modal loop.
 void whenModal(std::function<void(QDialog*)> action, int timeoutMs = 10000);
 
+// The mnemonic letters that more than one visible label or button of window
+// uses (Alt+letter would then be ambiguous), lower-cased; empty when none.
+QStringList duplicateMnemonics(QWidget* window);
+
 // Closes every message box that comes up while it lives, keeping its text and
 // detailed text ("text\ndetail" when there is a detail).
 class MessageBoxCatcher {
