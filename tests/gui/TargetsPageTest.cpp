@@ -124,6 +124,7 @@ private slots:
         QCOMPARE(list_.selectedLocation, std::string("All"));
         QCOMPARE(s.shown().size(), 2);
         grabToFile(&s.sheet, "databases-page");
+        QCOMPARE(duplicateMnemonics(&s.sheet), QStringList());
     }
 
     void unappliedMarksLostOnFilterChangeKeptOnEdit() {
@@ -177,12 +178,14 @@ private slots:
             typeInto(namedChild<QComboBox>(p, "location"), "Here");
             typeInto(namedChild<QLineEdit>(p, "password"), "<pw>");
             grabToFile(sheet, "add-target-sheet");
+            QCOMPARE(duplicateMnemonics(sheet), QStringList());
             sheet->setCurrentPage(1);
             auto* tag = namedChild<QComboBox>(sheet->tagsPage(), "tagField");
             typeInto(tag, "local");
             QTest::keyClick(tag->lineEdit(), Qt::Key_Return);  // adds, does not close
             QVERIFY(sheet->isVisible());
             grabToFile(sheet, "add-target-tags");
+            QCOMPARE(duplicateMnemonics(sheet), QStringList());
             sheet->accept();
         });
         s.click("add");
