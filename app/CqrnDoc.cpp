@@ -77,6 +77,9 @@ void CqrnDoc::saveTargetList() { core_->targetList.saveFile(core_->settings->Tar
 
 void CqrnDoc::search(QWidget* parent) {
     if (!core_->search.searchMayStart()) return;
+    // The Databases page may delete targets: no task of a stopped search may
+    // still be working on one.
+    core_->quiesce();
     core_->query.batchList.clear();
     core_->query.batch = false;
     const auto& sheet = sheetEntryPoints().searchSheet;
@@ -93,6 +96,7 @@ void CqrnDoc::options(QWidget* parent) {
     if (!core_->search.searchMayStart()) return;
     const auto& sheet = sheetEntryPoints().optionsSheet;
     if (!sheet) return;
+    core_->quiesce();
     const OptionsSheetResult result = sheet(*core_, parent);
     if (result.accepted) saveSettings();
     if (result.targetFileSwitched) {

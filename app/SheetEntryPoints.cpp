@@ -1,4 +1,5 @@
 #include "app/CqrnDoc.h"
+#include "display/widgets/OptionsSheet.h"
 #include "export/widgets/RecordExport.h"
 #include "query/widgets/SearchSheet.h"
 
@@ -7,6 +8,7 @@ const SheetEntryPoints& sheetEntryPoints() {
     static const SheetEntryPoints entries = [] {
         SheetEntryPoints e;
         e.searchSheet = runSearchSheet;
+        e.optionsSheet = runOptionsSheet;
         e.exportFile = exportRecordToFile;
         e.exportDatabase = exportRecordToDatabase;
         return e;
