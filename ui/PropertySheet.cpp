@@ -81,14 +81,22 @@ PropertySheet::PropertySheet(const QString& title, Mode mode, QWidget* parent)
         auto* previousPage = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this);
         connect(previousPage, &QShortcut::activated, this, [this] { step(-1); });
     } else {
+        // One role for all four keeps them in the wizard's order: Back, Next,
+        // Finish, Cancel (the box would put Finish first by its role).
         back_ = buttons->addButton(tr("< &Back"), QDialogButtonBox::ActionRole);
         next_ = buttons->addButton(tr("&Next >"), QDialogButtonBox::ActionRole);
-        ok_ = buttons->addButton(tr("&Finish"), QDialogButtonBox::AcceptRole);
+        ok_ = buttons->addButton(tr("&Finish"), QDialogButtonBox::ActionRole);
         connect(back_, &QPushButton::clicked, this, [this] { step(-1); });
         connect(next_, &QPushButton::clicked, this, [this] { step(1); });
+        connect(ok_, &QPushButton::clicked, this, &PropertySheet::accept);
         setWizardButtons({});
     }
-    cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
+    if (mode_ == Mode::Tree) {
+        cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
+    } else {
+        cancel_ = buttons->addButton(tr("Cancel"), QDialogButtonBox::ActionRole);
+        connect(cancel_, &QPushButton::clicked, this, &PropertySheet::reject);
+    }
     connect(buttons, &QDialogButtonBox::accepted, this, &PropertySheet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PropertySheet::reject);
     ok_->setDefault(mode_ == Mode::Tree);
