@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "query/QueryComposer.h"
+
 bool isbn13ToIsbn10(const std::string& text, std::string& isbn10) {
     if (text.size() != 13 || text.compare(0, 3, "978") != 0) return false;
     // Only the length and the prefix are checked; other characters count by
@@ -9,7 +11,8 @@ bool isbn13ToIsbn10(const std::string& text, std::string& isbn10) {
     const std::string nine = text.substr(3, 9);
     long sum = 0;
     for (int i = 0; i < 9; ++i)
-        sum += static_cast<long>(static_cast<unsigned char>(nine[static_cast<size_t>(i)]) - '0') * (10 - i);
+        sum += static_cast<long>(static_cast<unsigned char>(nine[static_cast<size_t>(i)]) - '0') *
+               (10 - i);
     const long r = ((sum % 11) + 11) % 11;
     char check = 'X';
     if (r == 0)
@@ -21,11 +24,16 @@ bool isbn13ToIsbn10(const std::string& text, std::string& isbn10) {
 }
 
 std::string batchQueryFor(const std::string& number) {
-    return (number.size() == 8 ? "@attr 1=8 " : "@attr 1=7 ") + number;
+    // Only the length of a number is checked, so one typed with a blank (or a
+    // quote) would make a query the toolkit cannot read: such a term is quoted.
+    bool plain = !number.empty() && number[0] != '@';
+    for (unsigned char c : number) plain = plain && c > ' ' && c != '"' && c != '\\';
+    return (number.size() == 8 ? "@attr 1=8 " : "@attr 1=7 ") +
+           (plain ? number : quotePqfTerm(number));
 }
 
 BatchNumberList::AddResult BatchNumberList::addBatchNumber(const std::string& text,
-                                                          std::string& message) {
+                                                           std::string& message) {
     std::string s;
     if (!isbn13ToIsbn10(text, s)) s = text;
     if (s.size() != 10 && s.size() != 8) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/SearchQuery.h"
 #include "query/BatchNumbers.h"
 
 TEST(BatchNumbersTest, Isbn13ConvertsOnlyWith978Prefix) {
@@ -44,4 +45,14 @@ TEST(BatchNumbersTest, LineEndsAreRemovedButNothingElse) {
     EXPECT_EQ(stripLineEnd("0306406152\r\n"), "0306406152");
     EXPECT_EQ(stripLineEnd(" 0306406152\n"), " 0306406152");
     EXPECT_EQ(stripLineEnd("\n"), "");
+}
+
+TEST(BatchNumbersTest, NumbersTheToolkitCannotReadBareAreQuoted) {
+    EXPECT_EQ(batchQueryFor("0306406152"), "@attr 1=7 0306406152");
+    EXPECT_EQ(batchQueryFor("0306 40615"), "@attr 1=7 \"0306 40615\"");
+    EXPECT_EQ(batchQueryFor("031\"8471"), "@attr 1=8 \"031\\\"8471\"");
+    EXPECT_EQ(batchQueryFor("@and12345x"), "@attr 1=7 \"@and12345x\"");
+    SearchQuery query;
+    for (const char* number : {"0306 40615", "031\"8471", "@and12345x", "031784\\1"})
+        EXPECT_TRUE(query.compile(batchQueryFor(number))) << number;
 }
