@@ -154,7 +154,11 @@ TEST_F(SearchJobTest, SearchLimitStopsUntilResumed) {
     const Target& slow = h.addTarget("B", ztest_->zurl("Default?search-delay=2"));
     h.start("@attr 1=4 80");
     ASSERT_TRUE(h.drain());
-    EXPECT_EQ(targetStatusText(fast), "A (80)");
+    // A's 80 records trip the limit when it finishes; on a slow machine (or
+    // under a sanitizer) an event of B's may see 50 of them first and stop A
+    // as well.
+    const std::string fastText = targetStatusText(fast);
+    EXPECT_TRUE(fastText == "A (80)" || fastText == "A (Aborted)") << fastText;
     EXPECT_EQ(targetStatusText(slow), "B (Aborted)");
 
     h.doc->search.resumeAll();

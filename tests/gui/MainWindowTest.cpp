@@ -160,18 +160,22 @@ private slots:
 
         // The per-search limit stops the rest once exceeded.
         GuiDocument limited(guiSettings(10, 5));
-        limited.addTarget("Demo", zebra_->zurl("Default"));
+        const int32_t first = limited.addTarget("Demo", zebra_->zurl("Default")).id;
         limited.addTarget("Slow", ztest_->zurl("Default?search-delay=2"));
         CMainFrame limitedFrame(limited.doc());
         limited.start("@attr 1=4 lighthouse");
         QVERIFY(limited.settle());
-        QCOMPARE(treeTexts(limitedFrame.limitView()).mid(1),
-                 QStringList({"Demo (10/100)", "Slow (Aborted)"}));
+        // Demo's records trip the limit when it finishes, or, on a slow
+        // machine, at an event of Slow's while it still fetches.
+        const int kept = limited.target(first).search.retrievedCount;
+        QVERIFY(kept > 5);
+        QCOMPARE(treeTexts(limitedFrame.limitView()).at(2), QStringLiteral("Slow (Aborted)"));
         QVERIFY(limitedFrame.action("Resume")->isEnabled());
         limitedFrame.action("Resume")->trigger();
         QVERIFY(limited.core().search.resumeMode);
         QVERIFY(limited.settle());
-        QCOMPARE(treeTexts(limitedFrame.limitView()).at(1), QStringLiteral("Demo (20/100)"));
+        QCOMPARE(treeTexts(limitedFrame.limitView()).at(1),
+                 QStringLiteral("Demo (%1/100)").arg(kept + 10));
     }
 
     void activeListIsNotRefilled() {
