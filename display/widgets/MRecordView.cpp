@@ -14,6 +14,11 @@ MRecordView::MRecordView(CqrnDoc& doc, QWidget* parent) : QTextBrowser(parent), 
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setAccessibleName(QStringLiteral("Record"));
+    // The summary page sizes its heading in percent, which Qt's rich text
+    // does not read; this gives it the intended size. Long lines of a text
+    // record (notes, abstracts) wrap instead of needing a scroll bar.
+    document()->setDefaultStyleSheet(
+        QStringLiteral("div.heading { font-size: xx-large; } pre { white-space: pre-wrap; }"));
     connect(this, &QTextBrowser::anchorClicked, this, &MRecordView::linkClicked);
     doc_.addView(this);
 }
