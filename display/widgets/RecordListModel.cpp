@@ -44,10 +44,10 @@ Qt::Alignment qtAlignment(int alignment) {
 
 RecordListModel::RecordListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void RecordListModel::setColumns(const std::string& spec) {
+void RecordListModel::setColumns(const std::string& layout) {
     beginResetModel();
     rows_.clear();
-    columns_ = parseColumnSpec(spec);
+    columns_ = parseListColumns(layout);
     endResetModel();
 }
 
@@ -76,7 +76,7 @@ void RecordListModel::refill(const ResultStore& store, int32_t targetId) {
     std::reverse(rows.begin(), rows.end());
 
     beginResetModel();
-    columns_ = parseColumnSpec(allTargets ? kAllTargetsColumns : kOneTargetColumns);
+    columns_ = parseListColumns(allTargets ? kAllTargetsColumns : kOneTargetColumns);
     rows_ = std::move(rows);
     endResetModel();
     sortRows(0, true);

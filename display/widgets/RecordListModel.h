@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "display/CellCompare.h"
-#include "display/ColumnSpec.h"
+#include "display/ListColumns.h"
 
 class ResultStore;
 
@@ -16,9 +16,9 @@ class RecordListModel : public QAbstractTableModel {
 public:
     explicit RecordListModel(QObject* parent = nullptr);
 
-    // Removes every row and column, then sets the columns of spec.
-    void setColumns(const std::string& spec);
-    const std::vector<ColumnSpec>& columns() const { return columns_; }
+    // Removes every row and column, then sets the columns the layout names.
+    void setColumns(const std::string& layout);
+    const std::vector<ListColumn>& columns() const { return columns_; }
 
     // Removes the rows and columns and lists the store's records: all of them
     // with a Database column (targetId -1), or those of one target. Holds the
@@ -46,6 +46,6 @@ private:
         std::vector<std::string> cells;  // UTF-8, as shown
     };
 
-    std::vector<ColumnSpec> columns_;
+    std::vector<ListColumn> columns_;
     std::vector<Row> rows_;
 };

@@ -1,26 +1,26 @@
-// The record list's column specifications and its cell comparison.
+// The record list's column layouts and its cell comparison.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
 #include "display/CellCompare.h"
-#include "display/ColumnSpec.h"
+#include "display/ListColumns.h"
 
-TEST(ColumnSpecTest, ReadsTitleAlignmentAndWidthUpToAnEntryWithoutComma) {
-    const auto columns = parseColumnSpec(kAllTargetsColumns);
+TEST(ListColumnsTest, ReadsTitleAlignmentAndWidthUpToAnEntryWithoutComma) {
+    const auto columns = parseListColumns(kAllTargetsColumns);
     ASSERT_EQ(columns.size(), 4u);
     EXPECT_EQ(columns[0].title, "Title");
     EXPECT_EQ(columns[0].width, 350);
     EXPECT_EQ(columns[3].title, "Date");
     EXPECT_EQ(columns[3].width, 90);
 
-    const auto odd = parseColumnSpec("A,2,40;B, 0;C;D,5");
+    const auto odd = parseListColumns("A,2,40;B, 0;C;D,5");
     ASSERT_EQ(odd.size(), 2u);
     EXPECT_EQ(odd[0].alignment, 2);
     EXPECT_EQ(odd[0].width, 40);
     EXPECT_EQ(odd[1].width, 1);  // at least one pixel
-    EXPECT_TRUE(parseColumnSpec("").empty());
-    EXPECT_EQ(parseColumnSpec("Title, 300").size(), 1u);
+    EXPECT_TRUE(parseListColumns("").empty());
+    EXPECT_EQ(parseListColumns("Title, 300").size(), 1u);
 }
 
 TEST(CellCompareTest, IntegersDatesAndTextAsTheFirstCellReads) {

@@ -1,10 +1,10 @@
-// The record list's column specifications: "Title, 350;Author, 150; ".
+// The record list's column layouts: "Title, 350;Author, 150; ".
 #pragma once
 
 #include <string>
 #include <vector>
 
-struct ColumnSpec {
+struct ListColumn {
     std::string title;
     int width = 1;      // pixels, at least 1
     int alignment = 0;  // 0 left, 1 right, 2 centre
@@ -12,8 +12,8 @@ struct ColumnSpec {
 
 // Entries are separated by ';'. In each, the text before the first ',' is the
 // title, the number after the last ',' the width, a number between two commas
-// the alignment. An entry without a ',' ends the specification.
-std::vector<ColumnSpec> parseColumnSpec(const std::string& spec);
+// the alignment. An entry without a ',' ends the layout.
+std::vector<ListColumn> parseListColumns(const std::string& layout);
 
 extern const char* const kInitialColumns;     // "Title, 300;Date, 90; "
 extern const char* const kAllTargetsColumns;  // with Author and Database

@@ -1,4 +1,4 @@
-#include "display/ColumnSpec.h"
+#include "display/ListColumns.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -7,16 +7,16 @@ const char* const kInitialColumns = "Title, 300;Date, 90; ";
 const char* const kAllTargetsColumns = "Title, 350;Author, 150;Database, 100;Date, 90; ";
 const char* const kOneTargetColumns = "Title, 350;Author, 150;Date, 90; ";
 
-std::vector<ColumnSpec> parseColumnSpec(const std::string& spec) {
-    std::vector<ColumnSpec> columns;
+std::vector<ListColumn> parseListColumns(const std::string& layout) {
+    std::vector<ListColumn> columns;
     size_t start = 0;
-    while (start <= spec.size()) {
-        const size_t end = std::min(spec.find(';', start), spec.size());
-        const std::string entry = spec.substr(start, end - start);
+    while (start <= layout.size()) {
+        const size_t end = std::min(layout.find(';', start), layout.size());
+        const std::string entry = layout.substr(start, end - start);
         const size_t firstComma = entry.find(',');
         if (firstComma == std::string::npos) break;
         const size_t lastComma = entry.rfind(',');
-        ColumnSpec column;
+        ListColumn column;
         column.title = entry.substr(0, firstComma);
         column.width = std::max(1, std::atoi(entry.c_str() + lastComma + 1));
         if (lastComma != firstComma)
