@@ -7,7 +7,10 @@
 
 #include "app/QueuedSearchEventSink.h"
 #include "display/Settings.h"
+#include "display/widgets/OptionsSheet.h"
 #include "engine/UserMessage.h"
+#include "export/widgets/RecordExport.h"
+#include "query/widgets/SearchSheet.h"
 
 std::function<void(const QString&)>& CqrnDoc::messagePresenter() {
     static std::function<void(const QString&)> presenter = [](const QString& text) {
@@ -64,9 +67,9 @@ void CqrnDoc::updateAllViews(DocumentView* sender, int32_t hint, const SearchEve
 }
 
 void CqrnDoc::handleSearchEvent(int32_t code, int32_t targetId) {
+    // The views are told through the broadcast, which also emits stateChanged.
     const std::string text = core_->handleSearchEvent(code, targetId);
     emit progressText(QString::fromStdString(text));
-    emit stateChanged();
 }
 
 void CqrnDoc::saveSettings() {
@@ -82,8 +85,7 @@ void CqrnDoc::search(QWidget* parent) {
     core_->quiesce();
     core_->query.batchList.clear();
     core_->query.batch = false;
-    const auto& sheet = sheetEntryPoints().searchSheet;
-    if (sheet && sheet(*core_, parent)) {
+    if (runSearchSheet(*core_, parent)) {
         saveSettings();
         core_->search.startSearch();
     }
@@ -94,10 +96,8 @@ void CqrnDoc::search(QWidget* parent) {
 
 void CqrnDoc::options(QWidget* parent) {
     if (!core_->search.searchMayStart()) return;
-    const auto& sheet = sheetEntryPoints().optionsSheet;
-    if (!sheet) return;
     core_->quiesce();
-    const OptionsSheetResult result = sheet(*core_, parent);
+    const OptionsSheetResult result = runOptionsSheet(*core_, parent);
     if (result.accepted) saveSettings();
     if (result.targetFileSwitched) {
         // No row may keep pointing at a target or record that is gone.
@@ -131,11 +131,10 @@ void CqrnDoc::resumeTarget(int32_t id) {
 
 void CqrnDoc::exportFile(FileExportKind kind, QWidget* parent) {
     if (core_->selection.selectedRecordNumber <= 0) return;
-    if (const auto& command = sheetEntryPoints().exportFile) command(*core_, kind, parent);
+    exportRecordToFile(*core_, kind, parent);
 }
 
 void CqrnDoc::exportDatabase(QWidget* parent) {
     if (core_->selection.selectedRecordNumber <= 0) return;
-    const auto& command = sheetEntryPoints().exportDatabase;
-    if (command && command(*core_, parent)) saveSettings();
+    if (exportRecordToDatabase(*core_, parent)) saveSettings();
 }

@@ -10,26 +10,11 @@
 #include <vector>
 
 #include "app/DocumentView.h"
-#include "display/OptionsSheetResult.h"
 #include "engine/DocumentCore.h"
 #include "export/FileExportKind.h"
 
 class QWidget;
 class QueuedSearchEventSink;
-
-// What the sheets and export commands do; each is set once their code is
-// linked in (SheetEntryPoints.cpp). A missing one makes its command do nothing.
-struct SheetEntryPoints {
-    // Shows the Search sheet; true on OK (captions and attribute strings are
-    // then back in the settings).
-    std::function<bool(DocumentCore&, QWidget*)> searchSheet;
-    // Shows the Options sheet and applies it to the document.
-    std::function<OptionsSheetResult(DocumentCore&, QWidget*)> optionsSheet;
-    std::function<void(DocumentCore&, FileExportKind, QWidget*)> exportFile;
-    // True when the export settings changed and should be saved.
-    std::function<bool(DocumentCore&, QWidget*)> exportDatabase;
-};
-const SheetEntryPoints& sheetEntryPoints();
 
 class CqrnDoc : public QObject {
     Q_OBJECT

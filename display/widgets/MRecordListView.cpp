@@ -28,8 +28,8 @@ MRecordListView::MRecordListView(CqrnDoc& doc, QWidget* parent)
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             &MRecordListView::headerClicked);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &MRecordListView::rowChosen);
-    connect(this, &QTableView::clicked, this, &MRecordListView::rowChosen);
+            [this] { rowChosen(true); });
+    connect(this, &QTableView::clicked, this, [this] { rowChosen(false); });
     model_->setColumns(kInitialColumns);
     applyColumnWidths();
     doc_.addView(this);
@@ -83,10 +83,23 @@ void MRecordListView::headerClicked(int column) {
                                          sortAscending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
-void MRecordListView::rowChosen() {
+void MRecordListView::mousePressEvent(QMouseEvent* event) {
+    chosenBySelection_ = -1;
+    QTableView::mousePressEvent(event);
+}
+
+void MRecordListView::rowChosen(bool selectionChanged) {
     if (!isActiveView()) return;
     const QModelIndexList rows = selectionModel()->selectedRows();
     if (rows.isEmpty()) return;
-    doc_.core().selection.selectedRecordNumber = model_->recordNumber(rows.first().row());
+    const int32_t number = model_->recordNumber(rows.first().row());
+    // A click that changed the selection was told already; a click on the
+    // row already chosen shows its record again.
+    if (selectionChanged) {
+        chosenBySelection_ = number;
+    } else if (number == chosenBySelection_) {
+        return;
+    }
+    doc_.core().selection.selectedRecordNumber = number;
     doc_.updateAllViews(this, HINT_RECORD_SELECTED);
 }

@@ -21,13 +21,18 @@ public:
     // Lists the store's records again for the selected target.
     void refill();
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     void applyColumnWidths();
     void headerClicked(int column);
-    void rowChosen();
+    void rowChosen(bool selectionChanged);
 
     CqrnDoc& doc_;
     RecordListModel* model_;
     int sortColumn_ = 0;
     bool sortAscending_ = true;
+    // The record a selection change chose during the current mouse press.
+    int32_t chosenBySelection_ = -1;
 };
