@@ -15,9 +15,9 @@
 #include "app/LockKeyIndicators.h"
 #include "app/MAboutDlg.h"
 #include "app/ProjectLinks.h"
-#include "display/widgets/MLimitView.h"
-#include "display/widgets/MRecordListView.h"
-#include "display/widgets/MRecordView.h"
+#include "views/MLimitView.h"
+#include "views/MRecordListView.h"
+#include "views/MRecordView.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "app/QueuedSearchEventSink.h"
-#include "display/Settings.h"
-#include "display/widgets/OptionsSheet.h"
-#include "engine/UserMessage.h"
+#include "settings/store/Settings.h"
+#include "options/widgets/OptionsSheet.h"
+#include "base/UserMessage.h"
 #include "export/widgets/RecordExport.h"
 #include "query/widgets/SearchSheet.h"
 

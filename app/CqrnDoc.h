@@ -9,14 +9,14 @@
 #include <memory>
 #include <vector>
 
-#include "app/DocumentView.h"
+#include "document/ViewDocument.h"
 #include "engine/DocumentCore.h"
 #include "export/FileExportKind.h"
 
 class QWidget;
 class QueuedSearchEventSink;
 
-class CqrnDoc : public QObject {
+class CqrnDoc : public QObject, public ViewDocument {
     Q_OBJECT
 public:
     // makeSettings: the persistent store in the program, plain values in tests.
@@ -25,16 +25,17 @@ public:
     // order; the settings are saved on the way.
     ~CqrnDoc() override;
 
-    DocumentCore& core() { return *core_; }
+    DocumentCore& core() override { return *core_; }
     const DocumentCore& core() const { return *core_; }
 
     // The new-document step (at start-up and on File > New).
     bool onNewDocument();
 
-    void addView(DocumentView* view);
-    void removeView(DocumentView* view);
+    void addView(DocumentView* view) override;
+    void removeView(DocumentView* view) override;
     // Tells every view but sender of a change.
-    void updateAllViews(DocumentView* sender, int32_t hint, const SearchEventHint* event = nullptr);
+    void updateAllViews(DocumentView* sender, int32_t hint,
+                        const SearchEventHint* event = nullptr) override;
 
     // Commands.
     void search(QWidget* parent);
@@ -43,8 +44,8 @@ public:
     void options(QWidget* parent);
     void exportFile(FileExportKind kind, QWidget* parent);
     void exportDatabase(QWidget* parent);
-    void retryTarget(int32_t id);
-    void resumeTarget(int32_t id);
+    void retryTarget(int32_t id) override;
+    void resumeTarget(int32_t id) override;
 
     // Writes the settings to the store (no-op for plain values).
     void saveSettings();

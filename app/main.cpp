@@ -9,8 +9,8 @@
 #include "app/CMainFrame.h"
 #include "app/CqrnDoc.h"
 #include "app/ShippedData.h"
-#include "display/Settings.h"
-#include "display/UserSetup.h"
+#include "settings/store/Settings.h"
+#include "settings/store/UserSetup.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

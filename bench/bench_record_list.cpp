@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "display/widgets/RecordListModel.h"
+#include "views/RecordListModel.h"
 #include "engine/ResultStore.h"
 
 namespace {

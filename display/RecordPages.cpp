@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "display/XmlDocument.h"
+#include "xml/XmlDocument.h"
 #include "engine/ResultStore.h"
 #include "engine/ScreenText.h"
 #include "targets/TargetList.h"

@@ -2,12 +2,13 @@
 // search, as HTML strings. Every value taken from a record, a target or a
 // server is escaped, so it shows as text and can never become markup or a
 // link; pages made by a record stylesheet stay as the stylesheet makes them.
+// display/ holds only pure functions over records and settings, no widgets.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "display/SettingsData.h"
+#include "settings/SettingsData.h"
 
 class ResultStore;
 class TargetList;

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "display/SettingsData.h"
+#include "settings/SettingsData.h"
 
 // One object per record, used on the thread that builds it; settings must
 // outlive it.

@@ -4,8 +4,8 @@
 #include <boost/regex.hpp>
 #include <exception>
 
-#include "display/XmlDocument.h"
-#include "engine/UserMessage.h"
+#include "xml/XmlDocument.h"
+#include "base/UserMessage.h"
 
 namespace {
 

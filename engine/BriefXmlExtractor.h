@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "display/SettingsData.h"
+#include "settings/SettingsData.h"
 #include "engine/XmlSchema.h"
 
 class BriefXmlExtractor {

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "display/XmlService.h"
+#include "xml/XmlService.h"
 #include "engine/ZoomInit.h"
 
 DocumentCore::DocumentCore(const SettingsFactory& makeSettings)

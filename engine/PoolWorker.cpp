@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/PoolJob.h"
-#include "engine/UserMessage.h"
+#include "base/UserMessage.h"
 #include "engine/WorkerPool.h"
 
 PoolWorker::PoolWorker(WorkerPool& pool) : pool_(pool), thread_([this] { loop(); }) {}

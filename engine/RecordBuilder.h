@@ -3,7 +3,7 @@
 
 #include <yaz/zoom.h>
 
-#include "display/SettingsData.h"
+#include "settings/SettingsData.h"
 #include "engine/Record.h"
 #include "targets/Target.h"
 

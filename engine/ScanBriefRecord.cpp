@@ -3,7 +3,7 @@
 #include <boost/regex.hpp>
 #include <exception>
 
-#include "engine/UserMessage.h"
+#include "base/UserMessage.h"
 
 bool ScanBriefRecord(const std::string& text, const std::string& pattern, std::string& field) {
     try {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "display/SettingsData.h"
+#include "settings/SettingsData.h"
 #include "engine/SearchEvent.h"
 
 class ResultStore;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "display/SettingsData.h"
+#include "settings/SettingsData.h"
 #include "engine/PoolJob.h"
 
 class ResultStore;

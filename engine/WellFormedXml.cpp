@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "display/XmlErrorCapture.h"
+#include "xml/XmlErrorCapture.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "engine/TargetSearch.h"
+#include "base/TargetSearch.h"
 
 struct Target {
     int32_t id = 0;

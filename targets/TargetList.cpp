@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "engine/UserMessage.h"
+#include "base/UserMessage.h"
 #include "targets/ReplaceExistingFile.h"
 #include "targets/TargetXml.h"
 

@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "display/Settings.h"
-#include "display/SettingsDefaults.h"
+#include "settings/store/Settings.h"
+#include "settings/SettingsDefaults.h"
 #include "engine/BriefLine.h"
 #include "engine/DocumentCore.h"
 #include "engine/MarcForms.h"
 #include "engine/SearchEvent.h"
 #include "engine/SearchTexts.h"
-#include "engine/UserMessage.h"
+#include "base/UserMessage.h"
 #include "query/BatchNumbers.h"
 
 namespace {

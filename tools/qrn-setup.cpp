@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "display/UserSetup.h"
+#include "settings/store/UserSetup.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

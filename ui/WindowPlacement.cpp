@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <QWidget>
 
-#include "display/Settings.h"
+#include "settings/store/Settings.h"
 
 namespace {
 QString valueName(const QString& key) { return QStringLiteral("WindowPlacement/") + key; }

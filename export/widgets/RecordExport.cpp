@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QMessageBox>
 
-#include "display/XmlDocument.h"
+#include "xml/XmlDocument.h"
 #include "engine/DocumentCore.h"
 #include "engine/Record.h"
 #include "export/FileExportText.h"

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "MarcBuilder.h"
-#include "display/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 #include "engine/BriefMarcHandler.h"
 #include "engine/BriefSutrsExtractor.h"
 #include "engine/MarcReader.h"
 #include "engine/ScanBriefRecord.h"
-#include "engine/UserMessage.h"
+#include "base/UserMessage.h"
 
 namespace {
 

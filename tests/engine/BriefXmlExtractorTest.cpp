@@ -2,7 +2,7 @@
 
 #include "CollectedMessages.h"
 #include "TestSupport.h"
-#include "display/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 #include "engine/BriefXmlExtractor.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "SharedServerTest.h"
 #include "ZoomSearch.h"
 #include "display/RecordPages.h"
-#include "display/XmlDocument.h"
+#include "xml/XmlDocument.h"
 #include "engine/BriefMarcHandler.h"
 #include "engine/Iso2709Splitter.h"
 #include "engine/MarcForms.h"

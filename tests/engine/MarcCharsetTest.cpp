@@ -7,7 +7,7 @@
 
 #include "MarcBuilder.h"
 #include "TestSupport.h"
-#include "display/XmlDocument.h"
+#include "xml/XmlDocument.h"
 #include "engine/BriefMarcHandler.h"
 #include "engine/Iso2709Splitter.h"
 #include "engine/MarcCharset.h"

@@ -11,7 +11,7 @@
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "ZoomSearch.h"
-#include "display/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 #include "engine/MarcForms.h"
 #include "engine/RecordBuilder.h"
 

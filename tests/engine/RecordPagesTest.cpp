@@ -16,7 +16,7 @@
 #include "ZoomSearch.h"
 #include "display/LinkAction.h"
 #include "display/RecordPages.h"
-#include "display/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
 #include "targets/TargetList.h"

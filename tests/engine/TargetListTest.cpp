@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "engine/UserMessage.h"
+#include "base/UserMessage.h"
 #include "targets/TargetList.h"
 #include "targets/TargetXml.h"
 

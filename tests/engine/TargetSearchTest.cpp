@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/TargetSearch.h"
+#include "base/TargetSearch.h"
 
 TEST(TargetSearchTest, CopyCarriesEveryField) {
     TargetSearch a;

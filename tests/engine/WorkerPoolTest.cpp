@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "engine/PoolJob.h"
-#include "engine/UserMessage.h"
+#include "base/UserMessage.h"
 #include "engine/WorkerPool.h"
 
 namespace {

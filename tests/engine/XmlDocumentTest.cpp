@@ -11,7 +11,7 @@
 
 #include "CollectedMessages.h"
 #include "TestSupport.h"
-#include "display/XmlDocument.h"
+#include "xml/XmlDocument.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "display/XmlDocument.h"
+#include "xml/XmlDocument.h"
 #include "engine/BriefMarcHandler.h"
 #include "engine/MarcCharset.h"
 #include "engine/MarcForms.h"

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "display/RecordPages.h"
-#include "display/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 #include "engine/ResultStore.h"
-#include "engine/UserMessage.h"
+#include "base/UserMessage.h"
 #include "targets/TargetList.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "engine/UserMessage.h"
+#include "base/UserMessage.h"
 #include "targets/TargetList.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "display/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 #include "engine/BriefXmlExtractor.h"
-#include "engine/UserMessage.h"
+#include "base/UserMessage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const SettingsData fresh = [] {

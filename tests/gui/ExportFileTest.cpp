@@ -11,7 +11,7 @@
 
 #include "GuiSupport.h"
 #include "SearchHarness.h"
-#include "engine/UserMessage.h"
+#include "base/UserMessage.h"
 #include "export/widgets/FileChooser.h"
 #include "export/widgets/RecordExport.h"
 

@@ -16,10 +16,10 @@
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "app/CMainFrame.h"
-#include "display/widgets/MLimitView.h"
-#include "display/widgets/MRecordListView.h"
-#include "display/widgets/MRecordView.h"
-#include "display/widgets/RecordListModel.h"
+#include "views/MLimitView.h"
+#include "views/MRecordListView.h"
+#include "views/MRecordView.h"
+#include "views/RecordListModel.h"
 #include "ui/PropertySheet.h"
 
 namespace {

@@ -12,8 +12,8 @@
 
 #include "GuiDocument.h"
 #include "GuiSupport.h"
-#include "display/Settings.h"
-#include "display/widgets/OptionsSheet.h"
+#include "settings/store/Settings.h"
+#include "options/widgets/OptionsSheet.h"
 #include "targets/widgets/PPTargets.h"
 #include "ui/CheckList.h"
 

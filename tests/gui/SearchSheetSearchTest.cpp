@@ -14,7 +14,7 @@
 #include "MarcCorpus.h"
 #include "SearchHarness.h"
 #include "ZoomSearch.h"
-#include "display/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 #include "query/BatchNumbers.h"
 #include "query/widgets/PPAdvSearch.h"
 #include "query/widgets/PPBasicSearch.h"

@@ -12,7 +12,7 @@
 
 #include "GuiSupport.h"
 #include "SearchHarness.h"
-#include "display/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 #include "query/widgets/AttributeEditor.h"
 #include "query/widgets/PPAdvSearch.h"
 #include "query/widgets/PPBasicSearch.h"

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "TestSupport.h"
-#include "display/Settings.h"
-#include "display/SettingsDefaults.h"
+#include "settings/store/Settings.h"
+#include "settings/SettingsDefaults.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/UserMessage.h"
+#include "base/UserMessage.h"
 
 class CollectedMessages {
 public:

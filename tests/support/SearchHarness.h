@@ -14,7 +14,7 @@
 
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
-#include "display/SettingsData.h"
+#include "settings/SettingsData.h"
 #include "engine/DocumentCore.h"
 #include "engine/SearchEvent.h"
 

@@ -5,7 +5,7 @@
 #include <QThread>
 
 #include "TestSupport.h"
-#include "display/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 
 SettingsData guiSettings(int32_t maxPerTarget, int32_t maxPerSearch) {
     SettingsData s = freshInstallationSettings(std::string(), sourcePath("data"));

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/CqrnDoc.h"
-#include "display/SettingsData.h"
+#include "settings/SettingsData.h"
 
 // Fresh-installation values with the given limits; the target file is unset.
 SettingsData guiSettings(int32_t maxPerTarget = 10, int32_t maxPerSearch = 1000);

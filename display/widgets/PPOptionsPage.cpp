@@ -1,1 +1,0 @@
-#include "display/widgets/PPOptionsPage.h"

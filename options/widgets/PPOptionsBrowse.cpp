@@ -1,0 +1,16 @@
+#include "options/widgets/PPOptionsBrowse.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QLineEdit>
+
+void connectBrowse(QAbstractButton* button, QLineEdit* edit, const QString& filter) {
+    QObject::connect(button, &QAbstractButton::clicked, edit, [edit, filter] {
+        QFileDialog dialog(edit->window(), QString(), QString(), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (!edit->text().isEmpty()) dialog.selectFile(edit->text());
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            edit->setText(dialog.selectedFiles().first());
+    });
+}

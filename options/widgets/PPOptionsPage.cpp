@@ -1,0 +1,1 @@
+#include "options/widgets/PPOptionsPage.h"

@@ -1,0 +1,164 @@
+#include "views/RecordListModel.h"
+
+#include <QDate>
+#include <QLocale>
+#include <mutex>
+
+#include "engine/ResultStore.h"
+#include "engine/ScreenText.h"
+
+namespace {
+
+// Merge sort that stays within bounds whatever the comparison answers: the
+// cell comparison reads both cells the way the first one looks, so it is not
+// always a strict weak order, which std::sort and std::stable_sort assume.
+template <typename T, typename Less>
+void robustStableSort(std::vector<T>& items, Less less) {
+    std::vector<T> buffer(items.size());
+    for (size_t width = 1; width < items.size(); width *= 2) {
+        for (size_t lo = 0; lo < items.size(); lo += 2 * width) {
+            const size_t mid = std::min(lo + width, items.size());
+            const size_t hi = std::min(lo + 2 * width, items.size());
+            size_t a = lo, b = mid, out = lo;
+            while (a < mid && b < hi)
+                buffer[out++] = less(items[b], items[a]) ? items[b++] : items[a++];
+            while (a < mid) buffer[out++] = items[a++];
+            while (b < hi) buffer[out++] = items[b++];
+        }
+        items.swap(buffer);
+    }
+}
+
+Qt::Alignment qtAlignment(int alignment) {
+    switch (alignment) {
+        case 1:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case 2:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+}  // namespace
+
+RecordListModel::RecordListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void RecordListModel::setColumns(const std::string& layout) {
+    beginResetModel();
+    rows_.clear();
+    columns_ = parseListColumns(layout);
+    endResetModel();
+}
+
+void RecordListModel::refill(const ResultStore& store, int32_t targetId) {
+    const bool allTargets = targetId == -1;
+    std::vector<Row> rows;
+    {
+        std::lock_guard<std::recursive_mutex> lock(store.lock());
+        const std::vector<Record>& records = store.records();
+        rows.reserve(records.size());
+        for (const Record& record : records) {
+            if (!allTargets && record.targetId != targetId) continue;
+            Row row;
+            row.number = record.number;
+            if (allTargets)
+                row.cells = {record.title, record.author, record.targetName, record.date};
+            else
+                row.cells = {record.title, record.author, record.date};
+            rows.push_back(std::move(row));
+        }
+    }
+    // Converted outside the lock: workers wait for it only while copying.
+    for (Row& row : rows)
+        for (std::string& cell : row.cells) cell = screenText(cell);
+    // Each row went in as the list's first row.
+    std::reverse(rows.begin(), rows.end());
+
+    beginResetModel();
+    columns_ = parseListColumns(allTargets ? kAllTargetsColumns : kOneTargetColumns);
+    rows_ = std::move(rows);
+    endResetModel();
+    sortRows(0, true);
+}
+
+void RecordListModel::sortRows(int column, bool ascending) {
+    if (column < 0 || column >= static_cast<int>(columns_.size()) || rows_.size() < 2) return;
+    struct Keyed {
+        CellKey key;
+        size_t index = 0;
+    };
+    std::vector<Keyed> keyed(rows_.size());
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        const std::vector<std::string>& cells = rows_[i].cells;
+        const std::string empty;
+        keyed[i].key = makeCellKey(column < static_cast<int>(cells.size()) ? cells[column] : empty,
+                                   parseLocaleDate);
+        keyed[i].index = i;
+    }
+    robustStableSort(keyed, [ascending](const Keyed& a, const Keyed& b) {
+        return ascending ? compareCellKeys(a.key, b.key) < 0 : compareCellKeys(b.key, a.key) < 0;
+    });
+    std::vector<Row> sorted;
+    sorted.reserve(rows_.size());
+    for (const Keyed& k : keyed) sorted.push_back(std::move(rows_[k.index]));
+    emit layoutAboutToBeChanged();
+    rows_ = std::move(sorted);
+    emit layoutChanged();
+}
+
+int32_t RecordListModel::recordNumber(int row) const {
+    return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[row].number : -1;
+}
+
+int RecordListModel::rowOfRecord(int32_t number) const {
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].number == number) return static_cast<int>(i);
+    return -1;
+}
+
+int RecordListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int RecordListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant RecordListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) return QVariant();
+    const Row& row = rows_[index.row()];
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        if (index.column() >= static_cast<int>(row.cells.size())) return QString();
+        return QString::fromStdString(row.cells[index.column()]);
+    }
+    if (role == Qt::TextAlignmentRole && index.column() < static_cast<int>(columns_.size()))
+        return QVariant::fromValue(qtAlignment(columns_[index.column()].alignment));
+    if (role == Qt::UserRole) return row.number;
+    return QVariant();
+}
+
+QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 ||
+        section >= static_cast<int>(columns_.size()))
+        return QVariant();
+    if (role == Qt::DisplayRole) return QString::fromStdString(columns_[section].title);
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(qtAlignment(columns_[section].alignment));
+    return QVariant();
+}
+
+bool RecordListModel::parseLocaleDate(const std::string& cell, double& value) {
+    static const QLocale locale = QLocale::system();
+    const QString text = QString::fromStdString(cell);
+    for (QLocale::FormatType format : {QLocale::ShortFormat, QLocale::LongFormat}) {
+        const QDate date = locale.toDate(text, format);
+        if (date.isValid()) {
+            value = static_cast<double>(date.toJulianDay());
+            return true;
+        }
+    }
+    const QDate iso = QDate::fromString(text, Qt::ISODate);
+    if (iso.isValid()) value = static_cast<double>(iso.toJulianDay());
+    return iso.isValid();
+}
