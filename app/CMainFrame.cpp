@@ -162,8 +162,7 @@ void CMainFrame::createActions() {
         on(addCommand(caption, {}, 0, {}, {}), [this, command] { doc_.exportFile(command, this); });
     }
     on(addCommand("Database", {}, 0, {}, {}), [this] { doc_.exportDatabase(this); });
-    on(addCommand("Contents", {}, 0, QKeySequence::HelpContents, {}),
-       [this] { showManual(this); });
+    on(addCommand("Contents", {}, 0, QKeySequence::HelpContents, {}), [this] { showManual(this); });
     on(addCommand("Forum", {}, 0, {}, {}),
        [this] { QDesktopServices::openUrl(forumUrl(doc_.core().settings->ForumURL)); });
     on(addCommand("&About", "help-about", QStyle::SP_MessageBoxInformation, {}, {}), [this] {
