@@ -39,7 +39,7 @@ for program in qrn qrn-search qrn-brief qrn-setup; do
         { echo "FAIL: $program --version says '$(cat "$TMP/out")', not '$program $version'"; failed=1; }
 
     # The window program gets past Qt's own options only with a platform.
-    QT_QPA_PLATFORM=offscreen check "$program --no-such-option" 2 "$BUILD/$program" --no-such-option
+    check "$program --no-such-option" 2 env QT_QPA_PLATFORM=offscreen "$BUILD/$program" --no-such-option
     grep -q "no-such-option" "$TMP/err" && grep -q "^Usage: $program " "$TMP/err" ||
         { echo "FAIL: $program does not name the wrong option with the usage"; cat "$TMP/err"; failed=1; }
 done
