@@ -5,6 +5,7 @@
 #include <mutex>
 #include <string>
 
+#include "base/Version.h"
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
 #include "engine/SearchEvent.h"
@@ -12,11 +13,12 @@
 #include "engine/ZoomEventPump.h"
 #include "targets/Target.h"
 
-const char* const kImplementationName = "Tessaly Z39.50 Client 1.3";
-
 namespace {
+const std::string kImplementationNameText = std::string("Tessaly Z39.50 Client ") + qrnVersion();
 const char* const kUnableToRetrieve = "QRN: Unable to retrieve record";
-}
+}  // namespace
+
+const char* const kImplementationName = kImplementationNameText.c_str();
 
 SearchTask::SearchTask(SearchEventSink* sink, Target& target, ResultStore& store,
                        const SearchQuery& query, std::shared_ptr<const SettingsData> settings,

@@ -50,4 +50,6 @@ struct SettingsData {
     std::string DisplayDCTitleXPATH;
     std::string DisplayDCAuthorXPATH;
     std::string DisplayDCDateXPATH;
+    // Address that Help > Forum opens; empty (no forum) in a fresh installation.
+    std::string ForumURL;
 };
