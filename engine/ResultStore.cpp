@@ -49,3 +49,14 @@ std::vector<Record> ResultStore::copyAll() const {
     std::lock_guard<std::recursive_mutex> guard(lock_);
     return records_;
 }
+
+std::vector<Record> ResultStore::copyRecords(const int32_t* numbers, size_t count) const {
+    std::vector<Record> out;
+    out.reserve(count);
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    for (size_t i = 0; i < count; ++i) {
+        Record record;
+        if (findRecord(numbers[i], record)) out.push_back(std::move(record));
+    }
+    return out;
+}

@@ -30,6 +30,10 @@ public:
     // record's deferred forms stay deferred (see completeRecordForms), so
     // listing many records costs no conversions.
     std::vector<Record> copyAll() const;
+    // Any thread. Copies the records with these numbers, in this order, as
+    // stored (forms still deferred), under one hold of the lock; numbers no
+    // longer in the store are left out. Long exports copy a slice at a time.
+    std::vector<Record> copyRecords(const int32_t* numbers, size_t count) const;
 
     // Readers that walk the records hold this lock (re-entrant) while they do.
     std::recursive_mutex& lock() const { return lock_; }

@@ -1,0 +1,46 @@
+#include "export/AssembleRecords.h"
+
+#include <algorithm>
+
+#include "engine/MarcForms.h"
+#include "engine/ResultStore.h"
+#include "export/ManyRecordFile.h"
+#include "xml/XmlDocument.h"
+
+namespace {
+
+// Small enough that a worker appending records barely waits for the lock.
+constexpr size_t kSliceSize = 256;
+
+}  // namespace
+
+AssembledFile assembleRecords(const ResultStore& store, const std::vector<int32_t>& numbers,
+                              FileExportKind kind, const std::string& stylesheet,
+                              ExportProgress& progress) {
+    AssembledFile result;
+    ManyRecordFile file(kind);
+    for (size_t first = 0; first < numbers.size(); first += kSliceSize) {
+        if (progress.cancel) {
+            result.cancelled = true;
+            return result;
+        }
+        const size_t count = std::min(kSliceSize, numbers.size() - first);
+        std::vector<Record> slice = store.copyRecords(numbers.data() + first, count);
+        for (Record& record : slice) {
+            // MARC needs only the bytes; the other forms are made here, outside the lock.
+            if (kind != FileExportKind::Marc) completeRecordForms(record);
+            file.add(record);
+        }
+        progress.done = first + count;
+    }
+    result.written = file.written();
+    result.skipped = file.skipped();
+    result.bytes = file.finish();
+    if (kind == FileExportKind::XslTransformation && !progress.cancel)
+        transformXml(result.bytes, stylesheet, result.bytes);
+    if (progress.cancel) {
+        result.cancelled = true;
+        result.bytes.clear();
+    }
+    return result;
+}
