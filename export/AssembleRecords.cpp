@@ -19,17 +19,30 @@ AssembledFile assembleRecords(const ResultStore& store, const std::vector<int32_
                               ExportProgress& progress) {
     AssembledFile result;
     ManyRecordFile file(kind);
+    if (kind == FileExportKind::Marc) {
+        // Reading the sizes first saves copying tens of megabytes while the file grows.
+        size_t total = 0;
+        for (size_t first = 0; first < numbers.size(); first += kSliceSize)
+            store.visitRecords(numbers.data() + first, std::min(kSliceSize, numbers.size() - first),
+                               [&total](const Record& record) { total += record.rawData.size(); });
+        file.reserve(total);
+    }
     for (size_t first = 0; first < numbers.size(); first += kSliceSize) {
         if (progress.cancel) {
             result.cancelled = true;
             return result;
         }
         const size_t count = std::min(kSliceSize, numbers.size() - first);
-        std::vector<Record> slice = store.copyRecords(numbers.data() + first, count);
-        for (Record& record : slice) {
-            // MARC needs only the bytes; the other forms are made here, outside the lock.
-            if (kind != FileExportKind::Marc) completeRecordForms(record);
-            file.add(record);
+        if (kind == FileExportKind::Marc) {
+            // Only the bytes are needed: appended in place, the copy is all the lock waits for.
+            store.visitRecords(numbers.data() + first, count,
+                               [&file](const Record& record) { file.add(record); });
+        } else {
+            // The other forms are made here, outside the lock.
+            for (Record& record : store.copyRecords(numbers.data() + first, count)) {
+                completeRecordForms(record);
+                file.add(record);
+            }
         }
         progress.done = first + count;
     }

@@ -19,6 +19,8 @@ public:
     // Appends the record's form, or counts it as skipped. A MARC record's
     // deferred forms must have been completed for TEXT and XML.
     void add(const Record& record);
+    // Room for about this many bytes, so a large file grows without copying.
+    void reserve(size_t bytes) { bytes_.reserve(bytes); }
     // The file's bytes; empty when no record was written. Call once.
     std::string finish();
 
