@@ -156,13 +156,12 @@ void CMainFrame::createActions() {
     on(addCommand("E&xit", {}, 0, {}, {}), [this] { close(); });
     on(addCommand("Cu&t", "edit-cut", CutIcon, QKeySequence::Cut, {}),
        [this] { recordView_->cut(); });
-    on(addCommand("&Copy", "edit-copy", CopyIcon, QKeySequence::Copy, {}),
-       [this] {
-           if (activePane_ == ActivePane::RecordList)
-               listView_->copySelectedRows();
-           else
-               recordView_->copy();
-       });
+    on(addCommand("&Copy", "edit-copy", CopyIcon, QKeySequence::Copy, {}), [this] {
+        if (activePane_ == ActivePane::RecordList)
+            listView_->copySelectedRows();
+        else
+            recordView_->copy();
+    });
     on(addCommand("&Paste", "edit-paste", PasteIcon, QKeySequence::Paste, {}),
        [this] { recordView_->paste(); });
     on(addCommand("Options", {}, 0, {}, {}), [this] { doc_.options(this); });
@@ -212,18 +211,16 @@ void CMainFrame::createMenus() {
     exportMenu->addActions({action("MARC"), action("TEXT"), action("XML"),
                             action("XSL Transformation"), action("Database")});
     exportMenu->addSeparator();
-    listExportMenu_ = fileKindMenu(QStringLiteral("Export All Records in List"),
-                                   [this](FileExportKind kind) {
-                                       doc_.exportFile(kind, this, RecordScope::List);
-                                   });
+    listExportMenu_ = fileKindMenu(
+        QStringLiteral("Export All Records in List"),
+        [this](FileExportKind kind) { doc_.exportFile(kind, this, RecordScope::List); });
     exportMenu->addMenu(listExportMenu_);
 
     targetMenu_ = new QMenu(this);
-    targetExportMenu_ = fileKindMenu(QStringLiteral("Export This Target's Records"),
-                                     [this](FileExportKind kind) {
-                                         doc_.exportFile(kind, this, RecordScope::Target,
-                                                         menuTarget_);
-                                     });
+    targetExportMenu_ =
+        fileKindMenu(QStringLiteral("Export This Target's Records"), [this](FileExportKind kind) {
+            doc_.exportFile(kind, this, RecordScope::Target, menuTarget_);
+        });
     targetMenu_->addMenu(targetExportMenu_);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));

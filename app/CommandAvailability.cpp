@@ -15,7 +15,8 @@ CommandAvailability commandAvailability(const DocumentCore& doc, ActivePane acti
     a.exportList = !doc.selection.listedRecordNumbers.empty();
     const bool recordActive = active == ActivePane::Record;
     a.print = recordActive;
-    a.copy = (recordActive && recordHasSelection) || (active == ActivePane::RecordList && chosen > 0);
+    a.copy =
+        (recordActive && recordHasSelection) || (active == ActivePane::RecordList && chosen > 0);
     a.cut = false;
     a.paste = false;
     return a;

@@ -45,8 +45,8 @@ public:
     // The records in scope (Selection, List, or Target with targetId) to a
     // file. One selected record is written as itself; more, or a whole list or
     // target, as one file of many records.
-    void exportFile(FileExportKind kind, QWidget* parent, RecordScope scope = RecordScope::Selection,
-                    int32_t targetId = -1);
+    void exportFile(FileExportKind kind, QWidget* parent,
+                    RecordScope scope = RecordScope::Selection, int32_t targetId = -1);
     // The one selected record into a database.
     void exportDatabase(QWidget* parent);
     void retryTarget(int32_t id) override;

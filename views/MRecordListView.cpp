@@ -165,9 +165,8 @@ void MRecordListView::copySelectedRows() {
     const int columns = model_->columnCount();
     std::vector<std::string> header;
     for (int column = 0; column < columns; ++column)
-        header.push_back(model_->headerData(column, Qt::Horizontal, Qt::DisplayRole)
-                             .toString()
-                             .toStdString());
+        header.push_back(
+            model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString().toStdString());
     std::vector<std::vector<std::string>> cells;
     cells.reserve(rows.size());
     for (int row : rows) {

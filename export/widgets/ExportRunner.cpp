@@ -48,7 +48,8 @@ void runExport(QWidget* parent, size_t total, ExportProgress& progress,
         dialog.setMinimumDuration(0);
         dialog.setAutoClose(false);
         dialog.setAutoReset(false);
-        QObject::connect(&dialog, &QProgressDialog::canceled, [&progress] { progress.cancel = true; });
+        QObject::connect(&dialog, &QProgressDialog::canceled,
+                         [&progress] { progress.cancel = true; });
         QTimer refresh;
         QObject::connect(&refresh, &QTimer::timeout, &dialog, [&] {
             // However the dialog was cancelled (button, Escape, closed).

@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QMessageBox>
+#include <exception>
 
 #include "engine/DocumentCore.h"
 #include "export/AssembleRecords.h"
+#include "export/FileExportText.h"
 #include "export/ManyRecordFile.h"
 #include "export/widgets/ExportFileDialogs.h"
 #include "export/widgets/ExportRunner.h"
@@ -22,19 +24,27 @@ void exportRecordsToFile(DocumentCore& doc, const std::vector<int32_t>& recordNu
     bool saveFailed = false;
     QString message, cause;
     runExport(parent, recordNumbers.size(), progress, [&] {
-        file = assembleRecords(store, recordNumbers, kind, stylesheetPath, progress);
-        // Nothing to write leaves any old file as it is.
-        if (file.cancelled || progress.cancel || file.written == 0) return;
-        saveFailed = !saveExportFile(path, file.bytes, message, cause);
+        try {
+            file = assembleRecords(store, recordNumbers, kind, stylesheetPath, progress);
+            // Nothing to write leaves any old file as it is.
+            if (file.cancelled || progress.cancel || file.written == 0) return;
+            saveFailed = !saveExportFile(path, file.bytes, message, cause);
+        } catch (const std::exception& failure) {
+            // Most likely memory for a file of this size; the old file is untouched.
+            file = AssembledFile();
+            saveFailed = true;
+            message = QString::fromStdString(fileErrorText(0, path.toStdString()));
+            cause = QString::fromLocal8Bit(failure.what());
+        }
     });
     if (file.cancelled || progress.cancel) return;
     if (saveFailed) {
         showSaveFailure(parent, message, cause);
     } else if (file.skipped > 0) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("qrn"),
-                        QString::fromStdString(
-                            recordsWrittenText(kind, file.written, file.skipped)),
-                        QMessageBox::Ok, parent);
+        QMessageBox box(
+            QMessageBox::Information, QStringLiteral("qrn"),
+            QString::fromStdString(recordsWrittenText(kind, file.written, file.skipped)),
+            QMessageBox::Ok, parent);
         box.exec();
     }
 }

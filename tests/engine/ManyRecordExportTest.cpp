@@ -84,9 +84,10 @@ int countNodes(const std::string& xml, const char* expression) {
     return count;
 }
 
-const char* const kMods = "<?xml version='1.0' encoding='ISO-8859-1'?>"
-                          "<mods xmlns='http://www.loc.gov/mods/v3'><titleInfo><title>Caf\xE9"
-                          "</title></titleInfo></mods>";
+const char* const kMods =
+    "<?xml version='1.0' encoding='ISO-8859-1'?>"
+    "<mods xmlns='http://www.loc.gov/mods/v3'><titleInfo><title>Caf\xE9"
+    "</title></titleInfo></mods>";
 // Two records whose namespace prefix is declared only on the collection.
 const char* const kPrefixedCollection =
     "<marc:collection xmlns:marc='http://www.loc.gov/MARC21/slim'>"

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (end == std::string::npos) end = input.size();
         Record record;
         record.kind = (input[at] & 1) ? Marc : Xml;
-        record.rawData = record.xmlText = end > at ? input.substr(at + 1, end - at - 1) : std::string();
+        record.rawData = record.xmlText =
+            end > at ? input.substr(at + 1, end - at - 1) : std::string();
         marc.add(record);
         xml.add(record);
         at = end + 1;
@@ -27,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     marc.finish();
     const std::string document = xml.finish();
     if (!document.empty()) {
-        xmlDoc* doc = xmlReadMemory(document.data(), static_cast<int>(document.size()), nullptr,
-                                    nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR |
-                                                 XML_PARSE_NOWARNING | XML_PARSE_HUGE);
+        xmlDoc* doc = xmlReadMemory(
+            document.data(), static_cast<int>(document.size()), nullptr, nullptr,
+            XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE);
         if (!doc) std::abort();
         xmlFreeDoc(doc);
     }

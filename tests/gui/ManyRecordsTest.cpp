@@ -2,6 +2,8 @@
 // list's extended selection, Copy of rows, and the export commands on the
 // selection, the whole list and one target, with the file dialogs answered
 // through the chooser seam; Cancel in the progress dialog.
+#include <yaz/marcdisp.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +16,6 @@
 #include <atomic>
 #include <deque>
 #include <thread>
-#include <yaz/marcdisp.h>
 
 #include "GuiDocument.h"
 #include "GuiSupport.h"
@@ -54,9 +55,7 @@ private:
     std::deque<QString> answers_;
 
     MRecordListView* list() { return frame_->recordListView(); }
-    QPoint rowPoint(int row) {
-        return list()->visualRect(list()->model().index(row, 0)).center();
-    }
+    QPoint rowPoint(int row) { return list()->visualRect(list()->model().index(row, 0)).center(); }
     void click(int row, Qt::KeyboardModifiers modifiers = {}) {
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers, rowPoint(row));
     }
@@ -174,8 +173,9 @@ private slots:
         MessageBoxCatcher boxes;
         QCOMPARE(size_t(iso2709Count(exportTo(frame_->action("MARC"), "twenty.mrc"))), marc);
         QTRY_COMPARE(boxes.texts().size(), 1);
-        QCOMPARE(boxes.texts()[0],
-                 QStringLiteral("%1 records written, %2 skipped: not MARC").arg(marc).arg(20 - marc));
+        QCOMPARE(
+            boxes.texts()[0],
+            QStringLiteral("%1 records written, %2 skipped: not MARC").arg(marc).arg(20 - marc));
         const QString xml = QString::fromStdString(exportTo(frame_->action("XML"), "twenty.xml"));
         QVERIFY2(xml.section('\n', 1, 1) == "<collection xmlns=\"http://www.loc.gov/MARC21/slim\">",
                  qPrintable(xml.left(200)));
