@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QSplitter>
@@ -21,6 +22,13 @@
 #include "views/MRecordView.h"
 
 namespace {
+
+// The file export commands, as the Export menu and its submenus list them.
+const std::pair<const char*, FileExportKind> kFileKinds[] = {
+    {"MARC", FileExportKind::Marc},
+    {"TEXT", FileExportKind::Text},
+    {"XML", FileExportKind::Xml},
+    {"XSL Transformation", FileExportKind::XslTransformation}};
 
 enum PaintedIcon { CutIcon = -2, CopyIcon = -3, PasteIcon = -4, PrintIcon = -5 };
 
@@ -106,6 +114,8 @@ void CMainFrame::createPanes() {
     split->setStretchFactor(1, 1);
     split->setSizes({250, 750});
     setCentralWidget(split);
+    limitView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(limitView_, &QWidget::customContextMenuRequested, this, &CMainFrame::showTargetMenu);
 }
 
 QAction* CMainFrame::addCommand(const QString& caption, const QString& themeIcon, int fallbackIcon,
@@ -147,17 +157,16 @@ void CMainFrame::createActions() {
     on(addCommand("E&xit", {}, 0, {}, {}), [this] { close(); });
     on(addCommand("Cu&t", "edit-cut", CutIcon, QKeySequence::Cut, {}),
        [this] { recordView_->cut(); });
-    on(addCommand("&Copy", "edit-copy", CopyIcon, QKeySequence::Copy, {}),
-       [this] { recordView_->copy(); });
+    on(addCommand("&Copy", "edit-copy", CopyIcon, QKeySequence::Copy, {}), [this] {
+        if (activePane_ == ActivePane::RecordList)
+            listView_->copySelectedRows();
+        else
+            recordView_->copy();
+    });
     on(addCommand("&Paste", "edit-paste", PasteIcon, QKeySequence::Paste, {}),
        [this] { recordView_->paste(); });
     on(addCommand("Options", {}, 0, {}, {}), [this] { doc_.options(this); });
-    const std::pair<const char*, FileExportKind> exports[] = {
-        {"MARC", FileExportKind::Marc},
-        {"TEXT", FileExportKind::Text},
-        {"XML", FileExportKind::Xml},
-        {"XSL Transformation", FileExportKind::XslTransformation}};
-    for (const auto& [caption, kind] : exports) {
+    for (const auto& [caption, kind] : kFileKinds) {
         const FileExportKind command = kind;
         on(addCommand(caption, {}, 0, {}, {}), [this, command] { doc_.exportFile(command, this); });
     }
@@ -201,9 +210,43 @@ void CMainFrame::createMenus() {
     QMenu* exportMenu = menuBar()->addMenu(QStringLiteral("Export"));
     exportMenu->addActions({action("MARC"), action("TEXT"), action("XML"),
                             action("XSL Transformation"), action("Database")});
+    exportMenu->addSeparator();
+    listExportMenu_ = fileKindMenu(
+        QStringLiteral("Export All Records in List"),
+        [this](FileExportKind kind) { doc_.exportFile(kind, this, RecordScope::List); });
+    exportMenu->addMenu(listExportMenu_);
+
+    targetMenu_ = new QMenu(this);
+    targetExportMenu_ =
+        fileKindMenu(QStringLiteral("Export This Target's Records"), [this](FileExportKind kind) {
+            doc_.exportFile(kind, this, RecordScope::Target, menuTarget_);
+        });
+    targetMenu_->addMenu(targetExportMenu_);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addActions({action("Contents"), action("Forum"), action("About")});
+}
+
+QMenu* CMainFrame::fileKindMenu(const QString& title,
+                                const std::function<void(FileExportKind)>& run) {
+    auto* menu = new QMenu(title, this);
+    for (const auto& [caption, kind] : kFileKinds) {
+        const FileExportKind chosen = kind;
+        connect(menu->addAction(QString::fromLatin1(caption)), &QAction::triggered, this,
+                [run, chosen] { run(chosen); });
+    }
+    return menu;
+}
+
+void CMainFrame::showTargetMenu(const QPoint& at) {
+    const QTreeWidgetItem* item = limitView_->itemAt(at);
+    if (!item) return;
+    menuTarget_ = item->data(0, Qt::UserRole).toInt();
+    // The root stands for all targets: that is the whole list's command.
+    if (menuTarget_ < 0) return;
+    targetExportMenu_->menuAction()->setEnabled(
+        !doc_.core().recordNumbers(RecordScope::Target, menuTarget_).empty());
+    targetMenu_->popup(limitView_->viewport()->mapToGlobal(at));
 }
 
 void CMainFrame::createToolBar() {
@@ -258,8 +301,10 @@ void CMainFrame::setMenuActionState() {
     action("Options")->setEnabled(a.options);
     action("Stop")->setEnabled(a.stop);
     action("Resume")->setEnabled(a.resume);
-    for (const char* key : {"MARC", "TEXT", "XML", "XSL Transformation", "Database"})
+    for (const char* key : {"MARC", "TEXT", "XML", "XSL Transformation"})
         action(key)->setEnabled(a.exportRecord);
+    action("Database")->setEnabled(a.exportDatabase);
+    listExportMenu_->menuAction()->setEnabled(a.exportList);
     action("Print...")->setEnabled(a.print);
     action("Cut")->setEnabled(a.cut);
     action("Copy")->setEnabled(a.copy);

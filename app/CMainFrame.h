@@ -5,9 +5,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <cstdint>
+#include <functional>
 #include <map>
 
 #include "app/CommandAvailability.h"
+#include "export/FileExportKind.h"
 
 class CqrnDoc;
 class LockKeyIndicators;
@@ -16,6 +19,8 @@ class MRecordListView;
 class MRecordView;
 class QAction;
 class QLabel;
+class QMenu;
+class QPoint;
 class QSplitter;
 
 class CMainFrame : public QMainWindow {
@@ -31,6 +36,10 @@ public:
     // The action of a command, by its menu caption without the '&' ("Search").
     QAction* action(const QString& caption) const;
     ActivePane activePane() const { return activePane_; }
+    // Export > Export All Records in List, and the databases tree's context
+    // menu (for the target last asked about).
+    QMenu* listExportMenu() const { return listExportMenu_; }
+    QMenu* targetMenu() const { return targetMenu_; }
 
     // Enables and disables every command from the document's state.
     void setMenuActionState();
@@ -41,6 +50,8 @@ private:
     void createToolBar();
     void createStatusBar();
     void createPanes();
+    QMenu* fileKindMenu(const QString& title, const std::function<void(FileExportKind)>& run);
+    void showTargetMenu(const QPoint& at);
     void focusChanged(QWidget* now);
     void setActivePane(ActivePane pane);
     QAction* addCommand(const QString& caption, const QString& themeIcon, int fallbackIcon,
@@ -54,4 +65,8 @@ private:
     LockKeyIndicators* indicators_ = nullptr;
     ActivePane activePane_ = ActivePane::None;
     std::map<QString, QAction*> actions_;
+    QMenu* listExportMenu_ = nullptr;
+    QMenu* targetMenu_ = nullptr;
+    QMenu* targetExportMenu_ = nullptr;
+    int32_t menuTarget_ = -1;
 };

@@ -9,10 +9,14 @@ CommandAvailability commandAvailability(const DocumentCore& doc, ActivePane acti
     a.options = a.search;
     a.stop = doc.search.stopAvailable();
     a.resume = doc.search.resumeAvailable();
-    a.exportRecord = doc.selection.selectedRecordNumber > 0;
+    const size_t chosen = doc.selection.selectedRecordNumbers.size();
+    a.exportRecord = chosen > 0;
+    a.exportDatabase = chosen == 1;
+    a.exportList = !doc.selection.listedRecordNumbers.empty();
     const bool recordActive = active == ActivePane::Record;
     a.print = recordActive;
-    a.copy = recordActive && recordHasSelection;
+    a.copy =
+        (recordActive && recordHasSelection) || (active == ActivePane::RecordList && chosen > 0);
     a.cut = false;
     a.paste = false;
     return a;

@@ -11,7 +11,9 @@ struct CommandAvailability {
     bool resume = false;
     bool stop = false;
     bool options = false;
-    bool exportRecord = false;  // MARC, TEXT, XML, XSL Transformation, Database
+    bool exportRecord = false;    // MARC, TEXT, XML, XSL Transformation: rows selected
+    bool exportDatabase = false;  // exactly one row selected
+    bool exportList = false;      // the list shows records
     bool print = false;
     bool cut = false;
     bool copy = false;
@@ -19,6 +21,7 @@ struct CommandAvailability {
 };
 
 // UI thread. recordHasSelection: text is selected on the record page. The page
-// is read-only, so Cut and Paste never have anything to do.
+// is read-only, so Cut and Paste never have anything to do; Copy in the list
+// copies its selected rows.
 CommandAvailability commandAvailability(const DocumentCore& doc, ActivePane active,
                                         bool recordHasSelection);

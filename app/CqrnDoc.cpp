@@ -10,6 +10,7 @@
 #include "options/widgets/OptionsSheet.h"
 #include "base/UserMessage.h"
 #include "export/widgets/RecordExport.h"
+#include "export/widgets/RecordsExport.h"
 #include "query/widgets/SearchSheet.h"
 
 std::function<void(const QString&)>& CqrnDoc::messagePresenter() {
@@ -129,12 +130,20 @@ void CqrnDoc::resumeTarget(int32_t id) {
     emit stateChanged();
 }
 
-void CqrnDoc::exportFile(FileExportKind kind, QWidget* parent) {
-    if (core_->selection.selectedRecordNumber <= 0) return;
-    exportRecordToFile(*core_, kind, parent);
+void CqrnDoc::recordChoiceChanged() { emit stateChanged(); }
+
+void CqrnDoc::exportFile(FileExportKind kind, QWidget* parent, RecordScope scope,
+                         int32_t targetId) {
+    const std::vector<int32_t> numbers = core_->recordNumbers(scope, targetId);
+    if (numbers.empty()) return;
+    if (scope == RecordScope::Selection && numbers.size() == 1)
+        exportRecordToFile(*core_, numbers.front(), kind, parent);
+    else
+        exportRecordsToFile(*core_, numbers, kind, parent);
 }
 
 void CqrnDoc::exportDatabase(QWidget* parent) {
-    if (core_->selection.selectedRecordNumber <= 0) return;
-    if (exportRecordToDatabase(*core_, parent)) saveSettings();
+    const std::vector<int32_t> numbers = core_->recordNumbers(RecordScope::Selection);
+    if (numbers.size() != 1) return;
+    if (exportRecordToDatabase(*core_, numbers, parent)) saveSettings();
 }

@@ -42,10 +42,16 @@ public:
     void stop();
     void resume();
     void options(QWidget* parent);
-    void exportFile(FileExportKind kind, QWidget* parent);
+    // The records in scope (Selection, List, or Target with targetId) to a
+    // file. One selected record is written as itself; more, or a whole list or
+    // target, as one file of many records.
+    void exportFile(FileExportKind kind, QWidget* parent,
+                    RecordScope scope = RecordScope::Selection, int32_t targetId = -1);
+    // The one selected record into a database.
     void exportDatabase(QWidget* parent);
     void retryTarget(int32_t id) override;
     void resumeTarget(int32_t id) override;
+    void recordChoiceChanged() override;
 
     // Writes the settings to the store (no-op for plain values).
     void saveSettings();

@@ -20,6 +20,9 @@ public:
     virtual void updateAllViews(DocumentView* sender, int32_t hint,
                                 const SearchEventHint* event = nullptr) = 0;
 
+    // The list's selected rows changed: the commands that act on them follow.
+    virtual void recordChoiceChanged() = 0;
+
     virtual void retryTarget(int32_t id) = 0;
     virtual void resumeTarget(int32_t id) = 0;
 };

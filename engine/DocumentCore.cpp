@@ -1,6 +1,7 @@
 #include "engine/DocumentCore.h"
 
 #include <chrono>
+#include <mutex>
 #include <thread>
 
 #include "xml/XmlService.h"
@@ -43,6 +44,22 @@ std::string DocumentCore::handleSearchEvent(int32_t code, int32_t targetId) {
 
 bool DocumentCore::searchSettled() const {
     return search.searchMayStart() && pool->busyCount() == 0 && pool->queuedCount() == 0;
+}
+
+std::vector<int32_t> DocumentCore::recordNumbers(RecordScope scope, int32_t targetId) const {
+    switch (scope) {
+        case RecordScope::Selection:
+            return selection.selectedRecordNumbers;
+        case RecordScope::List:
+            return selection.listedRecordNumbers;
+        case RecordScope::Target:
+            break;
+    }
+    std::vector<int32_t> numbers;
+    std::lock_guard<std::recursive_mutex> guard(store.lock());
+    for (const Record& record : store.records())
+        if (record.targetId == targetId) numbers.push_back(record.number);
+    return numbers;
 }
 
 void DocumentCore::quiesce() {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "settings/SettingsData.h"
 #include "engine/ResultStore.h"
@@ -14,6 +15,10 @@
 #include "engine/SearchQuery.h"
 #include "engine/WorkerPool.h"
 #include "targets/TargetList.h"
+
+// The records a command acts on: the list's selected rows, all rows the list
+// shows, or every record of one target.
+enum class RecordScope { Selection, List, Target };
 
 class DocumentCore {
 public:
@@ -48,6 +53,10 @@ public:
     // True once every target is finished and no task is queued or running: the
     // search has ended and its last records are in the store.
     bool searchSettled() const;
+
+    // The numbers of the records in scope: the list's in its order, a
+    // target's (targetId) in store order. Empty when there are none.
+    std::vector<int32_t> recordNumbers(RecordScope scope, int32_t targetId = -1) const;
 
     // Stops whatever runs and waits (bounded) until no task is working, so the
     // target list may be replaced.

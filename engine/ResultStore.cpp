@@ -30,22 +30,36 @@ bool ResultStore::copyRecord(int32_t number, Record& out) const {
 
 bool ResultStore::findRecord(int32_t number, Record& out) const {
     std::lock_guard<std::recursive_mutex> guard(lock_);
+    const Record* found = recordAt(number);
+    if (found) out = *found;
+    return found != nullptr;
+}
+
+const Record* ResultStore::recordAt(int32_t number) const {
     // Numbers follow positions, so look there first; scan only if that fails.
     if (number >= 1 && static_cast<size_t>(number) <= records_.size() &&
-        records_[static_cast<size_t>(number) - 1].number == number) {
-        out = records_[static_cast<size_t>(number) - 1];
-        return true;
-    }
-    for (const Record& r : records_) {
-        if (r.number == number) {
-            out = r;
-            return true;
-        }
-    }
-    return false;
+        records_[static_cast<size_t>(number) - 1].number == number)
+        return &records_[static_cast<size_t>(number) - 1];
+    for (const Record& r : records_)
+        if (r.number == number) return &r;
+    return nullptr;
 }
 
 std::vector<Record> ResultStore::copyAll() const {
     std::lock_guard<std::recursive_mutex> guard(lock_);
     return records_;
+}
+
+std::vector<Record> ResultStore::copyRecords(const int32_t* numbers, size_t count) const {
+    std::vector<Record> out;
+    out.reserve(count);
+    visitRecords(numbers, count, [&out](const Record& record) { out.push_back(record); });
+    return out;
+}
+
+void ResultStore::visitRecords(const int32_t* numbers, size_t count,
+                               const std::function<void(const Record&)>& visit) const {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    for (size_t i = 0; i < count; ++i)
+        if (const Record* record = recordAt(numbers[i])) visit(*record);
 }

@@ -30,6 +30,14 @@ public:
     // record's deferred forms stay deferred (see completeRecordForms), so
     // listing many records costs no conversions.
     std::vector<Record> copyAll() const;
+    // Any thread. Copies the records with these numbers, in this order, as
+    // stored (forms still deferred), under one hold of the lock; numbers no
+    // longer in the store are left out. Long exports copy a slice at a time.
+    std::vector<Record> copyRecords(const int32_t* numbers, size_t count) const;
+    // Any thread. As copyRecords, but hands each record to visit in place,
+    // under the lock: visit must only copy what it needs (no I/O, no waiting).
+    void visitRecords(const int32_t* numbers, size_t count,
+                      const std::function<void(const Record&)>& visit) const;
 
     // Readers that walk the records hold this lock (re-entrant) while they do.
     std::recursive_mutex& lock() const { return lock_; }
@@ -39,6 +47,8 @@ public:
 
 private:
     bool findRecord(int32_t number, Record& out) const;
+    // Only while holding the lock; null when there is none.
+    const Record* recordAt(int32_t number) const;
 
     mutable std::recursive_mutex lock_;
     std::vector<Record> records_;

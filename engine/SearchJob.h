@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "settings/SettingsData.h"
 #include "engine/SearchEvent.h"
@@ -20,7 +21,12 @@ struct Target;
 // The document's selection, which some operations reset.
 struct DocumentSelection {
     int32_t selectedTargetId = -1;
+    // The record shown: the record list's current row.
     int32_t selectedRecordNumber = -1;
+    // What the record list shows, in its order, and its selected rows (the
+    // rows the export commands act on); the list keeps both up to date.
+    std::vector<int32_t> listedRecordNumbers;
+    std::vector<int32_t> selectedRecordNumbers;
 };
 
 class SearchJob {

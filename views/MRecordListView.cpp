@@ -1,7 +1,12 @@
 #include "views/MRecordListView.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <algorithm>
 
+#include "display/TabSeparatedRows.h"
 #include "document/ViewDocument.h"
 #include "views/RecordListModel.h"
 
@@ -9,7 +14,7 @@ MRecordListView::MRecordListView(ViewDocument& doc, QWidget* parent)
     : QTableView(parent), doc_(doc), model_(new RecordListModel(this)) {
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(false);
     setWordWrap(false);
@@ -27,8 +32,10 @@ MRecordListView::MRecordListView(ViewDocument& doc, QWidget* parent)
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             &MRecordListView::headerClicked);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { rowChosen(true); });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MRecordListView::publishSelection);
     connect(this, &QTableView::clicked, this, [this] { rowChosen(false); });
     model_->setColumns(kInitialColumns);
     applyColumnWidths();
@@ -42,24 +49,31 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
         model_->setColumns(kInitialColumns);
         applyColumnWidths();
         horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+        publishRows();
+        publishSelection();
         return;
     }
-    if ((hint == SS_FINISHED || hint == HINT_TARGET_SELECTED) && !isActiveView()) refill();
+    if ((hint == SS_FINISHED || hint == HINT_TARGET_SELECTED) && !isActiveView()) {
+        // Another target's records: nothing of the old choice carries over.
+        if (hint == HINT_TARGET_SELECTED) doc_.core().selection.selectedRecordNumbers.clear();
+        refill();
+    }
 }
 
 void MRecordListView::refill() {
     const DocumentSelection& selection = doc_.core().selection;
+    std::vector<int32_t> chosen = selection.selectedRecordNumbers;
+    if (selection.selectedRecordNumber > 0) chosen.push_back(selection.selectedRecordNumber);
     {
         // A refill is not the user choosing a record.
         const QSignalBlocker blocker(selectionModel());
         model_->refill(doc_.core().store, selection.selectedTargetId);
-        applyColumnWidths();
-        sortColumn_ = 0;
-        sortAscending_ = true;
-        horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
-        const int row = model_->rowOfRecord(selection.selectedRecordNumber);
-        if (row >= 0) selectRow(row);
     }
+    applyColumnWidths();
+    sortColumn_ = 0;
+    sortAscending_ = true;
+    horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    selectRecords(chosen, selection.selectedRecordNumber);
     viewport()->update();
 }
 
@@ -73,31 +87,121 @@ void MRecordListView::headerClicked(int column) {
     sortAscending_ = column != sortColumn_ || !sortAscending_;
     sortColumn_ = column;
     const int32_t current = model_->recordNumber(currentIndex().row());
+    const std::vector<int32_t> chosen = doc_.core().selection.selectedRecordNumbers;
     {
         const QSignalBlocker blocker(selectionModel());
         model_->sortRows(column, sortAscending_);
-        const int row = model_->rowOfRecord(current);
-        if (row >= 0) selectRow(row);
     }
+    selectRecords(chosen, current);
     horizontalHeader()->setSortIndicator(column,
                                          sortAscending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
+void MRecordListView::selectRecords(const std::vector<int32_t>& numbers, int32_t current) {
+    // Numbers count from 1 in arrival order, so a vector indexed by number
+    // finds each row at once, even with tens of thousands selected.
+    std::vector<int> rowOf;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        const int32_t number = model_->recordNumber(row);
+        if (number <= 0) continue;
+        if (rowOf.size() <= static_cast<size_t>(number)) rowOf.resize(number + 1, -1);
+        rowOf[number] = row;
+    }
+    const auto rowOfRecord = [&rowOf](int32_t number) {
+        return number > 0 && static_cast<size_t>(number) < rowOf.size() ? rowOf[number] : -1;
+    };
+    std::vector<int> rows;
+    for (int32_t number : numbers)
+        if (rowOfRecord(number) >= 0) rows.push_back(rowOfRecord(number));
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    QItemSelection ranges;
+    const int lastColumn = std::max(0, model_->columnCount() - 1);
+    for (size_t i = 0; i < rows.size();) {
+        size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
+        ranges.select(model_->index(rows[i], 0), model_->index(rows[j], lastColumn));
+        i = j + 1;
+    }
+    {
+        // Restoring the choice is not the user choosing a record.
+        const QSignalBlocker blocker(selectionModel());
+        selectionModel()->select(ranges, QItemSelectionModel::ClearAndSelect);
+        const int currentRow = rowOfRecord(current);
+        if (currentRow >= 0)
+            selectionModel()->setCurrentIndex(model_->index(currentRow, 0),
+                                              QItemSelectionModel::NoUpdate);
+    }
+    publishRows();
+    publishSelection();
+}
+
+std::vector<int> MRecordListView::selectedRowsInOrder() const {
+    std::vector<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row) rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void MRecordListView::publishRows() {
+    std::vector<int32_t>& listed = doc_.core().selection.listedRecordNumbers;
+    listed.clear();
+    listed.reserve(static_cast<size_t>(model_->rowCount()));
+    for (int row = 0; row < model_->rowCount(); ++row) listed.push_back(model_->recordNumber(row));
+}
+
+void MRecordListView::publishSelection() {
+    std::vector<int32_t>& chosen = doc_.core().selection.selectedRecordNumbers;
+    chosen.clear();
+    for (int row : selectedRowsInOrder()) chosen.push_back(model_->recordNumber(row));
+    doc_.recordChoiceChanged();
+}
+
+void MRecordListView::copySelectedRows() {
+    const std::vector<int> rows = selectedRowsInOrder();
+    if (rows.empty()) return;
+    const int columns = model_->columnCount();
+    std::vector<std::string> header;
+    for (int column = 0; column < columns; ++column)
+        header.push_back(
+            model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString().toStdString());
+    std::vector<std::vector<std::string>> cells;
+    cells.reserve(rows.size());
+    for (int row : rows) {
+        std::vector<std::string>& line = cells.emplace_back();
+        for (int column = 0; column < columns; ++column)
+            line.push_back(model_->index(row, column).data().toString().toStdString());
+    }
+    QApplication::clipboard()->setText(QString::fromStdString(tabSeparatedRows(header, cells)));
+}
+
+void MRecordListView::keyPressEvent(QKeyEvent* event) {
+    // The rows, not the current cell, which is what the table would copy.
+    if (event->matches(QKeySequence::Copy)) {
+        copySelectedRows();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
 void MRecordListView::mousePressEvent(QMouseEvent* event) {
-    chosenBySelection_ = -1;
+    chosenByCurrent_ = -1;
     QTableView::mousePressEvent(event);
 }
 
-void MRecordListView::rowChosen(bool selectionChanged) {
+void MRecordListView::rowChosen(bool currentChanged) {
     if (!isActiveView()) return;
-    const QModelIndexList rows = selectionModel()->selectedRows();
-    if (rows.isEmpty()) return;
-    const int32_t number = model_->recordNumber(rows.first().row());
-    // A click that changed the selection was told already; a click on the
-    // row already chosen shows its record again.
-    if (selectionChanged) {
-        chosenBySelection_ = number;
-    } else if (number == chosenBySelection_) {
+    const int row = currentIndex().row();
+    if (row < 0) return;
+    const int32_t number = model_->recordNumber(row);
+    // A click that moved the current row was told already; a click on the
+    // current row shows its record again.
+    if (currentChanged) {
+        chosenByCurrent_ = number;
+    } else if (number == chosenByCurrent_) {
         return;
     }
     doc_.core().selection.selectedRecordNumber = number;

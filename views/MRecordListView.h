@@ -1,8 +1,11 @@
 // The list of retrieved records: title, author, database and date, sortable
-// by any column. Selecting a row shows that record in the record view.
+// by any column. The current row's record is shown in the record view; the
+// selected rows (Shift, Ctrl, Ctrl+A) are what the export commands act on.
 #pragma once
 
 #include <QTableView>
+#include <cstdint>
+#include <vector>
 
 #include "document/DocumentView.h"
 
@@ -18,21 +21,32 @@ public:
     void onUpdate(DocumentView* sender, int32_t hint, const SearchEventHint* event) override;
 
     RecordListModel& model() const { return *model_; }
-    // Lists the store's records again for the selected target.
+    // Lists the store's records again for the selected target, keeping the
+    // selected records that are still listed.
     void refill();
+    // Puts the selected rows on the clipboard as tab-separated text with a
+    // header line of the columns shown.
+    void copySelectedRows();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyColumnWidths();
     void headerClicked(int column);
-    void rowChosen(bool selectionChanged);
+    void rowChosen(bool currentChanged);
+    std::vector<int> selectedRowsInOrder() const;
+    // Selects the rows of these records and makes current's row current,
+    // without telling anyone; then tells the document what the list holds.
+    void selectRecords(const std::vector<int32_t>& numbers, int32_t current);
+    void publishRows();
+    void publishSelection();
 
     ViewDocument& doc_;
     RecordListModel* model_;
     int sortColumn_ = 0;
     bool sortAscending_ = true;
-    // The record a selection change chose during the current mouse press.
-    int32_t chosenBySelection_ = -1;
+    // The record a change of the current row chose during the current mouse press.
+    int32_t chosenByCurrent_ = -1;
 };

@@ -10,78 +10,51 @@
 #include "export/InsertTemplate.h"
 #include "export/db/DatabaseExport.h"
 #include "export/widgets/DlgExportToDatabase.h"
-#include "export/widgets/FileChooser.h"
+#include "export/widgets/ExportFileDialogs.h"
 #include "export/widgets/SaveExportFile.h"
 
 namespace {
 
-FileRequest saveRequest(FileExportKind kind) {
-    FileRequest request;
-    request.caption = QStringLiteral("Save As");
-    switch (kind) {
-        case FileExportKind::Marc:
-            request.filter = QStringLiteral("MARC (*.mrc);;All Files (*)");
-            request.defaultSuffix = QStringLiteral("mrc");
-            break;
-        case FileExportKind::Text:
-            request.filter = QStringLiteral("Text (*.txt);;All Files (*)");
-            request.defaultSuffix = QStringLiteral("txt");
-            break;
-        case FileExportKind::Xml:
-            request.filter = QStringLiteral("XML (*.xml);;All Files (*)");
-            request.defaultSuffix = QStringLiteral("xml");
-            break;
-        case FileExportKind::XslTransformation:
-            request.filter = QStringLiteral("XML (*.xml);;All Files (*)");
-            break;
-    }
-    return request;
-}
-
 // The record's text copied out of the store; empty when the record is gone.
-std::string selectedText(const DocumentCore& doc, FileExportKind kind) {
+std::string recordText(const DocumentCore& doc, int32_t recordNumber, FileExportKind kind) {
     Record record;
-    if (!doc.store.copyRecord(doc.selection.selectedRecordNumber, record)) return {};
+    if (!doc.store.copyRecord(recordNumber, record)) return {};
     return fileExportText(record, kind);
 }
 
 }  // namespace
 
 void exportRecordToFile(DocumentCore& doc, FileExportKind kind, QWidget* parent) {
-    QString stylesheet;
-    if (kind == FileExportKind::XslTransformation) {
-        FileRequest open;
-        open.mode = FileRequest::Mode::Open;
-        open.caption = QStringLiteral("Open");
-        open.filter = QStringLiteral("XSL (*.xsl);;All Files (*)");
-        stylesheet = chooseFile(parent, open);
-        if (stylesheet.isEmpty()) return;
-    }
-    const QString path = chooseFile(parent, saveRequest(kind));
-    if (path.isEmpty()) return;
+    exportRecordToFile(doc, doc.selection.selectedRecordNumber, kind, parent);
+}
 
-    std::string text = selectedText(doc, kind);
+void exportRecordToFile(DocumentCore& doc, int32_t recordNumber, FileExportKind kind,
+                        QWidget* parent) {
+    QString stylesheet, path;
+    if (!askExportFiles(parent, kind, stylesheet, path)) return;
+
+    std::string text = recordText(doc, recordNumber, kind);
     // On failure the service has told the user; the untransformed text is written.
     if (kind == FileExportKind::XslTransformation)
         transformXml(text, QFile::encodeName(stylesheet).toStdString(), text);
 
     QString message, cause;
-    if (!saveExportFile(path, text, message, cause)) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"), message, QMessageBox::Ok,
-                        parent);
-        box.setInformativeText(cause);
-        box.exec();
-    }
+    if (!saveExportFile(path, text, message, cause)) showSaveFailure(parent, message, cause);
 }
 
 bool exportRecordToDatabase(DocumentCore& doc, QWidget* parent) {
+    return exportRecordToDatabase(doc, {doc.selection.selectedRecordNumber}, parent);
+}
+
+bool exportRecordToDatabase(DocumentCore& doc, const std::vector<int32_t>& recordNumbers,
+                            QWidget* parent) {
     DlgExportToDatabase dialog(doc.settings->InsertDBString, doc.settings->InsertSQL, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
     doc.settings->InsertDBString = dialog.connectionString();
     doc.settings->InsertSQL = dialog.sqlTemplate();
 
     Record record;
-    doc.store.copyRecord(doc.selection.selectedRecordNumber, record);
+    doc.store.copyRecord(recordNumbers.empty() ? -1 : recordNumbers.front(), record);
     std::string detail;
     if (!executeInsert(doc.settings->InsertDBString,
                        fillInsertTemplate(doc.settings->InsertSQL, record), detail)) {

@@ -1,0 +1,59 @@
+#include "export/AssembleRecords.h"
+
+#include <algorithm>
+
+#include "engine/MarcForms.h"
+#include "engine/ResultStore.h"
+#include "export/ManyRecordFile.h"
+#include "xml/XmlDocument.h"
+
+namespace {
+
+// Small enough that a worker appending records barely waits for the lock.
+constexpr size_t kSliceSize = 256;
+
+}  // namespace
+
+AssembledFile assembleRecords(const ResultStore& store, const std::vector<int32_t>& numbers,
+                              FileExportKind kind, const std::string& stylesheet,
+                              ExportProgress& progress) {
+    AssembledFile result;
+    ManyRecordFile file(kind);
+    if (kind == FileExportKind::Marc) {
+        // Reading the sizes first saves copying tens of megabytes while the file grows.
+        size_t total = 0;
+        for (size_t first = 0; first < numbers.size(); first += kSliceSize)
+            store.visitRecords(numbers.data() + first, std::min(kSliceSize, numbers.size() - first),
+                               [&total](const Record& record) { total += record.rawData.size(); });
+        file.reserve(total);
+    }
+    for (size_t first = 0; first < numbers.size(); first += kSliceSize) {
+        if (progress.cancel) {
+            result.cancelled = true;
+            return result;
+        }
+        const size_t count = std::min(kSliceSize, numbers.size() - first);
+        if (kind == FileExportKind::Marc) {
+            // Only the bytes are needed: appended in place, the copy is all the lock waits for.
+            store.visitRecords(numbers.data() + first, count,
+                               [&file](const Record& record) { file.add(record); });
+        } else {
+            // The other forms are made here, outside the lock.
+            for (Record& record : store.copyRecords(numbers.data() + first, count)) {
+                completeRecordForms(record);
+                file.add(record);
+            }
+        }
+        progress.done = first + count;
+    }
+    result.written = file.written();
+    result.skipped = file.skipped();
+    result.bytes = file.finish();
+    if (kind == FileExportKind::XslTransformation && !progress.cancel)
+        transformXml(result.bytes, stylesheet, result.bytes);
+    if (progress.cancel) {
+        result.cancelled = true;
+        result.bytes.clear();
+    }
+    return result;
+}

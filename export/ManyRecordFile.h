@@ -1,0 +1,44 @@
+// One export file made of many records, built a record at a time. Records
+// without the wanted form are skipped and counted, so the file stays readable
+// as a whole: a MARC file is a sequence of ISO 2709 records, TEXT separates
+// the records' texts by a blank line, XML is one well-formed document.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "export/FileExportKind.h"
+
+struct Record;
+
+// One thread at a time. XML and XSL Transformation give the same document.
+class ManyRecordFile {
+public:
+    explicit ManyRecordFile(FileExportKind kind);
+
+    // Appends the record's form, or counts it as skipped. A MARC record's
+    // deferred forms must have been completed for TEXT and XML.
+    void add(const Record& record);
+    // Room for about this many bytes, so a large file grows without copying.
+    void reserve(size_t bytes) { bytes_.reserve(bytes); }
+    // The file's bytes; empty when no record was written. Call once.
+    std::string finish();
+
+    size_t written() const { return written_; }
+    size_t skipped() const { return skipped_; }
+
+private:
+    void addXml(const std::string& xml);
+
+    FileExportKind kind_;
+    std::string bytes_;
+    // XML: the MARC 21 slim records and the other documents' root elements.
+    std::string otherXml_;
+    size_t marcXmlRecords_ = 0;
+    size_t written_ = 0;
+    size_t skipped_ = 0;
+};
+
+// Pure. The closing line of an export that skipped records:
+// "38 records written, 2 skipped: not MARC".
+std::string recordsWrittenText(FileExportKind kind, size_t written, size_t skipped);

@@ -1,0 +1,16 @@
+// The questions every file export asks before it writes, and how it reports
+// a file it could not write. UI thread only.
+#pragma once
+
+#include <QString>
+
+#include "export/FileExportKind.h"
+
+class QWidget;
+
+// XSL Transformation asks for the stylesheet first; then every kind asks
+// where to save. False when the user cancelled either dialog.
+bool askExportFiles(QWidget* parent, FileExportKind kind, QString& stylesheet, QString& path);
+
+// The warning for a failed save: message in the user's terms, cause the system's.
+void showSaveFailure(QWidget* parent, const QString& message, const QString& cause);
