@@ -35,13 +35,15 @@ public:
     // Enables and disables every command from the document's state.
     void setMenuActionState();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void createActions();
     void createMenus();
     void createToolBar();
     void createStatusBar();
     void createPanes();
-    void focusChanged(QWidget* now);
     void setActivePane(ActivePane pane);
     QAction* addCommand(const QString& caption, const QString& themeIcon, int fallbackIcon,
                         const QKeySequence& shortcut, const QString& statusTip);

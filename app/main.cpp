@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <memory>
 
+#include "app/ApplicationSetup.h"
 #include "app/CMainFrame.h"
 #include "app/CqrnDoc.h"
 #include "app/ShippedData.h"
@@ -14,10 +15,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Corvane"));
-    QApplication::setApplicationName(QStringLiteral("QRN"));
-    QApplication::setApplicationDisplayName(QStringLiteral("qrn"));
-    QApplication::setDesktopFileName(QStringLiteral("qrn"));
+    configureApplication();
 
     if (!Settings::storeExists()) {
         const UserSetupReport report = setUpUser(shippedDataDir().toStdString());
