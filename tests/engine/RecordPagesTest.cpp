@@ -208,7 +208,7 @@ TEST(TargetSummaryTest, EveryPieceInOrder) {
               "<td style=\"background-color:silver;padding:5px;\">"
               "<div class=\"heading\">Library of Test</div></td></tr><tr><td><blockquote>"
               "<br />127.0.0.1:9999/Default<br />Result Count: 10<br />Records Returned: 4"
-              "<br />Website: <a href='http://example.org/' target='_new'>http://example.org/</a>"
+              "<br />Website: <a href=\"http://example.org/\" target=\"_new\">http://example.org/</a>"
               "<br />Error Message: <span style=\"color:red;\">Database unavailable (109) X\n"
               "</span><br /><br /><a href=\"retry:7\">Retry</a>"
               "<br /><br /><a href=\"resume:7\">Resume</a>"
@@ -254,7 +254,8 @@ TEST(TargetSummaryTest, TargetValuesCannotPlantMarkupOrLinks) {
     const std::string page = renderTargetSummaryHtml(list, 2);
     EXPECT_TRUE(contains(page, "<div class=\"heading\">x &lt; y &amp; &quot;z&quot;</div>"));
     EXPECT_TRUE(contains(page, "<br />host:1/&lt;b&gt;db&lt;/b&gt;"));
-    EXPECT_TRUE(contains(page, "<a href='http://a.example/&apos; onclick=&apos;x' target='_new'>"));
+    EXPECT_TRUE(contains(
+        page, "<a href=\"http://a.example/&apos; onclick=&apos;x\" target=\"_new\">"));
     EXPECT_TRUE(contains(page, "Bad &lt;a href=&quot;resume:9&quot;&gt;here&lt;/a&gt; (1) &amp;x"));
     EXPECT_EQ(occurrences(page, "<a "), 2u) << page;  // the website and Retry
 }
