@@ -19,6 +19,7 @@
 #include "ZebraServer.h"
 #include "app/CMainFrame.h"
 #include "display/RecordPages.h"
+#include "engine/ResultStore.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
 #include "views/MRecordView.h"
@@ -248,6 +249,30 @@ private slots:
                  qPrintable(xslPage.left(300)));
         frame.grab().save(outputPath("record-marc-xsl.png"));
         QVERIFY(g.messages.isEmpty());
+    }
+
+    // Sorting reads each cell once and keeps equal rows in their order.
+    void recordListSortsByDateAndKeepsTies() {
+        ResultStore store;
+        const char* const dates[] = {"2001-05-03", "1999-12-31", "2001-05-03", "", "2000-01-01"};
+        for (const char* date : dates) {
+            Record r;
+            r.title = date;
+            r.date = date;
+            r.targetId = 1;
+            store.add(std::move(r));
+        }
+        RecordListModel model;
+        model.refill(store, 1);
+        const auto numbers = [&model] {
+            QList<int32_t> order;
+            for (int row = 0; row < model.rowCount(); ++row) order << model.recordNumber(row);
+            return order;
+        };
+        model.sortRows(2, true);
+        QCOMPARE(numbers(), QList<int32_t>({4, 2, 5, 3, 1}));
+        model.sortRows(2, false);
+        QCOMPARE(numbers(), QList<int32_t>({3, 1, 5, 2, 4}));
     }
 
     // Qt's page reader decodes entities only in double-quoted attributes.

@@ -1,21 +1,11 @@
 #include "XvfbServer.h"
 
+#include <QStandardPaths>
 #include <chrono>
-#include <cstdlib>
 #include <sstream>
 #include <thread>
 
 namespace {
-
-bool onPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::stringstream dirs(path ? path : "");
-    std::string dir;
-    while (std::getline(dirs, dir, ':'))
-        if (!dir.empty() && std::system(("test -x '" + dir + "/" + program + "'").c_str()) == 0)
-            return true;
-    return false;
-}
 
 // The display number Xvfb wrote on its own line of the log; empty until then.
 std::string announcedDisplay(const std::string& log) {
@@ -30,7 +20,7 @@ std::string announcedDisplay(const std::string& log) {
 }  // namespace
 
 std::unique_ptr<XvfbServer> XvfbServer::start(std::string& whyNot) {
-    if (!onPath("Xvfb")) {
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) {
         whyNot = "Xvfb is not installed (Debian package xvfb)";
         return nullptr;
     }
