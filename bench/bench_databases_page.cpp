@@ -50,8 +50,8 @@ void BM_PlainTreeWidget(benchmark::State& state) {
         tree.setColumnCount(2);
         for (const TargetEntry& entry : entries) {
             const QString text = QString::fromStdString(entry.text);
-            auto* item = new QTreeWidgetItem(QStringList{text.section('\t', 0, 0),
-                                                         text.section('\t', 1)});
+            auto* item =
+                new QTreeWidgetItem(QStringList{text.section('\t', 0, 0), text.section('\t', 1)});
             item->setCheckState(0, entry.checked ? Qt::Checked : Qt::Unchecked);
             tree.addTopLevelItem(item);
         }

@@ -1,7 +1,6 @@
 #include "targets/TargetList.h"
 
 #include <expat.h>
-
 #include <sys/stat.h>
 
 #include <cstdio>

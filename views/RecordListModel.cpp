@@ -104,8 +104,8 @@ void RecordListModel::sortRows(int column, bool ascending) {
     const std::string empty;
     for (size_t i = 0; i < rows_.size(); ++i) {
         const std::vector<std::string>& cells = rows_[i].cells;
-        keys[i] = makeCellKey(column < static_cast<int>(cells.size()) ? cells[column] : empty,
-                              parseDate);
+        keys[i] =
+            makeCellKey(column < static_cast<int>(cells.size()) ? cells[column] : empty, parseDate);
         order[i] = static_cast<uint32_t>(i);
     }
     robustStableSort(order, [&keys, ascending](uint32_t a, uint32_t b) {

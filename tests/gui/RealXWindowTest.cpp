@@ -88,7 +88,8 @@ private slots:
         MLimitView* tree = frame.limitView();
         QTreeWidgetItem* item = tree->topLevelItem(0)->child(1);
         QCOMPARE(item->data(0, Qt::UserRole).toInt(), two);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(item).center());
         QCOMPARE(g.core().selection.selectedTargetId, two);
         QCOMPARE(list->model().rowCount(), 3);
     }
