@@ -12,7 +12,9 @@ namespace {
 
 void showTitle(QPushButton* button, QWidget* term, const std::string& title) {
     button->setText(buttonCaption(title));
-    term->setAccessibleName(QObject::tr("%1 term").arg(QString::fromStdString(title)));
+    const QString row = QString::fromStdString(title).trimmed();
+    term->setAccessibleName(row.isEmpty() ? QObject::tr("Search term")
+                                          : QObject::tr("%1 term").arg(row));
 }
 
 }  // namespace
