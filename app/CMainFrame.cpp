@@ -85,8 +85,13 @@ CMainFrame::CMainFrame(CqrnDoc& doc, QWidget* parent) : QMainWindow(parent), doc
 
     connect(&doc_, &CqrnDoc::progressText, messagePane_, &QLabel::setText);
     connect(&doc_, &CqrnDoc::stateChanged, this, &CMainFrame::setMenuActionState);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { focusChanged(now); });
+    // The pane itself tells: focusChanged comes only once the window is
+    // active, after the click that brought it back has been handled.
+    for (QAbstractScrollArea* pane :
+         std::initializer_list<QAbstractScrollArea*>{limitView_, listView_, recordView_}) {
+        pane->installEventFilter(this);
+        pane->viewport()->installEventFilter(this);
+    }
     connect(recordView_, &QTextEdit::copyAvailable, this, &CMainFrame::setMenuActionState);
     resize(1000, 700);
     limitView_->setFocus();
@@ -95,7 +100,11 @@ CMainFrame::CMainFrame(CqrnDoc& doc, QWidget* parent) : QMainWindow(parent), doc
 
 CMainFrame::~CMainFrame() {
     // The views unregister as they go; no focus change may reach them then.
-    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    for (QAbstractScrollArea* pane :
+         std::initializer_list<QAbstractScrollArea*>{limitView_, listView_, recordView_}) {
+        pane->removeEventFilter(this);
+        pane->viewport()->removeEventFilter(this);
+    }
 }
 
 void CMainFrame::createPanes() {
@@ -275,15 +284,19 @@ void CMainFrame::createStatusBar() {
     connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
 }
 
-void CMainFrame::focusChanged(QWidget* now) {
-    if (!now || now->window() != this) return;
-    const auto within = [now](QWidget* pane) { return pane == now || pane->isAncestorOf(now); };
-    if (within(limitView_))
-        setActivePane(ActivePane::Databases);
-    else if (within(listView_))
-        setActivePane(ActivePane::RecordList);
-    else if (within(recordView_))
-        setActivePane(ActivePane::Record);
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::FocusIn) {
+        const auto within = [watched](QAbstractScrollArea* pane) {
+            return watched == pane || watched == pane->viewport();
+        };
+        if (within(limitView_))
+            setActivePane(ActivePane::Databases);
+        else if (within(listView_))
+            setActivePane(ActivePane::RecordList);
+        else if (within(recordView_))
+            setActivePane(ActivePane::Record);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::setActivePane(ActivePane pane) {

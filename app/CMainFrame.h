@@ -44,6 +44,9 @@ public:
     // Enables and disables every command from the document's state.
     void setMenuActionState();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void createActions();
     void createMenus();
@@ -52,7 +55,6 @@ private:
     void createPanes();
     QMenu* fileKindMenu(const QString& title, const std::function<void(FileExportKind)>& run);
     void showTargetMenu(const QPoint& at);
-    void focusChanged(QWidget* now);
     void setActivePane(ActivePane pane);
     QAction* addCommand(const QString& caption, const QString& themeIcon, int fallbackIcon,
                         const QKeySequence& shortcut, const QString& statusTip);

@@ -24,6 +24,7 @@ QString MAboutDlg::pageHtml() {
 MAboutDlg::MAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About"));
     auto* page = new QTextBrowser(this);
+    page->setAccessibleName(QStringLiteral("About Tessaly Z39.50 Client"));
     page->setOpenLinks(false);
     page->setHtml(pageHtml());
     page->setFrameShape(QFrame::NoFrame);

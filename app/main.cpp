@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ApplicationSetup.h"
 #include "app/CMainFrame.h"
 #include "app/CqrnDoc.h"
 #include "app/FirstRun.h"
@@ -46,11 +47,8 @@ int main(int argc, char** argv) {
         return *status;
     if (!operands.empty()) return usageError(kProgram, "unexpected argument " + operands.front());
 
-    QApplication::setOrganizationName(QStringLiteral("Corvane"));
-    QApplication::setApplicationName(QStringLiteral("QRN"));
-    QApplication::setApplicationDisplayName(QStringLiteral("qrn"));
+    configureApplication();
     QApplication::setApplicationVersion(QString::fromLatin1(qrnVersion()));
-    QApplication::setDesktopFileName(QStringLiteral("qrn"));
 
     if (!setUpFirstRun(shippedDataDir())) return 1;
 

@@ -63,7 +63,8 @@ std::string summaryPage(const Target& target) {
     page += "<br />Records Returned: " + std::to_string(retrieved);
     if (!target.website.empty()) {
         const std::string website = pageText(target.website);
-        page += "<br />Website: <a href='" + website + "' target='_new'>" + website + "</a>";
+        // Double quotes: the record view decodes entities such as &amp; only there.
+        page += "<br />Website: <a href=\"" + website + "\" target=\"_new\">" + website + "</a>";
     }
     if (error && !lastError.empty())
         page +=

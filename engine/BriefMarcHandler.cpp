@@ -8,6 +8,13 @@ bool BriefMarcHandler::onDataField(std::string_view tag, const MarcField& field)
         title = field.text(2);
     } else if (tag == "260") {
         date.assign(field.subfield('c'));
+        if (!date.empty()) dateFrom260_ = true;
+    } else if (tag == "264") {
+        const std::string_view bytes = field.bytes();
+        if (!publication264Seen_ && bytes.size() > 1 && bytes[1] == '1') {
+            publication264Seen_ = true;
+            publication264_.assign(field.subfield('c'));
+        }
     } else if (author.empty()) {
         // The whole 100 carries dates and relators the list is meant to show.
         if (tag == "100")
@@ -16,6 +23,10 @@ bool BriefMarcHandler::onDataField(std::string_view tag, const MarcField& field)
             author.assign(field.subfield('a'));
     }
     return false;
+}
+
+void BriefMarcHandler::onRecordEnd() {
+    if (!dateFrom260_ && date.empty()) date = publication264_;
 }
 
 BriefMarcHandler briefMarcFields(std::string_view iso2709) {

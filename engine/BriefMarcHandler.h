@@ -8,8 +8,9 @@
 
 // One object per record, used on the thread that reads it.
 // Title: text of the last 245. Author: text of the first 100, else subfield a of
-// the first 110, 700 or 710 that has a non-empty one. Date: subfield c of the last 260.
-// The fields hold the record's own bytes.
+// the first 110, 700 or 710 that has a non-empty one. Date: subfield c of the last 260;
+// when no 260 has one (records catalogued under RDA), subfield c of the first 264
+// with second indicator 1 (publication). The fields hold the record's own bytes.
 class BriefMarcHandler : public MarcHandler {
 public:
     std::string title;
@@ -18,6 +19,12 @@ public:
 
     // Takes what the field gives; never asks for subfields.
     bool onDataField(std::string_view tag, const MarcField& field) override;
+    void onRecordEnd() override;
+
+private:
+    bool dateFrom260_ = false;
+    bool publication264Seen_ = false;
+    std::string publication264_;
 };
 
 // Any thread. The brief fields of one ISO 2709 record as the list shows them:

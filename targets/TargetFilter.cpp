@@ -15,10 +15,8 @@ bool passesTagFilter(const TargetList& list, const Target& target) {
 }
 
 bool passesLocationFilter(const TargetList& list, const Target& target) {
-    // A list saved without its filter state has no location: show everything
-    // rather than a list that looks unfiltered yet hides most targets.
-    return list.selectedLocation == kAllLocations || list.selectedLocation.empty() ||
-           target.location == list.selectedLocation;
+    // The blank entry is a location too: the targets that have none.
+    return list.selectedLocation == kAllLocations || target.location == list.selectedLocation;
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "targets/TargetList.h"
 
 #include <expat.h>
+#include <sys/stat.h>
 
 #include <cstdio>
+#include <fstream>
 
 #include "base/UserMessage.h"
 #include "targets/ReplaceExistingFile.h"
@@ -53,6 +55,8 @@ bool TargetList::loadFile(const std::string& path) {
     XML_SetCharacterDataHandler(parser, &Handlers::characters);
     text_.clear();
     insideLimits_ = false;
+    depth_ = 0;
+    rootEnded_ = false;
 
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
@@ -72,12 +76,37 @@ bool TargetList::loadFile(const std::string& path) {
         ok = XML_ParseBuffer(parser, static_cast<int>(count), count == 0) == XML_STATUS_OK;
     }
     std::fclose(file);
+    if (selectedLocation.empty()) selectedLocation = "All";
+    // A file cut short after a short read parses without error, but its
+    // last targets are gone all the same.
+    if (!ok || !rootEnded_) {
+        readInPart_.insert(path);
+        showUserMessage("Only " + std::to_string(targets.size()) + " targets could be read from " +
+                        path +
+                        "; it will not be overwritten. Fix it or choose another file in "
+                        "Options. Changes made now are kept in " +
+                        partialCopyPath(path) + ".");
+    }
     return ok;
 }
 
+std::string TargetList::partialCopyPath(const std::string& path) { return path + ".qrn-new"; }
+
 bool TargetList::saveFile(const std::string& path) {
     // A failed save says nothing; the list in memory stays as it is.
-    replaceExistingFile(path, targetListToXml(*this));
+    const std::string bytes = targetListToXml(*this);
+    if (!readInPart_.count(path)) {
+        replaceExistingFile(path, bytes);
+        return true;
+    }
+    const std::string copy = partialCopyPath(path);
+    struct stat info;
+    if (::stat(copy.c_str(), &info) == 0) {
+        replaceExistingFile(copy, bytes);
+    } else {
+        std::ofstream out(copy, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
     return true;
 }
 
@@ -86,6 +115,7 @@ void TargetList::sortByName() {
 }
 
 void TargetList::startElement(const std::string& name) {
+    ++depth_;
     text_.clear();
     if (name == "target") {
         // A target without an "active" child reads as inactive, never as the
@@ -97,6 +127,7 @@ void TargetList::startElement(const std::string& name) {
 }
 
 void TargetList::endElement(const std::string& name) {
+    if (--depth_ == 0) rootEnded_ = true;
     const std::string& text = text_;
     if (name == "name") {
         current_.name = text;
@@ -136,9 +167,6 @@ void TargetList::endElement(const std::string& name) {
     } else if (name == "selectedlocation") {
         selectedLocation = text;
     } else if (name == "limits") {
-        // Without a limits element the location stays empty: that file was not
-        // written by us, and we do not invent a filter for it.
-        if (selectedLocation.empty()) selectedLocation = "All";
         insideLimits_ = false;
     }
 }

@@ -28,11 +28,18 @@ public:
 
     // Replaces targets with those of the file and merges its filter state into
     // the known values; true when the whole file parsed. Targets completed
-    // before a parse error stay. Tells the user when the file cannot be opened.
+    // before a parse error stay. Tells the user when the file cannot be opened,
+    // and when it stopped partway, after which saveFile never writes over it.
+    // The location filter is "All" unless the file chose another.
     bool loadFile(const std::string& path);
 
-    // Rewrites an existing file with the whole list; creates no file. Always true.
+    // Rewrites an existing file with the whole list; creates no file. A file
+    // that loaded only in part is left alone: the list goes to
+    // partialCopyPath(path) instead, created when needed. Always true.
     bool saveFile(const std::string& path);
+
+    // Where the list goes in place of a file that loaded only in part.
+    static std::string partialCopyPath(const std::string& path);
 
     // Stable ascending sort of targets by name, byte-wise.
     void sortByName();
@@ -51,4 +58,9 @@ private:
     std::string text_;
     Target current_;
     bool insideLimits_ = false;
+    int depth_ = 0;
+    bool rootEnded_ = false;
+    // Files of this session that loaded only in part: writing the list over
+    // one would drop the targets after the bad spot.
+    std::set<std::string> readInPart_;
 };

@@ -31,6 +31,9 @@ void CheckComboBox::addEntry(const QString& text, bool checked) {
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
     item->setData(checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
     static_cast<QStandardItemModel*>(model())->appendRow(item);
+    // No current entry: a screen reader would read it as the box's value,
+    // though the box stands for the ticked ones.
+    setCurrentIndex(-1);
     update();
 }
 
@@ -69,8 +72,12 @@ void CheckComboBox::toggle(const QModelIndex& index) {
 
 bool CheckComboBox::eventFilter(QObject* watched, QEvent* event) {
     // A click or Space ticks the entry and keeps the list open for the next one.
+    if (watched == view()->viewport() && event->type() == QEvent::MouseButtonPress)
+        pressedInList_ = true;
     if (watched == view()->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        toggle(view()->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
+        if (pressedInList_)
+            toggle(view()->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
+        pressedInList_ = false;
         return true;
     }
     if (watched == view() && event->type() == QEvent::KeyPress &&
@@ -79,6 +86,11 @@ bool CheckComboBox::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QComboBox::eventFilter(watched, event);
+}
+
+void CheckComboBox::showPopup() {
+    pressedInList_ = false;
+    QComboBox::showPopup();
 }
 
 void CheckComboBox::hidePopup() {

@@ -28,6 +28,7 @@ public:
     // What the closed list shows.
     QString closedText() const;
 
+    void showPopup() override;
     void hidePopup() override;
 
 signals:
@@ -40,4 +41,8 @@ protected:
 
 private:
     void toggle(const QModelIndex& index);
+
+    // Set by a press inside the open list: the release of the click that
+    // opened it may land on an entry and must not tick it.
+    bool pressedInList_ = false;
 };

@@ -39,7 +39,12 @@ void CheckList::addEntry(const QString& text, qint64 id, bool checked) {
     item->setData(0, kTextRole, text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+    // Columns are not fitted here: measuring every row after every entry made
+    // a list of thousands take seconds. The owner fits them once it is full.
     addTopLevelItem(item);
+}
+
+void CheckList::fitColumns() {
     for (int c = 0; c + 1 < columnCount(); ++c) resizeColumnToContents(c);
 }
 

@@ -13,6 +13,9 @@ public:
 
     // Adds an entry in its sorted place.
     void addEntry(const QString& text, qint64 id, bool checked);
+    // Sizes every column but the last to its contents; call once the entries
+    // are in.
+    void fitColumns();
     int entryCount() const { return topLevelItemCount(); }
     // Entries by their row in display order.
     QString entryText(int row) const;

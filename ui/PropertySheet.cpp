@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/AccessibleNames.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
@@ -58,6 +59,7 @@ PropertySheet::PropertySheet(const QString& title, Mode mode, QWidget* parent)
     auto* body = new QHBoxLayout;
     if (mode_ == Mode::Tree) {
         tree_ = new QTreeWidget(this);
+        tree_->setAccessibleName(tr("Pages"));
         tree_->setHeaderHidden(true);
         tree_->setColumnCount(1);
         tree_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -119,6 +121,7 @@ bool PropertySheet::wasShown(int index) const {
 void PropertySheet::addPage(PropertyPage* page) {
     const int index = pageCount();
     page->sheet_ = this;
+    nameControlsAfterTheirLabels(page);
     pages_.push_back(page);
     shown_.push_back(false);
     stack_->addWidget(page);

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QLocale>
 #include <mutex>
+#include <unordered_map>
 
 #include "engine/ResultStore.h"
 #include "engine/ScreenText.h"
@@ -84,24 +85,36 @@ void RecordListModel::refill(const ResultStore& store, int32_t targetId) {
 
 void RecordListModel::sortRows(int column, bool ascending) {
     if (column < 0 || column >= static_cast<int>(columns_.size()) || rows_.size() < 2) return;
-    struct Keyed {
-        CellKey key;
-        size_t index = 0;
+    // Each row's key is worked out once, and each distinct text is read as a
+    // date once (a list holds few distinct dates, and the locale's reading is
+    // slow); the sort then moves row numbers, not keys.
+    std::unordered_map<std::string, std::pair<bool, double>> dates;
+    const DateParser parseDate = [&dates](const std::string& cell, double& value) {
+        auto found = dates.find(cell);
+        if (found == dates.end()) {
+            double parsed = 0;
+            const bool isDate = parseLocaleDate(cell, parsed);
+            found = dates.emplace(cell, std::make_pair(isDate, parsed)).first;
+        }
+        value = found->second.second;
+        return found->second.first;
     };
-    std::vector<Keyed> keyed(rows_.size());
+    std::vector<CellKey> keys(rows_.size());
+    std::vector<uint32_t> order(rows_.size());
+    const std::string empty;
     for (size_t i = 0; i < rows_.size(); ++i) {
         const std::vector<std::string>& cells = rows_[i].cells;
-        const std::string empty;
-        keyed[i].key = makeCellKey(column < static_cast<int>(cells.size()) ? cells[column] : empty,
-                                   parseLocaleDate);
-        keyed[i].index = i;
+        keys[i] =
+            makeCellKey(column < static_cast<int>(cells.size()) ? cells[column] : empty, parseDate);
+        order[i] = static_cast<uint32_t>(i);
     }
-    robustStableSort(keyed, [ascending](const Keyed& a, const Keyed& b) {
-        return ascending ? compareCellKeys(a.key, b.key) < 0 : compareCellKeys(b.key, a.key) < 0;
+    robustStableSort(order, [&keys, ascending](uint32_t a, uint32_t b) {
+        return ascending ? compareCellKeys(keys[a], keys[b]) < 0
+                         : compareCellKeys(keys[b], keys[a]) < 0;
     });
     std::vector<Row> sorted;
     sorted.reserve(rows_.size());
-    for (const Keyed& k : keyed) sorted.push_back(std::move(rows_[k.index]));
+    for (uint32_t i : order) sorted.push_back(std::move(rows_[i]));
     emit layoutAboutToBeChanged();
     rows_ = std::move(sorted);
     emit layoutChanged();

@@ -8,12 +8,14 @@
 #include "query/SearchAttribute.h"
 
 class QPushButton;
+class QWidget;
 
 // title as a button caption: an ampersand shows as itself, not as a mnemonic.
 QString buttonCaption(const std::string& title);
 
 // Shows row's title on button; a click opens the editor on row (with defaults
 // for its Default page) and, after OK, puts the result into row and the title
-// on the button. row must outlive button.
+// on the button. term, the row's field, is named after the row for screen
+// readers. row must outlive button.
 void attachAttributeEditor(QPushButton* button, SearchAttribute& row,
-                           const SearchAttribute& defaults);
+                           const SearchAttribute& defaults, QWidget* term);

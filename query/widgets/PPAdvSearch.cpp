@@ -13,7 +13,7 @@ PPAdvSearch::PPAdvSearch(DocumentCore& doc, const std::array<SearchAttribute, 4>
     ui_->setupUi(this);
     for (int i = 0; i < 4; ++i)
         attachAttributeEditor(attributeButton(i), rows_[static_cast<size_t>(i)],
-                              advancedRowDefaults()[static_cast<size_t>(i)]);
+                              advancedRowDefaults()[static_cast<size_t>(i)], term(i));
 }
 
 PPAdvSearch::~PPAdvSearch() = default;

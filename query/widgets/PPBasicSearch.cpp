@@ -11,8 +11,8 @@ PPBasicSearch::PPBasicSearch(DocumentCore& doc, const std::array<SearchAttribute
       ui_(std::make_unique<Ui::PPBasicSearch>()),
       rows_(rows) {
     ui_->setupUi(this);
-    attachAttributeEditor(ui_->titleButton, rows_[0], basicRowDefaults()[0]);
-    attachAttributeEditor(ui_->authorButton, rows_[1], basicRowDefaults()[1]);
+    attachAttributeEditor(ui_->titleButton, rows_[0], basicRowDefaults()[0], ui_->titleTerm);
+    attachAttributeEditor(ui_->authorButton, rows_[1], basicRowDefaults()[1], ui_->authorTerm);
 }
 
 PPBasicSearch::~PPBasicSearch() = default;

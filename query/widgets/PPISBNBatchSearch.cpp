@@ -12,6 +12,16 @@
 
 namespace {
 
+// The list shows a number as text, which may not be its bytes (a file's
+// non-UTF-8 byte shows as U+FFFD); Remove goes by the bytes kept here.
+constexpr int kNumberBytesRole = Qt::UserRole;
+
+void showNumber(QListWidget* list, const std::string& number) {
+    auto* item = new QListWidgetItem(QString::fromStdString(number));
+    item->setData(kNumberBytesRole, QByteArray::fromStdString(number));
+    list->addItem(item);
+}
+
 void tellUser(QWidget* parent, const QString& text, const QString& detail = QString()) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"), text, QMessageBox::Ok, parent);
     box.setDetailedText(detail);
@@ -43,7 +53,7 @@ void PPISBNBatchSearch::addBatchNumber(const QString& text) {
     std::string message;
     const auto added = numbers_.addBatchNumber(text.toStdString(), message);
     if (added == BatchNumberList::AddResult::Added)
-        ui_->numberList->addItem(QString::fromStdString(numbers_.numbers().back()));
+        showNumber(ui_->numberList, numbers_.numbers().back());
     if (added != BatchNumberList::AddResult::Invalid) ui_->number->clear();
     if (!message.empty()) tellUser(this, QString::fromStdString(message));
 }
@@ -51,10 +61,11 @@ void PPISBNBatchSearch::addBatchNumber(const QString& text) {
 void PPISBNBatchSearch::loadFile(const QString& path) {
     std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
     if (!in) return;
+    ui_->number->clear();
     const size_t before = numbers_.numbers().size();
     const std::vector<std::string> messages = addBatchNumbersFrom(in, numbers_);
     for (size_t i = before; i < numbers_.numbers().size(); ++i)
-        ui_->numberList->addItem(QString::fromStdString(numbers_.numbers()[i]));
+        showNumber(ui_->numberList, numbers_.numbers()[i]);
     if (messages.empty()) return;
     // One box for the whole file: a file of hundreds of bad lines must not
     // mean hundreds of boxes.
@@ -74,7 +85,7 @@ void PPISBNBatchSearch::addTyped() {
 void PPISBNBatchSearch::removeSelected() {
     QListWidgetItem* item = ui_->numberList->currentItem();
     if (!item || !item->isSelected()) return;
-    numbers_.remove(item->text().toStdString());
+    numbers_.remove(item->data(kNumberBytesRole).toByteArray().toStdString());
     delete item;
 }
 

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "targets/TargetList.h"
+#include "ui/KnownValuesBox.h"
 #include "ui_PPTargetEdit.h"
 
 namespace {
@@ -12,7 +13,9 @@ std::string ss(const QString& s) { return s.toStdString(); }
 
 // An editable list of known values showing value, with its equal entry selected.
 void fillKnown(QComboBox* box, const std::set<std::string>& known, const std::string& value) {
-    for (const std::string& entry : known) box->addItem(qs(entry));
+    QStringList entries;
+    for (const std::string& entry : known) entries << qs(entry);
+    offerKnownValues(box, entries);
     box->setCurrentIndex(box->findText(qs(value), Qt::MatchExactly | Qt::MatchCaseSensitive));
     box->setEditText(qs(value));
 }

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "targets/TargetFilter.h"
+#include "ui/KnownValuesBox.h"
 #include "ui_PPTargetEditTags.h"
 
 PPTargetEditTags::PPTargetEditTags(TargetList& list, std::set<std::string> tags, QWidget* parent)
@@ -12,8 +13,9 @@ PPTargetEditTags::PPTargetEditTags(TargetList& list, std::set<std::string> tags,
       tags_(std::move(tags)),
       ui_(std::make_unique<Ui::PPTargetEditTags>()) {
     ui_->setupUi(this);
-    for (const auto& entry : list_.tagTable)
-        ui_->tagField->addItem(QString::fromStdString(entry.first));
+    QStringList known;
+    for (const auto& entry : list_.tagTable) known << QString::fromStdString(entry.first);
+    offerKnownValues(ui_->tagField, known);
     ui_->tagField->setCurrentIndex(-1);
     showTags();
     connect(ui_->add, &QPushButton::clicked, this, &PPTargetEditTags::addTag);
@@ -47,13 +49,8 @@ void PPTargetEditTags::addTag() {
     if (tag.empty()) return;
     if (tags_.insert(tag).second) showTags();
     if (rememberTag(list_, tag)) {
-        // Keep the field's list in the table's order.
-        int row = 0;
-        for (const auto& entry : list_.tagTable) {
-            if (entry.first == tag) break;
-            ++row;
-        }
-        ui_->tagField->insertItem(row, QString::fromStdString(tag));
+        const QString text = QString::fromStdString(tag);
+        ui_->tagField->insertItem(knownValueRow(ui_->tagField, text), text);
     }
 }
 

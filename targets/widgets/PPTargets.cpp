@@ -68,7 +68,7 @@ void PPTargets::fitColumns() {
     // The location column starts at a fixed place, as wide as a usual name,
     // unless the list is too narrow to show the location beside it.
     CheckList* targets = ui_->targetList;
-    targets->resizeColumnToContents(0);
+    targets->fitColumns();
     const int usual = fontMetrics().averageCharWidth() * 145 / 4;
     const int room = targets->viewport()->width() * 2 / 3;
     targets->setColumnWidth(0, std::max(targets->columnWidth(0), std::min(usual, room)));

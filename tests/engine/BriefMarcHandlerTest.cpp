@@ -69,13 +69,31 @@ TEST(BriefMarcHandlerTest, LaterFieldsOverwriteTitleAndDate) {
     EXPECT_EQ(two.title, "Second");
     EXPECT_EQ(two.date, "c2000.");
 
-    // A later 260 without subfield c empties the date again; 264 is not consulted.
+    // A later 260 without subfield c empties the date again; a record with a
+    // 260 date never takes the 264's.
     const BriefMarcHandler emptied = brief(MarcBuilder()
                                                .data("260", "  ", {{'c', "1999."}})
                                                .data("260", "  ", {{'a', "Paris"}})
                                                .data("264", " 1", {{'c', "2001"}})
                                                .build());
     EXPECT_EQ(emptied.date, "");
+}
+
+TEST(BriefMarcHandlerTest, WithoutA260DateThePublication264GivesIt) {
+    EXPECT_EQ(brief(MarcBuilder()
+                        .data("264", " 0", {{'c', "2010 (production)"}})
+                        .data("264", " 1", {{'a', "Oslo"}, {'c', "2015."}})
+                        .data("264", " 1", {{'c', "2016."}})
+                        .data("264", " 4", {{'c', "c2014"}})
+                        .build())
+                  .date,
+              "2015.");
+    EXPECT_EQ(brief(MarcBuilder()
+                        .data("260", "  ", {{'a', "Paris"}})
+                        .data("264", " 1", {{'c', "2015."}})
+                        .build())
+                  .date,
+              "2015.");
 }
 
 TEST(BriefMarcHandlerTest, TagsAreThreeExactBytesAndControlFieldsAreNotData) {

@@ -16,9 +16,9 @@
 #include "ZoomSearch.h"
 #include "display/LinkAction.h"
 #include "display/RecordPages.h"
-#include "settings/SettingsDefaults.h"
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
+#include "settings/SettingsDefaults.h"
 #include "targets/TargetList.h"
 
 namespace {
@@ -202,17 +202,18 @@ TEST(TargetSummaryTest, EveryPieceInOrder) {
     summaryTarget(list, 3, Finished, 1, 1, false, "");
     Target& full = summaryTarget(list, 7, Finished, 10, 4, true, "Database unavailable (109) X\n");
     full.website = "http://example.org/";
-    EXPECT_EQ(renderTargetSummaryHtml(list, 7),
-              "<html><head><style> div.heading { font-size:200%; } </style></head>"
-              "<body style=\"margin:0;\"><table width=\"100%\"><tr>"
-              "<td style=\"background-color:silver;padding:5px;\">"
-              "<div class=\"heading\">Library of Test</div></td></tr><tr><td><blockquote>"
-              "<br />127.0.0.1:9999/Default<br />Result Count: 10<br />Records Returned: 4"
-              "<br />Website: <a href='http://example.org/' target='_new'>http://example.org/</a>"
-              "<br />Error Message: <span style=\"color:red;\">Database unavailable (109) X\n"
-              "</span><br /><br /><a href=\"retry:7\">Retry</a>"
-              "<br /><br /><a href=\"resume:7\">Resume</a>"
-              "</blockquote></td></tr></table></body></html>");
+    EXPECT_EQ(
+        renderTargetSummaryHtml(list, 7),
+        "<html><head><style> div.heading { font-size:200%; } </style></head>"
+        "<body style=\"margin:0;\"><table width=\"100%\"><tr>"
+        "<td style=\"background-color:silver;padding:5px;\">"
+        "<div class=\"heading\">Library of Test</div></td></tr><tr><td><blockquote>"
+        "<br />127.0.0.1:9999/Default<br />Result Count: 10<br />Records Returned: 4"
+        "<br />Website: <a href=\"http://example.org/\" target=\"_new\">http://example.org/</a>"
+        "<br />Error Message: <span style=\"color:red;\">Database unavailable (109) X\n"
+        "</span><br /><br /><a href=\"retry:7\">Retry</a>"
+        "<br /><br /><a href=\"resume:7\">Resume</a>"
+        "</blockquote></td></tr></table></body></html>");
     EXPECT_EQ(renderTargetSummaryHtml(list, 4), "");
 }
 
@@ -254,7 +255,8 @@ TEST(TargetSummaryTest, TargetValuesCannotPlantMarkupOrLinks) {
     const std::string page = renderTargetSummaryHtml(list, 2);
     EXPECT_TRUE(contains(page, "<div class=\"heading\">x &lt; y &amp; &quot;z&quot;</div>"));
     EXPECT_TRUE(contains(page, "<br />host:1/&lt;b&gt;db&lt;/b&gt;"));
-    EXPECT_TRUE(contains(page, "<a href='http://a.example/&apos; onclick=&apos;x' target='_new'>"));
+    EXPECT_TRUE(
+        contains(page, "<a href=\"http://a.example/&apos; onclick=&apos;x\" target=\"_new\">"));
     EXPECT_TRUE(contains(page, "Bad &lt;a href=&quot;resume:9&quot;&gt;here&lt;/a&gt; (1) &amp;x"));
     EXPECT_EQ(occurrences(page, "<a "), 2u) << page;  // the website and Retry
 }

@@ -53,7 +53,7 @@ TEST_F(TargetFilterTest, SelectedTagsShowTargetsCarryingAnyOfThem) {
     EXPECT_EQ(shownNames(list), (std::vector<std::string>{"B"}));
 }
 
-TEST_F(TargetFilterTest, LocationFilterIsExactAndAllOrEmptyTurnItOff) {
+TEST_F(TargetFilterTest, LocationFilterIsExactAndOnlyAllTurnsItOff) {
     list.selectedLocation = "Oslo";
     EXPECT_EQ(shownNames(list), (std::vector<std::string>{"A", "None"}));
     list.selectedLocation = "oslo";
@@ -61,8 +61,11 @@ TEST_F(TargetFilterTest, LocationFilterIsExactAndAllOrEmptyTurnItOff) {
     list.tagTable["c"] = true;
     list.selectedLocation = "All";
     EXPECT_EQ(shownNames(list), (std::vector<std::string>{"B"}));
+    // The blank entry of the location list means the targets without one.
+    list.tagTable["c"] = false;
+    addTarget(list, makeTarget("Nowhere", ""));
     list.selectedLocation.clear();
-    EXPECT_EQ(shownNames(list), (std::vector<std::string>{"B"}));
+    EXPECT_EQ(shownNames(list), (std::vector<std::string>{"Nowhere"}));
 }
 
 TEST_F(TargetFilterTest, CheckMarksDecideEveryActiveFlagAndTheCount) {

@@ -187,7 +187,7 @@ TEST(TargetListTest, TagsAreKeptOnceSortedAndSelectedOnesSurvive) {
     EXPECT_EQ(next.tagTable, (std::map<std::string, bool>{{"lonely", true}, {"shared", true}}));
 }
 
-TEST(TargetListTest, CutOrMalformedFileKeepsTheCompleteTargetsSilently) {
+TEST(TargetListTest, CutOrMalformedFileKeepsTheCompleteTargetsAndSaysSo) {
     const std::string complete = kHeader + kEmptyLimits + targetElement("one") +
                                  targetElement("two") + targetElement("three") + "</ztargets>";
     const size_t cut = complete.find("three") + 2;
@@ -212,7 +212,9 @@ TEST(TargetListTest, CutOrMalformedFileKeepsTheCompleteTargetsSilently) {
                                           "<target><name>two</nam></target></ztargets>"));
     EXPECT_EQ(namesOf(malformed), (std::vector<std::string>{"one"}));
 
-    EXPECT_TRUE(capture.messages.empty());
+    ASSERT_EQ(capture.messages.size(), 3u);
+    EXPECT_EQ(capture.messages[0].rfind("Only 2 targets could be read from ", 0), 0u);
+    EXPECT_EQ(capture.messages[2].rfind("Only 1 targets could be read from ", 0), 0u);
 }
 
 TEST(TargetListTest, ReadsContentsStraddlingEveryBlockBoundary) {
@@ -276,10 +278,10 @@ TEST(TargetListTest, LaterLoadKeepsKnownValuesAndRecounts) {
     EXPECT_EQ(list.selectedLocation, "There");
 }
 
-TEST(TargetListTest, WithoutLimitsTheLocationFilterStaysEmpty) {
+TEST(TargetListTest, WithoutLimitsTheLocationFilterIsAll) {
     TargetList list;
     ASSERT_TRUE(loadBytes(list, "<ztargets>" + targetElement("a") + "</ztargets>"));
-    EXPECT_EQ(list.selectedLocation, "");
+    EXPECT_EQ(list.selectedLocation, "All");
     EXPECT_FALSE(list.targets.front().active);
 }
 
@@ -498,6 +500,33 @@ TEST(TargetListTest, MissingFileTellsTheUserAndEmptiesTheList) {
     EXPECT_EQ(capture.messages, std::vector<std::string>{"Unable to Load Targets"});
     EXPECT_TRUE(list.targets.empty());
     EXPECT_EQ(list.activeCount, 0);
+}
+
+TEST(TargetListTest, FileReadInPartIsNeverWrittenOverAndTheEditsGoBesideIt) {
+    MessageCapture capture;
+    TempDir dir;
+    const std::string path = dir.file("t.xml");
+    // One Latin-1 byte in the last name stops the parse there.
+    const std::string bytes = kHeader + kEmptyLimits + targetElement("a") + targetElement("b") +
+                              targetElement("Troms\xF8") + "</ztargets>";
+    writeFileBytes(path, bytes);
+    TargetList list;
+    EXPECT_FALSE(list.loadFile(path));
+    EXPECT_EQ(namesOf(list), (std::vector<std::string>{"a", "b"}));
+    const std::string copy = path + ".qrn-new";
+    EXPECT_EQ(capture.messages,
+              std::vector<std::string>{"Only 2 targets could be read from " + path +
+                                       "; it will not be overwritten. Fix it or choose another "
+                                       "file in Options. Changes made now are kept in " +
+                                       copy + "."});
+    list.targets.pop_back();
+    list.saveFile(path);
+    list.saveFile(path);
+    EXPECT_EQ(readFileBytes(path), bytes);
+    TargetList edited;
+    ASSERT_TRUE(edited.loadFile(copy));
+    EXPECT_EQ(namesOf(edited), std::vector<std::string>{"a"});
+    EXPECT_EQ(capture.messages.size(), 1u);
 }
 
 TEST(TargetListTest, ShippedDefaultListIsWellFormedStableAndHasOnlyTheDemoActive) {

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 
 #include "GuiDocument.h"
@@ -16,6 +18,8 @@
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "app/CMainFrame.h"
+#include "display/RecordPages.h"
+#include "engine/ResultStore.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
 #include "views/MRecordView.h"
@@ -228,11 +232,65 @@ private slots:
             frame.grab().save(outputPath(QStringLiteral("record-%1.png")
                                              .arg(QString::fromStdString(target.name).toLower())));
         }
-        g.core().settings->MARCDisplayType = "XSL";
-        g.core().selection.selectedRecordNumber = g.core().store.copyAll().front().number;
+        // The MARC target's first record, through the stylesheet this time.
+        const int32_t marc = g.core().targetList.targets.front().id;
+        Record record;
+        for (const Record& r : g.core().store.copyAll())
+            if (r.targetId == marc && record.number <= 0) record = r;
+        g.core().selection.selectedRecordNumber = record.number;
         g.doc().updateAllViews(frame.recordListView(), HINT_RECORD_SELECTED);
+        const QString toolkitPage = frame.recordView()->toPlainText();
+        g.core().settings->MARCDisplayType = "XSL";
+        g.doc().updateAllViews(frame.recordListView(), HINT_RECORD_SELECTED);
+        const QString xslPage = frame.recordView()->toPlainText();
+        QVERIFY(xslPage != toolkitPage);
+        QVERIFY2(xslPage.contains(QString::fromStdString(record.title).section(' ', 0, 0),
+                                  Qt::CaseInsensitive),
+                 qPrintable(xslPage.left(300)));
         frame.grab().save(outputPath("record-marc-xsl.png"));
         QVERIFY(g.messages.isEmpty());
+    }
+
+    // Sorting reads each cell once and keeps equal rows in their order.
+    void recordListSortsByDateAndKeepsTies() {
+        ResultStore store;
+        const char* const dates[] = {"2001-05-03", "1999-12-31", "2001-05-03", "", "2000-01-01"};
+        for (const char* date : dates) {
+            Record r;
+            r.title = date;
+            r.date = date;
+            r.targetId = 1;
+            store.add(std::move(r));
+        }
+        RecordListModel model;
+        model.refill(store, 1);
+        const auto numbers = [&model] {
+            QList<int32_t> order;
+            for (int row = 0; row < model.rowCount(); ++row) order << model.recordNumber(row);
+            return order;
+        };
+        model.sortRows(2, true);
+        QCOMPARE(numbers(), QList<int32_t>({4, 2, 5, 3, 1}));
+        model.sortRows(2, false);
+        QCOMPARE(numbers(), QList<int32_t>({3, 1, 5, 2, 4}));
+    }
+
+    // Qt's page reader decodes entities only in double-quoted attributes.
+    void websiteLinkKeepsItsAddress() {
+        TargetList list;
+        Target target;
+        target.id = 1;
+        target.name = "T";
+        target.website = "http://a.example/?lang=en&db=main";
+        list.targets.push_back(target);
+        QTextDocument page;
+        page.setHtml(QString::fromStdString(renderTargetSummaryHtml(list, 1)));
+        QStringList links;
+        for (QTextBlock block = page.begin(); block.isValid(); block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().isAnchor())
+                    links << it.fragment().charFormat().anchorHref();
+        QCOMPARE(links, QStringList{"http://a.example/?lang=en&db=main"});
     }
 
     // File > Search as a user does it: the sheet, a title typed, Enter.

@@ -300,6 +300,25 @@ private slots:
         QCOMPARE(boxes.texts().size(), 1);  // an unreadable file says nothing
         sheet.reject();
     }
+
+    void removedNumberOfAnyBytesLeavesTheSearch() {
+        const std::string path = dirs_.home().file("latin1.txt");
+        writeFileBytes(path, "030640615\xA7\n");
+        SearchSheet sheet(*doc_);
+        sheet.show();
+        sheet.setCurrentPage(2);
+        PPISBNBatchSearch* page = sheet.batchPage();
+        typeInto(field<QLineEdit>(page, "number"), "12");
+        page->loadFile(QString::fromStdString(path));
+        QCOMPARE(field<QLineEdit>(page, "number")->text(), QString());
+        auto* list = field<QListWidget>(page, "numberList");
+        QCOMPARE(list->count(), 1);
+        list->setCurrentRow(0);
+        QTest::mouseClick(field<QPushButton>(page, "remove"), Qt::LeftButton);
+        QCOMPARE(list->count(), 0);
+        QVERIFY(page->numbers().numbers().empty());
+        sheet.reject();
+    }
 };
 
 QTEST_MAIN(SearchSheetTest)

@@ -1,6 +1,7 @@
 // The Databases page and the target sheet driven through their real widgets:
 // filters, check marks, Select All, Add/Edit/Delete with the file written
 // afterwards, the Tags page and the port list.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -265,6 +266,62 @@ private slots:
         sheet.reject();
         QCOMPARE(list_.tagTable.count("new"), 1u);
         QCOMPARE(list_.targets.front().tags, std::set<std::string>{"a"});
+    }
+
+    void typedValuesAreStoredAsTypedAndListsIgnoreCase() {
+        list_.locations = {"Oslo", "bergen", "Bergen"};
+        list_.tagTable = {{"news", false}, {"Alpha", false}};
+        TargetEditSheet sheet(list_, Target(), TargetEditSheet::Kind::Add);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        auto* elementSet = namedChild<QComboBox>(sheet.targetPage(), "elementSetName");
+        auto* location = namedChild<QComboBox>(sheet.targetPage(), "location");
+        QStringList entries;
+        for (int i = 0; i < location->count(); ++i) entries << location->itemText(i);
+        QCOMPARE(entries, QStringList({"Bergen", "bergen", "Oslo"}));
+        elementSet->clearEditText();
+        typeInto(elementSet, "b");
+        QTest::keyClick(elementSet, Qt::Key_Return);
+        typeInto(location, "Osl");
+        QTest::keyClick(location, Qt::Key_Return);
+        Target stored;
+        sheet.store(stored);
+        QCOMPARE(stored.elementsetname, std::string("b"));
+        QCOMPARE(stored.location, std::string("Osl"));
+
+        sheet.setCurrentPage(1);
+        auto* tag = namedChild<QComboBox>(sheet.tagsPage(), "tagField");
+        QCOMPARE(tag->itemText(0), QString("Alpha"));
+        typeInto(tag, "ne");
+        QTest::keyClick(tag, Qt::Key_Return);
+        QCOMPARE(namedChild<QListWidget>(sheet.tagsPage(), "tagList")->item(0)->text(),
+                 QString("ne"));
+        QCOMPARE(tag->itemText(1), QString("ne"));
+    }
+
+    void blankLocationShowsOnlyTargetsWithoutOne() {
+        addTarget(list_, makeTarget("Delta", "", {}, false));
+        PageSheet s(list_);
+        s.chooseLocation("");
+        QCOMPARE(s.shown(), QStringList({"Delta\t"}));
+    }
+
+    void openingTheTagListTicksNothing() {
+        PageSheet s(list_);
+        auto* tags = namedChild<CheckComboBox>(s.page, "tagList");
+        tags->showPopup();
+        QAbstractItemView* view = tags->view();
+        QTRY_VERIFY(view->isVisible());
+        // The release of the click that opened the list lands on an entry.
+        const QPoint first = view->visualRect(view->model()->index(0, 0)).center();
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, first);
+        QVERIFY(!tags->isChecked(0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, first);
+        QVERIFY(tags->isChecked(0));
+        tags->setChecked(0, false);
+        QTest::keyClick(view, Qt::Key_Escape);
+        QTRY_VERIFY(!view->isVisible());
+        QCOMPARE(s.shown().size(), 3);
     }
 
     void portNumbersListEachPortOnce() {
