@@ -50,4 +50,6 @@ struct SettingsData {
     std::string DisplayDCTitleXPATH;
     std::string DisplayDCAuthorXPATH;
     std::string DisplayDCDateXPATH;
+    // The user's PQF-to-CQL mapping for SRU targets; empty: the shipped one.
+    std::string SRUMappingFile;
 };
