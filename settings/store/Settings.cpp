@@ -77,6 +77,7 @@ void writeAll(QSettings& store, const SettingsData& s) {
     writeString(store, "DisplayDCTitleXPATH", s.DisplayDCTitleXPATH);
     writeString(store, "DisplayDCAuthorXPATH", s.DisplayDCAuthorXPATH);
     writeString(store, "DisplayDCDateXPATH", s.DisplayDCDateXPATH);
+    writeString(store, "SRUMappingFile", s.SRUMappingFile);
 }
 
 }  // namespace
@@ -145,6 +146,7 @@ void Settings::loadInto(SettingsData& s) {
     s.DisplayDCTitleXPATH = readString(*store, "DisplayDCTitleXPATH");
     s.DisplayDCAuthorXPATH = readString(*store, "DisplayDCAuthorXPATH");
     s.DisplayDCDateXPATH = readString(*store, "DisplayDCDateXPATH");
+    s.SRUMappingFile = readString(*store, "SRUMappingFile");
 }
 
 void Settings::save() const {

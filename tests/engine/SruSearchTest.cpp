@@ -2,15 +2,18 @@
 // same records as over Z39.50, the search controls, and how failures show.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
+#include "FreePort.h"
 #include "HttpFront.h"
 #include "MarcCorpus.h"
 #include "SearchHarness.h"
 #include "SilentServer.h"
 #include "engine/MarcForms.h"
 #include "engine/SearchTexts.h"
+#include "engine/TargetProbe.h"
 #include "targets/Target.h"
 
 namespace {
@@ -181,4 +184,38 @@ TEST_F(SruSearchTest, FailuresEndOnlyTheirTargetWithAText) {
         EXPECT_EQ(targetStatusText(*t), t->name + " (Error)") << t->search.lastError();
     EXPECT_NE(page.search.lastError().find("500"), std::string::npos) << page.search.lastError();
     EXPECT_EQ(targetStatusText(redirected), "Moved (20)") << redirected.search.lastError();
+}
+
+TEST_F(SruSearchTest, TestingATargetSaysWhatTheServerIsOrWhyNot) {
+    Target z;
+    z.zurl = zebra_->zurl("Default");
+    const ProbeReport z3950 = probeTarget(z, 5);
+    EXPECT_TRUE(z3950.ok) << z3950.text;
+    EXPECT_NE(z3950.text.find("Implementation: "), std::string::npos) << z3950.text;
+    EXPECT_NE(z3950.text.find("in titles: "), std::string::npos) << z3950.text;
+
+    Target s;
+    s.zurl = zebra_->sruUrl();
+    const ProbeReport sru = probeTarget(s, 5);
+    EXPECT_TRUE(sru.ok) << sru.text;
+    EXPECT_EQ(sru.schemas, (std::vector<std::string>{"marcxml", "mods", "dc"}));
+    EXPECT_NE(sru.text.find("SRU version: 1.2"), std::string::npos) << sru.text;
+    EXPECT_NE(sru.text.find("dc.title"), std::string::npos) << sru.text;
+
+    // Down, answering no XML, and never answering: a text, within the limit.
+    HttpFront notXml([](const std::string&) {
+        return HttpFront::response("200 OK", "text/plain", "this is no XML");
+    });
+    SilentServer silent;
+    const auto started = std::chrono::steady_clock::now();
+    for (const std::string& zurl :
+         {"127.0.0.1:" + std::to_string(pickFreePort()) + "/db", notXml.url("db"),
+          "http://127.0.0.1:" + std::to_string(silent.port()) + "/db", silent.zurl("db")}) {
+        Target t;
+        t.zurl = zurl;
+        const ProbeReport report = probeTarget(t, 1);
+        EXPECT_FALSE(report.ok) << zurl;
+        EXPECT_FALSE(report.text.empty()) << zurl;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(15));
 }
