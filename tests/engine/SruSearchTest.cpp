@@ -11,6 +11,7 @@
 #include "MarcCorpus.h"
 #include "SearchHarness.h"
 #include "SilentServer.h"
+#include "TestSupport.h"
 #include "engine/MarcForms.h"
 #include "engine/SearchTexts.h"
 #include "engine/TargetProbe.h"
@@ -158,6 +159,17 @@ TEST_F(SruSearchTest, FailuresEndOnlyTheirTargetWithAText) {
     EXPECT_EQ(unmapped.search.lastError(), "No CQL index for Bib-1 use attribute 1032\n");
     EXPECT_EQ(h.events[unmapped.id], (Codes{110, 111, 114, 113}));
     EXPECT_EQ(targetStatusText(other), "Other (5)");
+
+    // The user's own mapping, named in the settings, is the one used.
+    TempDir dir;
+    SettingsData own = searchSettings();
+    own.SRUMappingFile = dir.file("own.properties");
+    writeFileBytes(own.SRUMappingFile, "index.dc.title = 1=1032\n");
+    SearchHarness o(own);
+    const Target& mapped = o.addTarget("Mapped", zebra_->sruUrl(), "marcxml", "");
+    o.start(std::string("@attr 1=1032 ") + MarcCorpus::kTitleWord20);
+    ASSERT_TRUE(o.drain());
+    EXPECT_EQ(targetStatusText(mapped), "Mapped (20)") << mapped.search.lastError();
 
     HttpFront errorPage([](const std::string&) {
         return HttpFront::response("500 Internal Server Error", "text/html",
