@@ -12,9 +12,10 @@
 #include <QUrl>
 
 #include "app/CqrnDoc.h"
+#include "app/HelpCommands.h"
 #include "app/LockKeyIndicators.h"
 #include "app/MAboutDlg.h"
-#include "app/ProjectLinks.h"
+#include "base/Version.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
 #include "views/MRecordView.h"
@@ -65,7 +66,7 @@ QIcon paintedIcon(int which, const QPalette& palette) {
 }  // namespace
 
 CMainFrame::CMainFrame(CqrnDoc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
-    setWindowTitle(QStringLiteral("Tessaly Z39.50 Client - 1.3"));
+    setWindowTitle(QStringLiteral("Tessaly Z39.50 Client - ") + QString::fromLatin1(qrnVersion()));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("qrn"),
                                    style()->standardIcon(QStyle::SP_FileDialogContentsView)));
     createPanes();
@@ -161,10 +162,9 @@ void CMainFrame::createActions() {
         on(addCommand(caption, {}, 0, {}, {}), [this, command] { doc_.exportFile(command, this); });
     }
     on(addCommand("Database", {}, 0, {}, {}), [this] { doc_.exportDatabase(this); });
-    on(addCommand("Contents", {}, 0, {}, {}),
-       [] { QDesktopServices::openUrl(QUrl(QStringLiteral(QRN_DOCUMENTATION_URL))); });
+    on(addCommand("Contents", {}, 0, QKeySequence::HelpContents, {}), [this] { showManual(this); });
     on(addCommand("Forum", {}, 0, {}, {}),
-       [] { QDesktopServices::openUrl(QUrl(QStringLiteral(QRN_FORUM_URL))); });
+       [this] { QDesktopServices::openUrl(forumUrl(doc_.core().settings->ForumURL)); });
     on(addCommand("&About", "help-about", QStyle::SP_MessageBoxInformation, {}, {}), [this] {
         MAboutDlg dialog(this);
         dialog.exec();
@@ -264,4 +264,5 @@ void CMainFrame::setMenuActionState() {
     action("Cut")->setEnabled(a.cut);
     action("Copy")->setEnabled(a.copy);
     action("Paste")->setEnabled(a.paste);
+    action("Forum")->setEnabled(!forumUrl(doc_.core().settings->ForumURL).isEmpty());
 }

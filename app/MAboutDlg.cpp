@@ -6,17 +6,19 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "base/Version.h"
+
 QString MAboutDlg::pageHtml() {
     return QStringLiteral(
-        "<html><body style=\"font-family:sans-serif;\">"
-        "<h2>Tessaly Z39.50 Client</h2>"
-        "<p><b>Version 1.3</b></p><hr />"
-        "<p>A search client for library catalogues that speak Z39.50, by the qrn project. "
-        "Source, documentation and issues: "
-        "<a href=\"https://github.com/qrn-project/qrn\">github.com/qrn-project/qrn</a>.</p>"
-        "<p>Z39.50 is spoken through the YAZ toolkit by Index Data "
-        "(<a href=\"https://www.indexdata.com/resources/software/yaz/\">indexdata.com</a>).</p>"
-        "</body></html>");
+               "<html><body style=\"font-family:sans-serif;\">"
+               "<h2>Tessaly Z39.50 Client</h2>"
+               "<p><b>Version %1</b></p><hr />"
+               "<p>qrn, a search client for library catalogues that speak Z39.50. "
+               "Help &gt; Contents opens its manual.</p>"
+               "<p>Z39.50 is spoken through the YAZ toolkit by Index Data "
+               "(<a href=\"https://www.indexdata.com/resources/software/yaz/\">indexdata.com</a>)."
+               "</p></body></html>")
+        .arg(QString::fromLatin1(qrnVersion()));
 }
 
 MAboutDlg::MAboutDlg(QWidget* parent) : QDialog(parent) {

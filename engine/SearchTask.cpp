@@ -5,6 +5,7 @@
 #include <mutex>
 #include <string>
 
+#include "base/Version.h"
 #include "engine/PqfToCql.h"
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
@@ -14,12 +15,13 @@
 #include "targets/Target.h"
 #include "targets/TargetAddress.h"
 
-const char* const kImplementationName = "Tessaly Z39.50 Client 1.3";
-
 namespace {
+const std::string kImplementationNameText = std::string("Tessaly Z39.50 Client ") + qrnVersion();
 const char* const kUnableToRetrieve = "QRN: Unable to retrieve record";
 const char* const kSrwDiagnostics = "info:srw/diagnostic/1";
-}
+}  // namespace
+
+const char* const kImplementationName = kImplementationNameText.c_str();
 
 SearchTask::SearchTask(SearchEventSink* sink, Target& target, ResultStore& store,
                        const SearchQuery& query, std::shared_ptr<const SettingsData> settings,

@@ -50,6 +50,8 @@ struct SettingsData {
     std::string DisplayDCTitleXPATH;
     std::string DisplayDCAuthorXPATH;
     std::string DisplayDCDateXPATH;
+    // Address that Help > Forum opens; empty (no forum) in a fresh installation.
+    std::string ForumURL;
     // The user's PQF-to-CQL mapping for SRU targets; empty: the shipped one.
     std::string SRUMappingFile;
 };

@@ -4,13 +4,29 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "base/CommandLine.h"
 #include "engine/BriefLine.h"
 #include "engine/BriefMarcHandler.h"
 #include "engine/Iso2709Splitter.h"
 #include "engine/MarcReader.h"
 
 namespace {
+
+const ProgramUsage kProgram{
+    "qrn-brief",
+    "Usage: qrn-brief [OPTION]... FILE...\n"
+    "Print the title, author and date of every ISO 2709 (MARC) record in the\n"
+    "files, one line per record with TAB between the fields, as qrn's record list\n"
+    "shows them. \"-\" reads standard input; \"--\" ends the options.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     print this help and exit\n"
+    "      --version  print the version and exit\n"
+    "\n"
+    "Exit status: 0 when every file was read, 1 when one could not be, 2 for a\n"
+    "wrong command line.\n"};
 
 // Whole file (or standard input for "-") into bytes; false with errno's text in error.
 bool readAll(const std::string& name, std::string& bytes, std::string& error) {
@@ -42,13 +58,12 @@ void printBriefLines(const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: qrn-brief FILE...   (\"-\" reads standard input)\n");
-        return 2;
-    }
+    std::vector<std::string> files;
+    if (const std::optional<int> status = parseOperands(kProgram, argc, argv, files))
+        return *status;
+    if (files.empty()) return usageError(kProgram, "no file given");
     int status = 0;
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
+    for (const std::string& name : files) {
         std::string bytes, error;
         if (!readAll(name, bytes, error)) {
             std::fflush(stdout);

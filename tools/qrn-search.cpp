@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/CommandLine.h"
 #include "settings/store/Settings.h"
 #include "settings/SettingsDefaults.h"
 #include "engine/BriefLine.h"
@@ -27,16 +28,33 @@ std::atomic<bool> interrupted{false};
 
 void onInterrupt(int) { interrupted = true; }
 
-const char* const kUsage =
-    "usage: qrn-search [--targets FILE] [--target NAME]... [--max-per-target N]\n"
-    "                  [--max-per-search N] [--connections N] [--isbn FILE]\n"
-    "                  [--format brief|marc|xml|text] [--quiet] [PQF]\n";
+const ProgramUsage kProgram{
+    "qrn-search",
+    "Usage: qrn-search [OPTION]... PQF\n"
+    "  or:  qrn-search [OPTION]... --isbn FILE\n"
+    "Search the user's Z39.50 targets the way qrn does, without a window: the\n"
+    "targets ticked in the target list named by the settings (or by --targets),\n"
+    "with the settings' limits. Writes the records found to standard output and\n"
+    "each target's progress to standard error. PQF is a query in the Prefix Query\n"
+    "Format, for example: @attr 1=4 lighthouse\n"
+    "\n"
+    "Options:\n"
+    "      --targets FILE        search the targets of this target list file\n"
+    "      --target NAME         search the target of this name (repeatable)\n"
+    "      --max-per-target N    retrieve at most N records from each target\n"
+    "      --max-per-search N    stop once more than N records came in\n"
+    "      --connections N       at most N targets at the same time\n"
+    "      --isbn FILE           search each ISBN or ISSN of FILE, one a line\n"
+    "      --format FORMAT       brief (number, title, author, target, date\n"
+    "                            separated by TAB; the default), marc, xml or text\n"
+    "      --quiet               no progress on standard error\n"
+    "  -h, --help                print this help and exit\n"
+    "      --version             print the version and exit\n"
+    "\n"
+    "Exit status: 0 when the search ran, 1 when it could not start, 2 for a\n"
+    "wrong command line.\n"};
 
-int usage(const std::string& problem) {
-    if (!problem.empty()) std::fprintf(stderr, "qrn-search: %s\n", problem.c_str());
-    std::fputs(kUsage, stderr);
-    return 2;
-}
+int usage(const std::string& problem) { return usageError(kProgram, problem); }
 
 bool parseNumber(const std::string& text, int32_t& value) {
     char* end = nullptr;
@@ -96,9 +114,8 @@ int parseArguments(int argc, char** argv, Options& o) {
                 return usage("--format takes brief, marc, xml or text");
         } else if (a == "--quiet") {
             o.quiet = true;
-        } else if (a == "-h" || a == "--help") {
-            std::fputs(kUsage, stdout);
-            std::exit(0);
+        } else if (const std::optional<int> status = commonOption(kProgram, a)) {
+            std::exit(*status);
         } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
             return usage("unknown option " + a);
         } else if (!o.hasPqf) {

@@ -77,6 +77,7 @@ void writeAll(QSettings& store, const SettingsData& s) {
     writeString(store, "DisplayDCTitleXPATH", s.DisplayDCTitleXPATH);
     writeString(store, "DisplayDCAuthorXPATH", s.DisplayDCAuthorXPATH);
     writeString(store, "DisplayDCDateXPATH", s.DisplayDCDateXPATH);
+    writeString(store, "ForumURL", s.ForumURL);
     writeString(store, "SRUMappingFile", s.SRUMappingFile);
 }
 
@@ -146,6 +147,7 @@ void Settings::loadInto(SettingsData& s) {
     s.DisplayDCTitleXPATH = readString(*store, "DisplayDCTitleXPATH");
     s.DisplayDCAuthorXPATH = readString(*store, "DisplayDCAuthorXPATH");
     s.DisplayDCDateXPATH = readString(*store, "DisplayDCDateXPATH");
+    s.ForumURL = readString(*store, "ForumURL");
     s.SRUMappingFile = readString(*store, "SRUMappingFile");
 }
 

@@ -11,6 +11,15 @@
 UserSetupReport setUpUser(const std::string& dataDir) {
     UserSetupReport report;
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString shipped = QDir(QString::fromStdString(dataDir)).filePath("targets.xml");
+    // A store made from a wrong folder would point at stylesheets that are not
+    // there, and since it then exists the set-up would never run again.
+    if (dataDir.empty() || !QFileInfo(shipped).isFile()) {
+        report.ok = false;
+        report.errors.push_back("no shipped target list " + shipped.toStdString() +
+                                ": nothing was set up");
+        return report;
+    }
 
     if (!Settings::storeExists()) {
         const std::string targetFile = QDir(userDir).filePath("targets.xml").toStdString();
@@ -36,7 +45,6 @@ UserSetupReport setUpUser(const std::string& dataDir) {
         report.notes.push_back("Target list kept: " + settings.TargetFile);
         return report;
     }
-    const QString shipped = QDir(QString::fromStdString(dataDir)).filePath("targets.xml");
     if (!QDir().mkpath(QFileInfo(targetFile).absolutePath()) ||
         !QFile::copy(shipped, targetFile)) {
         report.ok = false;

@@ -13,6 +13,7 @@ struct UserSetupReport {
     std::vector<std::string> errors;  // what could not be done
 };
 
-// dataDir holds the shipped targets.xml and stylesheets. Needs a
-// QCoreApplication with organisation "Corvane" and application "QRN".
+// dataDir holds the shipped targets.xml and stylesheets; without that file
+// nothing is created. Needs a QCoreApplication with organisation "Corvane" and
+// application "QRN".
 UserSetupReport setUpUser(const std::string& dataDir);

@@ -1,0 +1,3 @@
+#include "base/Version.h"
+
+const char* qrnVersion() { return QRN_VERSION; }
