@@ -140,13 +140,23 @@ TEST_F(SruSearchTest, TheQueryGoesAsCqlToAFrontThatRefusesAnythingElse) {
         return HttpFront::forward(head, zebraPort);
     });
     SearchHarness h(searchSettings());
-    const Target& t = h.addTarget("Front", front.url("Default"), "marcxml", "");
+    // Records are told by their namespace, whatever the schema is called.
+    const Target& t = h.addTarget("Front", front.url("Default"), "MARC21-xml", "");
+    const Target& mods = h.addTarget("Mods", zebra_->sruUrl(), "mods", "");
+    const Target& dc = h.addTarget("Dc", zebra_->sruUrl(), "dc", "");
     h.start(std::string("@attr 1=4 ") + MarcCorpus::kTitleWord20);
     ASSERT_TRUE(h.drain());
     EXPECT_EQ(targetStatusText(t), "Front (20)") << t.search.lastError();
     ASSERT_FALSE(front.requestLines().empty());
     EXPECT_NE(front.requestLines()[0].find("query=dc.title"), std::string::npos)
         << front.requestLines()[0];
+    for (const Record& r : h.doc->store.copyAll()) {
+        if (r.targetId == t.id) EXPECT_EQ(r.kind, Marc);
+        if (r.targetId == mods.id) EXPECT_EQ(r.xmlSchema, Mods);
+        if (r.targetId == dc.id) EXPECT_EQ(r.xmlSchema, DublinCore);
+        if (r.targetId != t.id) EXPECT_EQ(r.kind, Xml);
+    }
+    EXPECT_EQ(h.doc->store.count(), 60u);
 }
 
 TEST_F(SruSearchTest, FailuresEndOnlyTheirTargetWithAText) {
