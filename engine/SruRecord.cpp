@@ -56,7 +56,8 @@ std::string toIso2709(const xmlNode* record) {
 SruXmlRecord readSruXmlRecord(const std::string& xml) {
     SruXmlRecord result;
     xmlDocPtr doc = xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr, nullptr,
-                                  XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+                                  XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
+                                      XML_PARSE_COMPACT);
     if (!doc) return result;
     const xmlNode* root = xmlDocGetRootElement(doc);
     if (root) {
