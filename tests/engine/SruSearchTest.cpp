@@ -151,10 +151,11 @@ TEST_F(SruSearchTest, TheQueryGoesAsCqlToAFrontThatRefusesAnythingElse) {
     EXPECT_NE(front.requestLines()[0].find("query=dc.title"), std::string::npos)
         << front.requestLines()[0];
     for (const Record& r : h.doc->store.copyAll()) {
-        if (r.targetId == t.id) EXPECT_EQ(r.kind, Marc);
-        if (r.targetId == mods.id) EXPECT_EQ(r.xmlSchema, Mods);
-        if (r.targetId == dc.id) EXPECT_EQ(r.xmlSchema, DublinCore);
-        if (r.targetId != t.id) EXPECT_EQ(r.kind, Xml);
+        const bool marc = r.targetId == t.id;
+        EXPECT_EQ(r.kind, marc ? Marc : Xml);
+        EXPECT_EQ(r.xmlSchema, r.targetId == mods.id ? Mods
+                               : r.targetId == dc.id ? DublinCore
+                                                     : OtherXml);
     }
     EXPECT_EQ(h.doc->store.count(), 60u);
 }
