@@ -9,6 +9,8 @@
 #include "engine/BriefMarcHandler.h"
 #include "engine/BriefSutrsExtractor.h"
 #include "engine/BriefXmlExtractor.h"
+#include "engine/SruRecord.h"
+#include "targets/TargetAddress.h"
 
 namespace {
 
@@ -41,6 +43,16 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
+void fillMarc(Record& record, std::string iso2709) {
+    record.kind = Marc;
+    record.rawData = std::move(iso2709);
+    record.formsDeferred = true;
+    BriefMarcHandler brief = briefMarcFields(record.rawData);
+    record.title = std::move(brief.title);
+    record.author = std::move(brief.author);
+    record.date = std::move(brief.date);
+}
+
 }  // namespace
 
 RecordKind recordKindFromSyntax(const std::string& syntax) {
@@ -62,18 +74,25 @@ Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsD
     record.kind = recordKindFromSyntax(record.syntax);
 
     switch (record.kind) {
-        case Marc: {
-            record.rawData = rawMarc(zoomRecord);
-            record.formsDeferred = true;
-            BriefMarcHandler brief = briefMarcFields(record.rawData);
-            record.title = std::move(brief.title);
-            record.author = std::move(brief.author);
-            record.date = std::move(brief.date);
+        case Marc:
+            fillMarc(record, rawMarc(zoomRecord));
             break;
-        }
         case Xml: {
-            record.xmlSchema = xmlSchemaFromElementSetName(target.elementsetname);
             record.xmlText = recordForm(zoomRecord, "xml");
+            if (isSruAddress(target.zurl)) {
+                // A MARCXML record from SRU is kept as the MARC record it
+                // holds, so it lists, shows and exports as one from Z39.50.
+                SruXmlRecord sru = readSruXmlRecord(record.xmlText);
+                if (!sru.iso2709.empty()) {
+                    record.xmlText.clear();
+                    record.syntax = "marc21";
+                    fillMarc(record, std::move(sru.iso2709));
+                    break;
+                }
+                record.xmlSchema = sru.schema;
+            } else {
+                record.xmlSchema = xmlSchemaFromElementSetName(target.elementsetname);
+            }
             BriefXmlExtractor extractor(settings, record.xmlSchema);
             extractor.run(record.xmlText);
             record.title = extractor.title;

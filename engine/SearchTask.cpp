@@ -6,16 +6,19 @@
 #include <string>
 
 #include "base/Version.h"
+#include "engine/PqfToCql.h"
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
 #include "engine/SearchEvent.h"
 #include "engine/SearchQuery.h"
 #include "engine/ZoomEventPump.h"
 #include "targets/Target.h"
+#include "targets/TargetAddress.h"
 
 namespace {
 const std::string kImplementationNameText = std::string("Tessaly Z39.50 Client ") + qrnVersion();
 const char* const kUnableToRetrieve = "QRN: Unable to retrieve record";
+const char* const kSrwDiagnostics = "info:srw/diagnostic/1";
 }  // namespace
 
 const char* const kImplementationName = kImplementationNameText.c_str();
@@ -27,6 +30,7 @@ SearchTask::SearchTask(SearchEventSink* sink, Target& target, ResultStore& store
     : sink_(sink),
       target_(target),
       config_(std::make_unique<const Target>(target)),
+      sru_(isSruAddress(target.zurl)),
       targetId_(target.id),
       store_(store),
       batch_(query.batch),
@@ -122,9 +126,23 @@ bool SearchTask::connect() {
     writeStatus([](TargetSearch& s) { s.state = Running; });
     connection_ = ZOOM_connection_create(nullptr);
     const SettingsData& settings = *settings_;
-    if (!config_->elementsetname.empty() && config_->elementsetname != "None")
-        ZOOM_connection_option_set(connection_, "elementSetName", config_->elementsetname.c_str());
-    ZOOM_connection_option_set(connection_, "preferredRecordSyntax", config_->recsyntax.c_str());
+    if (sru_) {
+        // The record syntax field names the schema; records are told apart
+        // by their namespace, so no syntax is asked for.
+        ZOOM_connection_option_set(connection_, "sru", "get");
+        ZOOM_connection_option_set(connection_, "sru_version", "1.2");
+        // Records as escaped text: the server need not build them into its
+        // response tree, nor the toolkit take them apart again; that halves
+        // the cost of a large fetch.
+        ZOOM_connection_option_set(connection_, "recordPacking", "string");
+        ZOOM_connection_option_set(connection_, "schema",
+                                   config_->recsyntax.empty() ? "marcxml" : config_->recsyntax.c_str());
+    } else {
+        if (!config_->elementsetname.empty() && config_->elementsetname != "None")
+            ZOOM_connection_option_set(connection_, "elementSetName",
+                                       config_->elementsetname.c_str());
+        ZOOM_connection_option_set(connection_, "preferredRecordSyntax", config_->recsyntax.c_str());
+    }
     ZOOM_connection_option_set(connection_, "implementationName", kImplementationName);
     ZOOM_connection_option_set(connection_, "async", "1");
     if (!config_->username.empty()) {
@@ -161,7 +179,18 @@ bool SearchTask::sendAndWait(const std::string& pqf) {
     // Each task prepares its own query: a shared ZOOM_query's reference
     // count is not safe across threads.
     ZOOM_query query = ZOOM_query_create();
-    ZOOM_query_prefix(query, pqf.c_str());
+    if (sru_) {
+        // SRU servers take CQL; the toolkit would send PQF as x-pquery.
+        const CqlConversion cql = pqfToCql(pqf, settings_->SRUMappingFile);
+        if (!cql.error.empty()) {
+            ZOOM_query_destroy(query);
+            recordError(cql.error + "\n");
+            return false;
+        }
+        ZOOM_query_cql(query, cql.cql.c_str());
+    } else {
+        ZOOM_query_prefix(query, pqf.c_str());
+    }
     resultSet_ = ZOOM_connection_search(connection_, query);
     ZOOM_query_destroy(query);
     if (!pumpUntilIdle()) return false;
@@ -188,14 +217,20 @@ bool SearchTask::checkError() {
     const char* addinfo = nullptr;
     const int code = ZOOM_connection_error(connection_, &message, &addinfo);
     if (code == 0) return false;
-    const std::string text = std::string(message ? message : "") + " (" + std::to_string(code) +
-                             ") " + (addinfo ? addinfo : "") + "\n";
+    const char* diagset = ZOOM_connection_diagset(connection_);
+    const bool srwDiagnostic = diagset && std::string(diagset) == kSrwDiagnostics;
+    recordError(std::string(message ? message : "") + " (" + std::to_string(code) +
+                (srwDiagnostic && addinfo && *addinfo ? "): " : ") ") + (addinfo ? addinfo : "") +
+                "\n");
+    return true;
+}
+
+void SearchTask::recordError(const std::string& text) {
     if (writeStatus([&text](TargetSearch& s) {
             s.setLastError(text);
             s.errorFlag = true;
         }))
         post(SS_ERROR);
-    return true;
 }
 
 bool SearchTask::prefetch(int32_t first, int32_t end) {

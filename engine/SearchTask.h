@@ -54,6 +54,8 @@ private:
     bool writeStatus(Write write);
     bool storeRecord(Record record);
     void recordUnavailable(int32_t position);
+    // Keeps text as the target's error and tells the views.
+    void recordError(const std::string& text);
     bool pumpUntilIdle();
     bool sendAndWait(const std::string& pqf);
     bool prefetch(int32_t first, int32_t end);
@@ -64,6 +66,8 @@ private:
     // The target's settings as they were when the task was queued: the task
     // reads these, and touches the live target only for its search status.
     std::unique_ptr<const Target> config_;
+    // The target is searched over SRU (its address is http or https).
+    const bool sru_;
     int32_t targetId_;
     ResultStore& store_;
     // The query as it was when the task was queued: a stale task must not

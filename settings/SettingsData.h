@@ -52,4 +52,6 @@ struct SettingsData {
     std::string DisplayDCDateXPATH;
     // Address that Help > Forum opens; empty (no forum) in a fresh installation.
     std::string ForumURL;
+    // The user's PQF-to-CQL mapping for SRU targets; empty: the shipped one.
+    std::string SRUMappingFile;
 };

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "targets/TargetAddress.h"
+
 namespace {
 
 // Reads a number as atoi does, but saturates instead of overflowing on a port
@@ -26,7 +28,9 @@ int leadingInteger(const std::string& text) {
 }  // namespace
 
 std::optional<int> portOfZurl(const std::string& zurl) {
-    const size_t colon = zurl.find(':');
+    // An SRU address's port follows its host, after the scheme.
+    const size_t from = isSruAddress(zurl) ? zurl.find("//") + 2 : 0;
+    const size_t colon = zurl.find(':', from);
     if (colon == std::string::npos) return std::nullopt;
     const size_t slash = zurl.find('/', colon);
     if (slash == std::string::npos) return std::nullopt;

@@ -10,6 +10,7 @@
 
 // The port of a zurl "host:port/database": the leading number between the first
 // ":" and the "/" after it (0 when there are no digits); none without both.
+// In an SRU address ("http://host:port/path") the search starts after "//".
 std::optional<int> portOfZurl(const std::string& zurl);
 
 // 210, the protocol's own port, and every port of the list's targets.

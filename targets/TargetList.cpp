@@ -8,6 +8,7 @@
 
 #include "base/UserMessage.h"
 #include "targets/ReplaceExistingFile.h"
+#include "targets/TargetAddress.h"
 #include "targets/TargetXml.h"
 
 namespace {
@@ -142,7 +143,8 @@ void TargetList::endElement(const std::string& name) {
     } else if (name == "password") {
         current_.password = text;
     } else if (name == "recsyntax") {
-        current_.recsyntax = lowerAscii(text);
+        // Lower-cased once the address is known (see "target" below).
+        current_.recsyntax = text;
     } else if (name == "elementsetname") {
         current_.elementsetname = text;
         elementSetNames.insert(text);
@@ -162,6 +164,8 @@ void TargetList::endElement(const std::string& name) {
     } else if (name == "target") {
         // Counted here so that a doubled "active" child cannot count twice.
         if (current_.active) ++activeCount;
+        // An SRU target's field names a schema, which is case-sensitive.
+        if (!isSruAddress(current_.zurl)) current_.recsyntax = lowerAscii(current_.recsyntax);
         current_.id = ++nextId;
         targets.push_back(current_);
     } else if (name == "selectedlocation") {

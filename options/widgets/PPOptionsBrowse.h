@@ -8,6 +8,8 @@ class QLineEdit;
 
 // Name filters of the file dialogs, in Qt's "Description (*.ext)" form.
 inline const QString kTargetFileFilter = QStringLiteral("XML (*.xml);;All Files (*)");
+inline const QString kCqlMappingFilter =
+    QStringLiteral("CQL Mappings (*.properties *.txt);;All Files (*)");
 inline const QString kStylesheetFilter = QStringLiteral("XSL Templates (*.xsl);;All Files (*)");
 
 // button opens a file dialog proposing edit's path; the file chosen replaces it.

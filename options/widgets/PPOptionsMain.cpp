@@ -19,6 +19,8 @@ PPOptionsMain::PPOptionsMain(const SettingsData& s, QWidget* parent)
     ui_->maxConnections->setText(QString::number(s.MaxConnections));
     ui_->targetFile->setText(QString::fromStdString(s.TargetFile));
     connectBrowse(ui_->browseTargetFile, ui_->targetFile, kTargetFileFilter);
+    ui_->sruMappingFile->setText(QString::fromStdString(s.SRUMappingFile));
+    connectBrowse(ui_->browseSruMappingFile, ui_->sruMappingFile, kCqlMappingFilter);
 }
 
 PPOptionsMain::~PPOptionsMain() = default;
@@ -44,4 +46,5 @@ void PPOptionsMain::store(SettingsData& s) const {
     s.MaxRecPerTarget = ui_->maxPerTarget->text().toInt();
     s.MaxConnections = ui_->maxConnections->text().toInt();
     s.TargetFile = ui_->targetFile->text().toStdString();
+    s.SRUMappingFile = ui_->sruMappingFile->text().trimmed().toStdString();
 }

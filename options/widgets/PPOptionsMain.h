@@ -1,5 +1,5 @@
-// The "Main" page of the Options sheet: the three search limits and the target
-// list file. A limit left empty keeps the page on show. UI thread only.
+// The "Main" page of the Options sheet: the three search limits, the target
+// list file and the SRU query mapping file. A limit left empty keeps the page on show. UI thread only.
 #pragma once
 
 #include <memory>

@@ -78,6 +78,7 @@ void writeAll(QSettings& store, const SettingsData& s) {
     writeString(store, "DisplayDCAuthorXPATH", s.DisplayDCAuthorXPATH);
     writeString(store, "DisplayDCDateXPATH", s.DisplayDCDateXPATH);
     writeString(store, "ForumURL", s.ForumURL);
+    writeString(store, "SRUMappingFile", s.SRUMappingFile);
 }
 
 }  // namespace
@@ -147,6 +148,7 @@ void Settings::loadInto(SettingsData& s) {
     s.DisplayDCAuthorXPATH = readString(*store, "DisplayDCAuthorXPATH");
     s.DisplayDCDateXPATH = readString(*store, "DisplayDCDateXPATH");
     s.ForumURL = readString(*store, "ForumURL");
+    s.SRUMappingFile = readString(*store, "SRUMappingFile");
 }
 
 void Settings::save() const {

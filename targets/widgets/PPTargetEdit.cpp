@@ -1,7 +1,16 @@
 #include "targets/widgets/PPTargetEdit.h"
 
+#include <QPointer>
+#include <QThreadPool>
+#include <QTimer>
+#include <mutex>
+#include <optional>
 #include <set>
 
+#include "engine/TargetProbe.h"
+#include "targets/widgets/DlgTargetTest.h"
+
+#include "targets/TargetAddress.h"
 #include "targets/TargetList.h"
 #include "ui/KnownValuesBox.h"
 #include "ui_PPTargetEdit.h"
@@ -19,6 +28,23 @@ void fillKnown(QComboBox* box, const std::set<std::string>& known, const std::st
     box->setCurrentIndex(box->findText(qs(value), Qt::MatchExactly | Qt::MatchCaseSensitive));
     box->setEditText(qs(value));
 }
+
+// Schemas most SRU servers serve; any other name may be typed.
+const char* const kSruSchemas[] = {"marcxml", "dc", "mods"};
+
+// Each step of a test waits at most this long for the server.
+constexpr int kTestTimeoutSeconds = 10;
+
+}  // namespace
+
+// The answer of a test running on a pool thread, fetched by the page's timer;
+// shared, so a page closed meanwhile leaves the thread nothing to touch.
+struct PPTargetEdit::TestRun {
+    std::mutex mutex;
+    std::optional<ProbeReport> report;
+};
+
+namespace {
 
 }  // namespace
 
@@ -40,6 +66,62 @@ PPTargetEdit::PPTargetEdit(const TargetList& list, const Target& target, QWidget
     ui_->catalogue->setText(qs(target.catalogue));
     ui_->userName->setText(qs(target.username));
     ui_->password->setText(qs(target.password));
+    followAddress();
+    connect(ui_->zurl, &QLineEdit::textChanged, this, &PPTargetEdit::followAddress);
+    connect(ui_->test, &QPushButton::clicked, this, &PPTargetEdit::startTest);
+}
+
+void PPTargetEdit::startTest() {
+    Target target;
+    store(target);
+    auto run = std::make_shared<TestRun>();
+    // The global pool is waited for when the program ends, so no test is cut
+    // off inside the toolkit.
+    QThreadPool::globalInstance()->start([run, target] {
+        ProbeReport report = probeTarget(target, kTestTimeoutSeconds);
+        std::lock_guard<std::mutex> lock(run->mutex);
+        run->report = std::move(report);
+    });
+    ui_->test->setEnabled(false);
+    ui_->test->setText(QStringLiteral("Testing..."));
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this, run, poll] {
+        std::optional<ProbeReport> report;
+        {
+            std::lock_guard<std::mutex> lock(run->mutex);
+            report.swap(run->report);
+        }
+        if (!report) return;
+        poll->stop();
+        poll->deleteLater();
+        ui_->test->setEnabled(true);
+        ui_->test->setText(QStringLiteral("Te&st"));
+        DlgTargetTest box(*report, this);
+        if (box.exec() == QDialog::Accepted && !box.pickedSchema().isEmpty())
+            setRecordSchema(box.pickedSchema());
+    });
+    poll->start(50);
+}
+
+void PPTargetEdit::followAddress() {
+    // For an SRU address the field names the record schema, which may be any
+    // text the server's Explain lists.
+    QComboBox* type = ui_->recordType;
+    const bool sru = isSruAddress(ss(ui_->zurl->text()));
+    if (type->isEditable() == sru) return;
+    const QString current = type->currentText();
+    type->setEditable(sru);
+    if (sru) {
+        for (const char* schema : kSruSchemas)
+            if (type->findText(schema, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+                type->addItem(schema);
+        type->setEditText(current.isEmpty() ? QString(kSruSchemas[0]) : current);
+    }
+}
+
+void PPTargetEdit::setRecordSchema(const QString& schema) {
+    ui_->recordType->setEditable(true);
+    ui_->recordType->setEditText(schema);
 }
 
 PPTargetEdit::~PPTargetEdit() = default;
@@ -47,8 +129,10 @@ PPTargetEdit::~PPTargetEdit() = default;
 void PPTargetEdit::store(Target& target) const {
     target.name = ss(ui_->name->text());
     target.zurl = ss(ui_->zurl->text());
-    target.recsyntax =
-        ui_->recordType->currentIndex() < 0 ? std::string() : ss(ui_->recordType->currentText());
+    const QComboBox* type = ui_->recordType;
+    target.recsyntax = type->isEditable()
+                           ? ss(type->currentText().trimmed())
+                           : type->currentIndex() < 0 ? std::string() : ss(type->currentText());
     target.elementsetname = ss(ui_->elementSetName->currentText());
     target.location = ss(ui_->location->currentText());
     target.website = ss(ui_->website->text());

@@ -1,6 +1,7 @@
 // The "Target" page of the target sheet: name, address, record type, element
-// set name, location, website, online catalogue, user name and password. UI
-// thread only.
+// set name, location, website, online catalogue, user name and password. For
+// an SRU address (http or https) the record type is the schema to ask for and
+// may be typed. "Test" asks the server what it is. UI thread only.
 #pragma once
 
 #include <memory>
@@ -25,7 +26,15 @@ public:
     // The nine fields as they stand written into target; no record type
     // chosen gives an empty recsyntax.
     void store(Target& target) const;
+    // Puts schema in the record type field (a schema picked from a server's list).
+    void setRecordSchema(const QString& schema);
 
 private:
+    struct TestRun;
+    void followAddress();
+    // Tests the address as the fields stand, off the UI thread, then shows
+    // what came back.
+    void startTest();
+
     std::unique_ptr<Ui::PPTargetEdit> ui_;
 };

@@ -9,6 +9,8 @@
 #include "FreePort.h"
 #include "TestSupport.h"
 #include "ZoomSearch.h"
+#include "engine/TargetProbe.h"
+#include "targets/Target.h"
 
 namespace {
 
@@ -55,6 +57,10 @@ TEST(DemoCatalogueTest, StartsOnceServesTheDemoAndStops) {
     const pid_t pid = demo.pid();
     EXPECT_GT(pid, 0);
     EXPECT_EQ(zoomSearch(demo.zurl(), "@attr 1=4 lighthouse").hits, 100);
+    Target sru;
+    sru.zurl = "http://127.0.0.1:" + std::to_string(demo.port()) + "/demo";
+    const ProbeReport explain = probeTarget(sru, 5);
+    EXPECT_TRUE(explain.ok) << explain.text;
     EXPECT_EQ(demo.run("status"), 0);
 
     EXPECT_EQ(demo.run("start"), 0);  // already running: left alone

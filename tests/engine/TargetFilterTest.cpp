@@ -114,6 +114,9 @@ TEST(PortsTest, PortIsTheNumberBetweenTheFirstColonAndTheNextSlash) {
     EXPECT_EQ(portOfZurl("tcp:host:210/db"), 0);
     EXPECT_EQ(portOfZurl("host:-5/db"), -5);
     EXPECT_EQ(portOfZurl("host:99999999999999999999/db"), 2147483647);
+    // SRU addresses: the port after the host, none when the scheme's own.
+    EXPECT_EQ(portOfZurl("http://sru.example.org:8080/db"), 8080);
+    EXPECT_EQ(portOfZurl("HTTPS://sru.example.org/db"), std::nullopt);
 }
 
 TEST(PortsTest, ListAlwaysHolds210AndEachPortOnce) {

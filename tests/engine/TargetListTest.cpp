@@ -245,6 +245,20 @@ TEST(TargetListTest, ReadsContentsStraddlingEveryBlockBoundary) {
     for (size_t size : {255u, 256u, 257u, 512u}) EXPECT_EQ(sizes.count(size), 1u) << size;
 }
 
+TEST(TargetListTest, AnSruTargetsSchemaKeepsItsCase) {
+    // Schema names are the server's own; only Z39.50 syntaxes are lower-cased,
+    // wherever the address stands among the children.
+    TargetList list;
+    ASSERT_TRUE(loadBytes(
+        list, kHeader +
+                  targetElement("D", "<recsyntax>MARC21-xml</recsyntax><zurl>https://h/sru</zurl>") +
+                  targetElement("Z", "<recsyntax>USMARC</recsyntax><zurl>h:1/d</zurl>") +
+                  "</ztargets>"));
+    ASSERT_EQ(list.targets.size(), 2u);
+    EXPECT_EQ(list.targets.front().recsyntax, "MARC21-xml");
+    EXPECT_EQ(list.targets.back().recsyntax, "usmarc");
+}
+
 TEST(TargetListTest, LaterLoadKeepsKnownValuesAndRecounts) {
     TargetList list;
     list.nextId = 1;

@@ -33,6 +33,7 @@ struct TextField {
     std::string SettingsData::*setting;
 };
 const TextField kTextFields[] = {
+    {0, "sruMappingFile", &SettingsData::SRUMappingFile},
     {2, "customXslPath", &SettingsData::MARCCustomXSL},
     {3, "defaultXsl", &SettingsData::DefaultXMLXSL},
     {4, "stylesheet", &SettingsData::DisplayXML_MARCXML},

@@ -324,6 +324,42 @@ private slots:
         QCOMPARE(s.shown().size(), 3);
     }
 
+    void sruAddressTakesATypedSchemaAndTestOffersTheServers() {
+        const std::unique_ptr<ZebraServer> zebra = ZebraServer::withDemoCorpus();
+        Target t = list_.targets.front();
+        TargetEditSheet sheet(list_, t, TargetEditSheet::Kind::Edit);
+        sheet.show();
+        QWidget* p = sheet.targetPage();
+        auto* type = namedChild<QComboBox>(p, "recordType");
+        auto* zurl = namedChild<QLineEdit>(p, "zurl");
+        QVERIFY(!type->isEditable());
+        zurl->selectAll();
+        typeInto(zurl, QString::fromStdString(zebra->sruUrl()));
+        QVERIFY(type->isEditable());
+        type->clearEditText();
+        typeInto(type, "info:srw/schema/1/marcxml-v1.1");
+        Target stored;
+        sheet.store(stored);
+        QCOMPARE(stored.recsyntax, std::string("info:srw/schema/1/marcxml-v1.1"));
+
+        // The test runs off the UI thread; its box lists the Explain's schemas.
+        QString report;
+        whenModal([&](QDialog* d) {
+            report = namedChild<QPlainTextEdit>(d, "report")->toPlainText();
+            auto* schemas = namedChild<QListWidget>(d, "schemas");
+            QCOMPARE(schemas->count(), 3);
+            schemas->setCurrentRow(1);
+            QTest::mouseClick(namedChild<QPushButton>(d, "useSchema"), Qt::LeftButton);
+        }, 20000);
+        auto* test = namedChild<QPushButton>(p, "test");
+        QTest::mouseClick(test, Qt::LeftButton);
+        QVERIFY(!test->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(test->isEnabled() && !report.isEmpty(), 20000);
+        QVERIFY2(report.contains("SRU version: 1.2"), qPrintable(report));
+        QCOMPARE(type->currentText(), QString("mods"));
+        QCOMPARE(duplicateMnemonics(&sheet), QStringList());
+    }
+
     void portNumbersListEachPortOnce() {
         list_.targets.front().zurl = "host:2100/db";
         list_.targets.back().zurl = "other:2100/x";

@@ -37,7 +37,7 @@ SettingsData everyFieldDistinct() {
         &s.DisplayXML_MODS, &s.DisplayXML_DC, &s.DisplayMARCXMLTitleXPATH,
         &s.DisplayMARCXMLAuthorXPATH, &s.DisplayMARCXMLDateXPATH, &s.DisplayMODSTitleXPATH,
         &s.DisplayMODSAuthorXPATH, &s.DisplayMODSDateXPATH, &s.DisplayDCTitleXPATH,
-        &s.DisplayDCAuthorXPATH, &s.DisplayDCDateXPATH};
+        &s.DisplayDCAuthorXPATH, &s.DisplayDCDateXPATH, &s.SRUMappingFile};
     int i = 0;
     for (std::string* field : strings) {
         // Characters an INI file must escape, and non-ASCII UTF-8.

@@ -34,11 +34,31 @@ int pickFreePort() {
     return ntohs(addr.sin_port);
 }
 
-bool acceptsConnections(int port) {
+int connectToLoopback(int port) {
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
+    if (fd < 0) return -1;
     const sockaddr_in addr = loopback(port);
-    const bool ok = connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0) return fd;
     close(fd);
-    return ok;
+    return -1;
+}
+
+bool acceptsConnections(int port) {
+    const int fd = connectToLoopback(port);
+    if (fd >= 0) close(fd);
+    return fd >= 0;
+}
+
+int listenOnLoopback(int& port, const char* what) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr = loopback(0);
+    socklen_t len = sizeof addr;
+    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        listen(fd, 64) != 0 || getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+        const std::string reason = std::strerror(errno);
+        if (fd >= 0) close(fd);
+        throw std::runtime_error(std::string(what) + ": " + reason);
+    }
+    port = ntohs(addr.sin_port);
+    return fd;
 }

@@ -9,3 +9,10 @@ int pickFreePort();
 
 // True when a TCP connection to 127.0.0.1:port is accepted right now.
 bool acceptsConnections(int port);
+
+// A listening socket on 127.0.0.1 at a port the kernel picks, which it stores
+// in port. Throws std::runtime_error, naming what, when it cannot listen.
+int listenOnLoopback(int& port, const char* what);
+
+// A socket connected to 127.0.0.1:port; -1 when nobody accepts.
+int connectToLoopback(int port);

@@ -5,7 +5,10 @@
 
 #include <atomic>
 #include <string>
-#include <thread>
+#include <mutex>
+#include <vector>
+
+#include "LoopbackListener.h"
 
 class SilentServer {
 public:
@@ -16,18 +19,16 @@ public:
     SilentServer(const SilentServer&) = delete;
     SilentServer& operator=(const SilentServer&) = delete;
 
-    int port() const { return port_; }
+    int port() const { return listener_.port(); }
     // "127.0.0.1:PORT/DATABASE".
     std::string zurl(const std::string& database) const;
     // Any thread. How many connections it has accepted so far.
     int acceptedCount() const { return accepted_.load(); }
 
 private:
-    void acceptLoop();
-
-    int listenFd_ = -1;
-    int wakeFds_[2] = {-1, -1};  // written to by the destructor to end acceptLoop
-    int port_ = 0;
+    // Accepted sockets stay open and unread until the end, so the peer waits.
+    std::mutex mutex_;
+    std::vector<int> clients_;
     std::atomic<int> accepted_{0};
-    std::thread thread_;
+    LoopbackListener listener_;
 };

@@ -41,7 +41,7 @@ fs::path zebraTables() {
 void installZebraConfig(const std::string& dir) {
     for (const auto& entry : fs::directory_iterator(sourcePath("data/demo"))) {
         const std::string ext = entry.path().extension().string();
-        if (ext == ".cfg" || ext == ".xml" || ext == ".xsl")
+        if (ext == ".cfg" || ext == ".xml" || ext == ".xsl" || ext == ".properties")
             fs::copy_file(entry.path(), fs::path(dir) / entry.path().filename(),
                           fs::copy_options::overwrite_existing);
     }
@@ -80,6 +80,10 @@ ZebraServer::ZebraServer(SharedRegister, const ZebraServer& indexed, Logging log
 std::unique_ptr<ZebraServer> ZebraServer::onSameRegister(const ZebraServer& indexed,
                                                          Logging logging) {
     return std::unique_ptr<ZebraServer>(new ZebraServer(SharedRegister{}, indexed, logging));
+}
+
+std::string ZebraServer::sruUrl(const std::string& database) const {
+    return "http://127.0.0.1:" + std::to_string(port()) + "/" + database;
 }
 
 std::unique_ptr<ZebraServer> ZebraServer::withDemoCorpus() {

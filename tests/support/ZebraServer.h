@@ -14,6 +14,9 @@
 //   dc:date ...), any other or none (MARCXML). GRS-1 and OPAC: error 239.
 // - Errors: an unknown database fails the search with 109; an unknown use
 //   attribute with 114.
+// - SRU (GET, POST, SOAP) on the same port: CQL read by data/demo/cql2pqf.properties
+//   (cql.serverChoice, dc.title, dc.creator, dc.subject, dc.date, dc.publisher,
+//   bath.isbn, rec.id ...); schemas as the XML element sets above.
 #pragma once
 
 #include <functional>
@@ -39,6 +42,9 @@ public:
     // several large catalogues. indexed must outlive it.
     static std::unique_ptr<ZebraServer> onSameRegister(const ZebraServer& indexed,
                                                        Logging logging = Logging::Protocol);
+
+    // "http://127.0.0.1:PORT/DATABASE": the same server over SRU.
+    std::string sruUrl(const std::string& database = "Default") const;
 
     // The demo catalogue's records (data/demo/demo.mrc, see demoCorpus()) under
     // "Default".

@@ -1,6 +1,6 @@
 #!/bin/sh
 # qrn-search against the demo catalogue and a slow yaz-ztest on 127.0.0.1: exit
-# statuses, the brief lines, a negative limit, failed targets explained, a
+# statuses, the brief lines (also over SRU), a negative limit, failed targets explained, a
 # batch of ISBNs, MARC output read back by qrn-brief, and Ctrl-C during a slow
 # search.
 set -eu
@@ -96,6 +96,13 @@ grep -qi "compass" "$TMP/out" || fail "titles missing from the brief lines"
 grep -q "^Demo (20)$" "$TMP/err" || { fail "no final target status"; cat "$TMP/err"; }
 tail -n 1 "$TMP/err" | grep -q "^Completed. Records: 20/20$" || fail "no progress text at the end"
 cut -f 2,3,5 "$TMP/out" >"$TMP/brief-columns"
+
+# The same search of the same catalogue over SRU gives the same records.
+printf '<?xml version="1.0" ?>\n<ztargets><target><name>DemoSRU</name><zurl>http://127.0.0.1:%s/demo</zurl><recsyntax>marcxml</recsyntax><active>yes</active></target></ztargets>\n' \
+    "$DEMO_PORT" >"$TMP/sru.xml"
+status 0 "SRU search" "$SEARCH" --targets "$TMP/sru.xml" --max-per-target 100 "@attr 1=4 compass"
+cut -f 2,3,5 "$TMP/out" | cmp -s - "$TMP/brief-columns" ||
+    { fail "SRU brief lines differ from the Z39.50 ones"; cat "$TMP/out" "$TMP/err"; }
 
 # A per-target limit of 0 or below stores nothing and is no error.
 status 0 "negative per-target limit" "$SEARCH" --targets "$TMP/targets.xml" --max-per-target -1 "@attr 1=4 compass"
