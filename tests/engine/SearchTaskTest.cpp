@@ -2,7 +2,10 @@
 // errors it records, the options the server receives and the batch loop.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,38 @@ bool contains(const std::string& text, const std::string& part) {
 }
 
 class SearchTaskTest : public SearchServersTest {};
+
+// Passes events on, but holds the task that posts the first one until opened.
+class GatedSink : public SearchEventSink {
+public:
+    // Set before the search starts.
+    SearchEventSink* next = nullptr;
+
+    void postSearchEvent(int32_t code, int32_t targetId) override {
+        next->postSearchEvent(code, targetId);
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (held_) return;
+        held_ = true;
+        changed_.notify_all();
+        changed_.wait_for(lock, std::chrono::seconds(20), [this] { return open_; });
+    }
+    // True once a task waits at the gate (bounded).
+    bool waitHeld() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(20), [this] { return held_; });
+    }
+    void open() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool held_ = false;
+    bool open_ = false;
+};
 
 }  // namespace
 
@@ -94,11 +129,17 @@ TEST_F(SearchTaskTest, StopDuringTheEventLoopAborts) {
 }
 
 TEST_F(SearchTaskTest, AlreadyAbortedTargetOnlyConnects) {
+    // The task is held at its first event until the flag is set. The gate
+    // outlives the harness, whose tasks post into it.
+    GatedSink gate;
     SearchHarness h(searchSettings());
+    gate.next = &h.queue;
+    h.doc->search.setEventSink(&gate);
     Target& t = h.addTarget("Ztest", ztest_->zurl("Default"));
     h.start("@attr 1=4 4242");
-    // The pool starts a task 100 ms after it was queued at the earliest.
+    ASSERT_TRUE(gate.waitHeld());
     t.search.abortedFlag = true;
+    gate.open();
     ASSERT_TRUE(h.drain());
     EXPECT_EQ(h.events[t.id], (Codes{110, 113}));
     EXPECT_EQ(targetStatusText(t), "Ztest (Aborted)");
