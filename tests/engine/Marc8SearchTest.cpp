@@ -11,6 +11,7 @@
 #include "Marc8Zebra.h"
 #include "SearchHarness.h"
 #include "SharedServerTest.h"
+#include "TextChecks.h"
 #include "ZoomSearch.h"
 #include "display/RecordPages.h"
 #include "xml/XmlDocument.h"
@@ -52,12 +53,6 @@ std::map<std::string, std::string> operaOriginals() {
     for (const std::string_view record : splitIso2709(bytes))
         byNumber[controlNumberOf(std::string(record))] = std::string(record);
     return byNumber;
-}
-
-bool hasNonAscii(const std::string& text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return true;
-    return false;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "MarcCorpus.h"
 #include "SharedServerTest.h"
 #include "TestSupport.h"
+#include "TextChecks.h"
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "ZoomSearch.h"
@@ -16,10 +17,6 @@
 #include "engine/RecordBuilder.h"
 
 namespace {
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 Target makeTarget(const std::string& recsyntax, const std::string& elementSet) {
     Target target;

@@ -11,6 +11,7 @@
 #include "SearchHarness.h"
 #include "SharedServerTest.h"
 #include "TestSupport.h"
+#include "TextChecks.h"
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "ZoomSearch.h"
@@ -22,17 +23,6 @@
 #include "targets/TargetList.h"
 
 namespace {
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-size_t occurrences(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
 
 SettingsData shippedSettings() {
     return freshInstallationSettings("targets.xml", sourcePath("data"));

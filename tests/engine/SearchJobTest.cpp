@@ -22,6 +22,7 @@
 #include "SearchHarness.h"
 #include "SilentServer.h"
 #include "TestSupport.h"
+#include "TextChecks.h"
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "ZoomSearch.h"
@@ -33,12 +34,6 @@
 namespace {
 
 using Codes = std::vector<int32_t>;
-
-size_t occurrences(const std::string& text, const std::string& part) {
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
 
 // Bounded wait for a condition the test cannot be told about.
 template <typename Condition>

@@ -13,6 +13,7 @@
 #include "MarcCorpus.h"
 #include "SearchHarness.h"
 #include "TestSupport.h"
+#include "TextChecks.h"
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "engine/SearchTexts.h"
@@ -21,10 +22,6 @@
 namespace {
 
 using Codes = std::vector<int32_t>;
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 class SearchTaskTest : public SearchServersTest {};
 
