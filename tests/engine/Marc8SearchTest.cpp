@@ -39,12 +39,6 @@ protected:
     }
 };
 
-std::string form(ZOOM_record record, const char* type) {
-    int length = 0;
-    const char* data = ZOOM_record_get(record, type, &length);
-    return data && length > 0 ? std::string(data, static_cast<size_t>(length)) : std::string();
-}
-
 // The UTF-8 originals of the MARC-8 opera records, by 001; a later record with
 // the same number replaces an earlier one, as it does in the catalogue.
 std::map<std::string, std::string> operaOriginals() {
