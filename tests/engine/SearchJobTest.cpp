@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <future>
 #include <map>
 #include <memory>
@@ -23,6 +22,7 @@
 #include "SilentServer.h"
 #include "TestSupport.h"
 #include "TextChecks.h"
+#include "Waiting.h"
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "ZoomSearch.h"
@@ -34,26 +34,6 @@
 namespace {
 
 using Codes = std::vector<int32_t>;
-
-// Bounded wait for a condition the test cannot be told about.
-template <typename Condition>
-bool waitFor(Condition condition, int timeoutMs, int pollMs = 10) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(pollMs));
-    }
-    return true;
-}
-
-size_t threadsInProcess() {
-    size_t n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) {
-        (void)entry;
-        ++n;
-    }
-    return n;
-}
 
 class SearchJobTest : public SearchServersTest {};
 

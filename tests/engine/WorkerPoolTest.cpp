@@ -4,7 +4,6 @@
 #include <chrono>
 #include <climits>
 #include <condition_variable>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -14,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "Waiting.h"
 #include "engine/PoolJob.h"
 #include "base/UserMessage.h"
 #include "engine/WorkerPool.h"
@@ -101,25 +101,6 @@ private:
     std::string name_;
     Gate* gate_;
 };
-
-// For pool counts, which announce nothing: poll, bounded.
-bool eventually(const std::function<bool()>& pred) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
-size_t threadsInProcess() {
-    size_t n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) {
-        (void)entry;
-        ++n;
-    }
-    return n;
-}
 
 }  // namespace
 
