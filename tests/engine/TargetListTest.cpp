@@ -12,8 +12,8 @@
 #include <functional>
 #include <vector>
 
+#include "CollectedMessages.h"
 #include "TestSupport.h"
-#include "base/UserMessage.h"
 #include "targets/TargetList.h"
 #include "targets/TargetXml.h"
 
@@ -22,16 +22,6 @@ namespace {
 const std::string kHeader = "<?xml version=\"1.0\" ?> \n <ztargets>";
 const std::string kEmptyLimits =
     "<limits><selectedlocation>All</selectedlocation><selectedtags></selectedtags></limits>";
-
-// Collects user messages for the life of the object.
-class MessageCapture {
-public:
-    MessageCapture() {
-        setUserMessageSink([this](const std::string& text) { messages.push_back(text); });
-    }
-    ~MessageCapture() { setUserMessageSink(nullptr); }
-    std::vector<std::string> messages;
-};
 
 std::string targetElement(const std::string& name, const std::string& inner = "") {
     return "<target><name>" + name + "</name>" + inner + "</target>";
@@ -198,7 +188,7 @@ TEST(TargetListTest, CutOrMalformedFileKeepsTheCompleteTargetsSilently) {
                                  targetElement("two") + targetElement("three") + "</ztargets>";
     const size_t cut = complete.find("three") + 2;
     ASSERT_NE(cut % 256, 0u);
-    MessageCapture capture;
+    CollectedMessages capture;
 
     // Ends on a short read, so the parser is never told the document is over.
     TargetList shortRead;
@@ -218,7 +208,7 @@ TEST(TargetListTest, CutOrMalformedFileKeepsTheCompleteTargetsSilently) {
                                           "<target><name>two</nam></target></ztargets>"));
     EXPECT_EQ(namesOf(malformed), (std::vector<std::string>{"one"}));
 
-    EXPECT_TRUE(capture.messages.empty());
+    EXPECT_TRUE(capture.texts().empty());
 }
 
 TEST(TargetListTest, ReadsContentsStraddlingEveryBlockBoundary) {
@@ -495,13 +485,13 @@ TEST(TargetListTest, SaveKeepsHardLinksOwnerAndGroup) {
 }
 
 TEST(TargetListTest, MissingFileTellsTheUserAndEmptiesTheList) {
-    MessageCapture capture;
+    CollectedMessages capture;
     TempDir dir;
     TargetList list;
     list.targets.push_back(Target());
     list.activeCount = 1;
     EXPECT_FALSE(list.loadFile(dir.file("missing.xml")));
-    EXPECT_EQ(capture.messages, std::vector<std::string>{"Unable to Load Targets"});
+    EXPECT_EQ(capture.texts(), std::vector<std::string>{"Unable to Load Targets"});
     EXPECT_TRUE(list.targets.empty());
     EXPECT_EQ(list.activeCount, 0);
 }

@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
+#include "CollectedMessages.h"
 #include "Waiting.h"
 #include "engine/PoolJob.h"
-#include "base/UserMessage.h"
 #include "engine/WorkerPool.h"
 
 namespace {
@@ -290,12 +290,7 @@ TEST(WorkerPoolTest, AThrowingJobLeavesTheWorkerInService) {
     struct Thrower : PoolJob {
         void run() override { throw std::runtime_error("boom"); }
     };
-    std::vector<std::string> messages;
-    std::mutex messagesMutex;
-    setUserMessageSink([&](const std::string& text) {
-        std::lock_guard<std::mutex> lock(messagesMutex);
-        messages.push_back(text);
-    });
+    CollectedMessages collected;
     Probe probe;
     {
         WorkerPool pool;
@@ -304,13 +299,10 @@ TEST(WorkerPoolTest, AThrowingJobLeavesTheWorkerInService) {
         pool.addJob(new Thrower);
         pool.addJob(new TestJob(probe, "after"));
         ASSERT_TRUE(probe.waitUntil([&] { return probe.finished == 1; }));
-        EXPECT_TRUE(eventually([&] {
-            std::lock_guard<std::mutex> lock(messagesMutex);
-            return messages.size() == 3;
-        }));
+        EXPECT_TRUE(eventually([&] { return collected.texts().size() == 3; }));
         EXPECT_LE(pool.workerCount(), 2);
     }
-    setUserMessageSink(nullptr);
+    const std::vector<std::string> messages = collected.texts();
     ASSERT_EQ(messages.size(), 3u);
     EXPECT_NE(messages[0].find("boom"), std::string::npos);
 }

@@ -9,9 +9,9 @@
 #include <deque>
 #include <thread>
 
+#include "CollectedMessages.h"
 #include "GuiSupport.h"
 #include "SearchHarness.h"
-#include "base/UserMessage.h"
 #include "export/widgets/FileChooser.h"
 #include "export/widgets/RecordExport.h"
 
@@ -148,13 +148,10 @@ private slots:
         QCOMPARE(asked_[0].filter, QString("XSL (*.xsl);;All Files (*)"));
         QCOMPARE(asked_[1].defaultSuffix, QString());
 
-        QStringList messages;
-        setUserMessageSink(
-            [&messages](const std::string& text) { messages << QString::fromStdString(text); });
+        CollectedMessages messages;
         answers_.push_back(QString::fromStdString(tmp_.file("broken.xsl")));
         QCOMPARE(exportTo(doc, FileExportKind::XslTransformation, "same.xml"), r.xmlText);
-        setUserMessageSink({});
-        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.texts().size(), size_t(1));
 
         // Cancelling either dialog writes nothing.
         const QDir dir(QString::fromStdString(tmp_.path()));
