@@ -13,15 +13,13 @@
 #include <vector>
 
 #include "CollectedMessages.h"
+#include "TargetFixtures.h"
 #include "TestSupport.h"
 #include "targets/TargetList.h"
 #include "targets/TargetXml.h"
 
 namespace {
 
-const std::string kHeader = "<?xml version=\"1.0\" ?> \n <ztargets>";
-const std::string kEmptyLimits =
-    "<limits><selectedlocation>All</selectedlocation><selectedtags></selectedtags></limits>";
 
 std::string targetElement(const std::string& name, const std::string& inner = "") {
     return "<target><name>" + name + "</name>" + inner + "</target>";
@@ -141,7 +139,7 @@ TEST(TargetListTest, EscapesTheFiveCharactersAndReadsThemBack) {
 TEST(TargetListTest, ActiveOnlyForExactlyLowerCaseYes) {
     TargetList list;
     ASSERT_TRUE(loadBytes(
-        list, kHeader + kEmptyLimits + targetElement("capital", "<active>Yes</active>") +
+        list, kTargetListHeader + kEmptyLimits + targetElement("capital", "<active>Yes</active>") +
                   targetElement("blank", "<active> yes</active>") +
                   targetElement("yes", "<active>yes</active>") + targetElement("no child") +
                   targetElement("doubled", "<active>yes</active><active>yes</active>") +
@@ -155,7 +153,7 @@ TEST(TargetListTest, ActiveOnlyForExactlyLowerCaseYes) {
 TEST(TargetListTest, TagsAreKeptOnceSortedAndSelectedOnesSurvive) {
     TargetList list;
     ASSERT_TRUE(loadBytes(
-        list, kHeader +
+        list, kTargetListHeader +
                   "<limits><selectedlocation></selectedlocation><selectedtags><tag>lonely</tag>"
                   "<tag>shared</tag></selectedtags></limits>" +
                   targetElement("t",
@@ -184,7 +182,7 @@ TEST(TargetListTest, TagsAreKeptOnceSortedAndSelectedOnesSurvive) {
 }
 
 TEST(TargetListTest, CutOrMalformedFileKeepsTheCompleteTargetsSilently) {
-    const std::string complete = kHeader + kEmptyLimits + targetElement("one") +
+    const std::string complete = kTargetListHeader + kEmptyLimits + targetElement("one") +
                                  targetElement("two") + targetElement("three") + "</ztargets>";
     const size_t cut = complete.find("three") + 2;
     ASSERT_NE(cut % 256, 0u);
@@ -196,7 +194,7 @@ TEST(TargetListTest, CutOrMalformedFileKeepsTheCompleteTargetsSilently) {
     EXPECT_EQ(namesOf(shortRead), (std::vector<std::string>{"one", "two"}));
 
     // A cut on a block boundary gets the final empty read, which reports it.
-    std::string padded = kHeader + kEmptyLimits + targetElement("one") + "<!--";
+    std::string padded = kTargetListHeader + kEmptyLimits + targetElement("one") + "<!--";
     ASSERT_LT(padded.size(), 512u);
     padded += std::string(512 - padded.size(), 'x');
     TargetList blockCut;
@@ -204,7 +202,7 @@ TEST(TargetListTest, CutOrMalformedFileKeepsTheCompleteTargetsSilently) {
     EXPECT_EQ(namesOf(blockCut), (std::vector<std::string>{"one"}));
 
     TargetList malformed;
-    EXPECT_FALSE(loadBytes(malformed, kHeader + kEmptyLimits + targetElement("one") +
+    EXPECT_FALSE(loadBytes(malformed, kTargetListHeader + kEmptyLimits + targetElement("one") +
                                           "<target><name>two</nam></target></ztargets>"));
     EXPECT_EQ(namesOf(malformed), (std::vector<std::string>{"one"}));
 
@@ -219,7 +217,7 @@ TEST(TargetListTest, ReadsContentsStraddlingEveryBlockBoundary) {
     for (size_t pad = 0; pad < 300; ++pad) {
         const std::string name = std::string(pad, 'x') + wide;
         const std::string bytes =
-            kHeader +
+            kTargetListHeader +
             targetElement(name, "<tag>" + wide + "</tag><zurl>h:1/d</zurl><location>" + wide +
                                     "</location><recsyntax>USMARC</recsyntax><elementsetname>" +
                                     wide + "</elementsetname><active>yes</active>") +
@@ -243,7 +241,7 @@ TEST(TargetListTest, LaterLoadKeepsKnownValuesAndRecounts) {
     TargetList list;
     list.nextId = 1;
     ASSERT_TRUE(loadBytes(
-        list, kHeader + kEmptyLimits +
+        list, kTargetListHeader + kEmptyLimits +
                   targetElement("a",
                                 "<tag>first</tag><location>Here</location>"
                                 "<elementsetname>X</elementsetname><active>yes</active>") +
@@ -253,7 +251,7 @@ TEST(TargetListTest, LaterLoadKeepsKnownValuesAndRecounts) {
     EXPECT_EQ(list.targets.back().id, 3);
 
     ASSERT_TRUE(
-        loadBytes(list, kHeader +
+        loadBytes(list, kTargetListHeader +
                             "<limits><selectedlocation>There</selectedlocation><selectedtags>"
                             "</selectedtags></limits>" +
                             targetElement("c",

@@ -12,6 +12,7 @@
 
 #include "GuiDocument.h"
 #include "GuiSupport.h"
+#include "TargetFixtures.h"
 #include "settings/store/Settings.h"
 #include "options/widgets/OptionsSheet.h"
 #include "targets/widgets/PPTargets.h"
@@ -91,9 +92,7 @@ SettingsData distinctSettings(const std::string& targetFile) {
     return s;
 }
 
-const std::string kHead =
-    "<?xml version=\"1.0\" ?> \n <ztargets><limits><selectedlocation>All</selectedlocation>"
-    "<selectedtags></selectedtags></limits>";
+const std::string kHead = kTargetListHeader + kEmptyLimits;
 
 std::string targetXml(const std::string& name) {
     return "<target><name>" + name +
