@@ -2,17 +2,16 @@
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 #include <pwd.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <vector>
 
 #include "CollectedMessages.h"
+#include "FileSizeLimit.h"
 #include "TargetFixtures.h"
 #include "TestSupport.h"
 #include "targets/TargetList.h"
@@ -362,16 +361,11 @@ TEST(TargetListTest, FailedWriteLeavesTheOriginalAndNoTemporary) {
     big.name = std::string(4096, 'n');
     list.targets.push_back(big);
 
-    // A file size limit makes the write fail as a full disk would, also for root.
-    struct rlimit saved;
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 1024;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_TRUE(list.saveFile(path));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const FileSizeLimit limit(1024);
+        ASSERT_TRUE(limit.active());
+        EXPECT_TRUE(list.saveFile(path));
+    }
 
     EXPECT_EQ(readFileBytes(path), "original");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),

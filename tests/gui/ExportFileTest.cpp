@@ -1,8 +1,6 @@
 // The four file export commands on records fetched from real servers (the
 // demo catalogue on Zebra, yaz-ztest), with the file dialogs answered through
 // the chooser seam.
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QTest>
@@ -10,6 +8,7 @@
 #include <thread>
 
 #include "CollectedMessages.h"
+#include "FileSizeLimit.h"
 #include "GuiSupport.h"
 #include "SearchHarness.h"
 #include "export/widgets/FileChooser.h"
@@ -173,16 +172,12 @@ private slots:
 
         MessageBoxCatcher boxes;
         // Files may grow no further than the old one: the new record cannot be written.
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit small = saved;
-        small.rlim_cur = old.size();
-        signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &small);
-        answers_.push_back(QString::fromStdString(path));
-        exportRecordToFile(doc, FileExportKind::Marc, nullptr);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        signal(SIGXFSZ, SIG_DFL);
+        {
+            const FileSizeLimit limit(old.size());
+            QVERIFY(limit.active());
+            answers_.push_back(QString::fromStdString(path));
+            exportRecordToFile(doc, FileExportKind::Marc, nullptr);
+        }
 
         QCOMPARE(QString::fromStdString(readFileBytes(path)), QString::fromStdString(old));
         QCOMPARE(dir.entryList(QDir::Files), QStringList({"old.mrc"}));
