@@ -29,13 +29,6 @@ std::vector<std::string> sorted(std::vector<std::string> v) {
     return v;
 }
 
-void typeInto(QWidget* page, const char* name, const QString& text) {
-    QWidget* w = page->findChild<QWidget*>(name);
-    QVERIFY2(w, name);
-    w->setFocus();
-    QTest::keyClicks(w, text);
-}
-
 }  // namespace
 
 class SearchSheetSearchTest : public QObject {

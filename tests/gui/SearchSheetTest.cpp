@@ -38,11 +38,6 @@ T* field(QWidget* page, const char* name) {
     return w;
 }
 
-void typeInto(QWidget* w, const QString& text) {
-    w->setFocus();
-    QTest::keyClicks(w, text);
-}
-
 QStringList shownNumbers(QWidget* page) {
     QStringList shown;
     auto* list = field<QListWidget>(page, "numberList");

@@ -63,11 +63,6 @@ struct PageSheet {
     PPTargets* page = nullptr;
 };
 
-void typeInto(QWidget* w, const QString& text) {
-    w->setFocus();
-    QTest::keyClicks(w, text);
-}
-
 }  // namespace
 
 class TargetsPageTest : public QObject {
