@@ -17,16 +17,11 @@
 #include "ZoomSearch.h"
 #include "display/LinkAction.h"
 #include "display/RecordPages.h"
-#include "settings/SettingsDefaults.h"
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
 #include "targets/TargetList.h"
 
 namespace {
-
-SettingsData shippedSettings() {
-    return freshInstallationSettings("targets.xml", sourcePath("data"));
-}
 
 Record xmlRecord(XmlSchema schema, const std::string& file) {
     Record record;
@@ -67,7 +62,7 @@ TEST(RecordPagesTest, EscapingAndThePreformattedPage) {
 }
 
 TEST(RecordPagesTest, TextKindsShowTheirRenderedText) {
-    SettingsData settings = shippedSettings();
+    SettingsData settings = searchSettings();
     const std::string text = "245 10 $a Title <b>bold</b>";
     const std::string expected = preformattedPage(text);
     for (RecordKind kind : {Sutrs, Marc, Opac, Grs1, Other}) {
@@ -100,23 +95,23 @@ TEST(RecordPagesTest, EachXmlSchemaGoesThroughItsShippedStylesheet) {
     CollectedMessages messages;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        const std::string html = pageOf(xmlRecord(c.schema, c.file), shippedSettings());
+        const std::string html = pageOf(xmlRecord(c.schema, c.file), searchSettings());
         EXPECT_TRUE(contains(html, c.heading)) << html;
         EXPECT_TRUE(contains(html, "</table>") || c.schema == OtherXml) << html;
     }
-    const std::string marc = pageOf(xmlRecord(MarcXml, "marcxml-1.xml"), shippedSettings());
+    const std::string marc = pageOf(xmlRecord(MarcXml, "marcxml-1.xml"), searchSettings());
     EXPECT_TRUE(contains(marc, ">LDR</td>"));
     EXPECT_TRUE(contains(marc, "<span class=\"code\">$b</span> fiscal year 1998 /"));
-    const std::string mods = pageOf(xmlRecord(Mods, "mods3-2.xml"), shippedSettings());
+    const std::string mods = pageOf(xmlRecord(Mods, "mods3-2.xml"), searchSettings());
     EXPECT_TRUE(contains(mods, "Weiß, Anna <span class=\"role\">(editor)</span>")) << mods;
     EXPECT_TRUE(contains(mods, "ISBN: 9783161484100"));
-    const std::string tree = pageOf(xmlRecord(OtherXml, "srw-dc-1.xml"), shippedSettings());
+    const std::string tree = pageOf(xmlRecord(OtherXml, "srw-dc-1.xml"), searchSettings());
     EXPECT_TRUE(contains(tree, "&lt;dc:title")) << tree;
     EXPECT_EQ(messages.texts(), std::vector<std::string>());
 }
 
 TEST(RecordPagesTest, EmptyStylesheetSettings) {
-    SettingsData settings = shippedSettings();
+    SettingsData settings = searchSettings();
     settings.DisplayXML_MARCXML.clear();
     settings.DisplayXML_MODS.clear();
     settings.DisplayXML_DC.clear();
@@ -142,7 +137,7 @@ TEST(RecordPagesTest, MarcShowsItsDeferredFormsAsTextOrThroughTheCustomStyleshee
                          .data("245", "10", {{'a', "Harbour lights :"}, {'b', "a history"}})
                          .build();
     record.formsDeferred = true;
-    SettingsData settings = shippedSettings();
+    SettingsData settings = searchSettings();
 
     settings.MARCDisplayType = "YAZ";
     const std::string text = pageOf(record, settings);
@@ -163,8 +158,8 @@ TEST(RecordPagesTest, NoSuchRecordLeavesThePage) {
     ResultStore store;
     store.add(textRecord(Sutrs, "one"));
     std::string html = kUnchanged;
-    EXPECT_FALSE(renderRecordHtml(store, 2, shippedSettings(), html));
-    EXPECT_FALSE(renderRecordHtml(store, 0, shippedSettings(), html));
+    EXPECT_FALSE(renderRecordHtml(store, 2, searchSettings(), html));
+    EXPECT_FALSE(renderRecordHtml(store, 0, searchSettings(), html));
     EXPECT_EQ(html, kUnchanged);
 }
 
@@ -320,7 +315,7 @@ TEST_F(RecordPagesZebraTest, WhatTheServerSendsShowsAsText) {
     harness.start("@attr 1=12 hostile1");
     ASSERT_TRUE(harness.drain());
 
-    SettingsData settings = shippedSettings();
+    SettingsData settings = searchSettings();
     CollectedMessages messages;
     const std::vector<Record> records = harness.doc->store.copyAll();
     ASSERT_EQ(records.size(), forms.size());
@@ -356,10 +351,10 @@ TEST_F(RecordPagesZtestTest, OpacShowsItsHoldingsThroughTheCustomStylesheet) {
     const std::vector<ZoomRecordPtr> zoomed =
         zoomRecords(server_->zurl("Default"), "5", {{"preferredRecordSyntax", "opac"}}, 1);
     ASSERT_EQ(zoomed.size(), 1u);
-    Record record = buildRecord(zoomed[0].get(), target, shippedSettings());
+    Record record = buildRecord(zoomed[0].get(), target, searchSettings());
     ASSERT_EQ(record.kind, Opac);
 
-    SettingsData settings = shippedSettings();
+    SettingsData settings = searchSettings();
     settings.MARCDisplayType = "XSL";
     const std::string html = pageOf(record, settings);
     EXPECT_TRUE(contains(html, "<h1>How to program a computer</h1>")) << html;

@@ -14,7 +14,6 @@
 #include "MarcCorpus.h"
 #include "SearchHarness.h"
 #include "ZoomSearch.h"
-#include "settings/SettingsDefaults.h"
 #include "query/BatchNumbers.h"
 #include "query/widgets/PPAdvSearch.h"
 #include "query/widgets/PPBasicSearch.h"
@@ -43,11 +42,7 @@ private:
     // search ran go to *queries.
     std::vector<std::string> searchThroughSheet(const std::function<void(SearchSheet&)>& fill,
                                                 std::vector<std::string>* queries) {
-        SettingsData settings = freshInstallationSettings(std::string());
-        settings.MaxRecPerTarget = 200;
-        settings.MaxRecPerSearch = 2000;
-        settings.MaxConnections = 2;
-        SearchHarness harness(settings);
+        SearchHarness harness(searchSettings(200, 2000, 2));
         harness.addTarget("Demo", zurl_, "USMARC", "F");
         DocumentCore& doc = *harness.doc;
         doc.query.batchList.clear();

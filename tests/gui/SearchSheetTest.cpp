@@ -12,7 +12,6 @@
 
 #include "GuiSupport.h"
 #include "SearchHarness.h"
-#include "settings/SettingsDefaults.h"
 #include "query/widgets/AttributeEditor.h"
 #include "query/widgets/PPAdvSearch.h"
 #include "query/widgets/PPBasicSearch.h"
@@ -23,10 +22,7 @@
 namespace {
 
 SettingsData rowSettings() {
-    SettingsData s = freshInstallationSettings(std::string());
-    s.MaxRecPerTarget = 200;
-    s.MaxRecPerSearch = 2000;
-    s.MaxConnections = 2;
+    SettingsData s = searchSettings(200, 2000, 2);
     s.BasicSearch_TitlePQF = " @attr 1=4  ";
     return s;
 }

@@ -9,14 +9,6 @@
 #include "engine/SearchTexts.h"
 #include "targets/Target.h"
 
-SettingsData searchSettings(int32_t maxPerTarget, int32_t maxPerSearch, int32_t connections) {
-    SettingsData s;
-    s.MaxRecPerTarget = maxPerTarget;
-    s.MaxRecPerSearch = maxPerSearch;
-    s.MaxConnections = connections;
-    return s;
-}
-
 SearchHarness::SearchHarness(const SettingsData& settings) {
     doc = std::make_unique<DocumentCore>(
         [&settings] { return std::make_unique<SettingsData>(settings); });

@@ -5,15 +5,6 @@
 #include <QThread>
 
 #include "TestSupport.h"
-#include "settings/SettingsDefaults.h"
-
-SettingsData guiSettings(int32_t maxPerTarget, int32_t maxPerSearch) {
-    SettingsData s = freshInstallationSettings(std::string(), sourcePath("data"));
-    s.MaxRecPerTarget = maxPerTarget;
-    s.MaxRecPerSearch = maxPerSearch;
-    s.MaxConnections = 4;
-    return s;
-}
 
 GuiDocument::GuiDocument(const SettingsData& settings) {
     doc_ =
