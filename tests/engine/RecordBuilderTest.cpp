@@ -12,9 +12,9 @@
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "ZoomSearch.h"
-#include "settings/SettingsDefaults.h"
 #include "engine/MarcForms.h"
 #include "engine/RecordBuilder.h"
+#include "settings/SettingsDefaults.h"
 
 namespace {
 
@@ -162,7 +162,8 @@ TEST_F(RecordBuilderZtestTest, OpacKeepsItsXmlAndRawFormsButNoBriefFields) {
 }
 
 TEST_F(RecordBuilderZtestTest, Grs1IsRenderedOnly) {
-    const Record record = fetchAndBuild(server_->zurl("Default"), "5", catalogueTarget("grs1", "F"));
+    const Record record =
+        fetchAndBuild(server_->zurl("Default"), "5", catalogueTarget("grs1", "F"));
     EXPECT_EQ(record.kind, Grs1);
     EXPECT_EQ(record.syntax, "grs-1");
     EXPECT_TRUE(record.xmlText.empty());
@@ -172,7 +173,8 @@ TEST_F(RecordBuilderZtestTest, Grs1IsRenderedOnly) {
 }
 
 TEST_F(RecordBuilderZtestTest, SutrsWithoutLabelsLeavesTheFieldsEmpty) {
-    const Record record = fetchAndBuild(server_->zurl("Default"), "5", catalogueTarget("sutrs", ""));
+    const Record record =
+        fetchAndBuild(server_->zurl("Default"), "5", catalogueTarget("sutrs", ""));
     EXPECT_EQ(record.kind, Sutrs);
     EXPECT_EQ(record.rawData, "This is dummy SUTRS record number 1\n");
     expectNoBriefFields(record);

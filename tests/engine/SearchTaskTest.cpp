@@ -153,7 +153,8 @@ TEST_F(SearchTaskTest, BatchSearchesEveryString) {
     }
     ASSERT_EQ(isbns.size(), 3u);
     h.doc->query.batch = true;
-    for (const std::string& isbn : isbns) h.doc->query.batchList.push_back("@attr 1=7 \"" + isbn + "\"");
+    for (const std::string& isbn : isbns)
+        h.doc->query.batchList.push_back("@attr 1=7 \"" + isbn + "\"");
     h.doc->search.startSearch();
     ASSERT_TRUE(h.drain());
 
@@ -187,7 +188,8 @@ TEST_F(SearchTaskTest, OptionsAsTheServerSeesThem) {
         const std::string log = server.log();
         EXPECT_TRUE(contains(log, "Name:Tessaly Z39.50 Client 1.3")) << log;
         EXPECT_EQ(contains(log, "ElementSetNames"), c.elementSetSent)
-            << "element set \"" << c.elementSet << "\"\n" << log;
+            << "element set \"" << c.elementSet << "\"\n"
+            << log;
         if (c.elementSetSent) {
             EXPECT_TRUE(contains(log, "generic '" + c.elementSet + "'")) << log;
         }

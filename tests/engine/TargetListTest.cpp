@@ -19,7 +19,6 @@
 
 namespace {
 
-
 std::string targetElement(const std::string& name, const std::string& inner = "") {
     return "<target><name>" + name + "</name>" + inner + "</target>";
 }

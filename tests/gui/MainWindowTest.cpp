@@ -18,11 +18,11 @@
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "app/CMainFrame.h"
+#include "ui/PropertySheet.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
 #include "views/MRecordView.h"
 #include "views/RecordListModel.h"
-#include "ui/PropertySheet.h"
 
 namespace {
 
@@ -84,9 +84,8 @@ private slots:
         QVERIFY(frame.action("Stop")->isEnabled());
         QVERIFY(g.settle());
 
-        QCOMPARE(treeTexts(frame.limitView()),
-                 QStringList({"Databases (20/115)", "Demo (10/100)", "Broken (Error)",
-                              "Ztest (10/15)"}));
+        QCOMPARE(treeTexts(frame.limitView()), QStringList({"Databases (20/115)", "Demo (10/100)",
+                                                            "Broken (Error)", "Ztest (10/15)"}));
         QCOMPARE(frame.messagePane()->text(), QStringLiteral("Completed. Records: 20/115"));
         QVERIFY(frame.action("Search")->isEnabled());
         QVERIFY(!frame.action("Stop")->isEnabled());

@@ -13,8 +13,8 @@
 #include "GuiDocument.h"
 #include "GuiSupport.h"
 #include "TargetFixtures.h"
-#include "settings/store/Settings.h"
 #include "options/widgets/OptionsSheet.h"
+#include "settings/store/Settings.h"
 #include "targets/widgets/PPTargets.h"
 #include "ui/CheckList.h"
 

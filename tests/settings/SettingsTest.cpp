@@ -26,6 +26,7 @@ protected:
 };
 
 // Every string field; with the three numbers, all 37 values of the store.
+// clang-format off
 const std::vector<std::pair<const char*, std::string SettingsData::*>> kStringFields = {
 #define QRN_FIELD(name) {#name, &SettingsData::name}
     QRN_FIELD(TargetFile), QRN_FIELD(InsertDBString), QRN_FIELD(InsertSQL),
@@ -44,6 +45,7 @@ const std::vector<std::pair<const char*, std::string SettingsData::*>> kStringFi
     QRN_FIELD(DisplayDCDateXPATH),
 #undef QRN_FIELD
 };
+// clang-format on
 
 SettingsData everyFieldDistinct() {
     SettingsData s;
