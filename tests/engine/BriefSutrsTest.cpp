@@ -1,18 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <boost/regex.hpp>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "CollectedMessages.h"
 #include "MarcBuilder.h"
 #include "settings/SettingsDefaults.h"
 #include "engine/BriefMarcHandler.h"
 #include "engine/BriefSutrsExtractor.h"
 #include "engine/MarcReader.h"
 #include "engine/ScanBriefRecord.h"
-#include "base/UserMessage.h"
 
 namespace {
 
@@ -24,12 +23,10 @@ const std::string kRecord =
 class BriefSutrsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setUserMessageSink([this](const std::string& text) { messages.push_back(text); });
         settings.SUTRSTitleRE = "Title: ([^\n]*)";
         settings.SUTRSAuthorRE = "Author: ([^\n]*)";
         settings.SUTRSDateRE = "Date: ([0-9]+)";
     }
-    void TearDown() override { setUserMessageSink({}); }
 
     BriefSutrsExtractor run(const std::string& text) {
         BriefSutrsExtractor extractor(settings);
@@ -38,7 +35,7 @@ protected:
     }
 
     SettingsData settings;
-    std::vector<std::string> messages;
+    CollectedMessages messages;
 };
 
 TEST_F(BriefSutrsTest, EachFieldIsGroupOneOfItsPattern) {
@@ -46,7 +43,7 @@ TEST_F(BriefSutrsTest, EachFieldIsGroupOneOfItsPattern) {
     EXPECT_EQ(e.title, "The pragmatic programmer");
     EXPECT_EQ(e.author, "Hunt, Andrew");
     EXPECT_EQ(e.date, "2000");
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(messages.texts().empty());
 }
 
 TEST_F(BriefSutrsTest, FreshInstallationPatternsReadLabelledLines) {
@@ -67,7 +64,7 @@ TEST_F(BriefSutrsTest, FreshInstallationPatternsReadLabelledLines) {
     EXPECT_EQ(run("Title: x\nPublished: Kraków : Znak 2, 2004.\n").date, "2004.");
     // A label inside a line is not a label.
     EXPECT_EQ(run("Subtitle: none\nNotes: title: x\n").title, "");
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(messages.texts().empty());
 }
 
 TEST_F(BriefSutrsTest, DotMatchesLineEndsAndTheSearchFindsTheFirstMatch) {
@@ -93,7 +90,7 @@ TEST_F(BriefSutrsTest, NoMatchLeavesTheFieldAlone) {
     EXPECT_EQ(field, "kept");
     settings.SUTRSDateRE = "Year: (.*)";
     EXPECT_EQ(run(kRecord).date, "");
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(messages.texts().empty());
 }
 
 TEST_F(BriefSutrsTest, BadPatternPutsTheLibraryErrorInItsFieldOnly) {
@@ -113,7 +110,7 @@ TEST_F(BriefSutrsTest, BadPatternPutsTheLibraryErrorInItsFieldOnly) {
         EXPECT_EQ(e.date, "2000");
     }
     // Once per record retrieved while the pattern is bad.
-    EXPECT_EQ(messages, (std::vector<std::string>{libraryText, libraryText}));
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{libraryText, libraryText}));
 }
 
 TEST_F(BriefSutrsTest, WholeLengthIsScannedPastZeroBytes) {
@@ -126,12 +123,7 @@ TEST_F(BriefSutrsTest, WholeLengthIsScannedPastZeroBytes) {
 // Workers build records side by side; each extraction must stand alone, and
 // messages may come from all of them at once.
 TEST(BriefExtractionThreadsTest, WorkersExtractSideBySide) {
-    std::mutex mutex;
-    size_t messageCount = 0;
-    setUserMessageSink([&](const std::string&) {
-        std::lock_guard<std::mutex> lock(mutex);
-        ++messageCount;
-    });
+    CollectedMessages messages;
     SettingsData settings;
     settings.SUTRSTitleRE = "Title: ([^\n]*)";
     settings.SUTRSDateRE = "[";
@@ -156,9 +148,8 @@ TEST(BriefExtractionThreadsTest, WorkersExtractSideBySide) {
         });
     }
     for (std::thread& worker : workers) worker.join();
-    setUserMessageSink({});
     EXPECT_EQ(good, std::vector<int>(kWorkers, kRecords));
-    EXPECT_EQ(messageCount, static_cast<size_t>(kWorkers * kRecords));
+    EXPECT_EQ(messages.texts().size(), static_cast<size_t>(kWorkers * kRecords));
 }
 
 }  // namespace

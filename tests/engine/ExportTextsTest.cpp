@@ -1,5 +1,6 @@
-// The export's pure pieces: texts per record kind, the SQL template, the
-// wizard's statement and the connection strings.
+// The export's pure pieces: file error texts, the SQL template, the wizard's
+// statement and the connection strings. What each file export writes is
+// checked on real records in the window tests.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -25,19 +26,6 @@ Record marcRecord() {
 }
 
 }  // namespace
-
-TEST(ExportTextsTest, FileTextsFollowTheKindTable) {
-    Record r = marcRecord();
-    EXPECT_EQ(fileExportText(r, FileExportKind::Marc), r.rawData);
-    EXPECT_EQ(fileExportText(r, FileExportKind::Text), r.renderedText);
-    EXPECT_EQ(fileExportText(r, FileExportKind::Xml), r.xmlText);
-    EXPECT_EQ(fileExportText(r, FileExportKind::XslTransformation), r.xmlText);
-    Record grs1;
-    grs1.kind = Grs1;
-    grs1.renderedText = "text";
-    EXPECT_EQ(fileExportText(grs1, FileExportKind::Marc), "");
-    EXPECT_EQ(fileExportText(grs1, FileExportKind::Xml), "");
-}
 
 TEST(ExportTextsTest, FileErrorsNameTheFileAndTheCause) {
     EXPECT_EQ(fileErrorText(EACCES, "/a/b"), "Access to /a/b was denied.");

@@ -11,6 +11,7 @@
 #include "Marc8Zebra.h"
 #include "SearchHarness.h"
 #include "SharedServerTest.h"
+#include "TextChecks.h"
 #include "ZoomSearch.h"
 #include "display/RecordPages.h"
 #include "xml/XmlDocument.h"
@@ -38,12 +39,6 @@ protected:
     }
 };
 
-std::string form(ZOOM_record record, const char* type) {
-    int length = 0;
-    const char* data = ZOOM_record_get(record, type, &length);
-    return data && length > 0 ? std::string(data, static_cast<size_t>(length)) : std::string();
-}
-
 // The UTF-8 originals of the MARC-8 opera records, by 001; a later record with
 // the same number replaces an earlier one, as it does in the catalogue.
 std::map<std::string, std::string> operaOriginals() {
@@ -52,12 +47,6 @@ std::map<std::string, std::string> operaOriginals() {
     for (const std::string_view record : splitIso2709(bytes))
         byNumber[controlNumberOf(std::string(record))] = std::string(record);
     return byNumber;
-}
-
-bool hasNonAscii(const std::string& text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return true;
-    return false;
 }
 
 }  // namespace

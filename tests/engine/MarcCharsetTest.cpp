@@ -7,6 +7,7 @@
 
 #include "MarcBuilder.h"
 #include "TestSupport.h"
+#include "TextChecks.h"
 #include "xml/XmlDocument.h"
 #include "engine/BriefMarcHandler.h"
 #include "engine/Iso2709Splitter.h"
@@ -28,12 +29,6 @@ bool parses(const std::string& xml) {
     XmlDocument document;
     document.loadXml(xml);
     return document.parseErrorCode() == 0;
-}
-
-bool hasNonAscii(const std::string& text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return true;
-    return false;
 }
 
 TEST(MarcCharsetTest, LeaderBlankMeansMarc8UnlessTheBytesAreUtf8) {

@@ -8,20 +8,17 @@
 #include "MarcCorpus.h"
 #include "SharedServerTest.h"
 #include "TestSupport.h"
+#include "TextChecks.h"
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "ZoomSearch.h"
-#include "settings/SettingsDefaults.h"
 #include "engine/MarcForms.h"
 #include "engine/RecordBuilder.h"
+#include "settings/SettingsDefaults.h"
 
 namespace {
 
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-Target makeTarget(const std::string& recsyntax, const std::string& elementSet) {
+Target catalogueTarget(const std::string& recsyntax, const std::string& elementSet) {
     Target target;
     target.id = 7;
     target.name = "Local catalogue";
@@ -87,7 +84,7 @@ protected:
 
 TEST_F(RecordBuilderZebraTest, UsmarcKeepsTheExactBytesAndItsBriefFields) {
     const CorpusRecord& rec = fullRecord();
-    Record record = build(makeTarget("usmarc", "F"));
+    Record record = build(catalogueTarget("usmarc", "F"));
     EXPECT_EQ(record.kind, Marc);
     EXPECT_EQ(record.syntax, "usmarc");
     EXPECT_EQ(record.rawData, rec.iso2709);
@@ -105,7 +102,7 @@ TEST_F(RecordBuilderZebraTest, UsmarcKeepsTheExactBytesAndItsBriefFields) {
 }
 
 TEST_F(RecordBuilderZebraTest, Marc21AnsweredAsUsmarcIsMarc) {
-    const Record record = build(makeTarget("marc21", "B"));
+    const Record record = build(catalogueTarget("marc21", "B"));
     EXPECT_EQ(record.kind, Marc);
     EXPECT_EQ(record.rawData, fullRecord().iso2709);
 }
@@ -118,7 +115,7 @@ TEST_F(RecordBuilderZebraTest, EachXmlSchemaYieldsTitleAuthorAndDate) {
     } cases[] = {{"marcxml", MarcXml}, {"mods", Mods}, {"dc", DublinCore}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.elementSet);
-        const Record record = build(makeTarget("xml", c.elementSet));
+        const Record record = build(catalogueTarget("xml", c.elementSet));
         EXPECT_EQ(record.kind, Xml);
         EXPECT_EQ(record.xmlSchema, c.schema);
         EXPECT_TRUE(record.rawData.empty());
@@ -129,7 +126,7 @@ TEST_F(RecordBuilderZebraTest, EachXmlSchemaYieldsTitleAuthorAndDate) {
 }
 
 TEST_F(RecordBuilderZebraTest, XmlUnderAnotherElementSetHasNoBriefFields) {
-    const Record record = build(makeTarget("xml", "F"));
+    const Record record = build(catalogueTarget("xml", "F"));
     EXPECT_EQ(record.kind, Xml);
     EXPECT_EQ(record.xmlSchema, OtherXml);
     EXPECT_TRUE(contains(record.xmlText, "MARC21/slim"));
@@ -138,7 +135,7 @@ TEST_F(RecordBuilderZebraTest, XmlUnderAnotherElementSetHasNoBriefFields) {
 
 TEST_F(RecordBuilderZebraTest, SutrsFieldsComeFromTheDefaultPatterns) {
     const CorpusRecord& rec = fullRecord();
-    const Record record = build(makeTarget("sutrs", "F"));
+    const Record record = build(catalogueTarget("sutrs", "F"));
     EXPECT_EQ(record.kind, Sutrs);
     EXPECT_TRUE(contains(record.title, bare(rec.titleA))) << record.rawData;
     EXPECT_TRUE(contains(record.author, bare(rec.authorA))) << record.rawData;
@@ -147,7 +144,7 @@ TEST_F(RecordBuilderZebraTest, SutrsFieldsComeFromTheDefaultPatterns) {
 }
 
 TEST_F(RecordBuilderZebraTest, TheRecordsSyntaxDecidesNotTheTargets) {
-    const Record record = build(makeTarget("xml", "dc"), "sutrs");
+    const Record record = build(catalogueTarget("xml", "dc"), "sutrs");
     EXPECT_EQ(record.kind, Sutrs);
     EXPECT_EQ(record.syntax, "sutrs");
     EXPECT_FALSE(record.title.empty());
@@ -156,7 +153,7 @@ TEST_F(RecordBuilderZebraTest, TheRecordsSyntaxDecidesNotTheTargets) {
 class RecordBuilderZtestTest : public SharedServerTest<YazZtestServer, RecordBuilderZtestTest> {};
 
 TEST_F(RecordBuilderZtestTest, OpacKeepsItsXmlAndRawFormsButNoBriefFields) {
-    const Record record = fetchAndBuild(server_->zurl("Default"), "5", makeTarget("opac", ""));
+    const Record record = fetchAndBuild(server_->zurl("Default"), "5", catalogueTarget("opac", ""));
     EXPECT_EQ(record.kind, Opac);
     EXPECT_TRUE(contains(record.xmlText, "<holdings>")) << record.xmlText;
     EXPECT_FALSE(record.rawData.empty());
@@ -165,7 +162,8 @@ TEST_F(RecordBuilderZtestTest, OpacKeepsItsXmlAndRawFormsButNoBriefFields) {
 }
 
 TEST_F(RecordBuilderZtestTest, Grs1IsRenderedOnly) {
-    const Record record = fetchAndBuild(server_->zurl("Default"), "5", makeTarget("grs1", "F"));
+    const Record record =
+        fetchAndBuild(server_->zurl("Default"), "5", catalogueTarget("grs1", "F"));
     EXPECT_EQ(record.kind, Grs1);
     EXPECT_EQ(record.syntax, "grs-1");
     EXPECT_TRUE(record.xmlText.empty());
@@ -175,7 +173,8 @@ TEST_F(RecordBuilderZtestTest, Grs1IsRenderedOnly) {
 }
 
 TEST_F(RecordBuilderZtestTest, SutrsWithoutLabelsLeavesTheFieldsEmpty) {
-    const Record record = fetchAndBuild(server_->zurl("Default"), "5", makeTarget("sutrs", ""));
+    const Record record =
+        fetchAndBuild(server_->zurl("Default"), "5", catalogueTarget("sutrs", ""));
     EXPECT_EQ(record.kind, Sutrs);
     EXPECT_EQ(record.rawData, "This is dummy SUTRS record number 1\n");
     expectNoBriefFields(record);
@@ -193,7 +192,7 @@ void expectDeferredFormsMatchTheToolkit(const std::string& zurl, const std::stri
             const char* data = ZOOM_record_get(zoomRecord.get(), type, &length);
             return data ? std::string(data, static_cast<size_t>(length)) : std::string();
         };
-        Record record = buildRecord(zoomRecord.get(), makeTarget("usmarc", ""),
+        Record record = buildRecord(zoomRecord.get(), catalogueTarget("usmarc", ""),
                                     freshInstallationSettings("targets.xml"));
         completeRecordForms(record);
         EXPECT_EQ(record.xmlText, form("xml"));

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -18,6 +21,8 @@
 #include "SearchHarness.h"
 #include "SilentServer.h"
 #include "TestSupport.h"
+#include "TextChecks.h"
+#include "Waiting.h"
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "ZoomSearch.h"
@@ -29,23 +34,6 @@
 namespace {
 
 using Codes = std::vector<int32_t>;
-
-size_t occurrences(const std::string& text, const std::string& part) {
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
-
-// Bounded wait for a condition the test cannot be told about.
-template <typename Condition>
-bool waitFor(Condition condition, int timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
 
 class SearchJobTest : public SearchServersTest {};
 
@@ -216,9 +204,9 @@ TEST_F(SearchJobTest, StopThenStartAgainLeavesNothingOfTheStoppedSearch) {
         h.start("@attr 1=4 100");
         // Stop at different stages: before any task ran, and while storing.
         const size_t stopAt = static_cast<size_t>(round % 4) * 25;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (h.doc->store.count() < stopAt && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::yield();
+        // Polled finely: 400 records arrive within a few polls' time.
+        ASSERT_TRUE(waitFor([&] { return h.doc->store.count() >= stopAt; }, 20000, 1))
+            << "round " << round << ": never reached " << stopAt << " records";
         h.doc->search.stopSearch();
         h.start("@attr 1=4 7");
         ASSERT_TRUE(h.drain()) << "round " << round;
@@ -283,6 +271,7 @@ TEST_F(SearchJobTest, RetryAfterAnErrorSearchesAgain) {
 
 TEST_F(SearchJobTest, DestroyingTheDocumentMidSearchEndsCleanly) {
     SilentServer silent;
+    const size_t threadsBefore = threadsInProcess();
     SearchHarness h(searchSettings(20, 1000, 3));
     h.addTarget("Slow", ztest_->zurl("Slow"));
     h.addTarget("Silent", silent.zurl("Default"));
@@ -290,8 +279,23 @@ TEST_F(SearchJobTest, DestroyingTheDocumentMidSearchEndsCleanly) {
     h.addTarget("Queued", ztest_->zurl("Slow"));
     h.start(kLighthouse);
     ASSERT_TRUE(waitFor([&] { return h.doc->pool->busyCount() == 3; }, 10000));
-    h.doc.reset();
-    SUCCEED();
+
+    // On its own thread, so a teardown that hangs on the silent server fails
+    // here instead of at the suite's timeout.
+    std::promise<void> done;
+    std::future<void> finished = done.get_future();
+    std::thread teardown([&] {
+        h.doc.reset();
+        done.set_value();
+    });
+    // Well before the toolkit's own 30 s timeout.
+    if (finished.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        std::fprintf(stderr, "destroying the document took longer than 10 s\n");
+        std::abort();
+    }
+    teardown.join();
+    EXPECT_TRUE(waitFor([&] { return threadsInProcess() <= threadsBefore; }, 5000))
+        << threadsInProcess() << " threads left of " << threadsBefore;
 }
 
 // The server goes away while the task waits for a present: every record that

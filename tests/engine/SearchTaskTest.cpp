@@ -2,7 +2,10 @@
 // errors it records, the options the server receives and the batch loop.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -10,6 +13,7 @@
 #include "MarcCorpus.h"
 #include "SearchHarness.h"
 #include "TestSupport.h"
+#include "TextChecks.h"
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "engine/SearchTexts.h"
@@ -19,11 +23,39 @@ namespace {
 
 using Codes = std::vector<int32_t>;
 
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 class SearchTaskTest : public SearchServersTest {};
+
+// Passes events on, but holds the task that posts the first one until opened.
+class GatedSink : public SearchEventSink {
+public:
+    // Set before the search starts.
+    SearchEventSink* next = nullptr;
+
+    void postSearchEvent(int32_t code, int32_t targetId) override {
+        next->postSearchEvent(code, targetId);
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (held_) return;
+        held_ = true;
+        changed_.notify_all();
+        changed_.wait_for(lock, std::chrono::seconds(20), [this] { return open_; });
+    }
+    // True once a task waits at the gate (bounded).
+    bool waitHeld() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(20), [this] { return held_; });
+    }
+    void open() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool held_ = false;
+    bool open_ = false;
+};
 
 }  // namespace
 
@@ -94,11 +126,17 @@ TEST_F(SearchTaskTest, StopDuringTheEventLoopAborts) {
 }
 
 TEST_F(SearchTaskTest, AlreadyAbortedTargetOnlyConnects) {
+    // The task is held at its first event until the flag is set. The gate
+    // outlives the harness, whose tasks post into it.
+    GatedSink gate;
     SearchHarness h(searchSettings());
+    gate.next = &h.queue;
+    h.doc->search.setEventSink(&gate);
     Target& t = h.addTarget("Ztest", ztest_->zurl("Default"));
     h.start("@attr 1=4 4242");
-    // The pool starts a task 100 ms after it was queued at the earliest.
+    ASSERT_TRUE(gate.waitHeld());
     t.search.abortedFlag = true;
+    gate.open();
     ASSERT_TRUE(h.drain());
     EXPECT_EQ(h.events[t.id], (Codes{110, 113}));
     EXPECT_EQ(targetStatusText(t), "Ztest (Aborted)");
@@ -115,7 +153,8 @@ TEST_F(SearchTaskTest, BatchSearchesEveryString) {
     }
     ASSERT_EQ(isbns.size(), 3u);
     h.doc->query.batch = true;
-    for (const std::string& isbn : isbns) h.doc->query.batchList.push_back("@attr 1=7 \"" + isbn + "\"");
+    for (const std::string& isbn : isbns)
+        h.doc->query.batchList.push_back("@attr 1=7 \"" + isbn + "\"");
     h.doc->search.startSearch();
     ASSERT_TRUE(h.drain());
 
@@ -149,7 +188,8 @@ TEST_F(SearchTaskTest, OptionsAsTheServerSeesThem) {
         const std::string log = server.log();
         EXPECT_TRUE(contains(log, "Name:Tessaly Z39.50 Client 1.3")) << log;
         EXPECT_EQ(contains(log, "ElementSetNames"), c.elementSetSent)
-            << "element set \"" << c.elementSet << "\"\n" << log;
+            << "element set \"" << c.elementSet << "\"\n"
+            << log;
         if (c.elementSetSent) {
             EXPECT_TRUE(contains(log, "generic '" + c.elementSet + "'")) << log;
         }

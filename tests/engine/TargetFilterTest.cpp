@@ -1,19 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "TargetFixtures.h"
 #include "targets/Ports.h"
 #include "targets/TargetFilter.h"
 
 namespace {
-
-Target makeTarget(const std::string& name, const std::string& location,
-                  std::set<std::string> tags = {}, bool active = false) {
-    Target t;
-    t.name = name;
-    t.location = location;
-    t.tags = std::move(tags);
-    t.active = active;
-    return t;
-}
 
 std::vector<std::string> shownNames(const TargetList& list) {
     std::vector<std::string> names;

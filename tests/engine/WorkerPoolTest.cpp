@@ -4,7 +4,6 @@
 #include <chrono>
 #include <climits>
 #include <condition_variable>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -14,8 +13,9 @@
 #include <thread>
 #include <vector>
 
+#include "CollectedMessages.h"
+#include "Waiting.h"
 #include "engine/PoolJob.h"
-#include "base/UserMessage.h"
 #include "engine/WorkerPool.h"
 
 namespace {
@@ -101,25 +101,6 @@ private:
     std::string name_;
     Gate* gate_;
 };
-
-// For pool counts, which announce nothing: poll, bounded.
-bool eventually(const std::function<bool()>& pred) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
-size_t threadsInProcess() {
-    size_t n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) {
-        (void)entry;
-        ++n;
-    }
-    return n;
-}
 
 }  // namespace
 
@@ -309,12 +290,7 @@ TEST(WorkerPoolTest, AThrowingJobLeavesTheWorkerInService) {
     struct Thrower : PoolJob {
         void run() override { throw std::runtime_error("boom"); }
     };
-    std::vector<std::string> messages;
-    std::mutex messagesMutex;
-    setUserMessageSink([&](const std::string& text) {
-        std::lock_guard<std::mutex> lock(messagesMutex);
-        messages.push_back(text);
-    });
+    CollectedMessages collected;
     Probe probe;
     {
         WorkerPool pool;
@@ -323,13 +299,10 @@ TEST(WorkerPoolTest, AThrowingJobLeavesTheWorkerInService) {
         pool.addJob(new Thrower);
         pool.addJob(new TestJob(probe, "after"));
         ASSERT_TRUE(probe.waitUntil([&] { return probe.finished == 1; }));
-        EXPECT_TRUE(eventually([&] {
-            std::lock_guard<std::mutex> lock(messagesMutex);
-            return messages.size() == 3;
-        }));
+        EXPECT_TRUE(eventually([&] { return collected.texts().size() == 3; }));
         EXPECT_LE(pool.workerCount(), 2);
     }
-    setUserMessageSink(nullptr);
+    const std::vector<std::string> messages = collected.texts();
     ASSERT_EQ(messages.size(), 3u);
     EXPECT_NE(messages[0].find("boom"), std::string::npos);
 }

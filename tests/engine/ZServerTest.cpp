@@ -14,6 +14,7 @@
 #include "SharedServerTest.h"
 #include "SilentServer.h"
 #include "TestSupport.h"
+#include "TextChecks.h"
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "ZoomSearch.h"
@@ -21,10 +22,6 @@
 namespace {
 
 bool processGone(pid_t pid) { return kill(pid, 0) == -1 && errno == ESRCH; }
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 ZoomRecordForms firstRecord(const std::string& zurl, const std::string& pqf,
                             const std::string& syntax, const std::string& elementSet) {

@@ -1,17 +1,16 @@
 // The four file export commands on records fetched from real servers (the
 // demo catalogue on Zebra, yaz-ztest), with the file dialogs answered through
 // the chooser seam.
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QTest>
 #include <deque>
 #include <thread>
 
+#include "CollectedMessages.h"
+#include "FileSizeLimit.h"
 #include "GuiSupport.h"
 #include "SearchHarness.h"
-#include "base/UserMessage.h"
 #include "export/widgets/FileChooser.h"
 #include "export/widgets/RecordExport.h"
 
@@ -148,13 +147,10 @@ private slots:
         QCOMPARE(asked_[0].filter, QString("XSL (*.xsl);;All Files (*)"));
         QCOMPARE(asked_[1].defaultSuffix, QString());
 
-        QStringList messages;
-        setUserMessageSink(
-            [&messages](const std::string& text) { messages << QString::fromStdString(text); });
+        CollectedMessages messages;
         answers_.push_back(QString::fromStdString(tmp_.file("broken.xsl")));
         QCOMPARE(exportTo(doc, FileExportKind::XslTransformation, "same.xml"), r.xmlText);
-        setUserMessageSink({});
-        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.texts().size(), size_t(1));
 
         // Cancelling either dialog writes nothing.
         const QDir dir(QString::fromStdString(tmp_.path()));
@@ -176,16 +172,12 @@ private slots:
 
         MessageBoxCatcher boxes;
         // Files may grow no further than the old one: the new record cannot be written.
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit small = saved;
-        small.rlim_cur = old.size();
-        signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &small);
-        answers_.push_back(QString::fromStdString(path));
-        exportRecordToFile(doc, FileExportKind::Marc, nullptr);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        signal(SIGXFSZ, SIG_DFL);
+        {
+            const FileSizeLimit limit(old.size());
+            QVERIFY(limit.active());
+            answers_.push_back(QString::fromStdString(path));
+            exportRecordToFile(doc, FileExportKind::Marc, nullptr);
+        }
 
         QCOMPARE(QString::fromStdString(readFileBytes(path)), QString::fromStdString(old));
         QCOMPARE(dir.entryList(QDir::Files), QStringList({"old.mrc"}));

@@ -12,8 +12,9 @@
 
 #include "GuiDocument.h"
 #include "GuiSupport.h"
-#include "settings/store/Settings.h"
+#include "TargetFixtures.h"
 #include "options/widgets/OptionsSheet.h"
+#include "settings/store/Settings.h"
 #include "targets/widgets/PPTargets.h"
 #include "ui/CheckList.h"
 
@@ -92,9 +93,7 @@ SettingsData distinctSettings(const std::string& targetFile) {
     return s;
 }
 
-const std::string kHead =
-    "<?xml version=\"1.0\" ?> \n <ztargets><limits><selectedlocation>All</selectedlocation>"
-    "<selectedtags></selectedtags></limits>";
+const std::string kHead = kTargetListHeader + kEmptyLimits;
 
 std::string targetXml(const std::string& name) {
     return "<target><name>" + name +

@@ -14,7 +14,6 @@
 #include "MarcCorpus.h"
 #include "SearchHarness.h"
 #include "ZoomSearch.h"
-#include "settings/SettingsDefaults.h"
 #include "query/BatchNumbers.h"
 #include "query/widgets/PPAdvSearch.h"
 #include "query/widgets/PPBasicSearch.h"
@@ -27,13 +26,6 @@ namespace {
 std::vector<std::string> sorted(std::vector<std::string> v) {
     std::sort(v.begin(), v.end());
     return v;
-}
-
-void typeInto(QWidget* page, const char* name, const QString& text) {
-    QWidget* w = page->findChild<QWidget*>(name);
-    QVERIFY2(w, name);
-    w->setFocus();
-    QTest::keyClicks(w, text);
 }
 
 }  // namespace
@@ -50,11 +42,7 @@ private:
     // search ran go to *queries.
     std::vector<std::string> searchThroughSheet(const std::function<void(SearchSheet&)>& fill,
                                                 std::vector<std::string>* queries) {
-        SettingsData settings = freshInstallationSettings(std::string());
-        settings.MaxRecPerTarget = 200;
-        settings.MaxRecPerSearch = 2000;
-        settings.MaxConnections = 2;
-        SearchHarness harness(settings);
+        SearchHarness harness(searchSettings(200, 2000, 2));
         harness.addTarget("Demo", zurl_, "USMARC", "F");
         DocumentCore& doc = *harness.doc;
         doc.query.batchList.clear();

@@ -11,6 +11,7 @@
 
 #include "GuiDocument.h"
 #include "GuiSupport.h"
+#include "TargetFixtures.h"
 #include "ZebraServer.h"
 #include "query/widgets/PPBasicSearch.h"
 #include "query/widgets/SearchSheet.h"
@@ -24,17 +25,6 @@
 #include "ui/CheckList.h"
 
 namespace {
-
-Target makeTarget(const std::string& name, const std::string& location, std::set<std::string> tags,
-                  bool active) {
-    Target t;
-    t.name = name;
-    t.zurl = "127.0.0.1:1/" + name;
-    t.location = location;
-    t.tags = std::move(tags);
-    t.active = active;
-    return t;
-}
 
 // A sheet holding the page after a page to leave to.
 struct PageSheet {
@@ -73,11 +63,6 @@ struct PageSheet {
     PropertySheet sheet;
     PPTargets* page = nullptr;
 };
-
-void typeInto(QWidget* w, const QString& text) {
-    w->setFocus();
-    QTest::keyClicks(w, text);
-}
 
 }  // namespace
 
@@ -197,9 +182,7 @@ private slots:
         const std::string file = dirs_.home().file("targets.xml");
         writeFileBytes(file, "");
         list_.saveFile(file);
-        const std::string head =
-            "<?xml version=\"1.0\" ?> \n <ztargets><limits><selectedlocation>All</selectedlocation>"
-            "<selectedtags></selectedtags></limits>";
+        const std::string head = kTargetListHeader + kEmptyLimits;
         QCOMPARE(readFileBytes(file),
                  head +
                      "<target><name>Demo &amp; Co</name><tag>local</tag>"

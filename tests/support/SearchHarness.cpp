@@ -1,21 +1,13 @@
 #include "SearchHarness.h"
 
 #include <chrono>
-#include <stdexcept>
 
+#include "TestDocument.h"
 #include "TestSupport.h"
 #include "engine/MarcHandler.h"
 #include "engine/MarcReader.h"
 #include "engine/SearchTexts.h"
 #include "targets/Target.h"
-
-SettingsData searchSettings(int32_t maxPerTarget, int32_t maxPerSearch, int32_t connections) {
-    SettingsData s;
-    s.MaxRecPerTarget = maxPerTarget;
-    s.MaxRecPerSearch = maxPerSearch;
-    s.MaxConnections = connections;
-    return s;
-}
 
 SearchHarness::SearchHarness(const SettingsData& settings) {
     doc = std::make_unique<DocumentCore>(
@@ -29,27 +21,12 @@ SearchHarness::~SearchHarness() { doc.reset(); }
 
 Target& SearchHarness::addTarget(const std::string& name, const std::string& zurl,
                                  const std::string& recsyntax, const std::string& elementSet) {
-    Target t;
-    t.id = ++doc->targetList.nextId;
-    t.name = name;
-    t.zurl = zurl;
-    t.recsyntax = recsyntax;
-    t.elementsetname = elementSet;
-    t.active = true;
-    doc->targetList.targets.push_back(t);
-    return doc->targetList.targets.back();
+    return addSearchTarget(*doc, name, zurl, recsyntax, elementSet, true);
 }
 
-Target& SearchHarness::target(int32_t id) {
-    for (Target& t : doc->targetList.targets)
-        if (t.id == id) return t;
-    throw std::out_of_range("no target " + std::to_string(id));
-}
+Target& SearchHarness::target(int32_t id) { return targetById(*doc, id); }
 
-void SearchHarness::start(const std::string& pqf) {
-    doc->query.compile(pqf);
-    doc->search.startSearch();
-}
+void SearchHarness::start(const std::string& pqf) { startSearch(*doc, pqf); }
 
 void SearchHarness::handle(const SearchEventHint& event) {
     lastProgress = doc->handleSearchEvent(event.code, event.targetId);

@@ -12,14 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSettings.h"
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "settings/SettingsData.h"
 #include "engine/DocumentCore.h"
 #include "engine/SearchEvent.h"
-
-SettingsData searchSettings(int32_t maxPerTarget = 100, int32_t maxPerSearch = 1000,
-                            int32_t connections = 4);
 
 class SearchHarness {
 public:

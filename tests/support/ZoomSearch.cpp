@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <functional>
 
-namespace {
-
 std::string form(ZOOM_record rec, const char* type) {
     int len = 0;
     const char* data = ZOOM_record_get(rec, type, &len);
     return data && len > 0 ? std::string(data, static_cast<size_t>(len)) : std::string();
 }
+
+namespace {
 
 void takeError(ZOOM_connection c, ZoomSearchResult& result) {
     const char* text = nullptr;

@@ -20,6 +20,10 @@ struct ZoomRecordForms {
     int error = 0;  // a surrogate diagnostic in place of the record
 };
 
+// The record's form of the given type ("raw", "xml; charset=marc8,utf-8" ...);
+// empty when the toolkit gives none.
+std::string form(ZOOM_record record, const char* type);
+
 struct ZoomSearchResult {
     int error = 0;  // ZOOM_connection_errcode after the last step
     std::string errorText;

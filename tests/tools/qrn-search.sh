@@ -146,12 +146,30 @@ grep -q "isbns:3:" "$TMP/err" || { fail "the rejected line is not reported"; cat
 "$SEARCH" --targets "$TMP/targets.xml" --target Demo --target Slow --max-per-target 100 \
     "@attr 1=4 compass" >"$TMP/out" 2>"$TMP/err" &
 pid=$!
+# Ctrl-C only once Demo is done, or the test would be about something else.
 tries=0
-until grep -q "^Demo (20)$" "$TMP/err" || [ "$tries" -ge 100 ]; do
+until grep -q "^Demo (20)$" "$TMP/err" || [ "$tries" -ge 300 ]; do
     tries=$((tries + 1))
     sleep 0.1
 done
+if ! grep -q "^Demo (20)$" "$TMP/err"; then
+    fail "Demo (20) did not appear within 30 s"
+    cat "$TMP/err"
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    exit "$failed"
+fi
 kill -INT "$pid"
+# Bounded: a program that ignores Ctrl-C fails here instead of hanging.
+tries=0
+while kill -0 "$pid" 2>/dev/null && [ "$tries" -lt 300 ]; do
+    tries=$((tries + 1))
+    sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+    fail "still running 30 s after Ctrl-C"
+    kill -KILL "$pid" 2>/dev/null || true
+fi
 got=0
 wait "$pid" || got=$?
 [ "$got" -eq 0 ] || fail "status $got after Ctrl-C"

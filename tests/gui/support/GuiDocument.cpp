@@ -4,51 +4,25 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-#include "TestSupport.h"
-#include "settings/SettingsDefaults.h"
-
-SettingsData guiSettings(int32_t maxPerTarget, int32_t maxPerSearch) {
-    SettingsData s = freshInstallationSettings(std::string(), sourcePath("data"));
-    s.MaxRecPerTarget = maxPerTarget;
-    s.MaxRecPerSearch = maxPerSearch;
-    s.MaxConnections = 4;
-    return s;
-}
+#include "TestDocument.h"
 
 GuiDocument::GuiDocument(const SettingsData& settings) {
     doc_ =
         std::make_unique<CqrnDoc>([settings] { return std::make_unique<SettingsData>(settings); });
     CqrnDoc::messagePresenter() = [this](const QString& text) { messages << text; };
     core().pool->setMaxWorkers(settings.MaxConnections);
-    core().targetList.nextId = 1;
 }
 
 GuiDocument::~GuiDocument() { doc_.reset(); }
 
 Target& GuiDocument::addTarget(const std::string& name, const std::string& zurl, bool active,
                                const std::string& recsyntax, const std::string& elementSet) {
-    TargetList& list = core().targetList;
-    Target target;
-    target.id = list.nextId++;
-    target.name = name;
-    target.zurl = zurl;
-    target.recsyntax = recsyntax;
-    target.elementsetname = elementSet;
-    target.active = active;
-    list.targets.push_back(target);
-    return list.targets.back();
+    return addSearchTarget(core(), name, zurl, recsyntax, elementSet, active);
 }
 
-Target& GuiDocument::target(int32_t id) {
-    for (Target& t : core().targetList.targets)
-        if (t.id == id) return t;
-    throw std::out_of_range("no target " + std::to_string(id));
-}
+Target& GuiDocument::target(int32_t id) { return targetById(core(), id); }
 
-void GuiDocument::start(const std::string& pqf) {
-    core().query.compile(pqf);
-    core().search.startSearch();
-}
+void GuiDocument::start(const std::string& pqf) { startSearch(core(), pqf); }
 
 bool GuiDocument::settle(int timeoutMs) {
     QElapsedTimer timer;

@@ -8,11 +8,14 @@
 #include <memory>
 #include <string>
 
+#include "TestSettings.h"
 #include "app/CqrnDoc.h"
 #include "settings/SettingsData.h"
 
-// Fresh-installation values with the given limits; the target file is unset.
-SettingsData guiSettings(int32_t maxPerTarget = 10, int32_t maxPerSearch = 1000);
+// searchSettings with the window tests' own defaults.
+inline SettingsData guiSettings(int32_t maxPerTarget = 10, int32_t maxPerSearch = 1000) {
+    return searchSettings(maxPerTarget, maxPerSearch, 4);
+}
 
 class GuiDocument {
 public:

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
@@ -31,6 +32,15 @@ IsolatedUserDirs::~IsolatedUserDirs() {
 
 QString IsolatedUserDirs::settingsFile() const {
     return QString::fromStdString(home_.path()) + "/config/Corvane/QRN.conf";
+}
+
+void typeInto(QWidget* w, const QString& text) {
+    w->setFocus();
+    QTest::keyClicks(w, text);
+}
+
+void typeInto(QWidget* page, const char* name, const QString& text) {
+    typeInto(namedChild<QWidget>(page, name), text);
 }
 
 QString grabToFile(QWidget* widget, const QString& name) {

@@ -38,6 +38,11 @@ T* namedChild(QObject* parent, const char* name) {
     return child;
 }
 
+// Gives w the keyboard focus and types text into it key by key.
+void typeInto(QWidget* w, const QString& text);
+// The same into page's child named name (see namedChild).
+void typeInto(QWidget* page, const char* name, const QString& text);
+
 // Saves a picture of widget as <QRN_TEST_BINARY_DIR>/gui-shots/<name>.png for a
 // person to look at; returns the file's path (empty when it could not be saved).
 QString grabToFile(QWidget* widget, const QString& name);
