@@ -136,5 +136,6 @@ void CqrnDoc::exportFile(FileExportKind kind, QWidget* parent) {
 
 void CqrnDoc::exportDatabase(QWidget* parent) {
     if (core_->selection.selectedRecordNumber <= 0) return;
-    if (exportRecordToDatabase(*core_, parent)) saveSettings();
+    if (exportRecordToDatabase(*core_, {core_->selection.selectedRecordNumber}, parent))
+        saveSettings();
 }

@@ -28,21 +28,32 @@ bool ResultStore::copyRecord(int32_t number, Record& out) const {
     return true;
 }
 
-bool ResultStore::findRecord(int32_t number, Record& out) const {
-    std::lock_guard<std::recursive_mutex> guard(lock_);
+const Record* ResultStore::findLocked(int32_t number) const {
     // Numbers follow positions, so look there first; scan only if that fails.
     if (number >= 1 && static_cast<size_t>(number) <= records_.size() &&
-        records_[static_cast<size_t>(number) - 1].number == number) {
-        out = records_[static_cast<size_t>(number) - 1];
-        return true;
+        records_[static_cast<size_t>(number) - 1].number == number)
+        return &records_[static_cast<size_t>(number) - 1];
+    for (const Record& r : records_)
+        if (r.number == number) return &r;
+    return nullptr;
+}
+
+bool ResultStore::findRecord(int32_t number, Record& out) const {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    const Record* found = findLocked(number);
+    if (found) out = *found;
+    return found != nullptr;
+}
+
+std::vector<Record> ResultStore::copyRecords(const int32_t* numbers, size_t count) const {
+    std::vector<Record> out(count);
+    {
+        std::lock_guard<std::recursive_mutex> guard(lock_);
+        for (size_t i = 0; i < count; ++i)
+            if (const Record* found = findLocked(numbers[i])) out[i] = *found;
     }
-    for (const Record& r : records_) {
-        if (r.number == number) {
-            out = r;
-            return true;
-        }
-    }
-    return false;
+    for (Record& r : out) completeRecordForms(r);
+    return out;
 }
 
 std::vector<Record> ResultStore::copyAll() const {

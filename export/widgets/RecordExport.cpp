@@ -2,13 +2,15 @@
 
 #include <QFile>
 #include <QMessageBox>
+#include <new>
 
 #include "xml/XmlDocument.h"
 #include "engine/DocumentCore.h"
 #include "engine/Record.h"
 #include "export/FileExportText.h"
 #include "export/InsertTemplate.h"
-#include "export/db/DatabaseExport.h"
+#include "export/db/DatabaseExportJob.h"
+#include "export/widgets/DatabaseExportProgress.h"
 #include "export/widgets/DlgExportToDatabase.h"
 #include "export/widgets/FileChooser.h"
 #include "export/widgets/SaveExportFile.h"
@@ -60,35 +62,46 @@ void exportRecordToFile(DocumentCore& doc, FileExportKind kind, QWidget* parent)
     const QString path = chooseFile(parent, saveRequest(kind));
     if (path.isEmpty()) return;
 
-    std::string text = selectedText(doc, kind);
-    // On failure the service has told the user; the untransformed text is written.
-    if (kind == FileExportKind::XslTransformation)
-        transformXml(text, QFile::encodeName(stylesheet).toStdString(), text);
-
     QString message, cause;
-    if (!saveExportFile(path, text, message, cause)) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"), message, QMessageBox::Ok,
-                        parent);
-        box.setInformativeText(cause);
-        box.exec();
+    try {
+        std::string text = selectedText(doc, kind);
+        // On failure the service has told the user; the untransformed text is written.
+        if (kind == FileExportKind::XslTransformation)
+            transformXml(text, QFile::encodeName(stylesheet).toStdString(), text);
+        if (saveExportFile(path, text, message, cause)) return;
+    } catch (const std::bad_alloc&) {
+        message = QStringLiteral("There was not enough memory to export the record.");
     }
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"), message, QMessageBox::Ok, parent);
+    box.setInformativeText(cause);
+    box.exec();
 }
 
-bool exportRecordToDatabase(DocumentCore& doc, QWidget* parent) {
+bool exportRecordToDatabase(DocumentCore& doc, const std::vector<int32_t>& recordNumbers,
+                            QWidget* parent) {
     DlgExportToDatabase dialog(doc.settings->InsertDBString, doc.settings->InsertSQL, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
     doc.settings->InsertDBString = dialog.connectionString();
     doc.settings->InsertSQL = dialog.sqlTemplate();
 
-    Record record;
-    doc.store.copyRecord(doc.selection.selectedRecordNumber, record);
-    std::string detail;
-    if (!executeInsert(doc.settings->InsertDBString,
-                       fillInsertTemplate(doc.settings->InsertSQL, record), detail)) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"),
-                        QStringLiteral("Unable to execute SQL"), QMessageBox::Ok, parent);
-        box.setDetailedText(QString::fromStdString(detail));
-        box.exec();
+    try {
+        ParsedTemplate parsed;
+        std::string error;
+        if (!parseInsertTemplate(doc.settings->InsertSQL, parsed, error)) {
+            reportDatabaseExportFailure(error, parent);
+            return true;
+        }
+        const ResultStore& store = doc.store;
+        DatabaseExportJob job(doc.settings->InsertDBString, std::move(parsed),
+                              recordNumbers.size(),
+                              [&store, &recordNumbers](size_t from, size_t count) {
+                                  return store.copyRecords(recordNumbers.data() + from, count);
+                              });
+        reportDatabaseExport(watchDatabaseExport(job, parent), recordNumbers.size(), parent);
+    } catch (const std::bad_alloc&) {
+        reportDatabaseExportFailure("There was not enough memory.", parent);
+    } catch (const std::exception& e) {
+        reportDatabaseExportFailure(e.what(), parent);
     }
     return true;
 }

@@ -1,6 +1,9 @@
 // The Export menu's commands on the selected record. UI thread only.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "export/FileExportKind.h"
 
 class DocumentCore;
@@ -10,7 +13,11 @@ class QWidget;
 // stylesheet), then writes the record's text. Reports failures in a message box.
 void exportRecordToFile(DocumentCore& doc, FileExportKind kind, QWidget* parent);
 
-// Database: the "Export to Database" dialog. True when it was confirmed and the
-// connection string and template were stored in *doc.settings (the caller saves
-// them); the statement has then been run, its failure shown.
-bool exportRecordToDatabase(DocumentCore& doc, QWidget* parent);
+// Database: the "Export to Database" dialog, then the template run once for
+// each of the records (store numbers, as the selection has them) in one
+// transaction, off the UI thread, with progress and Cancel. True when the
+// dialog was confirmed and the connection string and template were stored in
+// *doc.settings (the caller saves them); the export has then run or its
+// failure been shown.
+bool exportRecordToDatabase(DocumentCore& doc, const std::vector<int32_t>& recordNumbers,
+                            QWidget* parent);
