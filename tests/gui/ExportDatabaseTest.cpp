@@ -517,6 +517,24 @@ private slots:
             exportWith(doc, connection, sql, {5, 1, 3});
             QCOMPARE(column(connection, "SELECT title FROM many"),
                      QStringList({"five", "one", "three"}));
+
+            // Cancel while the table is held elsewhere: nothing more is written.
+            CADODatabase other;
+            other.Open(connection);
+            other.BeginTrans();
+            run(other, connection.find("SQLite") != std::string::npos
+                           ? "INSERT INTO many VALUES('held')"
+                           : "LOCK TABLE many IN ACCESS EXCLUSIVE MODE");
+            QString label;
+            exportWith(doc, connection, sql, {1, 2, 3, 5}, [&label] {
+                whenModal([&label](QDialog* progress) {
+                    label = progress->findChild<QLabel*>()->text();
+                    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+                });
+            });
+            other.RollbackTrans();
+            QCOMPARE(label, QString("Exporting record 1 of 4"));
+            QCOMPARE(column(connection, "SELECT count(*) FROM many"), QStringList("3"));
         }
     }
 
