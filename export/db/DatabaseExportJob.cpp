@@ -47,7 +47,10 @@ void DatabaseExportJob::run() {
         result_.detail = "Undefined Exception";
     }
     // A failure caused by the cancel itself is a cancel.
-    if (cancelled_ && result_.outcome == Result::Failed) result_ = Result{Result::Cancelled};
+    if (cancelled_ && result_.outcome == Result::Failed) {
+        result_ = Result();
+        result_.outcome = Result::Cancelled;
+    }
     finished_ = true;
 }
 
@@ -68,6 +71,11 @@ void DatabaseExportJob::write() {
         cancelStatement_ = database.canceller();
     }
     TemplateInsert insert(database, parsed_);
+    Forget forgetStatement{*this};
+    if (auto cancel = insert.canceller()) {
+        std::lock_guard<std::mutex> guard(cancelLock_);
+        cancelStatement_ = std::move(cancel);
+    }
     database.BeginTrans();
     for (size_t from = 0; from < count_ && !cancelled_; from += kSlice) {
         const std::vector<Record> records = slice_(from, std::min(kSlice, count_ - from));

@@ -1,7 +1,11 @@
 #include "export/db/TemplateInsert.h"
 
 #include <QSqlError>
+#include <QSqlResult>
+#include <sql.h>
+#include <sqlext.h>
 #include <QVariant>
+#include <algorithm>
 
 #include "export/db/CADODatabase.h"
 #include "export/db/CADOException.h"
@@ -46,6 +50,20 @@ TemplateInsert::TemplateInsert(CADODatabase& database, const ParsedTemplate& par
     // A template without placeholders runs as it stands: a '?' in it is the user's.
     bound_ = !parsed.parameters.empty();
     if (bound_ && !query_.prepare(sql_)) throw sqlFailure(query_.lastError());
+    if (bound_ && odbc_) {
+        const QVariant handle = query_.result()->handle();
+        if (handle.isValid()) statement_ = *static_cast<void* const*>(handle.data());
+        // Whole seconds are ODBC's unit; drivers without a limit ignore it.
+        const auto seconds = static_cast<SQLULEN>(std::max(1, CADODatabase::commandTimeLimitMs() / 1000));
+        if (statement_)
+            SQLSetStmtAttr(statement_, SQL_ATTR_QUERY_TIMEOUT,
+                           reinterpret_cast<SQLPOINTER>(seconds), 0);
+    }
+}
+
+std::function<void()> TemplateInsert::canceller() const {
+    if (!statement_) return {};
+    return [statement = statement_] { SQLCancel(statement); };
 }
 
 void TemplateInsert::run(const std::vector<BoundValue>& values) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QSqlQuery>
+#include <functional>
 #include <vector>
 
 #include "export/InsertTemplate.h"
@@ -16,11 +17,15 @@ public:
     TemplateInsert(CADODatabase& database, const ParsedTemplate& parsed);
     // Runs the statement once with values (one per parameter).
     void run(const std::vector<BoundValue>& values);
+    // ODBC: for another thread, while this object lives, stops the running
+    // statement. Empty elsewhere (see CADODatabase::canceller).
+    std::function<void()> canceller() const;
 
 private:
     QSqlQuery query_;
     std::vector<bool> bytesColumn_;
     bool bound_ = false;
     bool odbc_ = false;
+    void* statement_ = nullptr;  // ODBC's handle of the prepared statement
     QString sql_;
 };
