@@ -248,6 +248,25 @@ private slots:
         struct stat st {};
         QVERIFY(::stat(fifo.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
 
+        // A file one may write in a folder one may not add to is written in place;
+        // a read-only file is refused in the words for it. (Root may do either.)
+        if (::geteuid() != 0) {
+            QVERIFY(QDir().mkpath(QString::fromStdString(tmp_.file("closed"))));
+            writeFileBytes(tmp_.file("closed/open.mrc"), "old");
+            writeFileBytes(tmp_.file("closed/read-only.mrc"), "old");
+            ::chmod(tmp_.file("closed/read-only.mrc").c_str(), 0444);
+            ::chmod(tmp_.file("closed").c_str(), 0555);
+            QCOMPARE(exportTo(doc, FileExportKind::Marc, "closed/open.mrc"), r.rawData);
+            MessageBoxCatcher boxes;
+            QCOMPARE(exportTo(doc, FileExportKind::Marc, "closed/read-only.mrc"), std::string("old"));
+            ::chmod(tmp_.file("closed").c_str(), 0755);
+            QTRY_COMPARE(boxes.texts().size(), 1);
+            QVERIFY2(boxes.texts()[0].startsWith(
+                         QString::fromStdString("Access to " + tmp_.file("closed/read-only.mrc") +
+                                                " was denied.")),
+                     qPrintable(boxes.texts()[0]));
+        }
+
         // A copy of /dev/null, where the system lets us make one.
         const std::string null = tmp_.file("null");
         if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
