@@ -1,8 +1,8 @@
 // Inserting 10,000 records into SQLite through the export (template read once,
 // values bound, one transaction, records handed over in slices) against a
-// plain prepared-statement loop of the same values on a connection of its own, side by side in every
-// iteration so that other load on the machine weighs on both alike. The
-// counter "ratio" is the export's time over the loop's (the goal is under 1.5).
+// plain prepared-statement loop of the same values on a connection of its own, side by side in
+// every iteration so that other load on the machine weighs on both alike. The counter "ratio" is
+// the export's time over the loop's (the goal is under 1.5).
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -45,8 +45,9 @@ void runSql(CADODatabase& db, const std::string& sql) { db.Execute(sql); }
 void exportPass(const std::string& connection, const std::vector<Record>& records) {
     ParsedTemplate parsed;
     std::string error;
-    parseInsertTemplate("INSERT INTO t(title, author, marc) VALUES('{TITLE}', '{AUTHOR}', {RECORD})",
-                        parsed, error);
+    parseInsertTemplate(
+        "INSERT INTO t(title, author, marc) VALUES('{TITLE}', '{AUTHOR}', {RECORD})", parsed,
+        error);
     DatabaseExportJob job(connection, parsed, records.size(), [&records](size_t from, size_t n) {
         return std::vector<Record>(records.begin() + static_cast<long>(from),
                                    records.begin() + static_cast<long>(from + n));

@@ -107,9 +107,8 @@ void mapColumns(const std::vector<Token>& tokens, ParsedTemplate& out) {
         const size_t start = i;
         int depth = 0;
         size_t params = 0;
-        while (i < tokens.size() &&
-               !(depth == 0 && tokens[i].kind == Token::Punct &&
-                 (tokens[i].text[0] == ',' || tokens[i].text[0] == ')'))) {
+        while (i < tokens.size() && !(depth == 0 && tokens[i].kind == Token::Punct &&
+                                      (tokens[i].text[0] == ',' || tokens[i].text[0] == ')'))) {
             if (tokens[i].kind == Token::Punct && tokens[i].text[0] == '(') ++depth;
             if (tokens[i].kind == Token::Punct && tokens[i].text[0] == ')') --depth;
             params += tokens[i].kind == Token::Param;
@@ -124,7 +123,8 @@ void mapColumns(const std::vector<Token>& tokens, ParsedTemplate& out) {
     if (i != tokens.size() || itemParams.size() != columns.size()) return;
     out.table = table;
     for (size_t k = 0; k < columns.size(); ++k)
-        if (itemParams[k] >= 0) out.parameters[static_cast<size_t>(itemParams[k])].column = columns[k];
+        if (itemParams[k] >= 0)
+            out.parameters[static_cast<size_t>(itemParams[k])].column = columns[k];
 }
 
 }  // namespace
@@ -223,8 +223,8 @@ bool parseInsertTemplate(const std::string& s, ParsedTemplate& out, std::string&
             out.sql += c;
             ++i;
             if (!isBlank(static_cast<unsigned char>(c)))
-                tokens.push_back({std::strchr("(),.", c) ? Token::Punct : Token::Other,
-                                  std::string(1, c)});
+                tokens.push_back(
+                    {std::strchr("(),.", c) ? Token::Punct : Token::Other, std::string(1, c)});
         }
     }
     while (!out.sql.empty() && isBlank(static_cast<unsigned char>(out.sql.back())))
@@ -266,7 +266,8 @@ std::vector<BoundValue> templateValues(const ParsedTemplate& parsed, const Recor
         if (pieces.size() == 1 && pieces[0].isPlaceholder &&
             (pieces[0].placeholder == Placeholder::Record ||
              pieces[0].placeholder == Placeholder::MarcRecord)) {
-            const bool none = pieces[0].placeholder == Placeholder::MarcRecord && record.kind != Marc;
+            const bool none =
+                pieces[0].placeholder == Placeholder::MarcRecord && record.kind != Marc;
             values.push_back({none ? std::string() : record.rawData, true});
             continue;
         }

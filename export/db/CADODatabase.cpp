@@ -1,13 +1,13 @@
 #include "export/db/CADODatabase.h"
 
-#include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlDriver>
-#include <QSqlQuery>
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <atomic>
 #include <chrono>
 #include <thread>

@@ -1,9 +1,10 @@
 #include "export/db/TemplateInsert.h"
 
-#include <QSqlError>
-#include <QSqlResult>
 #include <sql.h>
 #include <sqlext.h>
+
+#include <QSqlError>
+#include <QSqlResult>
 #include <QVariant>
 #include <algorithm>
 
@@ -42,7 +43,8 @@ TemplateInsert::TemplateInsert(CADODatabase& database, const ParsedTemplate& par
     const std::vector<std::string> binary = binaryColumns(database, parsed.table);
     for (const TemplateParameter& parameter : parsed.parameters) {
         bool bytes = false;
-        for (const std::string& column : binary) bytes = bytes || sameName(column, parameter.column);
+        for (const std::string& column : binary)
+            bytes = bytes || sameName(column, parameter.column);
         bytesColumn_.push_back(bytes);
     }
     odbc_ = database.database().driverName() == QLatin1String("QODBC");
@@ -54,7 +56,8 @@ TemplateInsert::TemplateInsert(CADODatabase& database, const ParsedTemplate& par
         const QVariant handle = query_.result()->handle();
         if (handle.isValid()) statement_ = *static_cast<void* const*>(handle.data());
         // Whole seconds are ODBC's unit; drivers without a limit ignore it.
-        const auto seconds = static_cast<SQLULEN>(std::max(1, CADODatabase::commandTimeLimitMs() / 1000));
+        const auto seconds =
+            static_cast<SQLULEN>(std::max(1, CADODatabase::commandTimeLimitMs() / 1000));
         if (statement_)
             SQLSetStmtAttr(statement_, SQL_ATTR_QUERY_TIMEOUT,
                            reinterpret_cast<SQLPOINTER>(seconds), 0);

@@ -4,8 +4,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 
-void connectBrowse(QAbstractButton* button, QLineEdit* edit, const QString& filter,
-                   bool mayBeNew) {
+void connectBrowse(QAbstractButton* button, QLineEdit* edit, const QString& filter, bool mayBeNew) {
     QObject::connect(button, &QAbstractButton::clicked, edit, [edit, filter, mayBeNew] {
         QFileDialog dialog(edit->window(), QString(), QString(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -168,7 +168,8 @@ bool Settings::createStore(const SettingsData& values) {
     const auto store = openStore();
     const QString file = store->fileName();
     QDir().mkpath(QFileInfo(file).absolutePath());
-    const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0) ::close(fd);
     writeAll(*store, values);
     store->sync();

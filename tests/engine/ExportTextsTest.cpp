@@ -70,9 +70,10 @@ TEST(ExportTextsTest, TemplateLiteralsWithPlaceholdersBecomeBoundValues) {
     EXPECT_EQ(t.parameters[1].column, "B");
     EXPECT_EQ(t.parameters[3].column, "d");
 
-    ASSERT_TRUE(parseInsertTemplate("INSERT INTO t VALUES('{TXTRECORD} x', lower('{TITLE}'), "
-                                    "'it''s', '{MARCRECORD}')",
-                                    t, error));
+    ASSERT_TRUE(
+        parseInsertTemplate("INSERT INTO t VALUES('{TXTRECORD} x', lower('{TITLE}'), "
+                            "'it''s', '{MARCRECORD}')",
+                            t, error));
     EXPECT_EQ(t.sql, "INSERT INTO t VALUES(?, lower(?), 'it''s', ?)");
     EXPECT_TRUE(t.table.empty() && t.parameters[0].column.empty());
     Record sutrs;

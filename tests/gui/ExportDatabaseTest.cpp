@@ -138,8 +138,8 @@ private:
     }
 
     // Exports the records numbered with sql, the dialog confirmed as it stands.
-    static void exportWith(DocumentCore& doc, const std::string& connection,
-                           const std::string& sql, const std::vector<int32_t>& numbers,
+    static void exportWith(DocumentCore& doc, const std::string& connection, const std::string& sql,
+                           const std::vector<int32_t>& numbers,
                            std::function<void()> whileOpen = {}) {
         doc.settings->InsertDBString = connection;
         doc.settings->InsertSQL = sql;
@@ -406,8 +406,9 @@ private slots:
             run(db, std::string("CREATE TABLE hostile (title TEXT, marc ") +
                         (postgres ? "BYTEA" : "BLOB") + ", marctext TEXT)");
             if (postgres) run(db, "ALTER DATABASE postgres SET standard_conforming_strings = off");
-            const std::string asText = "INSERT INTO hostile(title, marc, marctext) "
-                                       "VALUES('{TITLE}', '{RECORD}', 'By {MARCRECORD}');";
+            const std::string asText =
+                "INSERT INTO hostile(title, marc, marctext) "
+                "VALUES('{TITLE}', '{RECORD}', 'By {MARCRECORD}');";
             if (odbc) {
                 // Its driver would cut text at the NUL: refused, not cut.
                 MessageBoxCatcher refused;
@@ -424,10 +425,12 @@ private slots:
                        {1});
             if (postgres) run(db, "ALTER DATABASE postgres RESET standard_conforming_strings");
             QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join("\n")));
-            QCOMPARE(column(connection, "SELECT title FROM hostile"), QStringList(fromStd(hostile.title)));
+            QCOMPARE(column(connection, "SELECT title FROM hostile"),
+                     QStringList(fromStd(hostile.title)));
             QCOMPARE(column(connection, "SELECT marc FROM hostile", true), QStringList(raw));
             if (!postgres && !odbc)
-                QCOMPARE(column(connection, "SELECT marctext FROM hostile"), QStringList("By " + raw));
+                QCOMPARE(column(connection, "SELECT marctext FROM hostile"),
+                         QStringList("By " + raw));
             QCOMPARE(column(connection, "SELECT count(*) FROM victim"), QStringList("0"));
         }
     }

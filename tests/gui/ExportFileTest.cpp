@@ -258,12 +258,12 @@ private slots:
             ::chmod(tmp_.file("closed").c_str(), 0555);
             QCOMPARE(exportTo(doc, FileExportKind::Marc, "closed/open.mrc"), r.rawData);
             MessageBoxCatcher boxes;
-            QCOMPARE(exportTo(doc, FileExportKind::Marc, "closed/read-only.mrc"), std::string("old"));
+            QCOMPARE(exportTo(doc, FileExportKind::Marc, "closed/read-only.mrc"),
+                     std::string("old"));
             ::chmod(tmp_.file("closed").c_str(), 0755);
             QTRY_COMPARE(boxes.texts().size(), 1);
-            QVERIFY2(boxes.texts()[0].startsWith(
-                         QString::fromStdString("Access to " + tmp_.file("closed/read-only.mrc") +
-                                                " was denied.")),
+            QVERIFY2(boxes.texts()[0].startsWith(QString::fromStdString(
+                         "Access to " + tmp_.file("closed/read-only.mrc") + " was denied.")),
                      qPrintable(boxes.texts()[0]));
         }
 
