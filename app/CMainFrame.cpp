@@ -220,30 +220,35 @@ void CMainFrame::createMenus() {
     exportMenu->addActions({action("MARC"), action("TEXT"), action("XML"),
                             action("XSL Transformation"), action("Database")});
     exportMenu->addSeparator();
-    listExportMenu_ = fileKindMenu(
+    listExportMenu_ = exportKindMenu(
         QStringLiteral("Export All Records in List"),
-        [this](FileExportKind kind) { doc_.exportFile(kind, this, RecordScope::List); });
+        [this](FileExportKind kind) { doc_.exportFile(kind, this, RecordScope::List); },
+        [this] { doc_.exportDatabase(this, RecordScope::List); });
     exportMenu->addMenu(listExportMenu_);
 
     targetMenu_ = new QMenu(this);
-    targetExportMenu_ =
-        fileKindMenu(QStringLiteral("Export This Target's Records"), [this](FileExportKind kind) {
+    targetExportMenu_ = exportKindMenu(
+        QStringLiteral("Export This Target's Records"),
+        [this](FileExportKind kind) {
             doc_.exportFile(kind, this, RecordScope::Target, menuTarget_);
-        });
+        },
+        [this] { doc_.exportDatabase(this, RecordScope::Target, menuTarget_); });
     targetMenu_->addMenu(targetExportMenu_);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addActions({action("Contents"), action("Forum"), action("About")});
 }
 
-QMenu* CMainFrame::fileKindMenu(const QString& title,
-                                const std::function<void(FileExportKind)>& run) {
+QMenu* CMainFrame::exportKindMenu(const QString& title,
+                                  const std::function<void(FileExportKind)>& toFile,
+                                  const std::function<void()>& toDatabase) {
     auto* menu = new QMenu(title, this);
     for (const auto& [caption, kind] : kFileKinds) {
         const FileExportKind chosen = kind;
         connect(menu->addAction(QString::fromLatin1(caption)), &QAction::triggered, this,
-                [run, chosen] { run(chosen); });
+                [toFile, chosen] { toFile(chosen); });
     }
+    connect(menu->addAction(QStringLiteral("Database")), &QAction::triggered, this, toDatabase);
     return menu;
 }
 

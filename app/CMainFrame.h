@@ -53,7 +53,9 @@ private:
     void createToolBar();
     void createStatusBar();
     void createPanes();
-    QMenu* fileKindMenu(const QString& title, const std::function<void(FileExportKind)>& run);
+    // The four file kinds and Database, for many records at once.
+    QMenu* exportKindMenu(const QString& title, const std::function<void(FileExportKind)>& toFile,
+                          const std::function<void()>& toDatabase);
     void showTargetMenu(const QPoint& at);
     void setActivePane(ActivePane pane);
     QAction* addCommand(const QString& caption, const QString& themeIcon, int fallbackIcon,

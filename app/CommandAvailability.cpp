@@ -11,7 +11,7 @@ CommandAvailability commandAvailability(const DocumentCore& doc, ActivePane acti
     a.resume = doc.search.resumeAvailable();
     const size_t chosen = doc.selection.selectedRecordNumbers.size();
     a.exportRecord = chosen > 0;
-    a.exportDatabase = chosen == 1;
+    a.exportDatabase = chosen > 0;
     a.exportList = !doc.selection.listedRecordNumbers.empty();
     const bool recordActive = active == ActivePane::Record;
     a.print = recordActive;

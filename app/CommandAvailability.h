@@ -12,7 +12,7 @@ struct CommandAvailability {
     bool stop = false;
     bool options = false;
     bool exportRecord = false;    // MARC, TEXT, XML, XSL Transformation: rows selected
-    bool exportDatabase = false;  // exactly one row selected
+    bool exportDatabase = false;  // rows selected
     bool exportList = false;      // the list shows records
     bool print = false;
     bool cut = false;

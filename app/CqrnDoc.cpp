@@ -142,8 +142,8 @@ void CqrnDoc::exportFile(FileExportKind kind, QWidget* parent, RecordScope scope
         exportRecordsToFile(*core_, numbers, kind, parent);
 }
 
-void CqrnDoc::exportDatabase(QWidget* parent) {
-    const std::vector<int32_t> numbers = core_->recordNumbers(RecordScope::Selection);
-    if (numbers.size() != 1) return;
+void CqrnDoc::exportDatabase(QWidget* parent, RecordScope scope, int32_t targetId) {
+    const std::vector<int32_t> numbers = core_->recordNumbers(scope, targetId);
+    if (numbers.empty()) return;
     if (exportRecordToDatabase(*core_, numbers, parent)) saveSettings();
 }

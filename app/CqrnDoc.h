@@ -47,8 +47,9 @@ public:
     // target, as one file of many records.
     void exportFile(FileExportKind kind, QWidget* parent,
                     RecordScope scope = RecordScope::Selection, int32_t targetId = -1);
-    // The one selected record into a database.
-    void exportDatabase(QWidget* parent);
+    // The records in scope into a database, all in one transaction.
+    void exportDatabase(QWidget* parent, RecordScope scope = RecordScope::Selection,
+                        int32_t targetId = -1);
     void retryTarget(int32_t id) override;
     void resumeTarget(int32_t id) override;
     void recordChoiceChanged() override;

@@ -45,6 +45,17 @@ const Record* ResultStore::recordAt(int32_t number) const {
     return nullptr;
 }
 
+std::vector<Record> ResultStore::copyCompleteRecords(const int32_t* numbers, size_t count) const {
+    std::vector<Record> out(count);
+    {
+        std::lock_guard<std::recursive_mutex> guard(lock_);
+        for (size_t i = 0; i < count; ++i)
+            if (const Record* found = recordAt(numbers[i])) out[i] = *found;
+    }
+    for (Record& r : out) completeRecordForms(r);
+    return out;
+}
+
 std::vector<Record> ResultStore::copyAll() const {
     std::lock_guard<std::recursive_mutex> guard(lock_);
     return records_;

@@ -26,6 +26,10 @@ public:
     // Any thread. Copies the record with this number, with all its forms;
     // false when there is none.
     bool copyRecord(int32_t number, Record& out) const;
+    // Any thread. Copies the records with these numbers, in that order, under
+    // one hold of the lock, completing their forms after it; a number that is
+    // not in the store gives an empty record.
+    std::vector<Record> copyCompleteRecords(const int32_t* numbers, size_t count) const;
     // Any thread. Copies every record in store order as stored: a MARC
     // record's deferred forms stay deferred (see completeRecordForms), so
     // listing many records costs no conversions.

@@ -245,7 +245,10 @@ bool qodbcLogin(const std::string& odbc, QodbcLogin& out, std::string& error) {
         error = "A FILEDSN must name a file ending in .dsn.";
         return false;
     }
-    out.user = keys["uid"];
-    out.password = keys["pwd"];
+    // Qt joins these into "DSN=...;UID=...;PWD=..." as they are: a ';' in a
+    // password would end it there.
+    out.databaseName = quotedValue(out.databaseName);
+    out.user = quotedValue(keys["uid"]);
+    out.password = quotedValue(keys["pwd"]);
     return true;
 }

@@ -40,8 +40,8 @@ struct QodbcLogin {
 };
 
 // Pure. The login for the ODBC string odbc: whole when it names a DRIVER or
-// SERVER, else its DSN or FILEDSN with UID and PWD. False, saying why, for a
-// string Qt's driver would pass on changed.
+// SERVER, else its DSN or FILEDSN with UID and PWD, each braced when it must be. False, saying why,
+// for a string Qt's driver would pass on changed.
 bool qodbcLogin(const std::string& odbc, QodbcLogin& out, std::string& error);
 
 // Pure. The driver's name as connection strings spell it.

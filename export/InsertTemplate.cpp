@@ -1,5 +1,7 @@
 #include "export/InsertTemplate.h"
 
+#include <cctype>
+#include <cstring>
 #include <utility>
 
 #include "engine/Record.h"
@@ -15,16 +17,6 @@ const std::vector<std::string>& placeholderChoices() {
     return choices;
 }
 
-std::string doubleQuotes(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        out += c;
-        if (c == '\'') out += '\'';
-    }
-    return out;
-}
-
 std::string latin1ToUtf8(const std::string& bytes) {
     std::string out;
     out.reserve(bytes.size());
@@ -34,36 +26,255 @@ std::string latin1ToUtf8(const std::string& bytes) {
 
 namespace {
 
-void replaceAll(std::string& text, const std::string& placeholder, const std::string& value) {
-    size_t pos = text.find(placeholder);
-    if (pos == std::string::npos) return;
-    std::string out;
-    size_t from = 0;
-    for (; pos != std::string::npos; pos = text.find(placeholder, from)) {
-        out.append(text, from, pos - from);
-        out += value;
-        from = pos + placeholder.size();
+const std::pair<const char*, Placeholder> kPlaceholders[] = {
+    {"{TITLE}", Placeholder::Title},           {"{AUTHOR}", Placeholder::Author},
+    {"{TARGETNAME}", Placeholder::TargetName}, {"{RECORD}", Placeholder::Record},
+    {"{MARCRECORD}", Placeholder::MarcRecord}, {"{XMLRECORD}", Placeholder::XmlRecord},
+    {"{TXTRECORD}", Placeholder::TxtRecord},
+};
+
+bool placeholderAt(const std::string& s, size_t pos, Placeholder& which, size_t& length) {
+    if (s[pos] != '{') return false;
+    for (const auto& [name, placeholder] : kPlaceholders) {
+        const size_t n = std::strlen(name);
+        if (s.compare(pos, n, name) == 0) {
+            which = placeholder;
+            length = n;
+            return true;
+        }
     }
-    out.append(text, from, std::string::npos);
-    text = std::move(out);
+    return false;
+}
+
+bool isWordChar(unsigned char c) { return std::isalnum(c) || c == '_' || c == '$' || c >= 0x80; }
+
+bool isBlank(unsigned char c) { return std::isspace(c) != 0; }
+
+// Past a comment starting at pos, or pos itself when none starts there;
+// npos for a block comment that is not closed.
+size_t pastComment(const std::string& s, size_t pos) {
+    if (s.compare(pos, 2, "--") == 0) {
+        const size_t end = s.find('\n', pos);
+        return end == std::string::npos ? s.size() : end;
+    }
+    if (s.compare(pos, 2, "/*") == 0) {
+        const size_t end = s.find("*/", pos + 2);
+        return end == std::string::npos ? std::string::npos : end + 2;
+    }
+    return pos;
+}
+
+struct Token {
+    enum Kind { Word, Punct, Param, Other } kind;
+    std::string text;  // a word upper-cased for keywords is compared by the caller
+};
+
+std::string upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// INSERT INTO t(a, b, ...) VALUES(x, y, ...): each value that is one parameter
+// learns its column.
+void mapColumns(const std::vector<Token>& tokens, ParsedTemplate& out) {
+    size_t i = 0;
+    auto word = [&](const char* keyword) {
+        return i < tokens.size() && tokens[i].kind == Token::Word &&
+               upper(tokens[i].text) == keyword && (++i, true);
+    };
+    auto punct = [&](char c) {
+        return i < tokens.size() && tokens[i].kind == Token::Punct && tokens[i].text[0] == c &&
+               (++i, true);
+    };
+    if (!word("INSERT") || !word("INTO") || i >= tokens.size() || tokens[i].kind != Token::Word)
+        return;
+    std::string table = tokens[i++].text;
+    while (punct('.')) {
+        if (i >= tokens.size() || tokens[i].kind != Token::Word) return;
+        table += "." + tokens[i++].text;
+    }
+    std::vector<std::string> columns;
+    if (!punct('(')) return;
+    do {
+        if (i >= tokens.size() || tokens[i].kind != Token::Word) return;
+        columns.push_back(tokens[i++].text);
+    } while (punct(','));
+    if (!punct(')') || !word("VALUES") || !punct('(')) return;
+    std::vector<long> itemParams;  // the parameter an item is, or -1
+    size_t param = 0;
+    for (size_t k = 0; k < i; ++k) param += tokens[k].kind == Token::Param;
+    for (;;) {
+        const size_t start = i;
+        int depth = 0;
+        size_t params = 0;
+        while (i < tokens.size() && !(depth == 0 && tokens[i].kind == Token::Punct &&
+                                      (tokens[i].text[0] == ',' || tokens[i].text[0] == ')'))) {
+            if (tokens[i].kind == Token::Punct && tokens[i].text[0] == '(') ++depth;
+            if (tokens[i].kind == Token::Punct && tokens[i].text[0] == ')') --depth;
+            params += tokens[i].kind == Token::Param;
+            ++i;
+        }
+        itemParams.push_back(i == start + 1 && params == 1 ? static_cast<long>(param) : -1);
+        param += params;
+        if (punct(',')) continue;
+        if (!punct(')')) return;
+        break;
+    }
+    if (i != tokens.size() || itemParams.size() != columns.size()) return;
+    out.table = table;
+    for (size_t k = 0; k < columns.size(); ++k)
+        if (itemParams[k] >= 0)
+            out.parameters[static_cast<size_t>(itemParams[k])].column = columns[k];
 }
 
 }  // namespace
 
-std::string fillInsertTemplate(const std::string& sqlTemplate, const Record& record) {
-    const std::string noRecord;
-    const std::pair<const char*, std::string> values[] = {
-        {"{TITLE}", screenText(record.title)},
-        {"{AUTHOR}", screenText(record.author)},
-        {"{TARGETNAME}", screenText(record.targetName)},
-        {"{RECORD}", latin1ToUtf8(record.rawData)},
-        {"{MARCRECORD}", record.kind == Marc ? latin1ToUtf8(record.rawData) : noRecord},
-        {"{XMLRECORD}", screenText(record.xmlText)},
-        {"{TXTRECORD}", "<html><head></head><body><pre>" + screenText(record.renderedText) +
-                            "</pre></body></html>"},
+bool parseInsertTemplate(const std::string& s, ParsedTemplate& out, std::string& error) {
+    out = ParsedTemplate();
+    std::vector<Token> tokens;
+    auto addParameter = [&](std::vector<TemplateParameter::Piece> pieces) {
+        out.parameters.push_back({std::move(pieces), {}});
+        out.sql += '?';
+        tokens.push_back({Token::Param, {}});
     };
-    std::string sql = sqlTemplate;
-    for (const auto& [placeholder, value] : values)
-        replaceAll(sql, placeholder, doubleQuotes(value));
-    return sql;
+    size_t i = 0;
+    while (i < s.size()) {
+        const char c = s[i];
+        Placeholder placeholder;
+        size_t length = 0;
+        if (c == '\'') {
+            const size_t start = i++;
+            std::vector<TemplateParameter::Piece> pieces;
+            std::string text;
+            bool holdsPlaceholder = false;
+            for (;;) {
+                if (i >= s.size()) {
+                    error = "A quote in the SQL template is not closed.";
+                    return false;
+                }
+                if (s[i] == '\'') {
+                    if (i + 1 < s.size() && s[i + 1] == '\'') {
+                        text += '\'';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                if (placeholderAt(s, i, placeholder, length)) {
+                    if (!text.empty()) pieces.push_back({false, Placeholder::Title, text});
+                    text.clear();
+                    pieces.push_back({true, placeholder, {}});
+                    holdsPlaceholder = true;
+                    i += length;
+                    continue;
+                }
+                text += s[i++];
+            }
+            if (!text.empty()) pieces.push_back({false, Placeholder::Title, text});
+            if (holdsPlaceholder) {
+                addParameter(std::move(pieces));
+            } else {
+                out.sql.append(s, start, i - start);
+                tokens.push_back({Token::Other, {}});
+            }
+        } else if (c == '"') {
+            const size_t end = s.find('"', i + 1);
+            if (end == std::string::npos) {
+                error = "A double quote in the SQL template is not closed.";
+                return false;
+            }
+            out.sql.append(s, i, end + 1 - i);
+            tokens.push_back({Token::Word, s.substr(i + 1, end - i - 1)});
+            i = end + 1;
+        } else if (pastComment(s, i) != i) {
+            // Blanked: a '?' or quote in a comment must not count as SQL.
+            i = pastComment(s, i);
+            if (i == std::string::npos) {
+                error = "A comment in the SQL template is not closed.";
+                return false;
+            }
+            out.sql += ' ';
+        } else if (placeholderAt(s, i, placeholder, length)) {
+            addParameter({{true, placeholder, {}}});
+            i += length;
+        } else if (c == ';') {
+            for (size_t j = i + 1; j < s.size();) {
+                const size_t past = pastComment(s, j);
+                if (past == std::string::npos) break;
+                if (past != j) {
+                    j = past;
+                } else if (isBlank(static_cast<unsigned char>(s[j]))) {
+                    ++j;
+                } else {
+                    error =
+                        "The SQL template holds more than one statement; only one statement "
+                        "may be run.";
+                    return false;
+                }
+            }
+            break;
+        } else if (isWordChar(static_cast<unsigned char>(c))) {
+            const size_t start = i;
+            while (i < s.size() && isWordChar(static_cast<unsigned char>(s[i]))) ++i;
+            out.sql.append(s, start, i - start);
+            tokens.push_back({Token::Word, s.substr(start, i - start)});
+        } else {
+            out.sql += c;
+            ++i;
+            if (!isBlank(static_cast<unsigned char>(c)))
+                tokens.push_back(
+                    {std::strchr("(),.", c) ? Token::Punct : Token::Other, std::string(1, c)});
+        }
+    }
+    while (!out.sql.empty() && isBlank(static_cast<unsigned char>(out.sql.back())))
+        out.sql.pop_back();
+    mapColumns(tokens, out);
+    return true;
+}
+
+namespace {
+
+std::string textValue(Placeholder placeholder, const Record& record) {
+    switch (placeholder) {
+        case Placeholder::Title:
+            return screenText(record.title);
+        case Placeholder::Author:
+            return screenText(record.author);
+        case Placeholder::TargetName:
+            return screenText(record.targetName);
+        case Placeholder::Record:
+            return latin1ToUtf8(record.rawData);
+        case Placeholder::MarcRecord:
+            return record.kind == Marc ? latin1ToUtf8(record.rawData) : std::string();
+        case Placeholder::XmlRecord:
+            return screenText(record.xmlText);
+        case Placeholder::TxtRecord:
+            break;
+    }
+    return "<html><head></head><body><pre>" + screenText(record.renderedText) +
+           "</pre></body></html>";
+}
+
+}  // namespace
+
+std::vector<BoundValue> templateValues(const ParsedTemplate& parsed, const Record& record) {
+    std::vector<BoundValue> values;
+    values.reserve(parsed.parameters.size());
+    for (const TemplateParameter& parameter : parsed.parameters) {
+        const auto& pieces = parameter.pieces;
+        if (pieces.size() == 1 && pieces[0].isPlaceholder &&
+            (pieces[0].placeholder == Placeholder::Record ||
+             pieces[0].placeholder == Placeholder::MarcRecord)) {
+            const bool none =
+                pieces[0].placeholder == Placeholder::MarcRecord && record.kind != Marc;
+            values.push_back({none ? std::string() : record.rawData, true});
+            continue;
+        }
+        BoundValue value;
+        for (const auto& piece : pieces)
+            value.data += piece.isPlaceholder ? textValue(piece.placeholder, record) : piece.text;
+        values.push_back(std::move(value));
+    }
+    return values;
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <new>
 
+#include "xml/FileUrl.h"
 #include "xml/XmlErrorCapture.h"
 #include "xml/XmlService.h"
 #include "base/UserMessage.h"
@@ -92,7 +93,8 @@ void XmlDocument::loadXml(const std::string& text) {
 void XmlDocument::load(const std::string& path) {
     XmlErrorCapture capture;
     int errorCode = 0;
-    xmlDoc* doc = parseStylesheetFile(path, nullptr, errorCode);
+    // As a URL, so that imports resolve beside it even under a folder named "a#b".
+    xmlDoc* doc = parseStylesheetFile(fileUrl(path), nullptr, errorCode);
     adopt(doc, errorCode, capture.text());
 }
 

@@ -13,6 +13,7 @@ public:
     static constexpr long kNoDatabaseFile = -3;
     static constexpr long kNotOpen = -4;
     static constexpr long kNoSuchField = -5;
+    static constexpr long kNulInText = -6;
 
     // code: one of the above, or the Qt SQL error type of a driver's failure.
     CADOException(long code, const std::string& description)

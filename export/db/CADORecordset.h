@@ -1,5 +1,5 @@
-// A table of an open CADODatabase, read for its column names. UI thread only;
-// every failure throws CADOException.
+// A table of an open CADODatabase, read for its column names, on the
+// connection's thread; every failure throws CADOException.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-// The tables of a database, on a connection of the catalog's own. UI thread only.
+// The tables of a database, on a connection of the catalog's own. One thread.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-// A Qt SQL error as the access layer's exception. UI thread.
+// A Qt SQL error as the access layer's exception. Any thread.
 #pragma once
 
 #include "export/db/CADOException.h"

@@ -2,16 +2,18 @@
 
 #include <QFile>
 #include <QMessageBox>
+#include <new>
 
-#include "xml/XmlDocument.h"
 #include "engine/DocumentCore.h"
 #include "engine/Record.h"
 #include "export/FileExportText.h"
 #include "export/InsertTemplate.h"
-#include "export/db/DatabaseExport.h"
+#include "export/db/DatabaseExportJob.h"
+#include "export/widgets/DatabaseExportProgress.h"
 #include "export/widgets/DlgExportToDatabase.h"
 #include "export/widgets/ExportFileDialogs.h"
 #include "export/widgets/SaveExportFile.h"
+#include "xml/XmlDocument.h"
 
 namespace {
 
@@ -33,17 +35,18 @@ void exportRecordToFile(DocumentCore& doc, int32_t recordNumber, FileExportKind 
     QString stylesheet, path;
     if (!askExportFiles(parent, kind, stylesheet, path)) return;
 
-    std::string text = recordText(doc, recordNumber, kind);
-    // On failure the service has told the user; the untransformed text is written.
-    if (kind == FileExportKind::XslTransformation)
-        transformXml(text, QFile::encodeName(stylesheet).toStdString(), text);
-
     QString message, cause;
-    if (!saveExportFile(path, text, message, cause)) showSaveFailure(parent, message, cause);
-}
-
-bool exportRecordToDatabase(DocumentCore& doc, QWidget* parent) {
-    return exportRecordToDatabase(doc, {doc.selection.selectedRecordNumber}, parent);
+    try {
+        std::string text = recordText(doc, recordNumber, kind);
+        // On failure the service has told the user; the untransformed text is written.
+        if (kind == FileExportKind::XslTransformation)
+            transformXml(text, QFile::encodeName(stylesheet).toStdString(), text);
+        if (saveExportFile(path, text, message, cause)) return;
+    } catch (const std::bad_alloc&) {
+        message = QStringLiteral("There was not enough memory to export the record.");
+        cause.clear();
+    }
+    showSaveFailure(parent, message, cause);
 }
 
 bool exportRecordToDatabase(DocumentCore& doc, const std::vector<int32_t>& recordNumbers,
@@ -53,15 +56,24 @@ bool exportRecordToDatabase(DocumentCore& doc, const std::vector<int32_t>& recor
     doc.settings->InsertDBString = dialog.connectionString();
     doc.settings->InsertSQL = dialog.sqlTemplate();
 
-    Record record;
-    doc.store.copyRecord(recordNumbers.empty() ? -1 : recordNumbers.front(), record);
-    std::string detail;
-    if (!executeInsert(doc.settings->InsertDBString,
-                       fillInsertTemplate(doc.settings->InsertSQL, record), detail)) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"),
-                        QStringLiteral("Unable to execute SQL"), QMessageBox::Ok, parent);
-        box.setDetailedText(QString::fromStdString(detail));
-        box.exec();
+    try {
+        ParsedTemplate parsed;
+        std::string error;
+        if (!parseInsertTemplate(doc.settings->InsertSQL, parsed, error)) {
+            reportDatabaseExportFailure(error, parent);
+            return true;
+        }
+        const ResultStore& store = doc.store;
+        DatabaseExportJob job(doc.settings->InsertDBString, std::move(parsed),
+                              recordNumbers.size(),
+                              [&store, &recordNumbers](size_t from, size_t count) {
+                                  return store.copyCompleteRecords(recordNumbers.data() + from, count);
+                              });
+        reportDatabaseExport(watchDatabaseExport(job, parent), recordNumbers.size(), parent);
+    } catch (const std::bad_alloc&) {
+        reportDatabaseExportFailure("There was not enough memory.", parent);
+    } catch (const std::exception& e) {
+        reportDatabaseExportFailure(e.what(), parent);
     }
     return true;
 }

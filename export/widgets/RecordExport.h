@@ -16,10 +16,11 @@ void exportRecordToFile(DocumentCore& doc, FileExportKind kind, QWidget* parent)
 void exportRecordToFile(DocumentCore& doc, int32_t recordNumber, FileExportKind kind,
                         QWidget* parent);
 
-// Database: the "Export to Database" dialog. True when it was confirmed and the
-// connection string and template were stored in *doc.settings (the caller saves
-// them); the statement has then been run, its failure shown.
-bool exportRecordToDatabase(DocumentCore& doc, QWidget* parent);
-// The same for the first of these records (one record at a time for now).
+// Database: the "Export to Database" dialog, then the template run once for
+// each of the records (store numbers, as the selection has them) in one
+// transaction, off the UI thread, with progress and Cancel. True when the
+// dialog was confirmed and the connection string and template were stored in
+// *doc.settings (the caller saves them); the export has then run or its
+// failure been shown.
 bool exportRecordToDatabase(DocumentCore& doc, const std::vector<int32_t>& recordNumbers,
                             QWidget* parent);

@@ -4,11 +4,11 @@
 #include <QFileDialog>
 #include <QLineEdit>
 
-void connectBrowse(QAbstractButton* button, QLineEdit* edit, const QString& filter) {
-    QObject::connect(button, &QAbstractButton::clicked, edit, [edit, filter] {
+void connectBrowse(QAbstractButton* button, QLineEdit* edit, const QString& filter, bool mayBeNew) {
+    QObject::connect(button, &QAbstractButton::clicked, edit, [edit, filter, mayBeNew] {
         QFileDialog dialog(edit->window(), QString(), QString(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setFileMode(mayBeNew ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         if (!edit->text().isEmpty()) dialog.selectFile(edit->text());
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             edit->setText(dialog.selectedFiles().first());

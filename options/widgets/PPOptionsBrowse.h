@@ -13,4 +13,6 @@ inline const QString kCqlMappingFilter =
 inline const QString kStylesheetFilter = QStringLiteral("XSL Templates (*.xsl);;All Files (*)");
 
 // button opens a file dialog proposing edit's path; the file chosen replaces it.
-void connectBrowse(QAbstractButton* button, QLineEdit* edit, const QString& filter);
+// mayBeNew: a name that is not a file yet may be chosen too.
+void connectBrowse(QAbstractButton* button, QLineEdit* edit, const QString& filter,
+                   bool mayBeNew = false);

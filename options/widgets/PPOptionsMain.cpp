@@ -18,7 +18,8 @@ PPOptionsMain::PPOptionsMain(const SettingsData& s, QWidget* parent)
     ui_->maxPerTarget->setText(QString::number(s.MaxRecPerTarget));
     ui_->maxConnections->setText(QString::number(s.MaxConnections));
     ui_->targetFile->setText(QString::fromStdString(s.TargetFile));
-    connectBrowse(ui_->browseTargetFile, ui_->targetFile, kTargetFileFilter);
+    // A new target list may be named here; it is written when the sheet closes.
+    connectBrowse(ui_->browseTargetFile, ui_->targetFile, kTargetFileFilter, true);
     ui_->sruMappingFile->setText(QString::fromStdString(s.SRUMappingFile));
     connectBrowse(ui_->browseSruMappingFile, ui_->sruMappingFile, kCqlMappingFilter);
 }

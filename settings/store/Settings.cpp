@@ -1,5 +1,11 @@
 #include "settings/store/Settings.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QString>
@@ -154,6 +160,9 @@ void Settings::loadInto(SettingsData& s) {
 void Settings::save() const {
     if (!storeExists()) return;
     const auto store = openStore();
+    // The connection string may hold a password: the owner's eyes only. Qt
+    // keeps the file's permissions when it rewrites it.
+    ::chmod(QFile::encodeName(store->fileName()).constData(), 0600);
     writeAll(*store, *this);
     store->sync();  // failures stay silent, like every settings write
 }
@@ -161,6 +170,11 @@ void Settings::save() const {
 bool Settings::createStore(const SettingsData& values) {
     if (storeExists()) return false;
     const auto store = openStore();
+    const QString file = store->fileName();
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    const int fd =
+        ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) ::close(fd);
     writeAll(*store, values);
     store->sync();
     return store->status() == QSettings::NoError && storeExists();

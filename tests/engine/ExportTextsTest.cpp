@@ -34,34 +34,59 @@ TEST(ExportTextsTest, FileErrorsNameTheFileAndTheCause) {
     EXPECT_NE(fileErrorText(EIO, "/a/b").find("/a/b"), std::string::npos);
 }
 
-TEST(ExportTextsTest, PlaceholdersAreReplacedInOrderWithQuotesDoubled) {
-    const Record r = marcRecord();
-    // {AUTHOR} brought in by the title is replaced too, as the later step sees it.
-    EXPECT_EQ(fillInsertTemplate("VALUES('{TITLE}', '{TITLE}')", r),
-              "VALUES('O''Brien''s Dub\xC3\xA9', 'O''Brien''s Dub\xC3\xA9')");
-    EXPECT_EQ(fillInsertTemplate("DELETE FROM t", r), "DELETE FROM t");
-    EXPECT_EQ(fillInsertTemplate("'{TXTRECORD}'", r),
-              "'<html><head></head><body><pre>line ''one''</pre></body></html>'");
-    EXPECT_EQ(fillInsertTemplate("'{TARGETNAME}','{XMLRECORD}'", r), "'Demo','<record/>'");
-    // Raw bytes go byte for byte as Latin-1: 0xE9 becomes U+00E9.
-    EXPECT_EQ(fillInsertTemplate("{MARCRECORD}", r), "00042 x\xC3\xA9y\x1E\x1D");
-    EXPECT_EQ(fillInsertTemplate("{RECORD}", r), fillInsertTemplate("{MARCRECORD}", r));
+// A value is bound as it is: placeholder text a server put into a title stays text.
+TEST(ExportTextsTest, TemplateLiteralsWithPlaceholdersBecomeBoundValues) {
+    Record r = marcRecord();
+    r.author = std::string("Dub\xC3\xA9 \0 {TITLE}", 14);
+    for (int i = 0; i < 300; ++i) r.title += "{RECORD}";
+    ParsedTemplate t;
+    std::string error;
+    ASSERT_TRUE(parseInsertTemplate(
+        "INSERT INTO s.t(a, \"B\", c, d) -- '{TITLE}' ?\n"
+        "VALUES('{TITLE}', 'By {AUTHOR}''s', {MARCRECORD}, '{RECORD}') ; /* done */",
+        t, error))
+        << error;
+    EXPECT_EQ(t.sql, "INSERT INTO s.t(a, \"B\", c, d)  \nVALUES(?, ?, ?, ?)");
+    EXPECT_EQ(t.table, "s.t");
+    const std::vector<BoundValue> v = templateValues(t, r);
+    ASSERT_EQ(v.size(), 4u);
+    EXPECT_EQ(v[0].data, r.title);
+    EXPECT_EQ(v[1].data, "By " + r.author + "'s");
+    EXPECT_FALSE(v[1].raw);
+    EXPECT_TRUE(v[2].raw && v[3].raw);
+    EXPECT_EQ(v[2].data, r.rawData);  // bytes as they came, 0xE9 included
+    EXPECT_EQ(t.parameters[1].column, "B");
+    EXPECT_EQ(t.parameters[3].column, "d");
 
+    ASSERT_TRUE(
+        parseInsertTemplate("INSERT INTO t VALUES('{TXTRECORD} x', lower('{TITLE}'), "
+                            "'it''s', '{MARCRECORD}')",
+                            t, error));
+    EXPECT_EQ(t.sql, "INSERT INTO t VALUES(?, lower(?), 'it''s', ?)");
+    EXPECT_TRUE(t.table.empty() && t.parameters[0].column.empty());
     Record sutrs;
     sutrs.kind = Sutrs;
     sutrs.rawData = "x'); DROP TABLE t; --";
-    EXPECT_EQ(fillInsertTemplate("('{MARCRECORD}', '{RECORD}')", sutrs),
-              "('', 'x''); DROP TABLE t; --')");
-    Record xml;
-    xml.kind = Xml;
-    EXPECT_EQ(fillInsertTemplate("{TXTRECORD}", xml),
-              "<html><head></head><body><pre></pre></body></html>");
+    sutrs.title = "Caf\xE9";  // a stray Latin-1 byte becomes UTF-8
+    EXPECT_EQ(templateValues(t, sutrs)[0].data,
+              "<html><head></head><body><pre></pre></body></html> x");
+    EXPECT_EQ(templateValues(t, sutrs)[1].data, "Caf\xC3\xA9");
+    EXPECT_EQ(templateValues(t, sutrs)[2].data, "");
+
+    ASSERT_TRUE(parseInsertTemplate("DELETE FROM t", t, error));
+    EXPECT_EQ(t.sql, "DELETE FROM t");
+    EXPECT_TRUE(t.parameters.empty());
 }
 
-TEST(ExportTextsTest, TextValuesAreMadeUtf8) {
-    Record r;
-    r.title = "Caf\xE9";  // a stray Latin-1 byte
-    EXPECT_EQ(fillInsertTemplate("{TITLE}", r), "Caf\xC3\xA9");
+TEST(ExportTextsTest, TemplatesOfMoreThanOneStatementAreRefused) {
+    ParsedTemplate t;
+    std::string error;
+    EXPECT_FALSE(parseInsertTemplate("INSERT INTO t VALUES('{TITLE}'); DROP TABLE t", t, error));
+    EXPECT_NE(error.find("more than one statement"), std::string::npos) << error;
+    EXPECT_TRUE(parseInsertTemplate("INSERT INTO t VALUES('a;b', \"c;d\")", t, error));
+    EXPECT_FALSE(parseInsertTemplate("INSERT INTO t VALUES('{TITLE})", t, error));
+    EXPECT_NE(error.find("not closed"), std::string::npos) << error;
+    EXPECT_FALSE(parseInsertTemplate("INSERT /* x", t, error));
 }
 
 TEST(ExportTextsTest, WizardStatementListsMappedColumnsInOrder) {
@@ -105,9 +130,9 @@ TEST(ExportTextsTest, OdbcStringsReachTheDriverManagerUnchanged) {
     std::string error;
     ASSERT_TRUE(qodbcLogin("Driver={SQLite3};Database=x.db", login, error)) << error;
     EXPECT_EQ(login.databaseName, "Driver={SQLite3};Database=x.db");
-    ASSERT_TRUE(qodbcLogin("DSN=books; UID=me; PWD={a;b}", login, error)) << error;
+    ASSERT_TRUE(qodbcLogin("DSN=books; UID=me; PWD={a;b}}}", login, error)) << error;
     EXPECT_EQ(login.databaseName, "books");
-    EXPECT_EQ(login.password, "a;b");
+    EXPECT_EQ(login.password, "{a;b}}}");
     ASSERT_TRUE(qodbcLogin("FILEDSN=/etc/books.dsn", login, error)) << error;
     EXPECT_EQ(login.databaseName, "/etc/books.dsn");
     for (const char* bad : {"DSN=books;Database=x", "UID=me", "Driver=x;Database=my.dsn.db"})

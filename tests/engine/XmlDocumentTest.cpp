@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -62,20 +63,23 @@ std::string recordText() { return readFileBytes(sourcePath("tests/data/xml/marcx
 
 TEST(XmlDocumentTest, TransformsWithIncludedStylesheetAndHonoursOutput) {
     TempDir dir;
+    // The include is found beside the stylesheet whatever the folder is called.
+    const std::string folder = dir.file("odd #name %41");
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
     // Stylesheets commonly name characters by internal entities.
-    writeFileBytes(dir.file("common.xsl"),
+    writeFileBytes(folder + "/common.xsl",
                    "<!DOCTYPE xsl:stylesheet [<!ENTITY sep '&#160;|'>]>" +
                        stylesheet("<xsl:template name='title'>&sep;"
                                   "<xsl:value-of select=\"//*[@tag='245']/*[@code='a']\"/>"
                                   "</xsl:template>"));
-    writeFileBytes(dir.file("page.xsl"),
+    writeFileBytes(folder + "/page.xsl",
                    stylesheet("<xsl:include href='common.xsl'/>"
                               "<xsl:output method='text' encoding='UTF-8'/>"
                               "<xsl:template match='/'>T=<xsl:call-template name='title'/>"
                               "</xsl:template>"));
     CollectedMessages messages;
     std::string result = "old";
-    ASSERT_TRUE(transformXml(recordText(), dir.file("page.xsl"), result));
+    ASSERT_TRUE(transformXml(recordText(), folder + "/page.xsl", result));
     EXPECT_EQ(result, "T=\xC2\xA0|Annual report :");
     EXPECT_TRUE(messages.texts().empty());
 

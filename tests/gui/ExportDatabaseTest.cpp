@@ -6,13 +6,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "GuiSupport.h"
@@ -128,6 +131,25 @@ private:
                        postgres)
                     .value(0)};
     }
+    std::string odbcString(const std::string& name) {
+        const std::string file = tmp_.file(name);
+        writeFileBytes(file, "");
+        return "Driver=ODBC;Driver={QRN Test SQLite3};Database=" + file;
+    }
+
+    // Exports the records numbered with sql, the dialog confirmed as it stands.
+    static void exportWith(DocumentCore& doc, const std::string& connection, const std::string& sql,
+                           const std::vector<int32_t>& numbers,
+                           std::function<void()> whileOpen = {}) {
+        doc.settings->InsertDBString = connection;
+        doc.settings->InsertSQL = sql;
+        whenModal([whileOpen](QDialog* d) {
+            if (whileOpen) whileOpen();
+            QTest::mouseClick(qobject_cast<DlgExportToDatabase*>(d)->okButton(), Qt::LeftButton);
+        });
+        QVERIFY(exportRecordToDatabase(doc, numbers, nullptr));
+    }
+
     static QStringList expectedRow(const Record& r, const std::string& title,
                                    const std::string& author) {
         return {fromStd(title + "|" + author + "|null"), fromStd(r.xmlText),
@@ -228,7 +250,7 @@ private slots:
             grabToFile(dialog, "DlgExportToDatabase");
             QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
         });
-        QVERIFY(exportRecordToDatabase(doc, nullptr));
+        QVERIFY(exportRecordToDatabase(doc, {doc.selection.selectedRecordNumber}, nullptr));
         QCOMPARE(doc.settings->InsertSQL, std::string(kDefaultInsertTemplate));
         QTRY_COMPARE(boxes.texts().size(), 1);
         QVERIFY(boxes.texts()[0].startsWith("Unable to execute SQL\n"));
@@ -239,7 +261,7 @@ private slots:
             qobject_cast<DlgExportToDatabase*>(d)->connectionEdit()->setText("changed");
             d->reject();
         });
-        QVERIFY(!exportRecordToDatabase(doc, nullptr));
+        QVERIFY(!exportRecordToDatabase(doc, {doc.selection.selectedRecordNumber}, nullptr));
         QCOMPARE(doc.settings->InsertDBString, connection);
     }
 
@@ -331,7 +353,7 @@ private slots:
                 QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
             });
             MessageBoxCatcher boxes;
-            QVERIFY(exportRecordToDatabase(doc, nullptr));
+            QVERIFY(exportRecordToDatabase(doc, {doc.selection.selectedRecordNumber}, nullptr));
             QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join("\n")));
             QCOMPARE(doc.settings->InsertSQL,
                      std::string("INSERT INTO demo(title, author, target, marc, xml, txt) "
@@ -351,19 +373,172 @@ private slots:
                 QTest::mouseClick(qobject_cast<DlgExportToDatabase*>(d)->okButton(),
                                   Qt::LeftButton);
             });
-            QVERIFY(exportRecordToDatabase(doc, nullptr));
+            QVERIFY(exportRecordToDatabase(doc, {doc.selection.selectedRecordNumber}, nullptr));
             QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join("\n")));
-            QCOMPARE(demoRow(connection, odd.targetName),
-                     expectedRow(odd,
-                                 "O'Brien: x'); DROP TABLE demo; -- " + odd.author +
-                                     " \xC3\x9C"
-                                     "ber",
-                                 odd.author));
+            QCOMPARE(demoRow(connection, odd.targetName), expectedRow(odd, odd.title, odd.author));
         }
         // Every byte one character: the text is as long as the leader says.
         QCOMPARE(column(postgresString(), "SELECT length(marc) FROM demo WHERE target <> '" +
                                               fromStd(r.targetName) + "'"),
                  QStringList(fromStd(std::to_string(std::stoi(marc8_.rawData.substr(0, 5))))));
+    }
+
+    // A server's record whose title tries to break out of its quotes (also where
+    // a backslash escapes), that would grow a pasted statement without end, and
+    // whose raw data holds NUL bytes: it arrives as it is, and nothing else runs.
+    void hostileRecordsArriveAsTheyAre() {
+        requirePostgres();
+        SearchHarness search(searchSettings());
+        DocumentCore& doc = *search.doc;
+        Record hostile = marc8_;
+        hostile.title = "x\\', chr(65)); DROP TABLE victim; --";
+        for (int i = 0; i < 300; ++i) hostile.title += "{RECORD}";
+        for (int i = 0; i < 1000; ++i) hostile.rawData += std::string("\0{MARCRECORD}", 13);
+        doc.store.add(hostile);
+        const QString raw = QString::fromLatin1(QByteArray::fromStdString(hostile.rawData));
+        for (const std::string& connection :
+             {sqliteFile("hostile.db"), odbcString("hostile-odbc.db"), postgresString()}) {
+            const bool postgres = connection.find("PostgreSQL") != std::string::npos;
+            const bool odbc = connection.find("ODBC") != std::string::npos;
+            CADODatabase db;
+            db.Open(connection);
+            run(db, "CREATE TABLE victim (x INTEGER)");
+            run(db, std::string("CREATE TABLE hostile (title TEXT, marc ") +
+                        (postgres ? "BYTEA" : "BLOB") + ", marctext TEXT)");
+            if (postgres) run(db, "ALTER DATABASE postgres SET standard_conforming_strings = off");
+            const std::string asText =
+                "INSERT INTO hostile(title, marc, marctext) "
+                "VALUES('{TITLE}', '{RECORD}', 'By {MARCRECORD}');";
+            if (odbc) {
+                // Its driver would cut text at the NUL: refused, not cut.
+                MessageBoxCatcher refused;
+                exportWith(doc, connection, asText, {1});
+                QTRY_COMPARE(refused.texts().size(), 1);
+                QVERIFY2(refused.texts()[0].contains("NUL byte"), qPrintable(refused.texts()[0]));
+            }
+            MessageBoxCatcher boxes;
+            // PostgreSQL text holds no NUL: the raw record goes only as bytes there.
+            exportWith(doc, connection,
+                       postgres || odbc
+                           ? "INSERT INTO hostile(title, marc) VALUES('{TITLE}', {RECORD})"
+                           : asText,
+                       {1});
+            if (postgres) run(db, "ALTER DATABASE postgres RESET standard_conforming_strings");
+            QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join("\n")));
+            QCOMPARE(column(connection, "SELECT title FROM hostile"),
+                     QStringList(fromStd(hostile.title)));
+            QCOMPARE(column(connection, "SELECT marc FROM hostile", true), QStringList(raw));
+            if (!postgres && !odbc)
+                QCOMPARE(column(connection, "SELECT marctext FROM hostile"),
+                         QStringList("By " + raw));
+            QCOMPARE(column(connection, "SELECT count(*) FROM victim"), QStringList("0"));
+        }
+    }
+
+    // A second statement is refused; a locked table ends with the time limit or
+    // with Cancel, nothing written, and the window's loop runs all along.
+    void refusedAndLockedExportsEndWithAMessage() {
+        requirePostgres();
+        SearchHarness search(searchSettings());
+        DocumentCore& doc = *search.doc;
+        doc.store.add(marc8_);
+        const std::string sqlite = sqliteFile("locked.db");
+        const std::string insert = "INSERT INTO locked(title) VALUES('{TITLE}')";
+        for (const std::string& connection : {sqlite, postgresString()}) {
+            CADODatabase db;
+            db.Open(connection);
+            run(db, "CREATE TABLE locked (title TEXT)");
+            {
+                MessageBoxCatcher refused;
+                exportWith(doc, connection, insert + "; DROP TABLE locked", {1});
+                QTRY_COMPARE(refused.texts().size(), 1);
+                QVERIFY2(refused.texts()[0].contains("more than one statement"),
+                         qPrintable(refused.texts()[0]));
+            }
+
+            CADODatabase other;
+            other.Open(connection);
+            other.BeginTrans();
+            run(other, connection == sqlite ? "INSERT INTO locked VALUES('mine')"
+                                            : "LOCK TABLE locked IN ACCESS EXCLUSIVE MODE");
+            const int limit = CADODatabase::commandTimeLimitMs();
+            CADODatabase::commandTimeLimitMs() = 300;
+            int ticks = 0;
+            QTimer tick;
+            connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+            tick.start(20);
+            {
+                MessageBoxCatcher timedOut;
+                exportWith(doc, connection, insert, {1});
+                QTRY_COMPARE(timedOut.texts().size(), 1);
+                QVERIFY2(timedOut.texts()[0].startsWith("Unable to execute SQL\n") &&
+                             (timedOut.texts()[0].contains("locked") ||
+                              timedOut.texts()[0].contains("timeout")),
+                         qPrintable(timedOut.texts()[0]));
+            }
+
+            // Cancel, long before the limit: no message, no row.
+            CADODatabase::commandTimeLimitMs() = 60000;
+            MessageBoxCatcher cancelled;
+            exportWith(doc, connection, insert, {1}, [] {
+                whenModal([](QDialog* progress) {
+                    QVERIFY(qobject_cast<QProgressDialog*>(progress));
+                    QCOMPARE(progress->findChild<QLabel*>()->text(),
+                             QString("Exporting to the database…"));
+                    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+                });
+            });
+            CADODatabase::commandTimeLimitMs() = limit;
+            QVERIFY(ticks > 10);
+            other.RollbackTrans();
+            QVERIFY2(cancelled.texts().isEmpty(), qPrintable(cancelled.texts().join("\n")));
+            QCOMPARE(column(connection, "SELECT count(*) FROM locked"), QStringList("0"));
+        }
+    }
+
+    // Several records: all rows or none, and a failure names its record.
+    void severalRecordsGoInOneTransaction() {
+        requirePostgres();
+        SearchHarness search(searchSettings());
+        DocumentCore& doc = *search.doc;
+        for (const char* title : {"one", "two", "three", "bad", "five"}) {
+            Record r = marc8_;
+            r.title = title;
+            doc.store.add(r);
+        }
+        for (const std::string& connection : {sqliteFile("many.db"), postgresString()}) {
+            CADODatabase db;
+            db.Open(connection);
+            run(db, "CREATE TABLE many (title TEXT CHECK (title <> 'bad'))");
+            const std::string sql = "INSERT INTO many(title) VALUES('{TITLE}')";
+            MessageBoxCatcher boxes;
+            exportWith(doc, connection, sql, {1, 2, 3, 4, 5});
+            QTRY_COMPARE(boxes.texts().size(), 1);
+            QVERIFY2(boxes.texts()[0].startsWith("Unable to execute SQL\nRecord 4 of 5, \"bad\": "),
+                     qPrintable(boxes.texts()[0]));
+            QCOMPARE(column(connection, "SELECT count(*) FROM many"), QStringList("0"));
+            exportWith(doc, connection, sql, {5, 1, 3});
+            QCOMPARE(column(connection, "SELECT title FROM many"),
+                     QStringList({"five", "one", "three"}));
+
+            // Cancel while the table is held elsewhere: nothing more is written.
+            CADODatabase other;
+            other.Open(connection);
+            other.BeginTrans();
+            run(other, connection.find("SQLite") != std::string::npos
+                           ? "INSERT INTO many VALUES('held')"
+                           : "LOCK TABLE many IN ACCESS EXCLUSIVE MODE");
+            QString label;
+            exportWith(doc, connection, sql, {1, 2, 3, 5}, [&label] {
+                whenModal([&label](QDialog* progress) {
+                    label = progress->findChild<QLabel*>()->text();
+                    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+                });
+            });
+            other.RollbackTrans();
+            QCOMPARE(label, QString("Exporting record 1 of 4"));
+            QCOMPARE(column(connection, "SELECT count(*) FROM many"), QStringList("3"));
+        }
     }
 
     void cleanupTestCase() {

@@ -1,9 +1,16 @@
 // The four file export commands on records fetched from real servers (the
 // demo catalogue on Zebra, yaz-ztest), with the file dialogs answered through
 // the chooser seam.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QTest>
+#include <chrono>
 #include <deque>
 #include <thread>
 
@@ -197,6 +204,72 @@ private slots:
                                              " contains an invalid path."),
                  qPrintable(boxes.texts()[1]));
         QCOMPARE(boxes.titles()[1], QString("qrn"));
+    }
+
+    // A second name of the file, a pipe and a device get the bytes; none of them
+    // is replaced by a new plain file.
+    void linksPipesAndDevicesAreWrittenInPlace() {
+        Record r;
+        DocumentCore& doc = select(*demo_, "Demo MARC", r);
+        const std::string other = tmp_.file("other-name.mrc");
+        writeFileBytes(tmp_.file("linked.mrc"), "old");
+        QCOMPARE(::link(tmp_.file("linked.mrc").c_str(), other.c_str()), 0);
+        QCOMPARE(exportTo(doc, FileExportKind::Marc, "linked.mrc"), r.rawData);
+        QCOMPARE(readFileBytes(other), r.rawData);
+
+        const std::string fifo = tmp_.file("pipe");
+        QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+        const int readEnd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(readEnd >= 0);
+        std::string piped;
+        std::thread reader([&] {
+            char buffer[4096];
+            for (int waits = 0; piped.size() < r.rawData.size() && waits < 10000;) {
+                const ssize_t n = ::read(readEnd, buffer, sizeof buffer);
+                if (n > 0) {
+                    piped.append(buffer, static_cast<size_t>(n));
+                } else {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                    ++waits;
+                }
+            }
+        });
+        answers_.push_back(QString::fromStdString(fifo));
+        exportRecordToFile(doc, FileExportKind::Marc, nullptr);
+        reader.join();
+        ::close(readEnd);
+        QCOMPARE(piped, r.rawData);
+        struct stat st {};
+        QVERIFY(::stat(fifo.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+
+        // A file one may write in a folder one may not add to is written in place;
+        // a read-only file is refused in the words for it. (Root may do either.)
+        if (::geteuid() != 0) {
+            QVERIFY(QDir().mkpath(QString::fromStdString(tmp_.file("closed"))));
+            writeFileBytes(tmp_.file("closed/open.mrc"), "old");
+            writeFileBytes(tmp_.file("closed/read-only.mrc"), "old");
+            ::chmod(tmp_.file("closed/read-only.mrc").c_str(), 0444);
+            ::chmod(tmp_.file("closed").c_str(), 0555);
+            QCOMPARE(exportTo(doc, FileExportKind::Marc, "closed/open.mrc"), r.rawData);
+            MessageBoxCatcher boxes;
+            QCOMPARE(exportTo(doc, FileExportKind::Marc, "closed/read-only.mrc"),
+                     std::string("old"));
+            ::chmod(tmp_.file("closed").c_str(), 0755);
+            QTRY_COMPARE(boxes.texts().size(), 1);
+            QVERIFY2(boxes.texts()[0].startsWith(QString::fromStdString(
+                         "Access to " + tmp_.file("closed/read-only.mrc") + " was denied.")),
+                     qPrintable(boxes.texts()[0]));
+        }
+
+        // A copy of /dev/null, where the system lets us make one.
+        const std::string null = tmp_.file("null");
+        if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+            MessageBoxCatcher boxes;
+            answers_.push_back(QString::fromStdString(null));
+            exportRecordToFile(doc, FileExportKind::Marc, nullptr);
+            QVERIFY(::stat(null.c_str(), &st) == 0 && S_ISCHR(st.st_mode));
+            QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join("\n")));
+        }
     }
 
     void cleanupTestCase() {

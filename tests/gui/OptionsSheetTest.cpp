@@ -220,6 +220,16 @@ private slots:
                           Qt::LeftButton);
         QCOMPARE(filters, QStringList({"XML (*.xml)", "All Files (*)"}));
         QCOMPARE(targetFile->text(), QString("kept.xml"));
+
+        // A target list that does not exist yet may be named.
+        const QString fresh = QString::fromStdString(dirs_.home().file("new-list.xml"));
+        whenModal([&](QDialog* d) {
+            namedChild<QLineEdit>(d, "fileNameEdit")->setText(fresh);
+            d->accept();
+        });
+        QTest::mouseClick(namedChild<QToolButton>(sheet.page(0), "browseTargetFile"),
+                          Qt::LeftButton);
+        QCOMPARE(targetFile->text(), fresh);
         sheet.reject();
     }
 

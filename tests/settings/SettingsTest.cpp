@@ -148,6 +148,15 @@ TEST_F(SettingsTest, CreateStoreNeverOverwritesTheUsersStore) {
     EXPECT_EQ(s.TargetFile, "mine.xml");
 }
 
+// The store holds the database password: only its owner may read it.
+TEST_F(SettingsTest, StoreIsTheOwnersAlone) {
+    ASSERT_TRUE(Settings::createStore(SettingsData()));
+    EXPECT_EQ(std::filesystem::status(storeFile()).permissions(), std::filesystem::perms(0600));
+    std::filesystem::permissions(storeFile(), std::filesystem::perms(0644));
+    Settings().save();
+    EXPECT_EQ(std::filesystem::status(storeFile()).permissions(), std::filesystem::perms(0600));
+}
+
 TEST_F(SettingsTest, FreshInstallationValuesAreUsable) {
     const SettingsData fresh = freshInstallationSettings("/t.xml");
     EXPECT_GT(fresh.MaxRecPerSearch, 0);
