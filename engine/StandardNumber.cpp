@@ -1,0 +1,118 @@
+#include "engine/StandardNumber.h"
+
+#include <cctype>
+
+namespace {
+
+bool allDigits(const std::string& s, size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i)
+        if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
+    return true;
+}
+
+bool startsWithNoCase(const std::string& s, const char* label) {
+    size_t i = 0;
+    for (; label[i]; ++i)
+        if (i >= s.size() || std::toupper(static_cast<unsigned char>(s[i])) != label[i]) return false;
+    return true;
+}
+
+}  // namespace
+
+std::string cleanStandardNumber(const std::string& text) {
+    std::string s;
+    s.reserve(text.size());
+    for (unsigned char c : text) {
+        if (c == ' ' || c == '\t' || c == '-' || c == '\r' || c == '\n') continue;
+        s.push_back(c == 'x' ? 'X' : static_cast<char>(c));
+    }
+    for (const char* label : {"ISBN", "ISSN", "EAN"}) {
+        if (startsWithNoCase(s, label)) {
+            s.erase(0, std::char_traits<char>::length(label));
+            if (!s.empty() && s[0] == ':') s.erase(0, 1);
+            break;
+        }
+    }
+    if (s.size() == 18 && allDigits(s, 0, 18) &&
+        (s.compare(0, 3, "978") == 0 || s.compare(0, 3, "979") == 0))
+        s.resize(13);
+    return s;
+}
+
+StandardNumberKind standardNumberForm(const std::string& s) {
+    const bool lastOk =
+        !s.empty() && (std::isdigit(static_cast<unsigned char>(s.back())) || s.back() == 'X');
+    if (s.size() == 13 && allDigits(s, 0, 13) &&
+        (s.compare(0, 3, "978") == 0 || s.compare(0, 3, "979") == 0))
+        return StandardNumberKind::Isbn13;
+    if (s.size() == 10 && lastOk && allDigits(s, 0, 9)) return StandardNumberKind::Isbn10;
+    if (s.size() == 8 && lastOk && allDigits(s, 0, 7)) return StandardNumberKind::Issn;
+    return StandardNumberKind::None;
+}
+
+char isbn10CheckCharacter(const std::string& first9) {
+    if (first9.size() < 9 || !allDigits(first9, 0, 9)) return '?';
+    int sum = 0;
+    for (int i = 0; i < 9; ++i) sum += (first9[static_cast<size_t>(i)] - '0') * (10 - i);
+    const int check = (11 - sum % 11) % 11;
+    return check == 10 ? 'X' : static_cast<char>('0' + check);
+}
+
+char isbn13CheckCharacter(const std::string& first12) {
+    if (first12.size() < 12 || !allDigits(first12, 0, 12)) return '?';
+    int sum = 0;
+    for (int i = 0; i < 12; ++i) sum += (first12[static_cast<size_t>(i)] - '0') * (i % 2 ? 3 : 1);
+    return static_cast<char>('0' + (10 - sum % 10) % 10);
+}
+
+char issnCheckCharacter(const std::string& first7) {
+    if (first7.size() < 7 || !allDigits(first7, 0, 7)) return '?';
+    int sum = 0;
+    for (int i = 0; i < 7; ++i) sum += (first7[static_cast<size_t>(i)] - '0') * (8 - i);
+    const int check = (11 - sum % 11) % 11;
+    return check == 10 ? 'X' : static_cast<char>('0' + check);
+}
+
+bool standardNumberCheckOk(const std::string& s) {
+    switch (standardNumberForm(s)) {
+    case StandardNumberKind::Isbn10: return isbn10CheckCharacter(s) == s[9];
+    case StandardNumberKind::Isbn13: return isbn13CheckCharacter(s) == s[12];
+    case StandardNumberKind::Issn: return issnCheckCharacter(s) == s[7];
+    case StandardNumberKind::None: break;
+    }
+    return false;
+}
+
+std::string isbnAs13(const std::string& s) {
+    switch (standardNumberForm(s)) {
+    case StandardNumberKind::Isbn13: return s;
+    case StandardNumberKind::Isbn10: {
+        std::string t = "978" + s.substr(0, 9);
+        return t + isbn13CheckCharacter(t);
+    }
+    default: return std::string();
+    }
+}
+
+std::string isbnAs10(const std::string& s) {
+    switch (standardNumberForm(s)) {
+    case StandardNumberKind::Isbn10: return s;
+    case StandardNumberKind::Isbn13:
+        if (s.compare(0, 3, "978") != 0) return std::string();
+        return s.substr(3, 9) + isbn10CheckCharacter(s.substr(3, 9));
+    default: return std::string();
+    }
+}
+
+std::string isbn13FromCatalogued(const std::string& subfield) {
+    size_t end = 0;
+    while (end < subfield.size()) {
+        const unsigned char c = static_cast<unsigned char>(subfield[end]);
+        if (!(std::isdigit(c) || c == 'X' || c == 'x' || c == '-' || c == ' ')) break;
+        ++end;
+    }
+    const std::string s = cleanStandardNumber(subfield.substr(0, end));
+    const StandardNumberKind kind = standardNumberForm(s);
+    if (kind != StandardNumberKind::Isbn10 && kind != StandardNumberKind::Isbn13) return std::string();
+    return isbnAs13(s);
+}
