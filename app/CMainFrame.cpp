@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
@@ -319,6 +320,8 @@ void CMainFrame::setActivePane(ActivePane pane) {
     recordView_->setActiveView(pane == ActivePane::Record);
     setMenuActionState();
 }
+
+BatchReportWindow* CMainFrame::batchReportWindow() const { return batchReport_; }
 
 BatchReportWindow* CMainFrame::showBatchReport() {
     if (!batchReport_) {

@@ -45,7 +45,7 @@ public:
 
     // View > Batch Report: the window, made or refreshed.
     BatchReportWindow* showBatchReport();
-    BatchReportWindow* batchReportWindow() const { return batchReport_; }
+    BatchReportWindow* batchReportWindow() const;
 
     // Enables and disables every command from the document's state.
     void setMenuActionState();

@@ -82,7 +82,7 @@ std::vector<BatchReportRow> batchReportOf(const DocumentCore& doc,
 }
 
 std::string batchReportLines(const std::vector<BatchReportRow>& rows, bool asTable) {
-    std::string text = asTable ? "Number\tState\tRecords\tTargets\tSuggested record\n" : "";
+    std::string text = asTable ? "Number\tState\tRecords\tTargets\tSuggested best record\n" : "";
     for (const BatchReportRow& row : rows) {
         text += row.number + '\t' + batchStateText(row.state) + '\t' +
                 std::to_string(row.records.size()) + '\t';

@@ -44,7 +44,7 @@ BatchReportWindow::BatchReportWindow(QWidget* parent)
     setModal(false);
     table_->setColumnCount(5);
     table_->setHorizontalHeaderLabels(
-        {tr("Number"), tr("State"), tr("Records"), tr("Targets"), tr("Suggested record")});
+        {tr("Number"), tr("State"), tr("Records"), tr("Targets"), tr("Suggested best record")});
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -89,6 +89,7 @@ TEST(BatchNumbersTest, ReportTellsFoundNotFoundAndFailedNumbers) {
               "03785955\tnot found\t0\t\n"
               "9791032300824\terror\t0\tBeta\n");
     EXPECT_EQ(unfoundNumbersFile(rows), "03785955\n9791032300824\n");
-    EXPECT_EQ(batchReportLines({rows[2]}, true),
-              "Number\tState\tRecords\tTargets\tSuggested record\n03785955\tnot found\t0\t\t\n");
+    EXPECT_EQ(
+        batchReportLines({rows[2]}, true),
+        "Number\tState\tRecords\tTargets\tSuggested best record\n03785955\tnot found\t0\t\t\n");
 }

@@ -1,5 +1,6 @@
 // The Batch Report after a real batch search: offered at the end, a row per
 // number, double-click shows that number's records in the list, exports.
+#include <QAbstractButton>
 #include <QAction>
 #include <QMessageBox>
 #include <QTableWidget>
