@@ -27,6 +27,9 @@ TEST_F(BatchSearchTest, Isbn10sAnd979FindIsbn13RecordsAndTheReportCountsThem) {
     ASSERT_TRUE(h.drain());
     ASSERT_EQ(h.doc->store.count(), 0u);
 
+    // A database the server does not have fails every query: what nobody
+    // found is then no proof of absence.
+    h.addTarget("Nowhere", server_->zurl("Nowhere"));
     BatchNumberList numbers;
     std::string message;
     for (const char* n : {"0-306-40615-2", "080442957x", "979-10-323-0082-4", "0262033844"})
@@ -39,7 +42,7 @@ TEST_F(BatchSearchTest, Isbn10sAnd979FindIsbn13RecordsAndTheReportCountsThem) {
               "0306406152\tfound\t2\tThirteen\n"
               "080442957X\tfound\t1\tThirteen\n"
               "9791032300824\tfound\t1\tThirteen\n"
-              "0262033844\tnot found\t0\t\n");
+              "0262033844\terror\t0\tNowhere\n");
     // Each number's records are those that carry its ISBN-13, and no record
     // is counted twice or left out.
     size_t counted = 0;
