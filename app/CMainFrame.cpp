@@ -1,10 +1,12 @@
 #include "app/CMainFrame.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QSplitter>
 #include <QStatusBar>
@@ -17,6 +19,8 @@
 #include "app/LockKeyIndicators.h"
 #include "app/MAboutDlg.h"
 #include "base/Version.h"
+#include "query/BatchReport.h"
+#include "query/widgets/BatchReportWindow.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
 #include "views/MRecordView.h"
@@ -85,6 +89,7 @@ CMainFrame::CMainFrame(CqrnDoc& doc, QWidget* parent) : QMainWindow(parent), doc
 
     connect(&doc_, &CqrnDoc::progressText, messagePane_, &QLabel::setText);
     connect(&doc_, &CqrnDoc::stateChanged, this, &CMainFrame::setMenuActionState);
+    connect(&doc_, &CqrnDoc::batchSearchEnded, this, &CMainFrame::offerBatchReport);
     // The pane itself tells: focusChanged comes only once the window is
     // active, after the click that brought it back has been handled.
     for (QAbstractScrollArea* pane :
@@ -189,6 +194,8 @@ void CMainFrame::createActions() {
     });
     // Keys without a menu entry: New reloads the target list; Open and Save
     // have nothing to read or write.
+    on(addCommand("Batch Report", {}, 0, {}, "What the last batch search found for each number"),
+       [this] { showBatchReport(); });
     on(addCommand("New", {}, 0, QKeySequence::New, {}), [this] { doc_.onNewDocument(); });
     addCommand("Open", {}, 0, QKeySequence::Open, {});
     addCommand("Save", {}, 0, QKeySequence::Save, {});
@@ -215,6 +222,8 @@ void CMainFrame::createMenus() {
         toggle->setChecked(true);
         view->addAction(toggle);
     }
+    view->addSeparator();
+    view->addAction(action("Batch Report"));
 
     QMenu* exportMenu = menuBar()->addMenu(QStringLiteral("Export"));
     exportMenu->addActions({action("MARC"), action("TEXT"), action("XML"),
@@ -312,6 +321,39 @@ void CMainFrame::setActivePane(ActivePane pane) {
     setMenuActionState();
 }
 
+BatchReportWindow* CMainFrame::batchReportWindow() const { return batchReport_; }
+
+BatchReportWindow* CMainFrame::showBatchReport() {
+    if (!batchReport_) {
+        batchReport_ = new BatchReportWindow(this);
+        connect(batchReport_, &BatchReportWindow::recordsChosen, this,
+                [this](const std::vector<int32_t>& records) { listView_->showRecords(records); });
+    }
+    batchReport_->setReport(batchReportOf(doc_.core()));
+    batchReport_->show();
+    batchReport_->raise();
+    return batchReport_;
+}
+
+void CMainFrame::offerBatchReport() {
+    if (batchReport_ && batchReport_->isVisible()) {
+        showBatchReport();
+        return;
+    }
+    // Not modal: the user may go on with the list and open it later from View.
+    auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("qrn"),
+                                tr("The batch search has ended. %1.\nShow the Batch Report?")
+                                    .arg(batchReportSummary(batchReportOf(doc_.core()))),
+                                QMessageBox::Yes | QMessageBox::No, this);
+    box->setObjectName(QStringLiteral("batchReportOffer"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    connect(box, &QMessageBox::buttonClicked, this, [this, box](QAbstractButton* button) {
+        if (box->standardButton(button) == QMessageBox::Yes) showBatchReport();
+    });
+    box->show();
+}
+
 void CMainFrame::setMenuActionState() {
     const CommandAvailability a =
         commandAvailability(doc_.core(), activePane_, recordView_->textCursor().hasSelection());
@@ -327,5 +369,6 @@ void CMainFrame::setMenuActionState() {
     action("Cut")->setEnabled(a.cut);
     action("Copy")->setEnabled(a.copy);
     action("Paste")->setEnabled(a.paste);
+    action("Batch Report")->setEnabled(doc_.core().search.batchOutcomes() != nullptr);
     action("Forum")->setEnabled(!forumUrl(doc_.core().settings->ForumURL).isEmpty());
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -12,6 +13,7 @@
 #include "app/CommandAvailability.h"
 #include "export/FileExportKind.h"
 
+class BatchReportWindow;
 class CqrnDoc;
 class LockKeyIndicators;
 class MLimitView;
@@ -41,6 +43,10 @@ public:
     QMenu* listExportMenu() const { return listExportMenu_; }
     QMenu* targetMenu() const { return targetMenu_; }
 
+    // View > Batch Report: the window, made or refreshed.
+    BatchReportWindow* showBatchReport();
+    BatchReportWindow* batchReportWindow() const;
+
     // Enables and disables every command from the document's state.
     void setMenuActionState();
 
@@ -58,6 +64,7 @@ private:
                           const std::function<void()>& toDatabase);
     void showTargetMenu(const QPoint& at);
     void setActivePane(ActivePane pane);
+    void offerBatchReport();
     QAction* addCommand(const QString& caption, const QString& themeIcon, int fallbackIcon,
                         const QKeySequence& shortcut, const QString& statusTip);
 
@@ -73,4 +80,5 @@ private:
     QMenu* targetMenu_ = nullptr;
     QMenu* targetExportMenu_ = nullptr;
     int32_t menuTarget_ = -1;
+    QPointer<BatchReportWindow> batchReport_;
 };

@@ -71,6 +71,11 @@ void CqrnDoc::handleSearchEvent(int32_t code, int32_t targetId) {
     // The views are told through the broadcast, which also emits stateChanged.
     const std::string text = core_->handleSearchEvent(code, targetId);
     emit progressText(QString::fromStdString(text));
+    const std::shared_ptr<const BatchOutcomes> batch = core_->search.batchOutcomes();
+    if (batch && batch != endedBatch_ && core_->search.searchMayStart()) {
+        endedBatch_ = batch;
+        emit batchSearchEnded();
+    }
 }
 
 void CqrnDoc::saveSettings() {
@@ -85,6 +90,7 @@ void CqrnDoc::search(QWidget* parent) {
     // still be working on one.
     core_->quiesce();
     core_->query.batchList.clear();
+    core_->query.batchNumbers.clear();
     core_->query.batch = false;
     if (runSearchSheet(*core_, parent)) {
         saveSettings();

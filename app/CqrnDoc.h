@@ -13,6 +13,7 @@
 #include "engine/DocumentCore.h"
 #include "export/FileExportKind.h"
 
+class BatchOutcomes;
 class QWidget;
 class QueuedSearchEventSink;
 
@@ -65,6 +66,8 @@ signals:
     void progressText(const QString& text);
     // Something that decides command availability changed.
     void stateChanged();
+    // A batch search has come to its end (once per search).
+    void batchSearchEnded();
 
 private:
     void handleSearchEvent(int32_t code, int32_t targetId);
@@ -73,4 +76,5 @@ private:
     std::unique_ptr<DocumentCore> core_;
     std::unique_ptr<QueuedSearchEventSink> sink_;
     std::vector<DocumentView*> views_;
+    std::shared_ptr<const BatchOutcomes> endedBatch_;
 };

@@ -15,6 +15,8 @@ struct Record {
     std::string author;
     std::string date;
     int32_t targetId = 0;
+    // Which query of a batch search brought it (from 0); -1 otherwise.
+    int32_t batchQuery = -1;
     std::string targetName;
     std::string renderedText;
     RecordKind kind = Other;

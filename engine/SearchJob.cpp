@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "engine/BatchOutcomes.h"
 #include "engine/ResultStore.h"
 #include "engine/SearchQuery.h"
 #include "engine/SearchTask.h"
@@ -29,8 +30,13 @@ std::shared_ptr<const SettingsData> SearchJob::settingsForTasks() const {
 }
 
 void SearchJob::queueTask(Target& target, const std::shared_ptr<const SettingsData>& settings) {
-    pool_.addJob(
-        new SearchTask(sink_, target, store_, query_, settings, generation_, generation_->load()));
+    auto* task =
+        new SearchTask(sink_, target, store_, query_, settings, generation_, generation_->load());
+    if (batchOutcomes_) {
+        batchOutcomes_->addTarget(target.id, target.name);
+        task->noteBatchOutcomesIn(batchOutcomes_);
+    }
+    pool_.addJob(task);
 }
 
 void SearchJob::requeue(Target& target, const std::shared_ptr<const SettingsData>& settings) {
@@ -58,6 +64,13 @@ void SearchJob::startSearch() {
     selection_.selectedTargetId = -1;
     totalHits = 0;
     totalRetrieved = 0;
+    batchOutcomes_.reset();
+    if (query_.batch) {
+        // A batch set without its numbers is reported by its queries.
+        const bool named = query_.batchNumbers.size() == query_.batchList.size();
+        batchOutcomes_ =
+            std::make_shared<BatchOutcomes>(named ? query_.batchNumbers : query_.batchList);
+    }
     const auto settings = settingsForTasks();
     for (Target& target : targets_.targets) {
         TargetSearch& s = target.search;

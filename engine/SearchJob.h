@@ -12,6 +12,7 @@
 #include "settings/SettingsData.h"
 #include "engine/SearchEvent.h"
 
+class BatchOutcomes;
 class ResultStore;
 class SearchQuery;
 class TargetList;
@@ -61,6 +62,10 @@ public:
     bool stopAvailable() const;
     bool resumeAvailable() const;
 
+    // How the queries of the last batch search went; null when the last
+    // search was no batch.
+    std::shared_ptr<const BatchOutcomes> batchOutcomes() const { return batchOutcomes_; }
+
     // Makes every task queued or running so far stale, so none of them can
     // touch the targets again (the target list is about to change).
     void invalidateTasks() { ++*generation_; }
@@ -84,5 +89,6 @@ private:
     DocumentSelection& selection_;
     SearchEventSink* sink_ = nullptr;
     ViewBroadcast broadcast_;
+    std::shared_ptr<BatchOutcomes> batchOutcomes_;
     std::shared_ptr<std::atomic<uint64_t>> generation_ = std::make_shared<std::atomic<uint64_t>>(1);
 };

@@ -25,6 +25,8 @@ public:
     ZOOM_query prepared() const { return prepared_; }
 
     std::vector<std::string> batchList;
+    // The number each batch query searches, as the user's list shows it.
+    std::vector<std::string> batchNumbers;
     bool batch = false;
 
 private:

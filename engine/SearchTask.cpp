@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/Version.h"
+#include "engine/BatchOutcomes.h"
 #include "engine/PqfToCql.h"
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
@@ -70,6 +71,7 @@ bool SearchTask::writeStatus(Write write) {
 }
 
 bool SearchTask::storeRecord(Record record) {
+    record.batchQuery = batchQuery_;
     bool stored = false;
     writeStatus([&](TargetSearch& s) {
         // The store asks again under its own lock: a new search clears it
@@ -107,13 +109,16 @@ void SearchTask::run() {
                 retrieve();
             }
         } else {
-            for (const std::string& pqf : batchList_) {
+            for (size_t i = 0; i < batchList_.size(); ++i) {
                 if (stopped()) break;
+                batchQuery_ = static_cast<int32_t>(i);
                 post(SS_SEARCHING);
-                if (searchPqf(pqf)) {
+                bool searched = searchPqf(batchList_[i]);
+                if (searched) {
                     post(SS_RETRIEVING);
-                    retrieve();
+                    searched = retrieve();
                 }
+                noteBatchOutcome(i, searched);
             }
         }
     }
@@ -272,6 +277,13 @@ bool SearchTask::retrieve() {
     }
     // An error that came after the last wanted record arrived loses nothing.
     return !checkError();
+}
+
+void SearchTask::noteBatchOutcome(size_t query, bool searched) {
+    // A query cut short by a stop was not searched: it stays unreached.
+    if (!batchOutcomes_ || stopped()) return;
+    batchOutcomes_->note(targetId_, query,
+                         searched ? BatchQueryOutcome::Searched : BatchQueryOutcome::Failed);
 }
 
 void SearchTask::releaseConnection() {

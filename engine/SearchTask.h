@@ -14,6 +14,7 @@
 #include "settings/SettingsData.h"
 #include "engine/PoolJob.h"
 
+class BatchOutcomes;
 class ResultStore;
 class SearchEventSink;
 class TargetSearch;
@@ -30,6 +31,12 @@ public:
                std::shared_ptr<const SettingsData> settings,
                std::shared_ptr<const std::atomic<uint64_t>> currentGeneration, uint64_t generation);
     ~SearchTask() override;
+
+    // UI thread, before the task is queued: where a batch search notes how
+    // each of its queries went.
+    void noteBatchOutcomesIn(std::shared_ptr<BatchOutcomes> outcomes) {
+        batchOutcomes_ = std::move(outcomes);
+    }
 
     void run() override;
     // Any thread: makes the task end at its next check.
@@ -60,6 +67,7 @@ private:
     bool sendAndWait(const std::string& pqf);
     bool prefetch(int32_t first, int32_t end);
     void releaseConnection();
+    void noteBatchOutcome(size_t query, bool searched);
 
     SearchEventSink* sink_;
     Target& target_;
@@ -75,6 +83,9 @@ private:
     const bool batch_;
     const std::string pqf_;
     const std::vector<std::string> batchList_;
+    std::shared_ptr<BatchOutcomes> batchOutcomes_;
+    // The batch query being searched, which every record stored is marked with.
+    int32_t batchQuery_ = -1;
     std::shared_ptr<const SettingsData> settings_;
     std::shared_ptr<const std::atomic<uint64_t>> currentGeneration_;
     uint64_t generation_;

@@ -2,49 +2,63 @@
 
 #include <algorithm>
 
+#include "engine/StandardNumber.h"
 #include "query/QueryComposer.h"
 
-bool isbn13ToIsbn10(const std::string& text, std::string& isbn10) {
-    if (text.size() != 13 || text.compare(0, 3, "978") != 0) return false;
-    // Only the length and the prefix are checked; other characters count by
-    // their distance from '0', as the digits would.
-    const std::string nine = text.substr(3, 9);
-    long sum = 0;
-    for (int i = 0; i < 9; ++i)
-        sum += static_cast<long>(static_cast<unsigned char>(nine[static_cast<size_t>(i)]) - '0') *
-               (10 - i);
-    const long r = ((sum % 11) + 11) % 11;
-    char check = 'X';
-    if (r == 0)
-        check = '0';
-    else if (r != 1)
-        check = static_cast<char>('0' + (11 - r));
-    isbn10 = nine + check;
-    return true;
-}
+namespace {
 
-std::string batchQueryFor(const std::string& number) {
-    // Only the length of a number is checked, so one typed with a blank (or a
-    // quote) would make a query the toolkit cannot read: such a term is quoted.
+std::string attributeTerm(const char* attribute, const std::string& number) {
+    // Numbers are digits and X by their form; anything else that got in
+    // through a wrong check digit still must reach the toolkit as one term.
     bool plain = !number.empty() && number[0] != '@';
     for (unsigned char c : number) plain = plain && c > ' ' && c != '"' && c != '\\';
-    return (number.size() == 8 ? "@attr 1=8 " : "@attr 1=7 ") +
-           (plain ? number : quotePqfTerm(number));
+    return std::string(attribute) + (plain ? number : quotePqfTerm(number));
+}
+
+std::string duplicateKey(const std::string& number) {
+    // A wrong check digit made right by the conversion would pass for another number.
+    if (!standardNumberCheckOk(number)) return number;
+    const std::string as13 = isbnAs13(number);
+    return as13.empty() ? number : as13;
+}
+
+}  // namespace
+
+std::string batchQueryFor(const std::string& number) {
+    const StandardNumberKind kind = standardNumberForm(number);
+    if (kind == StandardNumberKind::Issn) return attributeTerm("@attr 1=8 ", number);
+    // A catalogue may index either form; 979 ISBNs have only the ISBN-13.
+    // A wrong check digit is searched as given: its other form is no number.
+    if (kind != StandardNumberKind::None && standardNumberCheckOk(number)) {
+        const std::string as10 = isbnAs10(number);
+        const std::string as13 = isbnAs13(number);
+        if (!as10.empty())
+            return "@or " + attributeTerm("@attr 1=7 ", as10) + " " +
+                   attributeTerm("@attr 1=7 ", as13);
+    }
+    return attributeTerm("@attr 1=7 ", number);
 }
 
 BatchNumberList::AddResult BatchNumberList::addBatchNumber(const std::string& text,
                                                            std::string& message) {
-    std::string s;
-    if (!isbn13ToIsbn10(text, s)) s = text;
-    if (s.size() != 10 && s.size() != 8) {
-        message = s + " is not a valid ISBN or ISSN";
+    const std::string s = cleanStandardNumber(text);
+    const StandardNumberKind kind = standardNumberForm(s);
+    if (kind == StandardNumberKind::None) {
+        message = text + " is not a valid ISBN or ISSN";
         return AddResult::Invalid;
     }
-    if (std::find(numbers_.begin(), numbers_.end(), s) != numbers_.end()) {
-        message = (s.size() == 10 ? "ISBN [ " : "ISSN [ ") + s + " ] already in List.";
+    if (!standardNumberCheckOk(s) && !acceptWrongCheck_) {
+        message = s + " has a wrong check digit";
+        return AddResult::WrongCheckDigit;
+    }
+    const std::string key = duplicateKey(s);
+    if (std::find(keys_.begin(), keys_.end(), key) != keys_.end()) {
+        message =
+            (kind == StandardNumberKind::Issn ? "ISSN [ " : "ISBN [ ") + s + " ] already in List.";
         return AddResult::Duplicate;
     }
     numbers_.push_back(s);
+    keys_.push_back(key);
     message.clear();
     return AddResult::Added;
 }
@@ -52,6 +66,7 @@ BatchNumberList::AddResult BatchNumberList::addBatchNumber(const std::string& te
 bool BatchNumberList::remove(const std::string& number) {
     const auto it = std::find(numbers_.begin(), numbers_.end(), number);
     if (it == numbers_.end()) return false;
+    keys_.erase(keys_.begin() + (it - numbers_.begin()));
     numbers_.erase(it);
     return true;
 }

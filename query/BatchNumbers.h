@@ -4,21 +4,24 @@
 #include <string>
 #include <vector>
 
-// The ISBN-10 of a 13-character ISBN starting with "978"; false otherwise.
-bool isbn13ToIsbn10(const std::string& text, std::string& isbn10);
-
-// The query that searches one accepted number.
+// The query that searches one accepted number: an ISBN under both its forms
+// where it has two, an ISSN as it is.
 std::string batchQueryFor(const std::string& number);
 
-// Accepted numbers in the order they were added, without duplicates.
+// Accepted numbers in the order they were added, cleaned, in the form they
+// were given, without duplicates (an ISBN-10 and its ISBN-13 are one).
 class BatchNumberList {
 public:
-    enum class AddResult { Added, Duplicate, Invalid };
+    enum class AddResult { Added, Duplicate, Invalid, WrongCheckDigit };
 
-    // Converts, checks and appends text. message is set for Duplicate and
-    // Invalid to the text the user is shown.
+    // Cleans, checks and appends text. message is set for every result but
+    // Added to the text the user is shown.
     AddResult addBatchNumber(const std::string& text, std::string& message);
     bool remove(const std::string& number);
+
+    // For bad data at hand: a number whose check character is wrong is then
+    // listed (and searched as given) rather than refused.
+    void setAcceptWrongCheckDigits(bool accept) { acceptWrongCheck_ = accept; }
 
     const std::vector<std::string>& numbers() const { return numbers_; }
     // One query per number, in list order.
@@ -26,6 +29,9 @@ public:
 
 private:
     std::vector<std::string> numbers_;
+    // What "already in List" compares: ISBNs in their ISBN-13 form.
+    std::vector<std::string> keys_;
+    bool acceptWrongCheck_ = false;
 };
 
 // A line as read from a numbers file, without its line end (LF or CR LF).

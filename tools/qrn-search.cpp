@@ -20,7 +20,8 @@
 #include "engine/SearchEvent.h"
 #include "engine/SearchTexts.h"
 #include "base/UserMessage.h"
-#include "query/BatchNumbers.h"
+#include "query/BatchFileReader.h"
+#include "query/BatchReport.h"
 
 namespace {
 
@@ -44,7 +45,9 @@ const ProgramUsage kProgram{
     "      --max-per-target N    retrieve at most N records from each target\n"
     "      --max-per-search N    stop once more than N records came in\n"
     "      --connections N       at most N targets at the same time\n"
-    "      --isbn FILE           search each ISBN or ISSN of FILE, one a line\n"
+    "      --isbn FILE           search each ISBN or ISSN of FILE, one a line, and\n"
+    "                            end with a line per number on standard error:\n"
+    "                            number, found/not found/error, records, targets\n"
     "      --format FORMAT       brief (number, title, author, target, date\n"
     "                            separated by TAB; the default), marc, xml or text\n"
     "      --quiet               no progress on standard error\n"
@@ -227,17 +230,11 @@ int main(int argc, char** argv) {
             return 1;
         }
         BatchNumberList numbers;
-        std::string line;
-        int lineNumber = 0;
-        while (std::getline(in, line)) {
-            ++lineNumber;
-            std::string message;
-            if (numbers.addBatchNumber(stripLineEnd(line), message) !=
-                BatchNumberList::AddResult::Added)
-                std::fprintf(stderr, "qrn-search: %s:%d: %s\n", o.isbnFile.c_str(), lineNumber,
-                             message.c_str());
-        }
+        for (const RefusedLine& refused : addBatchNumbersFrom(in, numbers))
+            std::fprintf(stderr, "qrn-search: %s:%d: %s\n", o.isbnFile.c_str(), refused.line,
+                         refused.message.c_str());
         doc.query.batchList = numbers.queries();
+        doc.query.batchNumbers = numbers.numbers();
         doc.query.batch = true;
     }
 
@@ -273,5 +270,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", progress.c_str());
     }
     writeRecords(doc, o.format);
+    // What was found where, after the records: the last thing a script reads.
+    if (!o.isbnFile.empty()) std::fputs(batchReportLines(batchReportOf(doc)).c_str(), stderr);
     return 0;
 }

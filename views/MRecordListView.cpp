@@ -77,6 +77,24 @@ void MRecordListView::refill() {
     viewport()->update();
 }
 
+void MRecordListView::showRecords(const std::vector<int32_t>& numbers) {
+    if (numbers.empty()) return;
+    DocumentSelection& selection = doc_.core().selection;
+    // Another target's list would hide records of the other targets.
+    const bool allTargets = selection.selectedTargetId == -1;
+    selection.selectedTargetId = -1;
+    selection.selectedRecordNumbers = numbers;
+    selection.selectedRecordNumber = numbers.front();
+    if (!allTargets || model_->rowOfRecord(numbers.front()) < 0) {
+        refill();
+    } else {
+        selectRecords(numbers, numbers.front());
+    }
+    const int row = model_->rowOfRecord(numbers.front());
+    if (row >= 0) scrollTo(model_->index(row, 0));
+    doc_.updateAllViews(this, HINT_RECORD_SELECTED);
+}
+
 void MRecordListView::applyColumnWidths() {
     const auto& columns = model_->columns();
     for (size_t i = 0; i < columns.size(); ++i)

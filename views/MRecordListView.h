@@ -24,6 +24,9 @@ public:
     // Lists the store's records again for the selected target, keeping the
     // selected records that are still listed.
     void refill();
+    // Lists every target's records with these selected, the first current
+    // and shown in the record view.
+    void showRecords(const std::vector<int32_t>& numbers);
     // Puts the selected rows on the clipboard as tab-separated text with a
     // header line of the columns shown.
     void copySelectedRows();

@@ -1,7 +1,6 @@
 #include "query/widgets/PPISBNBatchSearch.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <fstream>
@@ -12,14 +11,8 @@
 
 namespace {
 
-// The list shows a number as text, which may not be its bytes (a file's
-// non-UTF-8 byte shows as U+FFFD); Remove goes by the bytes kept here.
-constexpr int kNumberBytesRole = Qt::UserRole;
-
 void showNumber(QListWidget* list, const std::string& number) {
-    auto* item = new QListWidgetItem(QString::fromStdString(number));
-    item->setData(kNumberBytesRole, QByteArray::fromStdString(number));
-    list->addItem(item);
+    list->addItem(QString::fromStdString(number));
 }
 
 void tellUser(QWidget* parent, const QString& text, const QString& detail = QString()) {
@@ -46,6 +39,7 @@ PPISBNBatchSearch::~PPISBNBatchSearch() = default;
 void PPISBNBatchSearch::onConfirmed() {
     if (numbers_.numbers().empty()) return;
     doc_.query.batchList = numbers_.queries();
+    doc_.query.batchNumbers = numbers_.numbers();
     doc_.query.batch = true;
 }
 
@@ -54,7 +48,10 @@ void PPISBNBatchSearch::addBatchNumber(const QString& text) {
     const auto added = numbers_.addBatchNumber(text.toStdString(), message);
     if (added == BatchNumberList::AddResult::Added)
         showNumber(ui_->numberList, numbers_.numbers().back());
-    if (added != BatchNumberList::AddResult::Invalid) ui_->number->clear();
+    // A refused number stays in the field to be corrected.
+    if (added == BatchNumberList::AddResult::Added ||
+        added == BatchNumberList::AddResult::Duplicate)
+        ui_->number->clear();
     if (!message.empty()) tellUser(this, QString::fromStdString(message));
 }
 
@@ -63,18 +60,14 @@ void PPISBNBatchSearch::loadFile(const QString& path) {
     if (!in) return;
     ui_->number->clear();
     const size_t before = numbers_.numbers().size();
-    const std::vector<std::string> messages = addBatchNumbersFrom(in, numbers_);
+    const std::vector<RefusedLine> refused = addBatchNumbersFrom(in, numbers_);
     for (size_t i = before; i < numbers_.numbers().size(); ++i)
         showNumber(ui_->numberList, numbers_.numbers()[i]);
-    if (messages.empty()) return;
     // One box for the whole file: a file of hundreds of bad lines must not
     // mean hundreds of boxes.
-    QStringList lines;
-    for (const std::string& m : messages) lines << QString::fromStdString(m);
-    tellUser(this,
-             tr("%n line(s) of %1 were not added.", nullptr, static_cast<int>(lines.size()))
-                 .arg(QFileInfo(path).fileName()),
-             lines.join(QLatin1Char('\n')));
+    if (!refused.empty())
+        tellUser(this, QString::fromStdString(refusedLinesSummary(refused)),
+                 QString::fromStdString(refusedLinesDetail(refused)));
 }
 
 void PPISBNBatchSearch::addTyped() {
@@ -85,7 +78,7 @@ void PPISBNBatchSearch::addTyped() {
 void PPISBNBatchSearch::removeSelected() {
     QListWidgetItem* item = ui_->numberList->currentItem();
     if (!item || !item->isSelected()) return;
-    numbers_.remove(item->data(kNumberBytesRole).toByteArray().toStdString());
+    numbers_.remove(item->text().toStdString());
     delete item;
 }
 

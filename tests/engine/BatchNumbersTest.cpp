@@ -1,44 +1,66 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "engine/SearchQuery.h"
+#include "query/BatchFileReader.h"
 #include "query/BatchNumbers.h"
+#include "query/BatchReport.h"
 
-TEST(BatchNumbersTest, Isbn13ConvertsOnlyWith978Prefix) {
-    std::string isbn10;
-    ASSERT_TRUE(isbn13ToIsbn10("9780306406157", isbn10));
-    EXPECT_EQ(isbn10, "0306406152");
-    ASSERT_TRUE(isbn13ToIsbn10("9780131103627", isbn10));
-    EXPECT_EQ(isbn10, "0131103628");
-    ASSERT_TRUE(isbn13ToIsbn10("9780804429573", isbn10));  // remainder 1 gives 'X'
-    EXPECT_EQ(isbn10, "080442957X");
-    ASSERT_TRUE(isbn13ToIsbn10("9780000000002", isbn10));  // remainder 0 gives '0'
-    EXPECT_EQ(isbn10, "0000000000");
-    EXPECT_FALSE(isbn13ToIsbn10("9791034567890", isbn10));
-    EXPECT_FALSE(isbn13ToIsbn10("978030640615", isbn10));
-    EXPECT_FALSE(isbn13ToIsbn10("", isbn10));
-}
+using AddResult = BatchNumberList::AddResult;
 
-TEST(BatchNumbersTest, ListChecksLengthAndDuplicatesKeepingOrder) {
+TEST(BatchNumbersTest, ListCleansChecksAndKnowsBothIsbnForms) {
     BatchNumberList list;
     std::string message;
-    EXPECT_EQ(list.addBatchNumber("9780306406157", message), BatchNumberList::AddResult::Added);
-    EXPECT_EQ(list.addBatchNumber("0306406152", message), BatchNumberList::AddResult::Duplicate);
+    EXPECT_EQ(list.addBatchNumber("ISBN 978-0-306-40615-7", message), AddResult::Added);
+    EXPECT_EQ(list.addBatchNumber("0306406152", message), AddResult::Duplicate);
     EXPECT_EQ(message, "ISBN [ 0306406152 ] already in List.");
-    EXPECT_EQ(list.addBatchNumber("03178471", message), BatchNumberList::AddResult::Added);
-    EXPECT_EQ(list.addBatchNumber("03178471", message), BatchNumberList::AddResult::Duplicate);
-    EXPECT_EQ(message, "ISSN [ 03178471 ] already in List.");
-    EXPECT_EQ(list.addBatchNumber("9791034567890", message), BatchNumberList::AddResult::Invalid);
-    EXPECT_EQ(message, "9791034567890 is not a valid ISBN or ISSN");
-    EXPECT_EQ(list.addBatchNumber("", message), BatchNumberList::AddResult::Invalid);
+    EXPECT_EQ(list.addBatchNumber("0-8044-2957-x", message), AddResult::Added);
+    EXPECT_EQ(list.addBatchNumber("EAN 9791032300824 51299", message), AddResult::Added);
+    EXPECT_EQ(list.addBatchNumber("0378-5955", message), AddResult::Added);
+    EXPECT_EQ(list.addBatchNumber("03785955", message), AddResult::Duplicate);
+    EXPECT_EQ(message, "ISSN [ 03785955 ] already in List.");
+    EXPECT_EQ(list.addBatchNumber("0-306-40615-3", message), AddResult::WrongCheckDigit);
+    EXPECT_EQ(message, "0306406153 has a wrong check digit");
+    EXPECT_EQ(list.addBatchNumber("abcdefghij", message), AddResult::Invalid);
+    EXPECT_EQ(message, "abcdefghij is not a valid ISBN or ISSN");
+    EXPECT_EQ(list.addBatchNumber("", message), AddResult::Invalid);
     EXPECT_EQ(message, " is not a valid ISBN or ISSN");
-    EXPECT_EQ(list.addBatchNumber("0-306-40615-2", message), BatchNumberList::AddResult::Invalid);
-    EXPECT_EQ(list.addBatchNumber("abcdefghij", message), BatchNumberList::AddResult::Added);
-    const std::vector<std::string> expected = {"@attr 1=7 0306406152", "@attr 1=8 03178471",
-                                               "@attr 1=7 abcdefghij"};
-    EXPECT_EQ(list.queries(), expected);
-    EXPECT_TRUE(list.remove("03178471"));
-    EXPECT_FALSE(list.remove("03178471"));
-    EXPECT_EQ(list.numbers().size(), 2u);
+    EXPECT_EQ(list.numbers(), std::vector<std::string>(
+                                  {"9780306406157", "080442957X", "9791032300824", "03785955"}));
+    EXPECT_EQ(list.queries(),
+              std::vector<std::string>({"@or @attr 1=7 0306406152 @attr 1=7 9780306406157",
+                                        "@or @attr 1=7 080442957X @attr 1=7 9780804429573",
+                                        "@attr 1=7 9791032300824", "@attr 1=8 03785955"}));
+    SearchQuery query;
+    for (const std::string& pqf : list.queries()) EXPECT_TRUE(query.compile(pqf)) << pqf;
+
+    // Removed, a number may come back in its other form.
+    EXPECT_TRUE(list.remove("9780306406157"));
+    EXPECT_FALSE(list.remove("9780306406157"));
+    EXPECT_EQ(list.addBatchNumber("0306406152", message), AddResult::Added);
+
+    list.setAcceptWrongCheckDigits(true);
+    EXPECT_EQ(list.addBatchNumber("0306406153", message), AddResult::Added);
+    EXPECT_EQ(list.queries().back(), "@attr 1=7 0306406153");
+}
+
+TEST(BatchNumbersTest, FileSkipsBlanksAndCommentsAndTellsRefusedLinesOnce) {
+    std::istringstream file(
+        "# supplier list\n0306406152\r\n\n   \n9780306406157\nabcdefghij\n 0-306-40615-3\n"
+        "03785955\r\n  # a note\n979-10-323-0082-4");
+    BatchNumberList list;
+    const std::vector<RefusedLine> refused = addBatchNumbersFrom(file, list);
+    EXPECT_EQ(list.numbers(),
+              std::vector<std::string>({"0306406152", "03785955", "9791032300824"}));
+    ASSERT_EQ(refused.size(), 3u);
+    EXPECT_EQ(refusedLinesSummary(refused), "3 lines not loaded: line 5, line 6, line 7");
+    EXPECT_EQ(refusedLinesDetail(refused),
+              "line 5: ISBN [ 9780306406157 ] already in List.\n"
+              "line 6: abcdefghij is not a valid ISBN or ISSN\n"
+              "line 7: 0306406153 has a wrong check digit");
+    EXPECT_EQ(refusedLinesSummary({refused[0]}), "1 line not loaded: line 5");
+    EXPECT_EQ(refusedLinesSummary({}), "");
 }
 
 TEST(BatchNumbersTest, LineEndsAreRemovedButNothingElse) {
@@ -47,12 +69,27 @@ TEST(BatchNumbersTest, LineEndsAreRemovedButNothingElse) {
     EXPECT_EQ(stripLineEnd("\n"), "");
 }
 
-TEST(BatchNumbersTest, NumbersTheToolkitCannotReadBareAreQuoted) {
-    EXPECT_EQ(batchQueryFor("0306406152"), "@attr 1=7 0306406152");
-    EXPECT_EQ(batchQueryFor("0306 40615"), "@attr 1=7 \"0306 40615\"");
-    EXPECT_EQ(batchQueryFor("031\"8471"), "@attr 1=8 \"031\\\"8471\"");
-    EXPECT_EQ(batchQueryFor("@and12345x"), "@attr 1=7 \"@and12345x\"");
-    SearchQuery query;
-    for (const char* number : {"0306 40615", "031\"8471", "@and12345x", "031784\\1"})
-        EXPECT_TRUE(query.compile(batchQueryFor(number))) << number;
+TEST(BatchNumbersTest, ReportTellsFoundNotFoundAndFailedNumbers) {
+    using O = BatchQueryOutcome;
+    const std::vector<BatchOutcomes::TargetOutcomes> targets = {
+        {1, "Alpha", {O::Searched, O::Searched, O::Searched, O::Searched}},
+        {2, "Beta", {O::Searched, O::Failed, O::Searched, O::NotReached}}};
+    // Number 0 found twice at Alpha and once at Beta; number 1 found at
+    // Alpha though Beta failed it; 2 nowhere; 3 nowhere, and Beta never got to it.
+    const std::vector<BatchHit> hits = {{1, 1, 0}, {2, 2, 0}, {3, 1, 0}, {4, 1, 1}};
+    const std::vector<BatchReportRow> rows =
+        tallyBatchReport({"0306406152", "9780131103627", "03785955", "9791032300824"}, targets,
+                         hits, [](const std::vector<int32_t>& records) { return records.back(); });
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].records, std::vector<int32_t>({1, 2, 3}));
+    EXPECT_EQ(rows[0].suggestedRecord, 3);
+    EXPECT_EQ(batchReportLines(rows),
+              "0306406152\tfound\t3\tAlpha; Beta\n"
+              "9780131103627\tfound\t1\tAlpha\n"
+              "03785955\tnot found\t0\t\n"
+              "9791032300824\terror\t0\tBeta\n");
+    EXPECT_EQ(unfoundNumbersFile(rows), "03785955\n9791032300824\n");
+    EXPECT_EQ(
+        batchReportLines({rows[2]}, true),
+        "Number\tState\tRecords\tTargets\tSuggested best record\n03785955\tnot found\t0\t\t\n");
 }

@@ -4,9 +4,6 @@
 #include <yaz/odr.h>
 #include <yaz/pquery.h>
 
-#include <sstream>
-
-#include "query/BatchFileReader.h"
 #include "query/Bib1Attributes.h"
 #include "query/QueryComposer.h"
 
@@ -135,16 +132,4 @@ TEST(PqfComposeTest, Bib1StringTakesTheListsInTypeOrder) {
               "@attr 4=109 ");
     EXPECT_EQ(bib1AttributeString({"", "", "", "", "", ""}), "");
     EXPECT_EQ(bib1AttributeString({":@attr 1=4", "x:  @attr 2=3  "}), "@attr 2=3 ");
-}
-
-TEST(PqfComposeTest, FileLinesAreAddedInOrderAndTheRestReportedOnce) {
-    std::istringstream file(
-        "0306406152\n9780306406157\r\n\n0-306-40615-2\n03178471\r\n978-0-306-40615-7\nabcdefghij");
-    BatchNumberList list;
-    const std::vector<std::string> messages = addBatchNumbersFrom(file, list);
-    EXPECT_EQ(list.numbers(), std::vector<std::string>({"0306406152", "03178471", "abcdefghij"}));
-    EXPECT_EQ(messages, std::vector<std::string>(
-                            {"ISBN [ 0306406152 ] already in List.", " is not a valid ISBN or ISSN",
-                             "0-306-40615-2 is not a valid ISBN or ISSN",
-                             "978-0-306-40615-7 is not a valid ISBN or ISSN"}));
 }

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "engine/SearchQuery.h"
 #include "query/BatchFileReader.h"
 #include "query/QueryComposer.h"
 
@@ -35,7 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     BatchNumberList list;
     addBatchNumbersFrom(file, list);
     for (const std::string& n : list.numbers())
-        if (n.size() != 8 && n.size() != 10) std::abort();
+        if (n.size() != 8 && n.size() != 10 && n.size() != 13) std::abort();
+    SearchQuery query;
+    for (const std::string& pqf : list.queries())
+        if (!query.compile(pqf)) std::abort();
 
     // A term reaches the toolkit as a C string: it ends at the first NUL.
     const std::string term = bytes.substr(0, bytes.find('\0'));

@@ -28,3 +28,10 @@ void startSearch(DocumentCore& doc, const std::string& pqf) {
     doc.query.compile(pqf);
     doc.search.startSearch();
 }
+
+void startBatchSearch(DocumentCore& doc, const BatchNumberList& numbers) {
+    doc.query.batchList = numbers.queries();
+    doc.query.batchNumbers = numbers.numbers();
+    doc.query.batch = true;
+    doc.search.startSearch();
+}

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/DocumentCore.h"
+#include "query/BatchNumbers.h"
 
 // Appends a target with the list's next id.
 Target& addSearchTarget(DocumentCore& doc, const std::string& name, const std::string& zurl,
@@ -14,3 +15,5 @@ Target& addSearchTarget(DocumentCore& doc, const std::string& name, const std::s
 Target& targetById(DocumentCore& doc, int32_t id);
 // Compiles pqf into the query and starts the search as a confirmed sheet does.
 void startSearch(DocumentCore& doc, const std::string& pqf);
+// Starts a batch search of the numbers as the batch page's OK does.
+void startBatchSearch(DocumentCore& doc, const BatchNumberList& numbers);

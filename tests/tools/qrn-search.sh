@@ -137,10 +137,19 @@ expectSame "MARC output read back" "$TMP/read-back" "$TMP/brief-columns"
 # A batch: two ISBN-10s of those records and a line that is no ISBN.
 yaz-marcdump "$TMP/compass.mrc" | sed -n 's/^020 .*\$a \([0-9X]\{10\}\) .*/\1/p' | head -n 2 >"$TMP/isbns"
 [ "$(wc -l <"$TMP/isbns")" -eq 2 ] || fail "the records hold no two ISBN-10s"
-printf 'not-an-isbn\n' >>"$TMP/isbns"
+printf 'not-an-isbn\n9791032300824\n' >>"$TMP/isbns"
 status 0 "ISBN batch" "$SEARCH" --targets "$TMP/targets.xml" --isbn "$TMP/isbns"
 grep -q "isbns:3:" "$TMP/err" || { fail "the rejected line is not reported"; cat "$TMP/err"; }
 [ "$(wc -l <"$TMP/out")" -ge 2 ] || { fail "the ISBNs found nothing"; cat "$TMP/out"; }
+# The report ends standard error: a line per number, its records counted.
+tail -n 3 "$TMP/err" >"$TMP/report"
+awk -F '\t' -v records="$(wc -l <"$TMP/out")" -v first="$(head -n 1 "$TMP/isbns")" '
+    NR < 3 && ($2 != "found" || $4 != "Demo") { bad = 1 }
+    NR == 1 && $1 != first { bad = 1 }
+    NR < 3 { sum += $3 }
+    NR == 3 && $0 != "9791032300824\tnot found\t0\t" { bad = 1 }
+    END { exit bad || sum != records }' "$TMP/report" ||
+    { fail "the batch report is not a line per number"; cat "$TMP/err"; }
 
 # Ctrl-C while a slow target still searches: what was retrieved is printed.
 "$SEARCH" --targets "$TMP/targets.xml" --target Demo --target Slow --max-per-target 100 \

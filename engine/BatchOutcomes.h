@@ -1,0 +1,39 @@
+// How each query of a batch search went on each target, for the report of
+// what was found where. Made on the UI thread when the search starts; the
+// tasks note into it on their workers; the UI thread reads snapshots.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+enum class BatchQueryOutcome : uint8_t { NotReached, Searched, Failed };
+
+class BatchOutcomes {
+public:
+    struct TargetOutcomes {
+        int32_t id = 0;
+        std::string name;
+        std::vector<BatchQueryOutcome> queries;
+    };
+
+    // numbers: what each query searches, as the user's list shows it.
+    explicit BatchOutcomes(std::vector<std::string> numbers);
+
+    const std::vector<std::string>& numbers() const { return numbers_; }
+
+    // UI thread, before the target's task is queued.
+    void addTarget(int32_t id, const std::string& name);
+    // Any thread. A later note for the same query replaces an earlier one (a
+    // retried target).
+    void note(int32_t targetId, size_t query, BatchQueryOutcome outcome);
+    // Any thread.
+    std::vector<TargetOutcomes> snapshot() const;
+
+private:
+    const std::vector<std::string> numbers_;
+    mutable std::mutex lock_;
+    std::vector<TargetOutcomes> targets_;
+};

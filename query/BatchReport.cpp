@@ -1,0 +1,105 @@
+#include "query/BatchReport.h"
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+
+#include "engine/DocumentCore.h"
+
+namespace {
+
+void addOnce(std::vector<std::string>& names, const std::string& name) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+}
+
+// A tab or line end in a name would break the line's columns.
+std::string cell(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    return text;
+}
+
+}  // namespace
+
+const char* batchStateText(BatchNumberState state) {
+    switch (state) {
+        case BatchNumberState::Found:
+            return "found";
+        case BatchNumberState::NotFound:
+            return "not found";
+        case BatchNumberState::Error:
+            break;
+    }
+    return "error";
+}
+
+std::vector<BatchReportRow> tallyBatchReport(
+    const std::vector<std::string>& numbers,
+    const std::vector<BatchOutcomes::TargetOutcomes>& targets, const std::vector<BatchHit>& hits,
+    const BestRecordChooser& chooseBest) {
+    std::vector<BatchReportRow> rows(numbers.size());
+    for (size_t i = 0; i < numbers.size(); ++i) rows[i].number = numbers[i];
+    const auto nameOf = [&targets](int32_t id) {
+        for (const auto& t : targets)
+            if (t.id == id) return t.name;
+        return std::string();
+    };
+    for (const BatchHit& hit : hits) {
+        if (hit.query < 0 || static_cast<size_t>(hit.query) >= rows.size()) continue;
+        BatchReportRow& row = rows[static_cast<size_t>(hit.query)];
+        row.records.push_back(hit.record);
+        addOnce(row.targets, nameOf(hit.targetId));
+    }
+    for (size_t i = 0; i < rows.size(); ++i) {
+        BatchReportRow& row = rows[i];
+        if (!row.records.empty()) {
+            row.state = BatchNumberState::Found;
+            std::sort(row.records.begin(), row.records.end());
+            if (chooseBest) row.suggestedRecord = chooseBest(row.records);
+            continue;
+        }
+        for (const auto& t : targets)
+            if (i < t.queries.size() && t.queries[i] != BatchQueryOutcome::Searched) {
+                row.state = BatchNumberState::Error;
+                addOnce(row.targets, t.name);
+            }
+    }
+    return rows;
+}
+
+std::vector<BatchReportRow> batchReportOf(const DocumentCore& doc,
+                                          const BestRecordChooser& chooseBest) {
+    const std::shared_ptr<const BatchOutcomes> outcomes = doc.search.batchOutcomes();
+    if (!outcomes) return {};
+    std::vector<BatchHit> hits;
+    {
+        std::lock_guard<std::recursive_mutex> guard(doc.store.lock());
+        hits.reserve(doc.store.records().size());
+        for (const Record& r : doc.store.records())
+            hits.push_back({r.number, r.targetId, r.batchQuery});
+    }
+    return tallyBatchReport(outcomes->numbers(), outcomes->snapshot(), hits, chooseBest);
+}
+
+std::string batchReportLines(const std::vector<BatchReportRow>& rows, bool asTable) {
+    std::string text = asTable ? "Number\tState\tRecords\tTargets\tSuggested best record\n" : "";
+    for (const BatchReportRow& row : rows) {
+        text += row.number + '\t' + batchStateText(row.state) + '\t' +
+                std::to_string(row.records.size()) + '\t';
+        for (size_t i = 0; i < row.targets.size(); ++i)
+            text += (i ? "; " : "") + cell(row.targets[i]);
+        if (asTable) {
+            text += '\t';
+            if (row.suggestedRecord > 0) text += std::to_string(row.suggestedRecord);
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::string unfoundNumbersFile(const std::vector<BatchReportRow>& rows) {
+    std::string text;
+    for (const BatchReportRow& row : rows)
+        if (row.state != BatchNumberState::Found) text += row.number + '\n';
+    return text;
+}

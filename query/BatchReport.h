@@ -1,0 +1,56 @@
+// What a batch search found for each of its numbers: found, not found or
+// failed, how many records, from which targets. Pure logic; UI thread.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/BatchOutcomes.h"
+
+class DocumentCore;
+
+enum class BatchNumberState { Found, NotFound, Error };
+
+// "found", "not found", "error".
+const char* batchStateText(BatchNumberState state);
+
+struct BatchReportRow {
+    std::string number;
+    BatchNumberState state = BatchNumberState::NotFound;
+    // The targets that found it; for an error, those that failed it or
+    // never came to search it.
+    std::vector<std::string> targets;
+    // In store order.
+    std::vector<int32_t> records;
+    // The record to copy, where something can tell; 0 when nothing can.
+    int32_t suggestedRecord = 0;
+};
+
+// One stored record of a batch search.
+struct BatchHit {
+    int32_t record = 0;
+    int32_t targetId = 0;
+    int32_t query = -1;
+};
+
+// Picks the record worth copying among a number's records; 0 for none.
+using BestRecordChooser = std::function<int32_t(const std::vector<int32_t>& records)>;
+
+// Found when some record came back; else error when some target failed the
+// query or did not reach it; else not found.
+std::vector<BatchReportRow> tallyBatchReport(
+    const std::vector<std::string>& numbers,
+    const std::vector<BatchOutcomes::TargetOutcomes>& targets, const std::vector<BatchHit>& hits,
+    const BestRecordChooser& chooseBest = {});
+
+// The report of the document's last search; empty when it was no batch.
+std::vector<BatchReportRow> batchReportOf(const DocumentCore& doc,
+                                          const BestRecordChooser& chooseBest = {});
+
+// A line per number: number TAB state TAB records TAB targets ("; "-joined).
+// As a table: a header line first, and the suggested record as a fifth column.
+std::string batchReportLines(const std::vector<BatchReportRow>& rows, bool asTable = false);
+// Every number no record came back for, one a line, as a numbers file.
+std::string unfoundNumbersFile(const std::vector<BatchReportRow>& rows);

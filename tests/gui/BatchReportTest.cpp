@@ -1,0 +1,86 @@
+// The Batch Report after a real batch search: offered at the end, a row per
+// number, double-click shows that number's records in the list, exports.
+#include <QAbstractButton>
+#include <QAction>
+#include <QMessageBox>
+#include <QTableWidget>
+#include <QTest>
+#include <algorithm>
+#include <fstream>
+
+#include "GuiDocument.h"
+#include "GuiSupport.h"
+#include "Isbn13Catalogue.h"
+#include "TestDocument.h"
+#include "TestSupport.h"
+#include "app/CMainFrame.h"
+#include "query/BatchFileReader.h"
+#include "query/widgets/BatchReportWindow.h"
+
+class BatchReportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { zebra_ = isbn13Catalogue(); }
+    void cleanupTestCase() { zebra_.reset(); }
+
+    void reportShowsEachNumbersRecords() {
+        GuiDocument g;
+        g.addTarget("Thirteen", zebra_->zurl("Default"));
+        CMainFrame frame(g.doc());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QVERIFY(!frame.action("Batch Report")->isEnabled());
+
+        BatchNumberList numbers;
+        std::string message;
+        for (const char* n : {"0306406152", "9791032300824", "0262033844"})
+            QVERIFY(numbers.addBatchNumber(n, message) == BatchNumberList::AddResult::Added);
+        startBatchSearch(g.core(), numbers);
+        QVERIFY(g.settle());
+        QMessageBox* offer = nullptr;
+        QTRY_VERIFY((offer = frame.findChild<QMessageBox*>("batchReportOffer")));
+        QVERIFY2(offer->text().contains("3 numbers: 2 found, 1 not found, 0 error(s)"),
+                 qPrintable(offer->text()));
+        QVERIFY(frame.action("Batch Report")->isEnabled());
+        QTest::mouseClick(offer->button(QMessageBox::Yes), Qt::LeftButton);
+
+        BatchReportWindow* report = frame.batchReportWindow();
+        QVERIFY(report && report->isVisible());
+        QTableWidget* table = report->table();
+        QCOMPARE(table->rowCount(), 3);
+        int total = 0;
+        for (const BatchReportRow& row : report->rows())
+            total += static_cast<int>(row.records.size());
+        QCOMPARE(total, static_cast<int>(g.core().store.count()));
+        grabToFile(report, "BatchReport");
+
+        const std::vector<int32_t> wanted = report->rows().front().records;
+        QCOMPARE(wanted.size(), size_t(2));
+        const QList<QTableWidgetItem*> found = table->findItems("0306406152", Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        const QRect cell = table->visualItemRect(found.front());
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        std::vector<int32_t> chosen = g.core().selection.selectedRecordNumbers;
+        std::sort(chosen.begin(), chosen.end());
+        QCOMPARE(chosen, wanted);
+        QCOMPARE(g.core().selection.selectedRecordNumber, wanted.front());
+        grabToFile(&frame, "BatchReport-records");
+
+        // The unfound numbers load again as a numbers file.
+        TempDir dir;
+        QVERIFY(report->exportReport(QString::fromStdString(dir.file("report.tsv"))));
+        QCOMPARE(readFileBytes(dir.file("report.tsv")), batchReportLines(report->rows(), true));
+        QVERIFY(report->exportUnfoundNumbers(QString::fromStdString(dir.file("again.txt"))));
+        std::ifstream again(dir.file("again.txt"));
+        BatchNumberList second;
+        QVERIFY(addBatchNumbersFrom(again, second).empty());
+        QCOMPARE(second.numbers(), std::vector<std::string>({"0262033844"}));
+    }
+
+private:
+    std::unique_ptr<ZebraServer> zebra_;
+};
+
+QTEST_MAIN(BatchReportTest)
+#include "BatchReportTest.moc"
