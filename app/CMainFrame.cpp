@@ -17,6 +17,9 @@
 #include "app/LockKeyIndicators.h"
 #include "app/MAboutDlg.h"
 #include "base/Version.h"
+#include "export/widgets/RecordExport.h"
+#include "views/MCompareWindow.h"
+#include "views/MGroupedListView.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
 #include "views/MRecordView.h"
@@ -87,8 +90,8 @@ CMainFrame::CMainFrame(CqrnDoc& doc, QWidget* parent) : QMainWindow(parent), doc
     connect(&doc_, &CqrnDoc::stateChanged, this, &CMainFrame::setMenuActionState);
     // The pane itself tells: focusChanged comes only once the window is
     // active, after the click that brought it back has been handled.
-    for (QAbstractScrollArea* pane :
-         std::initializer_list<QAbstractScrollArea*>{limitView_, listView_, recordView_}) {
+    for (QAbstractScrollArea* pane : std::initializer_list<QAbstractScrollArea*>{
+             limitView_, listView_, groupedView_, recordView_}) {
         pane->installEventFilter(this);
         pane->viewport()->installEventFilter(this);
     }
@@ -100,8 +103,8 @@ CMainFrame::CMainFrame(CqrnDoc& doc, QWidget* parent) : QMainWindow(parent), doc
 
 CMainFrame::~CMainFrame() {
     // The views unregister as they go; no focus change may reach them then.
-    for (QAbstractScrollArea* pane :
-         std::initializer_list<QAbstractScrollArea*>{limitView_, listView_, recordView_}) {
+    for (QAbstractScrollArea* pane : std::initializer_list<QAbstractScrollArea*>{
+             limitView_, listView_, groupedView_, recordView_}) {
         pane->removeEventFilter(this);
         pane->viewport()->removeEventFilter(this);
     }
@@ -111,9 +114,13 @@ void CMainFrame::createPanes() {
     limitView_ = new MLimitView(doc_);
     listView_ = new MRecordListView(doc_);
     recordView_ = new MRecordView(doc_);
+    groupedView_ = new MGroupedListView(doc_);
     auto* right = new QSplitter(Qt::Vertical);
+    listSplit_ = right;
     right->addWidget(listView_);
     right->addWidget(recordView_);
+    right->insertWidget(1, groupedView_);
+    groupedView_->hide();
     right->setChildrenCollapsible(false);
     right->setSizes({250, 430});
     auto* split = new QSplitter(Qt::Horizontal);
@@ -167,7 +174,9 @@ void CMainFrame::createActions() {
     on(addCommand("Cu&t", "edit-cut", CutIcon, QKeySequence::Cut, {}),
        [this] { recordView_->cut(); });
     on(addCommand("&Copy", "edit-copy", CopyIcon, QKeySequence::Copy, {}), [this] {
-        if (activePane_ == ActivePane::RecordList)
+        if (activePane_ == ActivePane::RecordList && grouped_)
+            groupedView_->copySelectedRows();
+        else if (activePane_ == ActivePane::RecordList)
             listView_->copySelectedRows();
         else
             recordView_->copy();
@@ -215,6 +224,16 @@ void CMainFrame::createMenus() {
         toggle->setChecked(true);
         view->addAction(toggle);
     }
+    view->addSeparator();
+    QAction* group = addCommand("&Group Copies", {}, 0, QKeySequence(Qt::CTRL | Qt::Key_G),
+                                "Show copies of one book as one row");
+    group->setCheckable(true);
+    connect(group, &QAction::toggled, this, &CMainFrame::showGroupedList);
+    view->addAction(group);
+    QAction* compare =
+        addCommand("Co&mpare Records", {}, 0, {}, "Show two to four selected records side by side");
+    connect(compare, &QAction::triggered, this, [this] { compareSelectedRecords(); });
+    view->addAction(compare);
 
     QMenu* exportMenu = menuBar()->addMenu(QStringLiteral("Export"));
     exportMenu->addActions({action("MARC"), action("TEXT"), action("XML"),
@@ -225,6 +244,11 @@ void CMainFrame::createMenus() {
         [this](FileExportKind kind) { doc_.exportFile(kind, this, RecordScope::List); },
         [this] { doc_.exportDatabase(this, RecordScope::List); });
     exportMenu->addMenu(listExportMenu_);
+    groupsExportMenu_ = exportKindMenu(
+        QStringLiteral("Export All Copies of Selected Groups"),
+        [this](FileExportKind kind) { doc_.exportFile(kind, this, RecordScope::Groups); },
+        [this] { doc_.exportDatabase(this, RecordScope::Groups); });
+    exportMenu->addMenu(groupsExportMenu_);
 
     targetMenu_ = new QMenu(this);
     targetExportMenu_ = exportKindMenu(
@@ -296,7 +320,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         };
         if (within(limitView_))
             setActivePane(ActivePane::Databases);
-        else if (within(listView_))
+        else if (within(listView_) || within(groupedView_))
             setActivePane(ActivePane::RecordList);
         else if (within(recordView_))
             setActivePane(ActivePane::Record);
@@ -307,7 +331,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 void CMainFrame::setActivePane(ActivePane pane) {
     activePane_ = pane;
     limitView_->setActiveView(pane == ActivePane::Databases);
-    listView_->setActiveView(pane == ActivePane::RecordList);
+    listView_->setActiveView(pane == ActivePane::RecordList && !grouped_);
+    groupedView_->setActiveView(pane == ActivePane::RecordList && grouped_);
     recordView_->setActiveView(pane == ActivePane::Record);
     setMenuActionState();
 }
@@ -323,9 +348,40 @@ void CMainFrame::setMenuActionState() {
         action(key)->setEnabled(a.exportRecord);
     action("Database")->setEnabled(a.exportDatabase);
     listExportMenu_->menuAction()->setEnabled(a.exportList);
+    groupsExportMenu_->menuAction()->setEnabled(grouped_ && a.exportRecord);
+    action("Compare Records")->setEnabled(a.compare);
     action("Print...")->setEnabled(a.print);
     action("Cut")->setEnabled(a.cut);
     action("Copy")->setEnabled(a.copy);
     action("Paste")->setEnabled(a.paste);
     action("Forum")->setEnabled(!forumUrl(doc_.core().settings->ForumURL).isEmpty());
+}
+
+void CMainFrame::showGroupedList(bool grouped) {
+    if (grouped == grouped_) return;
+    grouped_ = grouped;
+    QList<int> sizes = listSplit_->sizes();
+    sizes.swapItemsAt(0, 1);
+    listView_->setVisible(!grouped);
+    groupedView_->setVisible(grouped);
+    listSplit_->setSizes(sizes);
+    // The list shown tells the document what it lists and what is selected.
+    if (grouped)
+        groupedView_->refill();
+    else
+        listView_->refill();
+    setActivePane(activePane_);
+}
+
+QDialog* CMainFrame::compareSelectedRecords() {
+    const std::vector<int32_t> numbers = doc_.core().selection.selectedRecordNumbers;
+    if (numbers.size() < 2 || numbers.size() > 4) return nullptr;
+    auto* window = new MCompareWindow(
+        doc_.core().store, numbers,
+        [this](int32_t number) {
+            exportRecordToFile(doc_.core(), number, FileExportKind::Marc, this);
+        },
+        this);
+    window->show();
+    return window;
 }
