@@ -1,9 +1,11 @@
 #include "engine/CopyGrouping.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <set>
 
+#include "engine/MarcReader.h"
 #include "engine/RecordIdentifiers.h"
 #include "engine/ResultStore.h"
 
@@ -12,11 +14,47 @@ namespace {
 // The store is read a slice at a time so that workers never wait long.
 constexpr int32_t kSlice = 2000;
 
+// Marks and identifiers in one pass over the record.
+class CopyFactsReader : public MarcHandler {
+public:
+    QualityMarksReader marks;
+    RecordIdentifierReader ids;
+
+    void onLeader(const MarcLeader& leader) override { marks.onLeader(leader); }
+    void onRecordEnd() override { ids.onRecordEnd(); }
+    void onControlField(std::string_view tag, const MarcField& field) override {
+        marks.onControlField(tag, field);
+    }
+    bool onDataField(std::string_view tag, const MarcField& field) override {
+        toMarks_ = marks.onDataField(tag, field);
+        toIds_ = ids.onDataField(tag, field);
+        return toMarks_ || toIds_;
+    }
+    void onSubfield(char code, std::string_view content) override {
+        if (toMarks_) marks.onSubfield(code, content);
+        if (toIds_) ids.onSubfield(code, content);
+    }
+
+private:
+    bool toMarks_ = false, toIds_ = false;
+};
+
+// Keys are looked up by a 64-bit hash: a collision among a search's few
+// hundred thousand keys is too unlikely to weigh against the speed.
+uint64_t keyHash(const std::string& key) { return std::hash<std::string>()(key); }
+
 }  // namespace
 
 void CopyGrouping::catchUp(const ResultStore& store) {
     const size_t count = store.count();
     if (count < recordCount()) clear();
+    if (recordCount() == 0) {
+        parent_.reserve(count);
+        reason_.reserve(count);
+        hasIds_.reserve(count);
+        target_.reserve(count);
+        marks_.reserve(count);
+    }
     while (recordCount() < count) {
         const int32_t first = static_cast<int32_t>(recordCount()) + 1;
         const int32_t last = std::min<int32_t>(static_cast<int32_t>(count), first + kSlice - 1);
@@ -41,19 +79,21 @@ void CopyGrouping::add(const Record& record) {
     const int32_t index = record.number - 1;
     target_[index] = record.targetId;
     if (record.kind != Marc) return;
-    marks_[index] = qualityMarks(record.rawData);
-    const RecordIdentifiers ids = recordIdentifiers(record.rawData);
+    CopyFactsReader facts;
+    MarcReader().read(record.rawData.data(), record.rawData.size(), facts);
+    marks_[index] = std::move(facts.marks.marks);
+    const RecordIdentifiers& ids = facts.ids.result;
     hasIds_[index] = ids.keys.empty() ? 0 : 1;
     for (const std::string& key : ids.keys) {
-        const auto [it, fresh] = owner_.emplace(key, index);
-        if (!fresh) unite(it->second, index, key);
+        const int32_t first = firstWithKey(keyHash(key), index);
+        if (first != index) unite(first, index, key);
     }
     if (ids.workKey.empty()) return;
-    const auto [it, fresh] = owner_.emplace(ids.workKey, index);
+    const int32_t first = firstWithKey(keyHash(ids.workKey), index);
     // A record with numbers joins by the work key only a group that has none,
     // so a hardback and a paperback of one title stay apart.
-    if (!fresh && (ids.keys.empty() || !hasIds_[find(it->second)]))
-        unite(it->second, index, ids.workKey);
+    if (first != index && (ids.keys.empty() || !hasIds_[find(first)]))
+        unite(first, index, ids.workKey);
 }
 
 void CopyGrouping::clear() {
@@ -62,8 +102,30 @@ void CopyGrouping::clear() {
     hasIds_.clear();
     target_.clear();
     marks_.clear();
-    owner_.clear();
+    owners_.clear();
+    ownerCount_ = 0;
     changes_.clear();
+}
+
+int32_t CopyGrouping::firstWithKey(uint64_t hash, int32_t index) {
+    if (hash == 0) hash = 1;
+    if (2 * (ownerCount_ + 1) > owners_.size()) {
+        std::vector<std::pair<uint64_t, int32_t>> old(std::max<size_t>(1024, owners_.size() * 2));
+        old.swap(owners_);
+        ownerCount_ = 0;
+        for (const auto& [h, i] : old)
+            if (h != 0) firstWithKey(h, i);
+    }
+    const size_t mask = owners_.size() - 1;
+    for (size_t at = hash & mask;; at = (at + 1) & mask) {
+        auto& slot = owners_[at];
+        if (slot.first == hash) return slot.second;
+        if (slot.first == 0) {
+            slot = {hash, index};
+            ++ownerCount_;
+            return index;
+        }
+    }
 }
 
 int32_t CopyGrouping::find(int32_t index) const {
@@ -123,9 +185,9 @@ std::vector<CopyGroup> CopyGrouping::groups() const {
             s = static_cast<int32_t>(result.size());
             result.emplace_back();
             const int32_t root = label[i] < n ? label[i] : -1;
-            result.back().reasonKey = joined.count(label[i]) ? "joined"
-                                      : root >= 0            ? reason_[root]
-                                                             : std::string();
+            result.back().reasonKey = !joined.empty() && joined.count(label[i]) ? "joined"
+                                      : root >= 0                               ? reason_[root]
+                                                                                : std::string();
         }
         result[s].members.push_back(i + 1);
     }
@@ -136,9 +198,13 @@ std::vector<CopyGroup> CopyGrouping::groups() const {
         for (auto it = m.begin() + 1; it != m.end(); ++it)
             if (betterCopy(marks_[*it - 1], marks_[*best - 1])) best = it;
         std::rotate(m.begin(), best, best + 1);
-        std::set<int32_t> targets;
-        for (int32_t number : m) targets.insert(target_[number - 1]);
-        group.targets = static_cast<int>(targets.size());
+        // Groups are small: counting distinct targets in place beats a set.
+        for (size_t i = 0; i < m.size(); ++i) {
+            const int32_t target = target_[m[i] - 1];
+            bool seen = false;
+            for (size_t j = 0; j < i && !seen; ++j) seen = target_[m[j] - 1] == target;
+            group.targets += seen ? 0 : 1;
+        }
     }
     return result;
 }

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/QualityMarks.h"
@@ -59,6 +59,8 @@ private:
     };
 
     int32_t find(int32_t index) const;
+    // The first index that had the key with this hash; index when none did.
+    int32_t firstWithKey(uint64_t hash, int32_t index);
     void unite(int32_t a, int32_t b, const std::string& key);
 
     // Per record, indexed by number - 1.
@@ -67,7 +69,10 @@ private:
     std::vector<char> hasIds_;         // of a root
     std::vector<int32_t> target_;
     std::vector<QualityMarks> marks_;
-    std::unordered_map<std::string, int32_t> owner_;  // key -> first index with it
+    // Open addressing over key hashes (0 marks a free slot): the standard
+    // map's buckets cost more than reading the records.
+    std::vector<std::pair<uint64_t, int32_t>> owners_;
+    size_t ownerCount_ = 0;
     std::vector<Change> changes_;
 };
 

@@ -6,49 +6,47 @@
 
 namespace {
 
-class MarksHandler : public MarcHandler {
-public:
-    QualityMarks marks;
-
-    void onLeader(const MarcLeader& leader) override {
-        marks.marc = leader.bytes().size() > 17;
-        if (marks.marc) marks.encodingLevel = leader.bytes()[17];
+bool equalsLowered(std::string_view text, std::string_view word) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (text.size() != word.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c =
+            text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+        if (c != word[i]) return false;
     }
-    void onControlField(std::string_view, const MarcField&) override { ++marks.fields; }
-    bool onDataField(std::string_view tag, const MarcField& field) override {
-        ++marks.fields;
-        tag_ = tag;
-        if (tag[0] == '6') marks.subjects = true;
-        if (tag == "050" || tag == "082") marks.classification = true;
-        if (tag == "040") {
-            if (marks.source.empty()) marks.source.assign(field.subfield('a'));
-            return true;  // $e repeats
-        }
-        return tag == "042";
-    }
-    void onSubfield(char code, std::string_view content) override {
-        if (tag_ == "040" && code == 'e' && lowered(content) == "rda") marks.rda = true;
-        if (tag_ == "042" && code == 'a' && lowered(content) == "pcc") marks.pcc = true;
-    }
-
-private:
-    std::string_view tag_;
-
-    static std::string lowered(std::string_view text) {
-        std::string out(text);
-        for (char& c : out)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        while (!out.empty() && out.back() == ' ') out.pop_back();
-        return out;
-    }
-};
+    return true;
+}
 
 }  // namespace
 
+void QualityMarksReader::onLeader(const MarcLeader& leader) {
+    marks.marc = leader.bytes().size() > 17;
+    if (marks.marc) marks.encodingLevel = leader.bytes()[17];
+}
+
+void QualityMarksReader::onControlField(std::string_view, const MarcField&) { ++marks.fields; }
+
+bool QualityMarksReader::onDataField(std::string_view tag, const MarcField& field) {
+    ++marks.fields;
+    tag_ = tag;
+    if (tag[0] == '6') marks.subjects = true;
+    if (tag == "050" || tag == "082") marks.classification = true;
+    if (tag == "040") {
+        if (marks.source.empty()) marks.source.assign(field.subfield('a'));
+        return true;  // $e repeats
+    }
+    return tag == "042";
+}
+
+void QualityMarksReader::onSubfield(char code, std::string_view content) {
+    if (tag_ == "040" && code == 'e' && equalsLowered(content, "rda")) marks.rda = true;
+    if (tag_ == "042" && code == 'a' && equalsLowered(content, "pcc")) marks.pcc = true;
+}
+
 QualityMarks qualityMarks(std::string_view iso2709) {
-    MarksHandler handler;
-    MarcReader().read(iso2709.data(), iso2709.size(), handler);
-    return handler.marks;
+    QualityMarksReader reader;
+    MarcReader().read(iso2709.data(), iso2709.size(), reader);
+    return reader.marks;
 }
 
 int encodingLevelRank(char level) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/MarcHandler.h"
+
 struct QualityMarks {
     bool marc = false;         // false: not a MARC record, nothing below is known
     char encodingLevel = ' ';  // leader/17
@@ -18,6 +20,21 @@ struct QualityMarks {
 
 // Any thread. The marks of an ISO 2709 record.
 QualityMarks qualityMarks(std::string_view iso2709);
+
+// The same as a handler, for readers that take more from the record in the
+// same pass. One object per record.
+class QualityMarksReader : public MarcHandler {
+public:
+    QualityMarks marks;
+
+    void onLeader(const MarcLeader& leader) override;
+    void onControlField(std::string_view tag, const MarcField& field) override;
+    bool onDataField(std::string_view tag, const MarcField& field) override;
+    void onSubfield(char code, std::string_view content) override;
+
+private:
+    std::string_view tag_;
+};
 
 // Pure. Higher is fuller: full, core, less-than-full, partial, minimal,
 // prepublication; unknown codes lowest.

@@ -22,86 +22,74 @@ void addKey(std::vector<std::string>& keys, const char* kind, const std::string&
     if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(std::move(key));
 }
 
-class IdentifierHandler : public MarcHandler {
-public:
-    RecordIdentifiers result;
-
-    bool onDataField(std::string_view tag, const MarcField& field) override {
-        tag_ = tag;
-        const std::string_view bytes = field.bytes();
-        if (tag == "245") {
-            title_.clear();
-            nonfiling_ = bytes.size() > 1 && isDigit(bytes[1]) ? bytes[1] - '0' : 0;
-            firstTitlePart_ = true;
-            return true;
-        }
-        if (tag == "260") {
-            const std::string_view c = field.subfield('c');
-            if (!c.empty()) {
-                date_.assign(c);
-                dateFrom260_ = true;
-            }
-            return false;
-        }
-        if (tag == "264") {
-            if (!publication264Seen_ && bytes.size() > 1 && bytes[1] == '1') {
-                publication264Seen_ = true;
-                publication264_.assign(field.subfield('c'));
-            }
-            return false;
-        }
-        if (tag == "250") {
-            if (edition_.empty()) edition_ = titleNormalForm(field.subfield('a'));
-            return false;
-        }
-        if (tag == "100" || tag == "110" || tag == "111") {
-            if (surname_.empty()) {
-                std::string_view name = field.subfield('a');
-                if (tag == "100") name = name.substr(0, name.find(','));
-                surname_ = titleNormalForm(name);
-            }
-            return false;
-        }
-        return tag == "010" || tag == "020" || tag == "022" || tag == "035";
-    }
-
-    void onSubfield(char code, std::string_view content) override {
-        if (tag_ == "245") {
-            if (code != 'a' && code != 'b' && code != 'n' && code != 'p') return;
-            if (!title_.empty()) title_.push_back(' ');
-            // Only $a opens with the article the indicator counts.
-            title_ += titleNormalForm(content, firstTitlePart_ && code == 'a' ? nonfiling_ : 0);
-            firstTitlePart_ = false;
-            return;
-        }
-        if (code != 'a') return;
-        if (tag_ == "020")
-            addKey(result.keys, "isbn", isbn13FromCatalogued(std::string(content)));
-        else if (tag_ == "035")
-            addKey(result.keys, "oclc", oclcNormalForm(content));
-        else if (tag_ == "010")
-            addKey(result.keys, "lccn", lccnNormalForm(content));
-        else if (tag_ == "022")
-            addKey(result.keys, "issn", issnNormalForm(content));
-    }
-
-    void onRecordEnd() override {
-        if (title_.empty()) return;
-        std::string date;
-        for (char c : dateFrom260_ ? date_ : publication264_)
-            if (isDigit(c)) date.push_back(c);
-        result.workKey = "work:" + title_ + "/" + surname_ + "/" + date + "/" + edition_;
-    }
-
-private:
-    std::string_view tag_;
-    std::string title_, surname_, date_, publication264_, edition_;
-    int nonfiling_ = 0;
-    bool firstTitlePart_ = true;
-    bool dateFrom260_ = false, publication264Seen_ = false;
-};
-
 }  // namespace
+
+bool RecordIdentifierReader::onDataField(std::string_view tag, const MarcField& field) {
+    tag_ = tag;
+    const std::string_view bytes = field.bytes();
+    if (tag == "245") {
+        title_.clear();
+        nonfiling_ = bytes.size() > 1 && isDigit(bytes[1]) ? bytes[1] - '0' : 0;
+        firstTitlePart_ = true;
+        return true;
+    }
+    if (tag == "260") {
+        const std::string_view c = field.subfield('c');
+        if (!c.empty()) {
+            date_.assign(c);
+            dateFrom260_ = true;
+        }
+        return false;
+    }
+    if (tag == "264") {
+        if (!publication264Seen_ && bytes.size() > 1 && bytes[1] == '1') {
+            publication264Seen_ = true;
+            publication264_.assign(field.subfield('c'));
+        }
+        return false;
+    }
+    if (tag == "250") {
+        if (edition_.empty()) edition_ = titleNormalForm(field.subfield('a'));
+        return false;
+    }
+    if (tag == "100" || tag == "110" || tag == "111") {
+        if (surname_.empty()) {
+            std::string_view name = field.subfield('a');
+            if (tag == "100") name = name.substr(0, name.find(','));
+            surname_ = titleNormalForm(name);
+        }
+        return false;
+    }
+    return tag == "010" || tag == "020" || tag == "022" || tag == "035";
+}
+
+void RecordIdentifierReader::onSubfield(char code, std::string_view content) {
+    if (tag_ == "245") {
+        if (code != 'a' && code != 'b' && code != 'n' && code != 'p') return;
+        if (!title_.empty()) title_.push_back(' ');
+        // Only $a opens with the article the indicator counts.
+        title_ += titleNormalForm(content, firstTitlePart_ && code == 'a' ? nonfiling_ : 0);
+        firstTitlePart_ = false;
+        return;
+    }
+    if (code != 'a') return;
+    if (tag_ == "020")
+        addKey(result.keys, "isbn", isbn13FromCatalogued(std::string(content)));
+    else if (tag_ == "035")
+        addKey(result.keys, "oclc", oclcNormalForm(content));
+    else if (tag_ == "010")
+        addKey(result.keys, "lccn", lccnNormalForm(content));
+    else if (tag_ == "022")
+        addKey(result.keys, "issn", issnNormalForm(content));
+}
+
+void RecordIdentifierReader::onRecordEnd() {
+    if (title_.empty()) return;
+    std::string date;
+    for (char c : dateFrom260_ ? date_ : publication264_)
+        if (isDigit(c)) date.push_back(c);
+    result.workKey = "work:" + title_ + "/" + surname_ + "/" + date + "/" + edition_;
+}
 
 std::string oclcNormalForm(std::string_view subfield) {
     const std::string text = withoutBlanks(subfield);
@@ -168,7 +156,7 @@ std::string titleNormalForm(std::string_view text, int nonfiling) {
 }
 
 RecordIdentifiers recordIdentifiers(std::string_view iso2709) {
-    IdentifierHandler handler;
-    MarcReader().read(iso2709.data(), iso2709.size(), handler);
-    return std::move(handler.result);
+    RecordIdentifierReader reader;
+    MarcReader().read(iso2709.data(), iso2709.size(), reader);
+    return std::move(reader.result);
 }

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/MarcHandler.h"
+
 struct RecordIdentifiers {
     // "isbn:9780306406157", "oclc:63111280", "lccn:2001012345", "issn:03785955";
     // each once, in field order.
@@ -29,3 +31,21 @@ std::string titleNormalForm(std::string_view text, int nonfiling = 0);
 
 // Any thread. Reads an ISO 2709 record; nothing for bytes that hold none.
 RecordIdentifiers recordIdentifiers(std::string_view iso2709);
+
+// The same as a handler, for readers that take more from the record in the
+// same pass. One object per record; result is whole after onRecordEnd.
+class RecordIdentifierReader : public MarcHandler {
+public:
+    RecordIdentifiers result;
+
+    bool onDataField(std::string_view tag, const MarcField& field) override;
+    void onSubfield(char code, std::string_view content) override;
+    void onRecordEnd() override;
+
+private:
+    std::string_view tag_;
+    std::string title_, surname_, date_, publication264_, edition_;
+    int nonfiling_ = 0;
+    bool firstTitlePart_ = true;
+    bool dateFrom260_ = false, publication264Seen_ = false;
+};
