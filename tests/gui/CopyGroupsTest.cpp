@@ -23,6 +23,7 @@
 #include "views/MGroupedListView.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
+#include "views/MRecordView.h"
 #include "views/RecordListModel.h"
 
 namespace {
@@ -174,8 +175,11 @@ private slots:
     void groupRowsStandForTheirBestCopy() {
         const QModelIndex harbour = groupWith(QStringLiteral("Harbour lights /"));
         grouped()->setFocus();
-        grouped()->selectionModel()->select(
+        grouped()->selectionModel()->setCurrentIndex(
             harbour, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QVERIFY2(frame_->recordView()->toPlainText().startsWith(
+                     QStringLiteral("Marks: full · PCC · 7 fields · subjects")),
+                 qPrintable(frame_->recordView()->toPlainText().left(200)));
         const std::vector<int32_t> chosen = g_->core().selection.selectedRecordNumbers;
         QCOMPARE(chosen.size(), size_t(1));
         Record best;
