@@ -21,6 +21,9 @@
 #include "base/Version.h"
 #include "query/BatchReport.h"
 #include "query/widgets/BatchReportWindow.h"
+#include "export/widgets/RecordExport.h"
+#include "views/MCompareWindow.h"
+#include "views/MGroupedListView.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
 #include "views/MRecordView.h"
@@ -92,8 +95,8 @@ CMainFrame::CMainFrame(CqrnDoc& doc, QWidget* parent) : QMainWindow(parent), doc
     connect(&doc_, &CqrnDoc::batchSearchEnded, this, &CMainFrame::offerBatchReport);
     // The pane itself tells: focusChanged comes only once the window is
     // active, after the click that brought it back has been handled.
-    for (QAbstractScrollArea* pane :
-         std::initializer_list<QAbstractScrollArea*>{limitView_, listView_, recordView_}) {
+    for (QAbstractScrollArea* pane : std::initializer_list<QAbstractScrollArea*>{
+             limitView_, listView_, groupedView_, recordView_}) {
         pane->installEventFilter(this);
         pane->viewport()->installEventFilter(this);
     }
@@ -105,8 +108,8 @@ CMainFrame::CMainFrame(CqrnDoc& doc, QWidget* parent) : QMainWindow(parent), doc
 
 CMainFrame::~CMainFrame() {
     // The views unregister as they go; no focus change may reach them then.
-    for (QAbstractScrollArea* pane :
-         std::initializer_list<QAbstractScrollArea*>{limitView_, listView_, recordView_}) {
+    for (QAbstractScrollArea* pane : std::initializer_list<QAbstractScrollArea*>{
+             limitView_, listView_, groupedView_, recordView_}) {
         pane->removeEventFilter(this);
         pane->viewport()->removeEventFilter(this);
     }
@@ -116,9 +119,13 @@ void CMainFrame::createPanes() {
     limitView_ = new MLimitView(doc_);
     listView_ = new MRecordListView(doc_);
     recordView_ = new MRecordView(doc_);
+    groupedView_ = new MGroupedListView(doc_);
     auto* right = new QSplitter(Qt::Vertical);
+    listSplit_ = right;
     right->addWidget(listView_);
     right->addWidget(recordView_);
+    right->insertWidget(1, groupedView_);
+    groupedView_->hide();
     right->setChildrenCollapsible(false);
     right->setSizes({250, 430});
     auto* split = new QSplitter(Qt::Horizontal);
@@ -172,7 +179,9 @@ void CMainFrame::createActions() {
     on(addCommand("Cu&t", "edit-cut", CutIcon, QKeySequence::Cut, {}),
        [this] { recordView_->cut(); });
     on(addCommand("&Copy", "edit-copy", CopyIcon, QKeySequence::Copy, {}), [this] {
-        if (activePane_ == ActivePane::RecordList)
+        if (activePane_ == ActivePane::RecordList && grouped_)
+            groupedView_->copySelectedRows();
+        else if (activePane_ == ActivePane::RecordList)
             listView_->copySelectedRows();
         else
             recordView_->copy();
@@ -224,6 +233,15 @@ void CMainFrame::createMenus() {
     }
     view->addSeparator();
     view->addAction(action("Batch Report"));
+    QAction* group = addCommand("&Group Copies", {}, 0, QKeySequence(Qt::CTRL | Qt::Key_G),
+                                "Show copies of one book as one row");
+    group->setCheckable(true);
+    connect(group, &QAction::toggled, this, &CMainFrame::showGroupedList);
+    view->addAction(group);
+    QAction* compare =
+        addCommand("Co&mpare Records", {}, 0, {}, "Show two to four selected records side by side");
+    connect(compare, &QAction::triggered, this, [this] { compareSelectedRecords(); });
+    view->addAction(compare);
 
     QMenu* exportMenu = menuBar()->addMenu(QStringLiteral("Export"));
     exportMenu->addActions({action("MARC"), action("TEXT"), action("XML"),
@@ -234,6 +252,11 @@ void CMainFrame::createMenus() {
         [this](FileExportKind kind) { doc_.exportFile(kind, this, RecordScope::List); },
         [this] { doc_.exportDatabase(this, RecordScope::List); });
     exportMenu->addMenu(listExportMenu_);
+    groupsExportMenu_ = exportKindMenu(
+        QStringLiteral("Export All Copies of Selected Groups"),
+        [this](FileExportKind kind) { doc_.exportFile(kind, this, RecordScope::Groups); },
+        [this] { doc_.exportDatabase(this, RecordScope::Groups); });
+    exportMenu->addMenu(groupsExportMenu_);
 
     targetMenu_ = new QMenu(this);
     targetExportMenu_ = exportKindMenu(
@@ -305,7 +328,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         };
         if (within(limitView_))
             setActivePane(ActivePane::Databases);
-        else if (within(listView_))
+        else if (within(listView_) || within(groupedView_))
             setActivePane(ActivePane::RecordList);
         else if (within(recordView_))
             setActivePane(ActivePane::Record);
@@ -316,7 +339,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 void CMainFrame::setActivePane(ActivePane pane) {
     activePane_ = pane;
     limitView_->setActiveView(pane == ActivePane::Databases);
-    listView_->setActiveView(pane == ActivePane::RecordList);
+    listView_->setActiveView(pane == ActivePane::RecordList && !grouped_);
+    groupedView_->setActiveView(pane == ActivePane::RecordList && grouped_);
     recordView_->setActiveView(pane == ActivePane::Record);
     setMenuActionState();
 }
@@ -329,7 +353,8 @@ BatchReportWindow* CMainFrame::showBatchReport() {
         connect(batchReport_, &BatchReportWindow::recordsChosen, this,
                 [this](const std::vector<int32_t>& records) { listView_->showRecords(records); });
     }
-    batchReport_->setReport(batchReportOf(doc_.core()));
+    doc_.core().copies.catchUp(doc_.core().store);
+    batchReport_->setReport(batchReportOf(doc_.core(), bestCopyChooser(doc_.core().copies)));
     batchReport_->show();
     batchReport_->raise();
     return batchReport_;
@@ -365,10 +390,41 @@ void CMainFrame::setMenuActionState() {
         action(key)->setEnabled(a.exportRecord);
     action("Database")->setEnabled(a.exportDatabase);
     listExportMenu_->menuAction()->setEnabled(a.exportList);
+    groupsExportMenu_->menuAction()->setEnabled(grouped_ && a.exportRecord);
+    action("Compare Records")->setEnabled(a.compare);
     action("Print...")->setEnabled(a.print);
     action("Cut")->setEnabled(a.cut);
     action("Copy")->setEnabled(a.copy);
     action("Paste")->setEnabled(a.paste);
     action("Batch Report")->setEnabled(doc_.core().search.batchOutcomes() != nullptr);
     action("Forum")->setEnabled(!forumUrl(doc_.core().settings->ForumURL).isEmpty());
+}
+
+void CMainFrame::showGroupedList(bool grouped) {
+    if (grouped == grouped_) return;
+    grouped_ = grouped;
+    QList<int> sizes = listSplit_->sizes();
+    sizes.swapItemsAt(0, 1);
+    listView_->setVisible(!grouped);
+    groupedView_->setVisible(grouped);
+    listSplit_->setSizes(sizes);
+    // The list shown tells the document what it lists and what is selected.
+    if (grouped)
+        groupedView_->refill();
+    else
+        listView_->refill();
+    setActivePane(activePane_);
+}
+
+QDialog* CMainFrame::compareSelectedRecords() {
+    const std::vector<int32_t> numbers = doc_.core().selection.selectedRecordNumbers;
+    if (numbers.size() < 2 || numbers.size() > 4) return nullptr;
+    auto* window = new MCompareWindow(
+        doc_.core().store, numbers,
+        [this](int32_t number) {
+            exportRecordToFile(doc_.core(), number, FileExportKind::Marc, this);
+        },
+        this);
+    window->show();
+    return window;
 }

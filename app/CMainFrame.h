@@ -16,10 +16,12 @@
 class BatchReportWindow;
 class CqrnDoc;
 class LockKeyIndicators;
+class MGroupedListView;
 class MLimitView;
 class MRecordListView;
 class MRecordView;
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QPoint;
@@ -33,6 +35,11 @@ public:
 
     MLimitView* limitView() const { return limitView_; }
     MRecordListView* recordListView() const { return listView_; }
+    MGroupedListView* groupedListView() const { return groupedView_; }
+    // View > Group Copies: the grouped list in place of the flat one.
+    void showGroupedList(bool grouped);
+    // View > Compare Records, for the selected records; the window it opened.
+    QDialog* compareSelectedRecords();
     MRecordView* recordView() const { return recordView_; }
     QLabel* messagePane() const { return messagePane_; }
     // The action of a command, by its menu caption without the '&' ("Search").
@@ -42,6 +49,8 @@ public:
     // menu (for the target last asked about).
     QMenu* listExportMenu() const { return listExportMenu_; }
     QMenu* targetMenu() const { return targetMenu_; }
+    // Export > Export All Copies of Selected Groups.
+    QMenu* groupsExportMenu() const { return groupsExportMenu_; }
 
     // View > Batch Report: the window, made or refreshed.
     BatchReportWindow* showBatchReport();
@@ -71,6 +80,9 @@ private:
     CqrnDoc& doc_;
     MLimitView* limitView_ = nullptr;
     MRecordListView* listView_ = nullptr;
+    MGroupedListView* groupedView_ = nullptr;
+    QSplitter* listSplit_ = nullptr;
+    bool grouped_ = false;
     MRecordView* recordView_ = nullptr;
     QLabel* messagePane_ = nullptr;
     LockKeyIndicators* indicators_ = nullptr;
@@ -78,6 +90,7 @@ private:
     std::map<QString, QAction*> actions_;
     QMenu* listExportMenu_ = nullptr;
     QMenu* targetMenu_ = nullptr;
+    QMenu* groupsExportMenu_ = nullptr;
     QMenu* targetExportMenu_ = nullptr;
     int32_t menuTarget_ = -1;
     QPointer<BatchReportWindow> batchReport_;

@@ -13,6 +13,7 @@ CommandAvailability commandAvailability(const DocumentCore& doc, ActivePane acti
     a.exportRecord = chosen > 0;
     a.exportDatabase = chosen > 0;
     a.exportList = !doc.selection.listedRecordNumbers.empty();
+    a.compare = chosen >= 2 && chosen <= 4;
     const bool recordActive = active == ActivePane::Record;
     a.print = recordActive;
     a.copy =

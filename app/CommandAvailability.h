@@ -14,6 +14,7 @@ struct CommandAvailability {
     bool exportRecord = false;    // MARC, TEXT, XML, XSL Transformation: rows selected
     bool exportDatabase = false;  // rows selected
     bool exportList = false;      // the list shows records
+    bool compare = false;         // two to four rows selected
     bool print = false;
     bool cut = false;
     bool copy = false;

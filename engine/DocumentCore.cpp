@@ -52,6 +52,8 @@ std::vector<int32_t> DocumentCore::recordNumbers(RecordScope scope, int32_t targ
             return selection.selectedRecordNumbers;
         case RecordScope::List:
             return selection.listedRecordNumbers;
+        case RecordScope::Groups:
+            return copies.allCopies(selection.selectedRecordNumbers);
         case RecordScope::Target:
             break;
     }

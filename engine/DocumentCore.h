@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "settings/SettingsData.h"
+#include "engine/CopyGrouping.h"
 #include "engine/ResultStore.h"
 #include "engine/SearchJob.h"
 #include "engine/SearchQuery.h"
@@ -17,8 +18,9 @@
 #include "targets/TargetList.h"
 
 // The records a command acts on: the list's selected rows, all rows the list
-// shows, or every record of one target.
-enum class RecordScope { Selection, List, Target };
+// shows, every record of one target, or every copy in the groups of the
+// selected rows.
+enum class RecordScope { Selection, List, Target, Groups };
 
 class DocumentCore {
 public:
@@ -41,6 +43,9 @@ public:
     ResultStore store;
     DocumentSelection selection;
     SearchJob search;
+    // Copies of one book, grouped; fed from the store by whoever shows them,
+    // emptied when a search starts.
+    CopyGrouping copies;
 
     // The new-document step: selection reset, pool limit from the settings,
     // target list loaded from "TargetFile" and sorted by name.

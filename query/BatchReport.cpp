@@ -67,6 +67,15 @@ std::vector<BatchReportRow> tallyBatchReport(
     return rows;
 }
 
+BestRecordChooser bestCopyChooser(const CopyGrouping& copies) {
+    return [&copies](const std::vector<int32_t>& records) {
+        int32_t best = 0;
+        for (int32_t n : records)
+            if (best == 0 || betterCopy(copies.marks(n), copies.marks(best))) best = n;
+        return best;
+    };
+}
+
 std::vector<BatchReportRow> batchReportOf(const DocumentCore& doc,
                                           const BestRecordChooser& chooseBest) {
     const std::shared_ptr<const BatchOutcomes> outcomes = doc.search.batchOutcomes();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/BatchOutcomes.h"
+#include "engine/CopyGrouping.h"
 
 class DocumentCore;
 
@@ -37,6 +38,10 @@ struct BatchHit {
 
 // Picks the record worth copying among a number's records; 0 for none.
 using BestRecordChooser = std::function<int32_t(const std::vector<int32_t>& records)>;
+
+// Chooses by the copies' quality marks (the grouped list's rule); the
+// grouping must have seen the records.
+BestRecordChooser bestCopyChooser(const CopyGrouping& copies);
 
 // Found when some record came back; else error when some target failed the
 // query or did not reach it; else not found.

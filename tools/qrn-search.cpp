@@ -15,6 +15,8 @@
 #include "settings/store/Settings.h"
 #include "settings/SettingsDefaults.h"
 #include "engine/BriefLine.h"
+#include "engine/CopyGroupLines.h"
+#include "engine/CopyGrouping.h"
 #include "engine/DocumentCore.h"
 #include "engine/MarcForms.h"
 #include "engine/SearchEvent.h"
@@ -49,7 +51,9 @@ const ProgramUsage kProgram{
     "                            end with a line per number on standard error:\n"
     "                            number, found/not found/error, records, targets\n"
     "      --format FORMAT       brief (number, title, author, target, date\n"
-    "                            separated by TAB; the default), marc, xml or text\n"
+    "                            separated by TAB; the default), marc, xml, text\n"
+    "                            or groups (copies of one book together: group,\n"
+    "                            reason, target, title; the best copy first)\n"
     "      --quiet               no progress on standard error\n"
     "  -h, --help                print this help and exit\n"
     "      --version             print the version and exit\n"
@@ -112,9 +116,10 @@ int parseArguments(int argc, char** argv, Options& o) {
         } else if (a == "--isbn") {
             if (!value(o.isbnFile)) return usage("--isbn needs a file");
         } else if (a == "--format") {
-            if (!value(o.format) || (o.format != "brief" && o.format != "marc" &&
-                                     o.format != "xml" && o.format != "text"))
-                return usage("--format takes brief, marc, xml or text");
+            if (!value(o.format) ||
+                (o.format != "brief" && o.format != "marc" && o.format != "xml" &&
+                 o.format != "text" && o.format != "groups"))
+                return usage("--format takes brief, marc, xml, text or groups");
         } else if (a == "--quiet") {
             o.quiet = true;
         } else if (const std::optional<int> status = commonOption(kProgram, a)) {
@@ -133,6 +138,11 @@ int parseArguments(int argc, char** argv, Options& o) {
 }
 
 void writeRecords(const DocumentCore& doc, const std::string& format) {
+    if (format == "groups") {
+        CopyGrouping grouping;
+        std::cout << copyGroupLines(doc.store, grouping) << std::flush;
+        return;
+    }
     const bool needForms = format == "xml" || format == "text";
     for (Record& r : doc.store.copyAll()) {
         if (needForms) completeRecordForms(r);

@@ -5,9 +5,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "document/ViewDocument.h"
 #include "display/LinkAction.h"
+#include "display/MarksLine.h"
 #include "display/RecordPages.h"
+#include "document/ViewDocument.h"
+#include "engine/QualityMarks.h"
 #include "engine/ScreenText.h"
 
 MRecordView::MRecordView(ViewDocument& doc, QWidget* parent) : QTextBrowser(parent), doc_(doc) {
@@ -39,9 +41,13 @@ void MRecordView::onUpdate(DocumentView*, int32_t hint, const SearchEventHint*) 
         case HINT_RECORD_SELECTED:
             if (core.selection.selectedRecordNumber != -1) {
                 std::string html;
-                renderRecordHtml(core.store, core.selection.selectedRecordNumber, *core.settings,
-                                 html);
-                showHtml(html);
+                const int32_t number = core.selection.selectedRecordNumber;
+                renderRecordHtml(core.store, number, *core.settings, html);
+                std::string marks;
+                core.store.visitRecords(&number, 1, [&marks](const Record& r) {
+                    if (r.kind == Marc) marks = qualityMarksText(qualityMarks(r.rawData));
+                });
+                showHtml(withMarksLine(html, marks));
             }
             break;
         default:

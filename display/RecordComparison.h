@@ -1,0 +1,29 @@
+// Records laid side by side: fields aligned by tag and occurrence (the second
+// 650 of one record beside the second 650 of the other), with what differs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ComparedField {
+    bool present = false;
+    std::string indicators;  // two characters
+    std::string text;        // "$a Pride and prejudice / $c Jane Austen." (UTF-8)
+};
+
+struct ComparedRow {
+    std::string tag;                    // "LDR" for the leader
+    int occurrence = 1;                 // counts from 1 within the tag
+    std::vector<ComparedField> fields;  // one per record, in the order given
+    bool missing = false;               // absent from some record
+    bool indicators = false;            // present everywhere, indicators differ
+    bool subfields = false;             // present everywhere, content differs
+    bool differs() const { return missing || indicators || subfields; }
+};
+
+// Pure; any thread. Rows ordered by tag, then occurrence; bytes that do not
+// decode as ISO 2709 give a record with no fields.
+std::vector<ComparedRow> compareRecords(const std::vector<std::string>& iso2709);
+
+// Pure. "only in 1, 3", "indicators differ", "subfields differ", or "".
+std::string differenceText(const ComparedRow& row);

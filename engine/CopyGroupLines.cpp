@@ -1,0 +1,19 @@
+#include "engine/CopyGroupLines.h"
+
+#include "engine/BriefLine.h"
+#include "engine/CopyGrouping.h"
+#include "engine/ResultStore.h"
+
+std::string copyGroupLines(const ResultStore& store, CopyGrouping& grouping) {
+    grouping.catchUp(store);
+    std::string out;
+    int groupNumber = 0;
+    for (const CopyGroup& group : grouping.groups()) {
+        ++groupNumber;
+        const std::string prefix = std::to_string(groupNumber) + '\t' + group.reasonKey + '\t';
+        store.visitRecords(group.members.data(), group.members.size(), [&](const Record& r) {
+            out += prefix + briefValue(r.targetName) + '\t' + briefValue(r.title) + '\n';
+        });
+    }
+    return out;
+}

@@ -1,0 +1,258 @@
+#include "engine/CopyGrouping.h"
+
+#include <algorithm>
+#include <functional>
+#include <numeric>
+#include <set>
+
+#include "engine/MarcReader.h"
+#include "engine/RecordIdentifiers.h"
+#include "engine/ResultStore.h"
+
+namespace {
+
+// The store is read a slice at a time so that workers never wait long.
+constexpr int32_t kSlice = 2000;
+
+// Marks and identifiers in one pass over the record.
+class CopyFactsReader : public MarcHandler {
+public:
+    QualityMarksReader marks;
+    RecordIdentifierReader ids;
+
+    void onLeader(const MarcLeader& leader) override { marks.onLeader(leader); }
+    void onRecordEnd() override { ids.onRecordEnd(); }
+    void onControlField(std::string_view tag, const MarcField& field) override {
+        marks.onControlField(tag, field);
+    }
+    bool onDataField(std::string_view tag, const MarcField& field) override {
+        toMarks_ = marks.onDataField(tag, field);
+        toIds_ = ids.onDataField(tag, field);
+        return toMarks_ || toIds_;
+    }
+    void onSubfield(char code, std::string_view content) override {
+        if (toMarks_) marks.onSubfield(code, content);
+        if (toIds_) ids.onSubfield(code, content);
+    }
+
+private:
+    bool toMarks_ = false, toIds_ = false;
+};
+
+// Keys are looked up by a 64-bit hash: a collision among a search's few
+// hundred thousand keys is too unlikely to weigh against the speed.
+uint64_t keyHash(const std::string& key) { return std::hash<std::string>()(key); }
+
+}  // namespace
+
+void CopyGrouping::catchUp(const ResultStore& store) {
+    const size_t count = store.count();
+    if (count < recordCount()) clear();
+    if (recordCount() == 0) {
+        parent_.reserve(count);
+        reason_.reserve(count);
+        hasIds_.reserve(count);
+        target_.reserve(count);
+        marks_.reserve(count);
+    }
+    while (recordCount() < count) {
+        const int32_t first = static_cast<int32_t>(recordCount()) + 1;
+        const int32_t last = std::min<int32_t>(static_cast<int32_t>(count), first + kSlice - 1);
+        std::vector<int32_t> numbers(static_cast<size_t>(last - first + 1));
+        std::iota(numbers.begin(), numbers.end(), first);
+        const size_t before = recordCount();
+        store.visitRecords(numbers.data(), numbers.size(), [this](const Record& r) { add(r); });
+        if (recordCount() == before) break;  // the store lost them meanwhile
+    }
+}
+
+void CopyGrouping::add(const Record& record) {
+    if (record.number <= 0) return;
+    // A gap in the numbers gets records of its own that stand alone.
+    while (parent_.size() < static_cast<size_t>(record.number)) {
+        parent_.push_back(static_cast<int32_t>(parent_.size()));
+        reason_.emplace_back();
+        hasIds_.push_back(0);
+        target_.push_back(-1);
+        marks_.emplace_back();
+    }
+    const int32_t index = record.number - 1;
+    target_[index] = record.targetId;
+    if (record.kind != Marc) return;
+    CopyFactsReader facts;
+    MarcReader().read(record.rawData.data(), record.rawData.size(), facts);
+    marks_[index] = std::move(facts.marks.marks);
+    const RecordIdentifiers& ids = facts.ids.result;
+    hasIds_[index] = ids.keys.empty() ? 0 : 1;
+    for (const std::string& key : ids.keys) {
+        const int32_t first = firstWithKey(keyHash(key), index);
+        if (first != index) unite(first, index, key);
+    }
+    if (ids.workKey.empty()) return;
+    const int32_t first = firstWithKey(keyHash(ids.workKey), index);
+    // A record with numbers joins by the work key only a group that has none,
+    // so a hardback and a paperback of one title stay apart.
+    if (first != index && (ids.keys.empty() || !hasIds_[find(first)]))
+        unite(first, index, ids.workKey);
+}
+
+void CopyGrouping::clear() {
+    parent_.clear();
+    reason_.clear();
+    hasIds_.clear();
+    target_.clear();
+    marks_.clear();
+    owners_.clear();
+    ownerCount_ = 0;
+    changes_.clear();
+}
+
+int32_t CopyGrouping::firstWithKey(uint64_t hash, int32_t index) {
+    if (hash == 0) hash = 1;
+    if (2 * (ownerCount_ + 1) > owners_.size()) {
+        std::vector<std::pair<uint64_t, int32_t>> old(std::max<size_t>(1024, owners_.size() * 2));
+        old.swap(owners_);
+        ownerCount_ = 0;
+        for (const auto& [h, i] : old)
+            if (h != 0) firstWithKey(h, i);
+    }
+    const size_t mask = owners_.size() - 1;
+    for (size_t at = hash & mask;; at = (at + 1) & mask) {
+        auto& slot = owners_[at];
+        if (slot.first == hash) return slot.second;
+        if (slot.first == 0) {
+            slot = {hash, index};
+            ++ownerCount_;
+            return index;
+        }
+    }
+}
+
+int32_t CopyGrouping::find(int32_t index) const {
+    while (parent_[index] != index) {
+        parent_[index] = parent_[parent_[index]];
+        index = parent_[index];
+    }
+    return index;
+}
+
+void CopyGrouping::unite(int32_t a, int32_t b, const std::string& key) {
+    a = find(a);
+    b = find(b);
+    if (a == b) return;
+    if (b < a) std::swap(a, b);
+    // The older group keeps its reason.
+    if (reason_[a].empty()) reason_[a] = reason_[b].empty() ? key : reason_[b];
+    reason_[b].clear();
+    hasIds_[a] = hasIds_[a] || hasIds_[b];
+    parent_[b] = a;
+}
+
+std::vector<CopyGroup> CopyGrouping::groups() const {
+    const int32_t n = static_cast<int32_t>(parent_.size());
+    // Each record's group label: its root, then the user's changes in order.
+    std::vector<int32_t> label(static_cast<size_t>(n));
+    for (int32_t i = 0; i < n; ++i) label[i] = find(i);
+    std::set<int32_t> joined;
+    int32_t fresh = n;
+    for (const Change& change : changes_) {
+        if (!change.join) {
+            const int32_t i = change.numbers.front() - 1;
+            if (i >= 0 && i < n) label[i] = fresh++;
+            continue;
+        }
+        int32_t into = -1;
+        std::set<int32_t> from;
+        for (int32_t number : change.numbers) {
+            if (number <= 0 || number > n) continue;
+            if (into < 0)
+                into = label[number - 1];
+            else
+                from.insert(label[number - 1]);
+        }
+        from.erase(into);
+        if (into < 0 || from.empty()) continue;
+        for (int32_t& l : label)
+            if (from.count(l)) l = into;
+        joined.insert(into);
+    }
+
+    std::vector<int32_t> slot(static_cast<size_t>(fresh), -1);
+    std::vector<CopyGroup> result;
+    for (int32_t i = 0; i < n; ++i) {
+        int32_t& s = slot[label[i]];
+        if (s < 0) {
+            s = static_cast<int32_t>(result.size());
+            result.emplace_back();
+            const int32_t root = label[i] < n ? label[i] : -1;
+            result.back().reasonKey = !joined.empty() && joined.count(label[i]) ? "joined"
+                                      : root >= 0                               ? reason_[root]
+                                                                                : std::string();
+        }
+        result[s].members.push_back(i + 1);
+    }
+    for (CopyGroup& group : result) {
+        std::vector<int32_t>& m = group.members;
+        if (m.size() < 2 || group.reasonKey.empty()) group.reasonKey = "-";
+        auto best = m.begin();
+        for (auto it = m.begin() + 1; it != m.end(); ++it)
+            if (betterCopy(marks_[*it - 1], marks_[*best - 1])) best = it;
+        std::rotate(m.begin(), best, best + 1);
+        // Groups are small: counting distinct targets in place beats a set.
+        for (size_t i = 0; i < m.size(); ++i) {
+            const int32_t target = target_[m[i] - 1];
+            bool seen = false;
+            for (size_t j = 0; j < i && !seen; ++j) seen = target_[m[j] - 1] == target;
+            group.targets += seen ? 0 : 1;
+        }
+    }
+    return result;
+}
+
+const QualityMarks& CopyGrouping::marks(int32_t number) const {
+    static const QualityMarks kNone;
+    return number > 0 && static_cast<size_t>(number) <= marks_.size() ? marks_[number - 1] : kNone;
+}
+
+int32_t CopyGrouping::targetOf(int32_t number) const {
+    return number > 0 && static_cast<size_t>(number) <= target_.size() ? target_[number - 1] : -1;
+}
+
+std::vector<int32_t> CopyGrouping::allCopies(const std::vector<int32_t>& numbers) const {
+    const std::vector<CopyGroup> all = groups();
+    std::vector<int32_t> groupOf(parent_.size(), -1);
+    for (size_t g = 0; g < all.size(); ++g)
+        for (int32_t number : all[g].members) groupOf[number - 1] = static_cast<int32_t>(g);
+    std::vector<char> taken(all.size(), 0);
+    std::vector<int32_t> out;
+    for (int32_t number : numbers) {
+        if (number <= 0 || static_cast<size_t>(number) > groupOf.size()) continue;
+        const int32_t g = groupOf[number - 1];
+        if (taken[g]) continue;
+        taken[g] = 1;
+        out.insert(out.end(), all[g].members.begin(), all[g].members.end());
+    }
+    return out;
+}
+
+void CopyGrouping::takeOut(int32_t number) { changes_.push_back({false, {number}}); }
+
+void CopyGrouping::join(const std::vector<int32_t>& numbers) {
+    if (numbers.size() > 1) changes_.push_back({true, numbers});
+}
+
+std::string groupReasonText(const std::string& reasonKey) {
+    static const std::pair<const char*, const char*> kKinds[] = {
+        {"isbn:", "ISBN "}, {"oclc:", "OCLC "}, {"lccn:", "LCCN "}, {"issn:", "ISSN "}};
+    for (const auto& [prefix, name] : kKinds)
+        if (reasonKey.rfind(prefix, 0) == 0) return name + reasonKey.substr(5);
+    if (reasonKey.rfind("work:", 0) == 0) return "title, author, date";
+    if (reasonKey == "joined") return "joined by hand";
+    return {};
+}
+
+std::string groupCopiesText(const CopyGroup& group) {
+    if (group.members.size() < 2) return "1 copy";
+    return std::to_string(group.members.size()) + " copies, " + std::to_string(group.targets) +
+           (group.targets == 1 ? " target" : " targets");
+}

@@ -1,0 +1,83 @@
+// Copies of one book from several targets, gathered into groups as records
+// arrive: records sharing a standard number are one group (transitively);
+// a record without any joins by title, author, date and edition, but two
+// records with standard numbers are never joined by that key alone.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/QualityMarks.h"
+
+class ResultStore;
+struct Record;
+
+struct CopyGroup {
+    // The suggested best copy first, then the others by number.
+    std::vector<int32_t> members;
+    // Why the records are one group: "isbn:…", "oclc:…", "lccn:…", "issn:…",
+    // "work:…", "joined" (by the user), "-" for a record alone.
+    std::string reasonKey;
+    int targets = 0;  // distinct targets among the members
+
+    int32_t best() const { return members.empty() ? -1 : members.front(); }
+};
+
+// Used by one thread at a time (the owner's); the store's lock is taken
+// only while reading records out of it.
+class CopyGrouping {
+public:
+    // Reads the store's records not seen yet; starts over when the store
+    // holds fewer than were seen (it was cleared).
+    void catchUp(const ResultStore& store);
+    // Adds one record; numbers count from 1 in arrival order.
+    void add(const Record& record);
+    // Forgets every record and every change the user made.
+    void clear();
+
+    size_t recordCount() const { return parent_.size(); }
+    // The groups, ordered by their first-arrived record.
+    std::vector<CopyGroup> groups() const;
+    // Marks of a record seen; a non-MARC record's for any other number.
+    const QualityMarks& marks(int32_t number) const;
+    int32_t targetOf(int32_t number) const;
+    // Every record of the groups these records are in, group by group in the
+    // order of numbers, the best copy first, each once.
+    std::vector<int32_t> allCopies(const std::vector<int32_t>& numbers) const;
+
+    // The user's changes, held until clear(): the record stands alone; the
+    // groups of these records become one.
+    void takeOut(int32_t number);
+    void join(const std::vector<int32_t>& numbers);
+
+private:
+    struct Change {
+        bool join = false;
+        std::vector<int32_t> numbers;
+    };
+
+    int32_t find(int32_t index) const;
+    // The first index that had the key with this hash; index when none did.
+    int32_t firstWithKey(uint64_t hash, int32_t index);
+    void unite(int32_t a, int32_t b, const std::string& key);
+
+    // Per record, indexed by number - 1.
+    mutable std::vector<int32_t> parent_;
+    std::vector<std::string> reason_;  // of a root
+    std::vector<char> hasIds_;         // of a root
+    std::vector<int32_t> target_;
+    std::vector<QualityMarks> marks_;
+    // Open addressing over key hashes (0 marks a free slot): the standard
+    // map's buckets cost more than reading the records.
+    std::vector<std::pair<uint64_t, int32_t>> owners_;
+    size_t ownerCount_ = 0;
+    std::vector<Change> changes_;
+};
+
+// Pure. "ISBN 9780141439518", "OCLC 63111280", "title, author, date",
+// "joined by hand"; "" for "-".
+std::string groupReasonText(const std::string& reasonKey);
+// Pure. "4 copies, 3 targets"; "1 copy" for a record alone.
+std::string groupCopiesText(const CopyGroup& group);

@@ -1,0 +1,49 @@
+// How much care went into a MARC record, read once when it arrives: what a
+// cataloguer looks at before copying it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/MarcHandler.h"
+
+struct QualityMarks {
+    bool marc = false;         // false: not a MARC record, nothing below is known
+    char encodingLevel = ' ';  // leader/17
+    std::string source;        // 040 $a
+    bool rda = false;          // 040 $e rda
+    bool pcc = false;          // 042 pcc
+    int fields = 0;
+    bool subjects = false;        // any 6XX
+    bool classification = false;  // 050 or 082
+};
+
+// Any thread. The marks of an ISO 2709 record.
+QualityMarks qualityMarks(std::string_view iso2709);
+
+// The same as a handler, for readers that take more from the record in the
+// same pass. One object per record.
+class QualityMarksReader : public MarcHandler {
+public:
+    QualityMarks marks;
+
+    void onLeader(const MarcLeader& leader) override;
+    void onControlField(std::string_view tag, const MarcField& field) override;
+    bool onDataField(std::string_view tag, const MarcField& field) override;
+    void onSubfield(char code, std::string_view content) override;
+
+private:
+    std::string_view tag_;
+};
+
+// Pure. Higher is fuller: full, core, less-than-full, partial, minimal,
+// prepublication; unknown codes lowest.
+int encodingLevelRank(char level);
+// Pure. "full", "minimal", "prepublication"...
+std::string encodingLevelName(char level);
+// Pure. The compact form for the list and the record page,
+// e.g. "full · PCC · RDA · 42 fields · subjects · class"; "" for non-MARC.
+std::string qualityMarksText(const QualityMarks& marks);
+// Pure. True when a is the better copy to take: higher encoding level, then
+// PCC, then RDA, then more fields. Equal copies answer false both ways.
+bool betterCopy(const QualityMarks& a, const QualityMarks& b);

@@ -1,0 +1,100 @@
+#include "views/MCompareWindow.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "display/RecordComparison.h"
+#include "engine/QualityMarks.h"
+#include "engine/ResultStore.h"
+#include "engine/ScreenText.h"
+
+namespace {
+
+QTableWidgetItem* cell(const std::string& text, bool marked) {
+    auto* item = new QTableWidgetItem(QString::fromStdString(screenText(text)));
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    if (marked) item->setBackground(QColor(255, 226, 160));
+    return item;
+}
+
+}  // namespace
+
+MCompareWindow::MCompareWindow(const ResultStore& store, const std::vector<int32_t>& numbers,
+                               std::function<void(int32_t)> exportRecord, QWidget* parent)
+    : QDialog(parent), table_(new QTableWidget(this)), choice_(new QComboBox(this)) {
+    setWindowTitle(QStringLiteral("Compare Records"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    const std::vector<Record> records = store.copyRecords(numbers.data(), numbers.size());
+    std::vector<std::string> raw;
+    QStringList headers{QStringLiteral("Field"), QStringLiteral("Difference")};
+    for (size_t i = 0; i < records.size(); ++i) {
+        raw.push_back(records[i].kind == Marc ? records[i].rawData : std::string());
+        const QString name = QStringLiteral("%1: %2").arg(i + 1).arg(
+            QString::fromStdString(screenText(records[i].targetName)));
+        headers << name;
+        choice_->addItem(name, records[i].number);
+    }
+    const std::vector<ComparedRow> rows = compareRecords(raw);
+
+    table_->setColumnCount(headers.size());
+    table_->setHorizontalHeaderLabels(headers);
+    table_->setRowCount(static_cast<int>(rows.size()) + 1);
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(true);
+    table_->setAccessibleName(QStringLiteral("Compared records"));
+    table_->setItem(0, 0, cell("Marks", false));
+    table_->setItem(0, 1, cell("", false));
+    for (size_t i = 0; i < raw.size(); ++i)
+        table_->setItem(0, static_cast<int>(i) + 2,
+                        cell(qualityMarksText(qualityMarks(raw[i])), false));
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const ComparedRow& row = rows[r];
+        const int at = static_cast<int>(r) + 1;
+        std::string field = row.tag;
+        if (row.occurrence > 1) field += " (" + std::to_string(row.occurrence) + ")";
+        table_->setItem(at, 0, cell(field, row.differs()));
+        table_->setItem(at, 1, cell(differenceText(row), row.differs()));
+        for (size_t i = 0; i < row.fields.size(); ++i) {
+            const ComparedField& f = row.fields[i];
+            std::string text;
+            if (f.present) text = f.indicators.empty() ? f.text : f.indicators + " " + f.text;
+            table_->setItem(at, static_cast<int>(i) + 2, cell(text, row.differs()));
+        }
+    }
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->resizeColumnsToContents();
+    for (int c = 2; c < table_->columnCount(); ++c)
+        table_->setColumnWidth(c, std::min(table_->columnWidth(c), 420));
+    table_->resizeRowsToContents();
+
+    auto* label = new QLabel(QStringLiteral("&Record to export:"), this);
+    label->setBuddy(choice_);
+    choice_->setAccessibleName(QStringLiteral("Record to export"));
+    auto* exportButton = new QPushButton(QStringLiteral("&Export..."), this);
+    exportButton->setAccessibleName(QStringLiteral("Export the chosen record"));
+    connect(exportButton, &QPushButton::clicked, this, [this, exportRecord] {
+        if (exportRecord) exportRecord(choice_->currentData().toInt());
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(label);
+    bottom->addWidget(choice_);
+    bottom->addWidget(exportButton);
+    bottom->addStretch(1);
+    bottom->addWidget(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addLayout(bottom);
+    resize(300 + 330 * static_cast<int>(records.size()), 600);
+    table_->setFocus();
+}
