@@ -78,9 +78,9 @@ private:
         writeFileBytes(path, "");  // SQLite takes an empty file as an empty database
         return "Driver=SQLite;Database=" + path;
     }
-    std::string postgresString() const {
+    std::string postgresString(const std::string& user = "postgres") const {
         return "Driver=PostgreSQL;Host=127.0.0.1;Port=" + std::to_string(postgres_->port()) +
-               ";Database=postgres;User=postgres";
+               ";Database=postgres;User=" + user;
     }
     void requirePostgres() {
         if (!postgres_) QFAIL(("no PostgreSQL cluster: " + postgresError_).c_str());
@@ -538,6 +538,41 @@ private slots:
             other.RollbackTrans();
             QCOMPARE(label, QString("Exporting record 1 of 4"));
             QCOMPARE(column(connection, "SELECT count(*) FROM many"), QStringList("3"));
+        }
+    }
+
+    // A quoted table name still finds the byte column; a table whose columns cannot be
+    // read ends the export saying so, instead of sending the record as changed text.
+    void rawRecordIntoAQuotedTable() {
+        requirePostgres();
+        SearchHarness search(searchSettings());
+        DocumentCore& doc = *search.doc;
+        Record r = marc8_;
+        r.rawData += std::string("\0tail", 5);
+        doc.store.add(r);
+        const QString raw = QString::fromLatin1(QByteArray::fromStdString(r.rawData));
+        const std::string sql = "INSERT INTO \"my order\"(\"Marc\") VALUES({RECORD})";
+        for (const std::string& connection : {sqliteFile("quoted.db"), postgresString()}) {
+            const bool postgres = connection.find("PostgreSQL") != std::string::npos;
+            CADODatabase db;
+            db.Open(connection);
+            run(db, std::string("CREATE TABLE \"my order\" (\"Marc\" ") +
+                        (postgres ? "BYTEA)" : "BLOB)"));
+            MessageBoxCatcher boxes;
+            exportWith(doc, connection, sql, {1});
+            QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join("\n")));
+            QCOMPARE(column(connection, "SELECT \"Marc\" FROM \"my order\"", true),
+                     QStringList(raw));
+            if (!postgres) continue;
+
+            run(db, "CREATE ROLE writer LOGIN");
+            run(db, "GRANT INSERT ON \"my order\" TO writer");
+            exportWith(doc, postgresString("writer"), sql, {1});
+            QTRY_COMPARE(boxes.texts().size(), 1);
+            QVERIFY2(boxes.texts()[0].contains(
+                         "The columns of the table \"my order\" could not be read: "),
+                     qPrintable(boxes.texts()[0]));
+            QCOMPARE(column(connection, "SELECT count(*) FROM \"my order\""), QStringList("1"));
         }
     }
 
