@@ -29,6 +29,8 @@ public:
         std::string failedTitle;
         // The database's (or the layer's) own words.
         std::string detail;
+        // Done although cancelled: the cancel came too late to stop the commit.
+        bool cancelledTooLate = false;
     };
 
     // Starts at once. The slice function is called with slices of at most

@@ -576,6 +576,43 @@ private slots:
         }
     }
 
+    // Cancel while the commit runs, too late to stop it: the rows are there, and
+    // the message says so rather than passing for a cancel.
+    void cancelDuringTheCommitSaysWhatHappened() {
+        requirePostgres();
+        SearchHarness search(searchSettings());
+        DocumentCore& doc = *search.doc;
+        doc.store.add(marc8_);
+        const std::string connection = postgresString();
+        CADODatabase db;
+        db.Open(connection);
+        run(db, "CREATE TABLE late (title TEXT)");
+        // A commit that takes its time and shrugs a cancel off.
+        run(db,
+            "CREATE FUNCTION slow_commit() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+            "BEGIN PERFORM pg_sleep(3); EXCEPTION WHEN query_canceled THEN NULL; END; "
+            "RETURN NULL; END $$");
+        run(db,
+            "CREATE CONSTRAINT TRIGGER slow AFTER INSERT ON late DEFERRABLE INITIALLY "
+            "DEFERRED FOR EACH ROW EXECUTE FUNCTION slow_commit()");
+        MessageBoxCatcher boxes;
+        exportWith(doc, connection, "INSERT INTO late(title) VALUES('{TITLE}')", {1}, [connection] {
+            whenModal([connection](QDialog* progress) {
+                QTRY_VERIFY_WITH_TIMEOUT(
+                    !column(connection,
+                            "SELECT pid FROM pg_stat_activity WHERE query = 'COMMIT' "
+                            "AND state = 'active'")
+                         .isEmpty(),
+                    10000);
+                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+            });
+        });
+        QTRY_COMPARE(boxes.texts().size(), 1);
+        QCOMPARE(boxes.texts()[0],
+                 QString("The export could not be cancelled any more: the record was written."));
+        QCOMPARE(column(connection, "SELECT count(*) FROM late"), QStringList("1"));
+    }
+
     void cleanupTestCase() {
         postgres_.reset();
         ztest_.reset();
