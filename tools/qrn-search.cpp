@@ -1,10 +1,16 @@
 // Headless search over the user's targets, for scripted copy cataloguing and
 // batch lookups. Same engine and document core as the window program.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -12,15 +18,16 @@
 #include <vector>
 
 #include "base/CommandLine.h"
-#include "settings/store/Settings.h"
-#include "settings/SettingsDefaults.h"
+#include "base/UserMessage.h"
 #include "engine/BriefLine.h"
 #include "engine/DocumentCore.h"
 #include "engine/MarcForms.h"
 #include "engine/SearchEvent.h"
 #include "engine/SearchTexts.h"
-#include "base/UserMessage.h"
+#include "export/ManyRecordFile.h"
 #include "query/BatchNumbers.h"
+#include "settings/SettingsDefaults.h"
+#include "settings/store/Settings.h"
 
 namespace {
 
@@ -64,6 +71,11 @@ bool parseNumber(const std::string& text, int32_t& value) {
     return true;
 }
 
+bool isFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 struct Options {
     std::string targetFile;
     std::vector<std::string> targetNames;
@@ -78,6 +90,7 @@ struct Options {
 
 // Returns 0 when parsed, else the exit status (2) after a usage message.
 int parseArguments(int argc, char** argv, Options& o) {
+    bool operandsOnly = false;  // after "--": a query may start with '-'
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         auto value = [&](std::string& out) {
@@ -87,7 +100,7 @@ int parseArguments(int argc, char** argv, Options& o) {
         };
         auto number = [&](int32_t& out, bool& has) {
             std::string text;
-            if (!value(text) || !parseNumber(text, out)) return false;
+            if (!value(text) || !parseNumber(text, out) || out < 0) return false;
             has = true;
             return true;
         };
@@ -99,15 +112,15 @@ int parseArguments(int argc, char** argv, Options& o) {
             o.targetNames.push_back(name);
         } else if (a == "--max-per-target") {
             if (!number(o.maxPerTarget, o.hasMaxPerTarget))
-                return usage("--max-per-target needs a number");
+                return usage("--max-per-target needs a number of 0 or more");
         } else if (a == "--max-per-search") {
             if (!number(o.maxPerSearch, o.hasMaxPerSearch))
-                return usage("--max-per-search needs a number");
+                return usage("--max-per-search needs a number of 0 or more");
         } else if (a == "--connections") {
             if (!number(o.connections, o.hasConnections))
                 return usage("--connections needs a number");
         } else if (a == "--isbn") {
-            if (!value(o.isbnFile)) return usage("--isbn needs a file");
+            if (!value(o.isbnFile) || isFolder(o.isbnFile)) return usage("--isbn needs a file");
         } else if (a == "--format") {
             if (!value(o.format) || (o.format != "brief" && o.format != "marc" &&
                                      o.format != "xml" && o.format != "text"))
@@ -116,7 +129,9 @@ int parseArguments(int argc, char** argv, Options& o) {
             o.quiet = true;
         } else if (const std::optional<int> status = commonOption(kProgram, a)) {
             std::exit(*status);
-        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+        } else if (a == "--" && !operandsOnly) {
+            operandsOnly = true;
+        } else if (a.size() > 1 && a[0] == '-' && !operandsOnly) {
             return usage("unknown option " + a);
         } else if (!o.hasPqf) {
             o.pqf = a;
@@ -129,9 +144,24 @@ int parseArguments(int argc, char** argv, Options& o) {
     return 0;
 }
 
-void writeRecords(const DocumentCore& doc, const std::string& format) {
+// Several XML records are one document, as the many-record export writes them.
+void writeXmlCollection(const std::vector<Record>& records, bool quiet) {
+    ManyRecordFile file(FileExportKind::Xml);
+    for (const Record& r : records) file.add(r);
+    std::cout << file.finish();
+    if (!quiet && file.skipped() > 0)
+        std::fprintf(
+            stderr, "qrn-search: %s\n",
+            recordsWrittenText(FileExportKind::Xml, file.written(), file.skipped()).c_str());
+}
+
+// 0, or the error number of the first write that failed (a full disk, a
+// closed standard output), the final flush included.
+int writeRecords(const DocumentCore& doc, const std::string& format, bool quiet) {
+    errno = 0;
     const bool needForms = format == "xml" || format == "text";
-    for (Record& r : doc.store.copyAll()) {
+    std::vector<Record> records = doc.store.copyAll();
+    for (Record& r : records) {
         if (needForms) completeRecordForms(r);
         if (format == "brief") {
             std::cout << r.number << '\t' << briefValue(r.title) << '\t' << briefValue(r.author)
@@ -139,12 +169,15 @@ void writeRecords(const DocumentCore& doc, const std::string& format) {
         } else if (format == "marc") {
             std::cout << r.rawData;
         } else if (format == "xml") {
-            std::cout << r.xmlText;
+            continue;
         } else {
             std::cout << r.renderedText;
         }
+        if (!std::cout) return errno ? errno : EIO;
     }
+    if (format == "xml") writeXmlCollection(records, quiet);
     std::cout.flush();
+    return std::cout ? 0 : errno ? errno : EIO;
 }
 
 // Why each failed target failed, a line each: the tree's "(Error)" says only that it did.
@@ -160,6 +193,11 @@ void reportFailedTargets(const TargetList& targets) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A closed standard output would be taken over by the next file opened.
+    if (::fcntl(STDOUT_FILENO, F_GETFD) < 0) {
+        std::fprintf(stderr, "qrn-search: cannot write the records: %s\n", std::strerror(errno));
+        return 1;
+    }
     QCoreApplication app(argc, argv);
     Options o;
     if (const int status = parseArguments(argc, argv, o)) return status;
@@ -272,6 +310,9 @@ int main(int argc, char** argv) {
         reportFailedTargets(doc.targetList);
         std::fprintf(stderr, "%s\n", progress.c_str());
     }
-    writeRecords(doc, o.format);
+    if (const int error = writeRecords(doc, o.format, o.quiet)) {
+        std::fprintf(stderr, "qrn-search: cannot write the records: %s\n", std::strerror(error));
+        return 1;
+    }
     return 0;
 }
