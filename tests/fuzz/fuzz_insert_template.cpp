@@ -25,8 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return std::isalnum(u) || c == '_' || c == '$' || u >= 0x80;
     };
     size_t marks = 0;
+    bool afterLiteral = false;  // a literal's end is a token's end too
     for (size_t i = 0; i < sql.size(); ++i) {
-        const bool start = i == 0 || !word(sql[i - 1]);
+        const bool start = i == 0 || !word(sql[i - 1]) || afterLiteral;
+        afterLiteral = false;
         const bool escapes =
             start && (sql[i] == 'E' || sql[i] == 'e') && i + 1 < sql.size() && sql[i + 1] == '\'';
         if (escapes || sql[i] == '\'' || sql[i] == '"') {
@@ -39,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     ++i;
                 }
             }
+            afterLiteral = true;
         } else if (start && sql[i] == '$') {
             size_t j = i + 1;
             if (j < sql.size() && !std::isdigit(static_cast<unsigned char>(sql[j])))
@@ -46,6 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (j < sql.size() && sql[j] == '$') {
                 const size_t end = sql.find(sql.substr(i, j + 1 - i), j + 1);
                 i = end == std::string::npos ? sql.size() : end + j - i;
+                afterLiteral = true;
             }
         } else if (sql[i] == '?') {
             ++marks;
