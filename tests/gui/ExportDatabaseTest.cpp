@@ -150,6 +150,36 @@ private:
         QVERIFY(exportRecordToDatabase(doc, numbers, nullptr));
     }
 
+    // For the next export: the dialog takes connection, its Wizard maps the
+    // table's columns in order to placeholders, OK.
+    static void mapWithWizard(const std::string& connection, const QString& table,
+                              const std::vector<const char*>& placeholders) {
+        whenModal([=](QDialog* d) {
+            auto* dialog = qobject_cast<DlgExportToDatabase*>(d);
+            dialog->connectionEdit()->setText(QString::fromStdString(connection));
+            whenModal([=](QDialog* s) {
+                auto* sheet = qobject_cast<PropertySheet*>(s);
+                QTest::mouseClick(sheet->nextButton(), Qt::LeftButton);
+                auto* tables = qobject_cast<PPExportDBWizard_SelectTable*>(sheet->currentPage());
+                QTest::keyClicks(tables->tableBox, table);
+                QTest::mouseClick(sheet->nextButton(), Qt::LeftButton);
+                auto* map = qobject_cast<PPExportDBWizard_MapFields*>(sheet->currentPage());
+                for (int row = 0; row < static_cast<int>(placeholders.size()); ++row) {
+                    map->columnList->setCurrentRow(row);
+                    // From "None" down the list, as the arrow keys go.
+                    QTest::keyClick(map->placeholderBox, Qt::Key_Home);
+                    for (int i = 0; i < map->placeholderBox->count() &&
+                                    map->placeholderBox->currentText() != placeholders[row];
+                         ++i)
+                        QTest::keyClick(map->placeholderBox, Qt::Key_Down);
+                }
+                QTest::mouseClick(sheet->okButton(), Qt::LeftButton);
+            });
+            QTest::mouseClick(dialog->wizardButton(), Qt::LeftButton);
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        });
+    }
+
     static QStringList expectedRow(const Record& r, const std::string& title,
                                    const std::string& author) {
         return {fromStd(title + "|" + author + "|null"), fromStd(r.xmlText),
@@ -325,33 +355,9 @@ private slots:
             run(db,
                 "CREATE TABLE demo (title TEXT, author TEXT, target TEXT, marc TEXT, xml TEXT, "
                 "txt TEXT, other TEXT)");
-            whenModal([&connection](QDialog* d) {
-                auto* dialog = qobject_cast<DlgExportToDatabase*>(d);
-                dialog->connectionEdit()->setText(QString::fromStdString(connection));
-                whenModal([](QDialog* s) {
-                    auto* sheet = qobject_cast<PropertySheet*>(s);
-                    QTest::mouseClick(sheet->nextButton(), Qt::LeftButton);
-                    auto* tables =
-                        qobject_cast<PPExportDBWizard_SelectTable*>(sheet->currentPage());
-                    QTest::keyClicks(tables->tableBox, "demo");
-                    QTest::mouseClick(sheet->nextButton(), Qt::LeftButton);
-                    auto* map = qobject_cast<PPExportDBWizard_MapFields*>(sheet->currentPage());
-                    const char* names[] = {"TITLE",      "AUTHOR",    "TARGETNAME",
-                                           "MARCRECORD", "XMLRECORD", "TXTRECORD"};
-                    for (int row = 0; row < 6; ++row) {
-                        map->columnList->setCurrentRow(row);
-                        // From "None" down the list, as the arrow keys go.
-                        QTest::keyClick(map->placeholderBox, Qt::Key_Home);
-                        for (int i = 0; i < map->placeholderBox->count() &&
-                                        map->placeholderBox->currentText() != names[row];
-                             ++i)
-                            QTest::keyClick(map->placeholderBox, Qt::Key_Down);
-                    }
-                    QTest::mouseClick(sheet->okButton(), Qt::LeftButton);
-                });
-                QTest::mouseClick(dialog->wizardButton(), Qt::LeftButton);
-                QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
-            });
+            mapWithWizard(
+                connection, "demo",
+                {"TITLE", "AUTHOR", "TARGETNAME", "MARCRECORD", "XMLRECORD", "TXTRECORD"});
             MessageBoxCatcher boxes;
             QVERIFY(exportRecordToDatabase(doc, {doc.selection.selectedRecordNumber}, nullptr));
             QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join("\n")));
@@ -559,7 +565,15 @@ private slots:
             run(db, std::string("CREATE TABLE \"my order\" (\"Marc\" ") +
                         (postgres ? "BYTEA)" : "BLOB)"));
             MessageBoxCatcher boxes;
-            exportWith(doc, connection, sql, {1});
+            if (postgres) {
+                exportWith(doc, connection, sql, {1});
+            } else {
+                // The wizard quotes the names it writes.
+                mapWithWizard(connection, "my order", {"RECORD"});
+                QVERIFY(exportRecordToDatabase(doc, {1}, nullptr));
+                QCOMPARE(doc.settings->InsertSQL,
+                         std::string("INSERT INTO \"my order\"(\"Marc\") VALUES('{RECORD}')"));
+            }
             QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join("\n")));
             QCOMPARE(column(connection, "SELECT \"Marc\" FROM \"my order\"", true),
                      QStringList(raw));
