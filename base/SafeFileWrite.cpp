@@ -77,7 +77,9 @@ int rewriteInPlace(int fd, const struct stat& original, const std::string& bytes
         return writeAll(fd, bytes);
     }
     if (!bytes.empty()) {
-        if (int error = ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()))) {
+        const int error = ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+        // A file system that cannot reserve gets the write as before.
+        if (error != 0 && error != EOPNOTSUPP && error != ENOSYS) {
             // Reserving may have grown the file; what was there stays.
             if (::ftruncate(fd, original.st_size) != 0) {
             }
