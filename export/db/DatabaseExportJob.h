@@ -45,7 +45,8 @@ public:
     static constexpr size_t kSlice = 64;
 
     // Any thread. Stops the running statement where the database allows it;
-    // nothing is committed after this.
+    // nothing is committed after this, unless the commit was already under way
+    // (the result then says so).
     void cancel();
     bool finished() const { return finished_; }
     // Records written so far (not yet committed).
