@@ -68,13 +68,23 @@ int replaceThroughTemporary(const std::string& real, const struct stat& original
     return 0;
 }
 
-// Writes over the old bytes first and cuts the rest after: a short write (a
-// full disk) then fails before anything is freed.
+// Reserves the new size before the first byte changes, so a full disk fails
+// while the old contents are whole; the rest is cut only after the write.
 int rewriteInPlace(int fd, const struct stat& original, const std::string& bytes) {
     if (!S_ISREG(original.st_mode)) {
         // A pipe or device blocks like any writer of it would.
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         return writeAll(fd, bytes);
+    }
+    if (!bytes.empty()) {
+        const int error = ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+        // A file system that cannot reserve gets the write as before.
+        if (error != 0 && error != EOPNOTSUPP && error != ENOSYS) {
+            // Reserving may have grown the file; what was there stays.
+            if (::ftruncate(fd, original.st_size) != 0) {
+            }
+            return error;
+        }
     }
     if (int error = writeAll(fd, bytes)) return error;
     if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return errno;

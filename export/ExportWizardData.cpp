@@ -1,5 +1,7 @@
 #include "export/ExportWizardData.h"
 
+#include "export/SqlName.h"
+
 std::string wizardInsertStatement(const ExportWizardData& data) {
     std::string columns;
     std::string values;
@@ -9,8 +11,9 @@ std::string wizardInsertStatement(const ExportWizardData& data) {
             columns += ", ";
             values += ", ";
         }
-        columns += m.column;
+        columns += sqlName(m.column);
         values += "'{" + m.placeholder + "}'";
     }
-    return "INSERT INTO " + data.tableName + "(" + columns + ") VALUES(" + values + ")";
+    return "INSERT INTO " + sqlTableName(data.tableName) + "(" + columns + ") VALUES(" + values +
+           ")";
 }

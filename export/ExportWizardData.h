@@ -18,5 +18,5 @@ struct ExportWizardData {
 };
 
 // Pure. "INSERT INTO table(col, ...) VALUES('{PLACEHOLDER}', ...)" over the
-// mapped columns in column order; names go in as they are, unquoted.
+// mapped columns in column order; names quoted where they must be.
 std::string wizardInsertStatement(const ExportWizardData& data);

@@ -1,5 +1,6 @@
 #include "export/InsertTemplate.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <utility>
@@ -64,9 +65,155 @@ size_t pastComment(const std::string& s, size_t pos) {
     return pos;
 }
 
+enum class Quoting { None, Plain, Escapes, Dollar };
+
+struct LiteralStart {
+    Quoting quoting = Quoting::None;
+    size_t open = 0;        // the opening delimiter's length
+    std::string dollarTag;  // $tag$, the closing delimiter too
+};
+
+// A string literal starting at pos: 'x', E'x' (backslash escapes) or $tag$x$tag$.
+// Called only where a token starts, so an E or $ there begins no longer word.
+LiteralStart literalAt(const std::string& s, size_t pos) {
+    LiteralStart start;
+    if (s[pos] == '\'') {
+        start.quoting = Quoting::Plain;
+        start.open = 1;
+    } else if ((s[pos] == 'E' || s[pos] == 'e') && pos + 1 < s.size() && s[pos + 1] == '\'') {
+        start.quoting = Quoting::Escapes;
+        start.open = 2;
+    } else if (s[pos] == '$') {
+        size_t j = pos + 1;
+        // $1 is a parameter, not a quote: a tag does not start with a digit.
+        if (j < s.size() && s[j] != '$' && !std::isdigit(static_cast<unsigned char>(s[j]))) {
+            while (j < s.size() && s[j] != '$' && isWordChar(static_cast<unsigned char>(s[j]))) ++j;
+        }
+        if (j < s.size() && s[j] == '$') {
+            start.quoting = Quoting::Dollar;
+            start.dollarTag = s.substr(pos, j + 1 - pos);
+            start.open = start.dollarTag.size();
+        }
+    }
+    return start;
+}
+
+void appendCodePoint(std::string& out, unsigned long c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | ((c >> 18) & 0x07));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The character a backslash escape at s[pos] (just past the backslash) stands
+// for, as PostgreSQL reads E'' strings; pos moves past it.
+void readEscape(const std::string& s, size_t& pos, std::string& text) {
+    auto digits = [&](int base, size_t most) {
+        unsigned long value = 0;
+        size_t n = 0;
+        for (; n < most && pos < s.size(); ++n, ++pos) {
+            const int c = static_cast<unsigned char>(s[pos]);
+            const int d = std::isdigit(c)    ? c - '0'
+                          : std::isxdigit(c) ? std::tolower(c) - 'a' + 10
+                                             : 99;
+            if (d >= base) break;
+            value = value * static_cast<unsigned long>(base) + static_cast<unsigned long>(d);
+        }
+        return std::pair{value, n};
+    };
+    const char c = s[pos++];
+    switch (c) {
+        case 'b':
+            text += '\b';
+            return;
+        case 'f':
+            text += '\f';
+            return;
+        case 'n':
+            text += '\n';
+            return;
+        case 'r':
+            text += '\r';
+            return;
+        case 't':
+            text += '\t';
+            return;
+        case 'x':
+        case 'u':
+        case 'U': {
+            const auto [value, n] = digits(16, c == 'x' ? 2 : c == 'u' ? 4 : 8);
+            if (n == 0) break;
+            if (c == 'x')
+                text += static_cast<char>(value);
+            else
+                appendCodePoint(text, value);
+            return;
+        }
+        default:
+            if (c >= '0' && c <= '7') {
+                --pos;
+                text += static_cast<char>(digits(8, 3).first & 0xFF);
+                return;
+            }
+    }
+    text += c;
+}
+
+// Reads the literal at pos into pieces and moves pos past it; false when it
+// is not closed.
+bool readLiteral(const std::string& s, const LiteralStart& start, size_t& pos,
+                 std::vector<TemplateParameter::Piece>& pieces) {
+    std::string text;
+    Placeholder placeholder;
+    size_t length = 0;
+    for (pos += start.open;;) {
+        if (pos >= s.size()) return false;
+        if (start.quoting == Quoting::Dollar) {
+            if (s.compare(pos, start.dollarTag.size(), start.dollarTag) == 0) {
+                pos += start.dollarTag.size();
+                break;
+            }
+        } else if (s[pos] == '\'') {
+            if (pos + 1 < s.size() && s[pos + 1] == '\'') {
+                text += '\'';
+                pos += 2;
+                continue;
+            }
+            ++pos;
+            break;
+        } else if (s[pos] == '\\' && start.quoting == Quoting::Escapes && pos + 1 < s.size()) {
+            ++pos;
+            readEscape(s, pos, text);
+            continue;
+        }
+        if (placeholderAt(s, pos, placeholder, length)) {
+            if (!text.empty()) pieces.push_back({false, Placeholder::Title, text});
+            text.clear();
+            pieces.push_back({true, placeholder, {}});
+            pos += length;
+            continue;
+        }
+        text += s[pos++];
+    }
+    if (!text.empty()) pieces.push_back({false, Placeholder::Title, text});
+    return true;
+}
+
 struct Token {
     enum Kind { Word, Punct, Param, Other } kind;
-    std::string text;  // a word upper-cased for keywords is compared by the caller
+    std::string text;  // a quoted name without its quotes
+    std::string sql;   // as written
 };
 
 std::string upper(std::string s) {
@@ -88,10 +235,11 @@ void mapColumns(const std::vector<Token>& tokens, ParsedTemplate& out) {
     };
     if (!word("INSERT") || !word("INTO") || i >= tokens.size() || tokens[i].kind != Token::Word)
         return;
-    std::string table = tokens[i++].text;
+    // As written: the column lookup must name the table as the statement does.
+    std::string table = tokens[i++].sql;
     while (punct('.')) {
         if (i >= tokens.size() || tokens[i].kind != Token::Word) return;
-        table += "." + tokens[i++].text;
+        table += "." + tokens[i++].sql;
     }
     std::vector<std::string> columns;
     if (!punct('(')) return;
@@ -132,61 +280,47 @@ void mapColumns(const std::vector<Token>& tokens, ParsedTemplate& out) {
 bool parseInsertTemplate(const std::string& s, ParsedTemplate& out, std::string& error) {
     out = ParsedTemplate();
     std::vector<Token> tokens;
-    auto addParameter = [&](std::vector<TemplateParameter::Piece> pieces) {
-        out.parameters.push_back({std::move(pieces), {}});
-        out.sql += '?';
-        tokens.push_back({Token::Param, {}});
-    };
     size_t i = 0;
     while (i < s.size()) {
         const char c = s[i];
         Placeholder placeholder;
         size_t length = 0;
-        if (c == '\'') {
-            const size_t start = i++;
+        const LiteralStart literal = literalAt(s, i);
+        if (literal.quoting != Quoting::None) {
+            const size_t start = i;
             std::vector<TemplateParameter::Piece> pieces;
-            std::string text;
-            bool holdsPlaceholder = false;
-            for (;;) {
-                if (i >= s.size()) {
-                    error = "A quote in the SQL template is not closed.";
-                    return false;
-                }
-                if (s[i] == '\'') {
-                    if (i + 1 < s.size() && s[i + 1] == '\'') {
-                        text += '\'';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                if (placeholderAt(s, i, placeholder, length)) {
-                    if (!text.empty()) pieces.push_back({false, Placeholder::Title, text});
-                    text.clear();
-                    pieces.push_back({true, placeholder, {}});
-                    holdsPlaceholder = true;
-                    i += length;
-                    continue;
-                }
-                text += s[i++];
-            }
-            if (!text.empty()) pieces.push_back({false, Placeholder::Title, text});
-            if (holdsPlaceholder) {
-                addParameter(std::move(pieces));
-            } else {
-                out.sql.append(s, start, i - start);
-                tokens.push_back({Token::Other, {}});
-            }
-        } else if (c == '"') {
-            const size_t end = s.find('"', i + 1);
-            if (end == std::string::npos) {
-                error = "A double quote in the SQL template is not closed.";
+            if (!readLiteral(s, literal, i, pieces)) {
+                error = "A quote in the SQL template is not closed.";
                 return false;
             }
-            out.sql.append(s, i, end + 1 - i);
-            tokens.push_back({Token::Word, s.substr(i + 1, end - i - 1)});
-            i = end + 1;
+            if (std::any_of(pieces.begin(), pieces.end(),
+                            [](const auto& piece) { return piece.isPlaceholder; })) {
+                out.parameters.push_back({std::move(pieces), {}});
+                out.sql += '?';
+                tokens.push_back({Token::Param, {}, {}});
+            } else {
+                out.sql.append(s, start, i - start);
+                tokens.push_back({Token::Other, {}, {}});
+            }
+        } else if (c == '"') {
+            const size_t start = i;
+            std::string name;
+            for (++i;; ++i) {
+                if (i >= s.size()) {
+                    error = "A double quote in the SQL template is not closed.";
+                    return false;
+                }
+                if (s[i] != '"') {
+                    name += s[i];
+                } else if (i + 1 < s.size() && s[i + 1] == '"') {
+                    name += s[++i];
+                } else {
+                    break;
+                }
+            }
+            ++i;
+            out.sql.append(s, start, i - start);
+            tokens.push_back({Token::Word, std::move(name), s.substr(start, i - start)});
         } else if (pastComment(s, i) != i) {
             // Blanked: a '?' or quote in a comment must not count as SQL.
             i = pastComment(s, i);
@@ -196,7 +330,9 @@ bool parseInsertTemplate(const std::string& s, ParsedTemplate& out, std::string&
             }
             out.sql += ' ';
         } else if (placeholderAt(s, i, placeholder, length)) {
-            addParameter({{true, placeholder, {}}});
+            out.parameters.push_back({{{true, placeholder, {}}}, {}});
+            out.sql += '?';
+            tokens.push_back({Token::Param, {}, {}});
             i += length;
         } else if (c == ';') {
             for (size_t j = i + 1; j < s.size();) {
@@ -218,19 +354,27 @@ bool parseInsertTemplate(const std::string& s, ParsedTemplate& out, std::string&
             const size_t start = i;
             while (i < s.size() && isWordChar(static_cast<unsigned char>(s[i]))) ++i;
             out.sql.append(s, start, i - start);
-            tokens.push_back({Token::Word, s.substr(start, i - start)});
+            const std::string word = s.substr(start, i - start);
+            tokens.push_back({Token::Word, word, word});
         } else {
             out.sql += c;
             ++i;
             if (!isBlank(static_cast<unsigned char>(c)))
-                tokens.push_back(
-                    {std::strchr("(),.", c) ? Token::Punct : Token::Other, std::string(1, c)});
+                tokens.push_back({std::strchr("(),.", c) ? Token::Punct : Token::Other,
+                                  std::string(1, c), std::string(1, c)});
         }
     }
     while (!out.sql.empty() && isBlank(static_cast<unsigned char>(out.sql.back())))
         out.sql.pop_back();
     mapColumns(tokens, out);
     return true;
+}
+
+bool isRawParameter(const TemplateParameter& parameter) {
+    const auto& pieces = parameter.pieces;
+    return pieces.size() == 1 && pieces[0].isPlaceholder &&
+           (pieces[0].placeholder == Placeholder::Record ||
+            pieces[0].placeholder == Placeholder::MarcRecord);
 }
 
 namespace {
@@ -263,9 +407,7 @@ std::vector<BoundValue> templateValues(const ParsedTemplate& parsed, const Recor
     values.reserve(parsed.parameters.size());
     for (const TemplateParameter& parameter : parsed.parameters) {
         const auto& pieces = parameter.pieces;
-        if (pieces.size() == 1 && pieces[0].isPlaceholder &&
-            (pieces[0].placeholder == Placeholder::Record ||
-             pieces[0].placeholder == Placeholder::MarcRecord)) {
+        if (isRawParameter(parameter)) {
             const bool none =
                 pieces[0].placeholder == Placeholder::MarcRecord && record.kind != Marc;
             values.push_back({none ? std::string() : record.rawData, true});

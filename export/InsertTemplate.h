@@ -34,15 +34,20 @@ struct ParsedTemplate {
     // closing ';' dropped.
     std::string sql;
     std::vector<TemplateParameter> parameters;
-    // The table of a plain INSERT INTO t(...) VALUES(...); empty otherwise.
+    // The table of a plain INSERT INTO t(...) VALUES(...), as written (quotes
+    // kept); empty otherwise.
     std::string table;
 };
 
-// Pure. Reads the template once. Single-quoted literals ('' for a quote)
-// holding placeholders and placeholders outside literals become parameters;
-// text inside double quotes and comments is left alone. False, saying why,
-// for a template of more than one statement or with an unclosed quote.
+// Pure. Reads the template once. String literals holding placeholders ('x'
+// with '' for a quote, E'x' with backslash escapes, $tag$x$tag$) and
+// placeholders outside literals become parameters; text inside double quotes
+// and comments is left alone. False, saying why, for a template of more than
+// one statement or with an unclosed quote.
 bool parseInsertTemplate(const std::string& sqlTemplate, ParsedTemplate& out, std::string& error);
+
+// Nothing but one {RECORD} or {MARCRECORD}: its value may go as bytes.
+bool isRawParameter(const TemplateParameter& parameter);
 
 // A parameter's value for one record.
 struct BoundValue {

@@ -1,10 +1,16 @@
 // Headless search over the user's targets, for scripted copy cataloguing and
 // batch lookups. Same engine and document core as the window program.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -12,8 +18,7 @@
 #include <vector>
 
 #include "base/CommandLine.h"
-#include "settings/store/Settings.h"
-#include "settings/SettingsDefaults.h"
+#include "base/UserMessage.h"
 #include "engine/BriefLine.h"
 #include "engine/CopyGroupLines.h"
 #include "engine/CopyGrouping.h"
@@ -21,9 +26,12 @@
 #include "engine/MarcForms.h"
 #include "engine/SearchEvent.h"
 #include "engine/SearchTexts.h"
-#include "base/UserMessage.h"
+#include "export/ManyRecordFile.h"
 #include "query/BatchFileReader.h"
+#include "query/BatchNumbers.h"
 #include "query/BatchReport.h"
+#include "settings/SettingsDefaults.h"
+#include "settings/store/Settings.h"
 
 namespace {
 
@@ -71,6 +79,11 @@ bool parseNumber(const std::string& text, int32_t& value) {
     return true;
 }
 
+bool isFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 struct Options {
     std::string targetFile;
     std::vector<std::string> targetNames;
@@ -85,6 +98,7 @@ struct Options {
 
 // Returns 0 when parsed, else the exit status (2) after a usage message.
 int parseArguments(int argc, char** argv, Options& o) {
+    bool operandsOnly = false;  // after "--": a query may start with '-'
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         auto value = [&](std::string& out) {
@@ -94,7 +108,7 @@ int parseArguments(int argc, char** argv, Options& o) {
         };
         auto number = [&](int32_t& out, bool& has) {
             std::string text;
-            if (!value(text) || !parseNumber(text, out)) return false;
+            if (!value(text) || !parseNumber(text, out) || out < 0) return false;
             has = true;
             return true;
         };
@@ -106,15 +120,15 @@ int parseArguments(int argc, char** argv, Options& o) {
             o.targetNames.push_back(name);
         } else if (a == "--max-per-target") {
             if (!number(o.maxPerTarget, o.hasMaxPerTarget))
-                return usage("--max-per-target needs a number");
+                return usage("--max-per-target needs a number of 0 or more");
         } else if (a == "--max-per-search") {
             if (!number(o.maxPerSearch, o.hasMaxPerSearch))
-                return usage("--max-per-search needs a number");
+                return usage("--max-per-search needs a number of 0 or more");
         } else if (a == "--connections") {
             if (!number(o.connections, o.hasConnections))
                 return usage("--connections needs a number");
         } else if (a == "--isbn") {
-            if (!value(o.isbnFile)) return usage("--isbn needs a file");
+            if (!value(o.isbnFile) || isFolder(o.isbnFile)) return usage("--isbn needs a file");
         } else if (a == "--format") {
             if (!value(o.format) ||
                 (o.format != "brief" && o.format != "marc" && o.format != "xml" &&
@@ -124,7 +138,9 @@ int parseArguments(int argc, char** argv, Options& o) {
             o.quiet = true;
         } else if (const std::optional<int> status = commonOption(kProgram, a)) {
             std::exit(*status);
-        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+        } else if (a == "--" && !operandsOnly) {
+            operandsOnly = true;
+        } else if (a.size() > 1 && a[0] == '-' && !operandsOnly) {
             return usage("unknown option " + a);
         } else if (!o.hasPqf) {
             o.pqf = a;
@@ -137,14 +153,30 @@ int parseArguments(int argc, char** argv, Options& o) {
     return 0;
 }
 
-void writeRecords(const DocumentCore& doc, const std::string& format) {
+// Several XML records are one document, as the many-record export writes them.
+void writeXmlCollection(const std::vector<Record>& records, bool quiet) {
+    ManyRecordFile file(FileExportKind::Xml);
+    for (const Record& r : records) file.add(r);
+    std::cout << file.finish();
+    if (!quiet && file.skipped() > 0)
+        std::fprintf(
+            stderr, "qrn-search: %s\n",
+            recordsWrittenText(FileExportKind::Xml, file.written(), file.skipped()).c_str());
+}
+
+// 0, or the error number of the first write that failed (a full disk, a
+// closed standard output), the final flush included.
+int writeRecords(const DocumentCore& doc, const std::string& format, bool quiet) {
+    errno = 0;
     if (format == "groups") {
         CopyGrouping grouping;
-        std::cout << copyGroupLines(doc.store, grouping) << std::flush;
-        return;
+        std::cout << copyGroupLines(doc.store, grouping);
+        std::cout.flush();
+        return std::cout ? 0 : errno ? errno : EIO;
     }
     const bool needForms = format == "xml" || format == "text";
-    for (Record& r : doc.store.copyAll()) {
+    std::vector<Record> records = doc.store.copyAll();
+    for (Record& r : records) {
         if (needForms) completeRecordForms(r);
         if (format == "brief") {
             std::cout << r.number << '\t' << briefValue(r.title) << '\t' << briefValue(r.author)
@@ -152,12 +184,15 @@ void writeRecords(const DocumentCore& doc, const std::string& format) {
         } else if (format == "marc") {
             std::cout << r.rawData;
         } else if (format == "xml") {
-            std::cout << r.xmlText;
+            continue;
         } else {
             std::cout << r.renderedText;
         }
+        if (!std::cout) return errno ? errno : EIO;
     }
+    if (format == "xml") writeXmlCollection(records, quiet);
     std::cout.flush();
+    return std::cout ? 0 : errno ? errno : EIO;
 }
 
 // Why each failed target failed, a line each: the tree's "(Error)" says only that it did.
@@ -173,6 +208,11 @@ void reportFailedTargets(const TargetList& targets) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A closed standard output would be taken over by the next file opened.
+    if (::fcntl(STDOUT_FILENO, F_GETFD) < 0) {
+        std::fprintf(stderr, "qrn-search: cannot write the records: %s\n", std::strerror(errno));
+        return 1;
+    }
     QCoreApplication app(argc, argv);
     Options o;
     if (const int status = parseArguments(argc, argv, o)) return status;
@@ -279,8 +319,12 @@ int main(int argc, char** argv) {
         reportFailedTargets(doc.targetList);
         std::fprintf(stderr, "%s\n", progress.c_str());
     }
-    writeRecords(doc, o.format);
+    const int writeError = writeRecords(doc, o.format, o.quiet);
     // What was found where, after the records: the last thing a script reads.
     if (!o.isbnFile.empty()) std::fputs(batchReportLines(batchReportOf(doc)).c_str(), stderr);
+    if (writeError) {
+        std::fprintf(stderr, "qrn-search: cannot write the records: %s\n", std::strerror(writeError));
+        return 1;
+    }
     return 0;
 }

@@ -99,5 +99,8 @@ void DatabaseExportJob::write() {
         result_.outcome = Result::Cancelled;
         return;
     }
+    // A cancel during the commit may still stop it (the commit then fails and
+    // the job counts as cancelled); one that did not must not pass for one that did.
     database.CommitTrans();
+    result_.cancelledTooLate = cancelled_;
 }

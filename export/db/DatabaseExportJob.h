@@ -29,6 +29,8 @@ public:
         std::string failedTitle;
         // The database's (or the layer's) own words.
         std::string detail;
+        // Done although cancelled: the cancel came too late to stop the commit.
+        bool cancelledTooLate = false;
     };
 
     // Starts at once. The slice function is called with slices of at most
@@ -43,7 +45,8 @@ public:
     static constexpr size_t kSlice = 64;
 
     // Any thread. Stops the running statement where the database allows it;
-    // nothing is committed after this.
+    // nothing is committed after this, unless the commit was already under way
+    // (the result then says so).
     void cancel();
     bool finished() const { return finished_; }
     // Records written so far (not yet committed).

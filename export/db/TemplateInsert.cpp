@@ -15,19 +15,26 @@
 
 namespace {
 
-// The table's binary columns; none when the table cannot be read (the
-// statement then fails on its own, with the database's words).
-std::vector<std::string> binaryColumns(CADODatabase& database, const std::string& table) {
+// The table's binary columns. Asked only when a record's bytes go into a
+// named column: a failed lookup would send them as text, changed, so it ends
+// the export with the database's words.
+std::vector<std::string> binaryColumns(CADODatabase& database, const ParsedTemplate& parsed) {
     std::vector<std::string> out;
-    if (table.empty()) return out;
+    if (parsed.table.empty() || std::none_of(parsed.parameters.begin(), parsed.parameters.end(),
+                                             [](const TemplateParameter& p) {
+                                                 return isRawParameter(p) && !p.column.empty();
+                                             }))
+        return out;
+    CADORecordset columns;
     try {
-        CADORecordset columns;
-        columns.Open(database, table, true);
-        for (int i = 0; i < columns.GetFieldCount(); ++i) {
-            const CADOFieldInfo& field = columns.GetFieldInfo(i);
-            if (field.type == QMetaType::QByteArray) out.push_back(field.name);
-        }
-    } catch (const CADOException&) {
+        columns.Open(database, parsed.table, true);
+    } catch (const CADOException& e) {
+        throw CADOException(e.code(), "The columns of the table " + parsed.table +
+                                          " could not be read: " + e.description());
+    }
+    for (int i = 0; i < columns.GetFieldCount(); ++i) {
+        const CADOFieldInfo& field = columns.GetFieldInfo(i);
+        if (field.type == QMetaType::QByteArray) out.push_back(field.name);
     }
     return out;
 }
@@ -40,7 +47,7 @@ bool sameName(const std::string& a, const std::string& b) {
 
 TemplateInsert::TemplateInsert(CADODatabase& database, const ParsedTemplate& parsed)
     : query_(database.database()), sql_(QString::fromStdString(parsed.sql)) {
-    const std::vector<std::string> binary = binaryColumns(database, parsed.table);
+    const std::vector<std::string> binary = binaryColumns(database, parsed);
     for (const TemplateParameter& parameter : parsed.parameters) {
         bool bytes = false;
         for (const std::string& column : binary)

@@ -5,6 +5,16 @@
 #include "engine/ScreenText.h"
 #include "export/widgets/ExportRunner.h"
 
+namespace {
+
+std::string cancelledTooLateText(size_t count) {
+    if (count == 1) return "The export could not be cancelled any more: the record was written.";
+    return "The export could not be cancelled any more: all " + std::to_string(count) +
+           " records were written.";
+}
+
+}  // namespace
+
 const DatabaseExportJob::Result& watchDatabaseExport(DatabaseExportJob& job, QWidget* parent) {
     ExportWatch watch;
     watch.finished = [&job] { return job.finished(); };
@@ -27,6 +37,13 @@ void reportDatabaseExportFailure(const std::string& detail, QWidget* parent) {
 }
 
 void reportDatabaseExport(const DatabaseExportJob::Result& result, size_t count, QWidget* parent) {
+    if (result.cancelledTooLate) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("qrn"),
+                        QString::fromStdString(cancelledTooLateText(count)), QMessageBox::Ok,
+                        parent);
+        box.exec();
+        return;
+    }
     if (result.outcome != DatabaseExportJob::Result::Failed) return;
     std::string detail = result.detail;
     if (count > 1 && result.recordFailed)

@@ -12,7 +12,7 @@ const DatabaseExportJob::Result& watchDatabaseExport(DatabaseExportJob& job, QWi
 
 // A message box for a failure ("Unable to execute SQL", the database's text in
 // the details, for several records also which record failed); nothing for a
-// success or a cancel.
+// success or a cancel; a note when Cancel came after the rows were committed.
 void reportDatabaseExport(const DatabaseExportJob::Result& result, size_t count, QWidget* parent);
 
 // The failure of an export that never started, in the same words.

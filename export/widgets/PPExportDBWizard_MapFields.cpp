@@ -7,6 +7,7 @@
 
 #include "export/ExportWizardData.h"
 #include "export/InsertTemplate.h"
+#include "export/SqlName.h"
 #include "export/db/CADODatabase.h"
 #include "export/db/CADOException.h"
 #include "export/db/CADORecordset.h"
@@ -35,7 +36,7 @@ void PPExportDBWizard_MapFields::onShown() {
         CADODatabase database;
         database.Open(data_.connectionString);
         CADORecordset table;
-        table.Open(database, data_.tableName, true);
+        table.Open(database, sqlTableName(data_.tableName), true);
         for (int i = 0; i < table.GetFieldCount(); ++i) {
             const std::string name = table.GetFieldInfo(i).name;
             columnList->addItem(QString::fromStdString(name));

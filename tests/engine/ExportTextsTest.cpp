@@ -73,6 +73,21 @@ TEST(ExportTextsTest, TemplateLiteralsWithPlaceholdersBecomeBoundValues) {
     EXPECT_EQ(templateValues(t, sutrs)[1].data, "Caf\xC3\xA9");
     EXPECT_EQ(templateValues(t, sutrs)[2].data, "");
 
+    // PostgreSQL's other literals: bound the same way, their text read as the server would.
+    ASSERT_TRUE(parseInsertTemplate(
+        "INSERT INTO \"my \"\"recs\"\"\".\"order\"(a, \"b c\", c, d) VALUES($q$By {AUTHOR}$q$, "
+        "E'It\\'s \\x41\\101\\u00e9\\n{TITLE}', $$x$$, $1)",
+        t, error))
+        << error;
+    EXPECT_EQ(
+        t.sql,
+        "INSERT INTO \"my \"\"recs\"\"\".\"order\"(a, \"b c\", c, d) VALUES(?, ?, $$x$$, $1)");
+    EXPECT_EQ(t.table, "\"my \"\"recs\"\"\".\"order\"");
+    EXPECT_EQ(t.parameters[1].column, "b c");
+    EXPECT_EQ(templateValues(t, sutrs)[0].data, "By ");
+    EXPECT_EQ(templateValues(t, sutrs)[1].data, "It's AA\xC3\xA9\nCaf\xC3\xA9");
+    EXPECT_FALSE(parseInsertTemplate("INSERT INTO t VALUES($a${TITLE}$b$)", t, error));
+
     ASSERT_TRUE(parseInsertTemplate("DELETE FROM t", t, error));
     EXPECT_EQ(t.sql, "DELETE FROM t");
     EXPECT_TRUE(t.parameters.empty());
@@ -91,11 +106,18 @@ TEST(ExportTextsTest, TemplatesOfMoreThanOneStatementAreRefused) {
 
 TEST(ExportTextsTest, WizardStatementListsMappedColumnsInOrder) {
     ExportWizardData data;
-    data.tableName = "T";
-    data.mappings = {{"X", "TITLE"}, {"Y", ""}, {"Z", "MARCRECORD"}};
-    EXPECT_EQ(wizardInsertStatement(data), "INSERT INTO T(X, Z) VALUES('{TITLE}', '{MARCRECORD}')");
-    data.mappings = {{"X", ""}};
-    EXPECT_EQ(wizardInsertStatement(data), "INSERT INTO T() VALUES()");
+    data.tableName = "t";
+    data.mappings = {{"x", "TITLE"}, {"y", ""}, {"z_1", "MARCRECORD"}};
+    EXPECT_EQ(wizardInsertStatement(data),
+              "INSERT INTO t(x, z_1) VALUES('{TITLE}', '{MARCRECORD}')");
+    data.mappings = {{"x", ""}};
+    EXPECT_EQ(wizardInsertStatement(data), "INSERT INTO t() VALUES()");
+    // Names that would not survive bare: blanks, capitals, quotes, reserved words.
+    data.tableName = "lib.My \"Recs\"";
+    data.mappings = {{"order", "TITLE"}, {"Title", "AUTHOR"}, {"2nd", "RECORD"}};
+    EXPECT_EQ(wizardInsertStatement(data),
+              "INSERT INTO lib.\"My \"\"Recs\"\"\"(\"order\", \"Title\", \"2nd\") "
+              "VALUES('{TITLE}', '{AUTHOR}', '{RECORD}')");
 }
 
 TEST(ExportTextsTest, ConnectionStringsParseAndFormatBack) {

@@ -15,6 +15,7 @@
 #include "engine/MarcForms.h"
 #include "engine/SearchTexts.h"
 #include "engine/TargetProbe.h"
+#include "engine/ZoomInit.h"
 #include "targets/Target.h"
 
 namespace {
@@ -49,7 +50,7 @@ std::string sruDiagnostic(int number, const std::string& details) {
 TEST_F(SruSearchTest, EachPagesQueryGivesTheRecordsZ3950Gives) {
     const std::vector<std::string> queries = {
         std::string("@attr 1=4 ") + MarcCorpus::kTitleWord20,                        // Basic
-        std::string("@attr 1=1003 ") + MarcCorpus::kAuthor10,                         // Basic
+        std::string("@attr 1=1003 ") + MarcCorpus::kAuthor10,                        // Basic
         std::string("@or @attr 1=4 compass @attr 1=1003 ") + MarcCorpus::kAuthor10,  // Advanced
         "@and @attr 1=4 lighthouse @not @attr 1=1016 compass @attr 1=4 keeper",      // Advanced
         "@attr 1=4 @attr 5=1 lighth",                                                // PQF
@@ -118,8 +119,8 @@ TEST_F(SruSearchTest, LimitsResumeStopAndRetryWorkAsForZ3950) {
     // Stop frees a worker waiting on a server that never answers.
     SilentServer silent;
     SearchHarness stopped(searchSettings());
-    const Target& q = stopped.addTarget("Silent", "http://127.0.0.1:" +
-                                                      std::to_string(silent.port()) + "/db");
+    const Target& q =
+        stopped.addTarget("Silent", "http://127.0.0.1:" + std::to_string(silent.port()) + "/db");
     stopped.onEvent = [&](const SearchEventHint& event) {
         if (event.code == SS_SEARCHING) stopped.doc->search.stopSearch();
     };
@@ -231,8 +232,12 @@ TEST_F(SruSearchTest, TestingATargetSaysWhatTheServerIsOrWhyNot) {
     });
     SilentServer silent;
     const auto started = std::chrono::steady_clock::now();
+    // The toolkit's own log lines stay off standard error.
+    initializeZoom();
+    testing::internal::CaptureStderr();
     for (const std::string& zurl :
          {"127.0.0.1:" + std::to_string(pickFreePort()) + "/db", notXml.url("db"),
+          "http://127.0.0.1:" + std::to_string(pickFreePort()) + "/db",
           "http://127.0.0.1:" + std::to_string(silent.port()) + "/db", silent.zurl("db")}) {
         Target t;
         t.zurl = zurl;
@@ -240,5 +245,6 @@ TEST_F(SruSearchTest, TestingATargetSaysWhatTheServerIsOrWhyNot) {
         EXPECT_FALSE(report.ok) << zurl;
         EXPECT_FALSE(report.text.empty()) << zurl;
     }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(15));
 }

@@ -78,9 +78,9 @@ private:
         writeFileBytes(path, "");  // SQLite takes an empty file as an empty database
         return "Driver=SQLite;Database=" + path;
     }
-    std::string postgresString() const {
+    std::string postgresString(const std::string& user = "postgres") const {
         return "Driver=PostgreSQL;Host=127.0.0.1;Port=" + std::to_string(postgres_->port()) +
-               ";Database=postgres;User=postgres";
+               ";Database=postgres;User=" + user;
     }
     void requirePostgres() {
         if (!postgres_) QFAIL(("no PostgreSQL cluster: " + postgresError_).c_str());
@@ -148,6 +148,36 @@ private:
             QTest::mouseClick(qobject_cast<DlgExportToDatabase*>(d)->okButton(), Qt::LeftButton);
         });
         QVERIFY(exportRecordToDatabase(doc, numbers, nullptr));
+    }
+
+    // For the next export: the dialog takes connection, its Wizard maps the
+    // table's columns in order to placeholders, OK.
+    static void mapWithWizard(const std::string& connection, const QString& table,
+                              const std::vector<const char*>& placeholders) {
+        whenModal([=](QDialog* d) {
+            auto* dialog = qobject_cast<DlgExportToDatabase*>(d);
+            dialog->connectionEdit()->setText(QString::fromStdString(connection));
+            whenModal([=](QDialog* s) {
+                auto* sheet = qobject_cast<PropertySheet*>(s);
+                QTest::mouseClick(sheet->nextButton(), Qt::LeftButton);
+                auto* tables = qobject_cast<PPExportDBWizard_SelectTable*>(sheet->currentPage());
+                QTest::keyClicks(tables->tableBox, table);
+                QTest::mouseClick(sheet->nextButton(), Qt::LeftButton);
+                auto* map = qobject_cast<PPExportDBWizard_MapFields*>(sheet->currentPage());
+                for (int row = 0; row < static_cast<int>(placeholders.size()); ++row) {
+                    map->columnList->setCurrentRow(row);
+                    // From "None" down the list, as the arrow keys go.
+                    QTest::keyClick(map->placeholderBox, Qt::Key_Home);
+                    for (int i = 0; i < map->placeholderBox->count() &&
+                                    map->placeholderBox->currentText() != placeholders[row];
+                         ++i)
+                        QTest::keyClick(map->placeholderBox, Qt::Key_Down);
+                }
+                QTest::mouseClick(sheet->okButton(), Qt::LeftButton);
+            });
+            QTest::mouseClick(dialog->wizardButton(), Qt::LeftButton);
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        });
     }
 
     static QStringList expectedRow(const Record& r, const std::string& title,
@@ -325,33 +355,9 @@ private slots:
             run(db,
                 "CREATE TABLE demo (title TEXT, author TEXT, target TEXT, marc TEXT, xml TEXT, "
                 "txt TEXT, other TEXT)");
-            whenModal([&connection](QDialog* d) {
-                auto* dialog = qobject_cast<DlgExportToDatabase*>(d);
-                dialog->connectionEdit()->setText(QString::fromStdString(connection));
-                whenModal([](QDialog* s) {
-                    auto* sheet = qobject_cast<PropertySheet*>(s);
-                    QTest::mouseClick(sheet->nextButton(), Qt::LeftButton);
-                    auto* tables =
-                        qobject_cast<PPExportDBWizard_SelectTable*>(sheet->currentPage());
-                    QTest::keyClicks(tables->tableBox, "demo");
-                    QTest::mouseClick(sheet->nextButton(), Qt::LeftButton);
-                    auto* map = qobject_cast<PPExportDBWizard_MapFields*>(sheet->currentPage());
-                    const char* names[] = {"TITLE",      "AUTHOR",    "TARGETNAME",
-                                           "MARCRECORD", "XMLRECORD", "TXTRECORD"};
-                    for (int row = 0; row < 6; ++row) {
-                        map->columnList->setCurrentRow(row);
-                        // From "None" down the list, as the arrow keys go.
-                        QTest::keyClick(map->placeholderBox, Qt::Key_Home);
-                        for (int i = 0; i < map->placeholderBox->count() &&
-                                        map->placeholderBox->currentText() != names[row];
-                             ++i)
-                            QTest::keyClick(map->placeholderBox, Qt::Key_Down);
-                    }
-                    QTest::mouseClick(sheet->okButton(), Qt::LeftButton);
-                });
-                QTest::mouseClick(dialog->wizardButton(), Qt::LeftButton);
-                QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
-            });
+            mapWithWizard(
+                connection, "demo",
+                {"TITLE", "AUTHOR", "TARGETNAME", "MARCRECORD", "XMLRECORD", "TXTRECORD"});
             MessageBoxCatcher boxes;
             QVERIFY(exportRecordToDatabase(doc, {doc.selection.selectedRecordNumber}, nullptr));
             QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join("\n")));
@@ -539,6 +545,86 @@ private slots:
             QCOMPARE(label, QString("Exporting record 1 of 4"));
             QCOMPARE(column(connection, "SELECT count(*) FROM many"), QStringList("3"));
         }
+    }
+
+    // A quoted table name still finds the byte column; a table whose columns cannot be
+    // read ends the export saying so, instead of sending the record as changed text.
+    void rawRecordIntoAQuotedTable() {
+        requirePostgres();
+        SearchHarness search(searchSettings());
+        DocumentCore& doc = *search.doc;
+        Record r = marc8_;
+        r.rawData += std::string("\0tail", 5);
+        doc.store.add(r);
+        const QString raw = QString::fromLatin1(QByteArray::fromStdString(r.rawData));
+        const std::string sql = "INSERT INTO \"my order\"(\"Marc\") VALUES({RECORD})";
+        for (const std::string& connection : {sqliteFile("quoted.db"), postgresString()}) {
+            const bool postgres = connection.find("PostgreSQL") != std::string::npos;
+            CADODatabase db;
+            db.Open(connection);
+            run(db, std::string("CREATE TABLE \"my order\" (\"Marc\" ") +
+                        (postgres ? "BYTEA)" : "BLOB)"));
+            MessageBoxCatcher boxes;
+            if (postgres) {
+                exportWith(doc, connection, sql, {1});
+            } else {
+                // The wizard quotes the names it writes.
+                mapWithWizard(connection, "my order", {"RECORD"});
+                QVERIFY(exportRecordToDatabase(doc, {1}, nullptr));
+                QCOMPARE(doc.settings->InsertSQL,
+                         std::string("INSERT INTO \"my order\"(\"Marc\") VALUES('{RECORD}')"));
+            }
+            QVERIFY2(boxes.texts().isEmpty(), qPrintable(boxes.texts().join("\n")));
+            QCOMPARE(column(connection, "SELECT \"Marc\" FROM \"my order\"", true),
+                     QStringList(raw));
+            if (!postgres) continue;
+
+            run(db, "CREATE ROLE writer LOGIN");
+            run(db, "GRANT INSERT ON \"my order\" TO writer");
+            exportWith(doc, postgresString("writer"), sql, {1});
+            QTRY_COMPARE(boxes.texts().size(), 1);
+            QVERIFY2(boxes.texts()[0].contains(
+                         "The columns of the table \"my order\" could not be read: "),
+                     qPrintable(boxes.texts()[0]));
+            QCOMPARE(column(connection, "SELECT count(*) FROM \"my order\""), QStringList("1"));
+        }
+    }
+
+    // Cancel while the commit runs, too late to stop it: the rows are there, and
+    // the message says so rather than passing for a cancel.
+    void cancelDuringTheCommitSaysWhatHappened() {
+        requirePostgres();
+        SearchHarness search(searchSettings());
+        DocumentCore& doc = *search.doc;
+        doc.store.add(marc8_);
+        const std::string connection = postgresString();
+        CADODatabase db;
+        db.Open(connection);
+        run(db, "CREATE TABLE late (title TEXT)");
+        // A commit that takes its time and shrugs a cancel off.
+        run(db,
+            "CREATE FUNCTION slow_commit() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+            "BEGIN PERFORM pg_sleep(3); EXCEPTION WHEN query_canceled THEN NULL; END; "
+            "RETURN NULL; END $$");
+        run(db,
+            "CREATE CONSTRAINT TRIGGER slow AFTER INSERT ON late DEFERRABLE INITIALLY "
+            "DEFERRED FOR EACH ROW EXECUTE FUNCTION slow_commit()");
+        MessageBoxCatcher boxes;
+        exportWith(doc, connection, "INSERT INTO late(title) VALUES('{TITLE}')", {1}, [connection] {
+            whenModal([connection](QDialog* progress) {
+                QTRY_VERIFY_WITH_TIMEOUT(
+                    !column(connection,
+                            "SELECT pid FROM pg_stat_activity WHERE query = 'COMMIT' "
+                            "AND state = 'active'")
+                         .isEmpty(),
+                    10000);
+                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+            });
+        });
+        QTRY_COMPARE(boxes.texts().size(), 1);
+        QCOMPARE(boxes.texts()[0],
+                 QString("The export could not be cancelled any more: the record was written."));
+        QCOMPARE(column(connection, "SELECT count(*) FROM late"), QStringList("1"));
     }
 
     void cleanupTestCase() {

@@ -29,6 +29,20 @@ const char* const kControlNumberXsl =
     "<xsl:value-of select=\"//*[local-name()='controlfield'][@tag='001']\"/>"
     "</xsl:template></xsl:stylesheet>";
 
+constexpr uid_t kNobody = 65534;
+
+// While it lives, file access is checked as nobody's (when on is set): the
+// saved root id takes the process back after.
+struct AsNobody {
+    const bool on;
+    explicit AsNobody(bool switchUser) : on(switchUser) {
+        if (on && (::setegid(kNobody) != 0 || ::seteuid(kNobody) != 0)) std::abort();
+    }
+    ~AsNobody() {
+        if (on && (::seteuid(0) != 0 || ::setegid(0) != 0)) std::abort();
+    }
+};
+
 }  // namespace
 
 class ExportFileTest : public QObject {
@@ -204,6 +218,18 @@ private slots:
                                              " contains an invalid path."),
                  qPrintable(boxes.texts()[1]));
         QCOMPARE(boxes.titles()[1], QString("qrn"));
+
+        // A file with a second name is rewritten in place: it too stays whole.
+        const std::string linked = tmp_.file("linked-keep.mrc");
+        writeFileBytes(linked, old);
+        QCOMPARE(::link(linked.c_str(), tmp_.file("linked-keep-2.mrc").c_str()), 0);
+        {
+            const FileSizeLimit limit(old.size());
+            answers_.push_back(QString::fromStdString(linked));
+            exportRecordToFile(doc, FileExportKind::Marc, nullptr);
+        }
+        QCOMPARE(QString::fromStdString(readFileBytes(linked)), QString::fromStdString(old));
+        QTRY_COMPARE(boxes.texts().size(), 3);
     }
 
     // A second name of the file, a pipe and a device get the bytes; none of them
@@ -243,21 +269,34 @@ private slots:
         QVERIFY(::stat(fifo.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
 
         // A file one may write in a folder one may not add to is written in place;
-        // a read-only file is refused in the words for it. (Root may do either.)
-        if (::geteuid() != 0) {
-            QVERIFY(QDir().mkpath(QString::fromStdString(tmp_.file("closed"))));
-            writeFileBytes(tmp_.file("closed/open.mrc"), "old");
-            writeFileBytes(tmp_.file("closed/read-only.mrc"), "old");
-            ::chmod(tmp_.file("closed/read-only.mrc").c_str(), 0444);
-            ::chmod(tmp_.file("closed").c_str(), 0555);
-            QCOMPARE(exportTo(doc, FileExportKind::Marc, "closed/open.mrc"), r.rawData);
+        // a read-only file is refused in the words for it. Root may do either, so
+        // the export runs as nobody then.
+        const bool root = ::geteuid() == 0;
+        const std::string closed = tmp_.file("closed");
+        QVERIFY(QDir().mkpath(QString::fromStdString(closed)));
+        writeFileBytes(closed + "/open.mrc", "old");
+        writeFileBytes(closed + "/read-only.mrc", "old");
+        if (root) {
+            QCOMPARE(::chmod(tmp_.path().c_str(), 0755), 0);
+            QCOMPARE(::chown((closed + "/open.mrc").c_str(), kNobody, kNobody), 0);
+            QCOMPARE(::chown((closed + "/read-only.mrc").c_str(), kNobody, kNobody), 0);
+        }
+        ::chmod((closed + "/read-only.mrc").c_str(), 0444);
+        ::chmod(closed.c_str(), 0555);
+        {
             MessageBoxCatcher boxes;
-            QCOMPARE(exportTo(doc, FileExportKind::Marc, "closed/read-only.mrc"),
-                     std::string("old"));
-            ::chmod(tmp_.file("closed").c_str(), 0755);
+            std::string written, refused;
+            {
+                const AsNobody user(root);
+                written = exportTo(doc, FileExportKind::Marc, "closed/open.mrc");
+                refused = exportTo(doc, FileExportKind::Marc, "closed/read-only.mrc");
+            }
+            ::chmod(closed.c_str(), 0755);
+            QCOMPARE(written, r.rawData);
+            QCOMPARE(refused, std::string("old"));
             QTRY_COMPARE(boxes.texts().size(), 1);
             QVERIFY2(boxes.texts()[0].startsWith(QString::fromStdString(
-                         "Access to " + tmp_.file("closed/read-only.mrc") + " was denied.")),
+                         "Access to " + closed + "/read-only.mrc was denied.")),
                      qPrintable(boxes.texts()[0]));
         }
 

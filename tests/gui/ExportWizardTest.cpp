@@ -115,7 +115,7 @@ private slots:
             click(sheet->okButton());
         });
         QCOMPARE(dialog.templateEdit()->toPlainText(),
-                 QString("INSERT INTO T(X, Z) VALUES('{TITLE}', '{MARCRECORD}')"));
+                 QString("INSERT INTO \"T\"(\"X\", \"Z\") VALUES('{TITLE}', '{MARCRECORD}')"));
         QCOMPARE(dialog.connectionString(), connection_);
     }
 
@@ -126,7 +126,7 @@ private slots:
             chooseTable(sheet, "T");
             click(sheet->okButton());
         });
-        QCOMPARE(dialog.templateEdit()->toPlainText(), QString("INSERT INTO T() VALUES()"));
+        QCOMPARE(dialog.templateEdit()->toPlainText(), QString("INSERT INTO \"T\"() VALUES()"));
 
         dialog.templateEdit()->setPlainText("kept");
         runWizard(dialog, [](PropertySheet* sheet) {

@@ -145,8 +145,9 @@ private slots:
 
     void stopAbortsAtOnceAndResumeGoesOn() {
         GuiDocument g(guiSettings(10));
-        // Stop ends the wait at once, so a long delay costs nothing.
-        const int32_t slow = g.addTarget("Slow", ztest_->zurl("Default?search-delay=5")).id;
+        // Stop ends the wait at once, so a long delay costs nothing; it must
+        // outlast every wait below, or Slow could finish before Stop.
+        const int32_t slow = g.addTarget("Slow", ztest_->zurl("Default?search-delay=60")).id;
         const int32_t demo = g.addTarget("Demo", zebra_->zurl("Default")).id;
         CMainFrame frame(g.doc());
         g.start("@attr 1=4 lighthouse");
@@ -254,28 +255,43 @@ private slots:
         QVERIFY(g.messages.isEmpty());
     }
 
-    // Sorting reads each cell once and keeps equal rows in their order.
+    // Sorting reads each cell once and keeps equal rows in their order. Dates as
+    // catalogues write them ("c1999", "[1987?]") are text; dates of the user's
+    // locale whose text sorts the other way round compare as dates.
     void recordListSortsByDateAndKeepsTies() {
-        ResultStore store;
-        const char* const dates[] = {"2001-05-03", "1999-12-31", "2001-05-03", "", "2000-01-01"};
-        for (const char* date : dates) {
-            Record r;
-            r.title = date;
-            r.date = date;
-            r.targetId = 1;
-            store.add(std::move(r));
-        }
-        RecordListModel model;
-        model.refill(store, 1);
-        const auto numbers = [&model] {
+        const auto sorted = [](const std::vector<std::string>& dates, bool ascending) {
+            ResultStore store;
+            for (const std::string& date : dates) {
+                Record r;
+                r.title = date;
+                r.date = date;
+                r.targetId = 1;
+                store.add(std::move(r));
+            }
+            RecordListModel model;
+            model.refill(store, 1);
+            model.sortRows(2, ascending);
             QList<int32_t> order;
             for (int row = 0; row < model.rowCount(); ++row) order << model.recordNumber(row);
             return order;
         };
-        model.sortRows(2, true);
-        QCOMPARE(numbers(), QList<int32_t>({4, 2, 5, 3, 1}));
-        model.sortRows(2, false);
-        QCOMPARE(numbers(), QList<int32_t>({3, 1, 5, 2, 4}));
+        const std::vector<std::string> dates = {"2001-05-03", "c1999", "1999-12-31", "May 2001",
+                                                "2001-05-03", "",      "[1987?]",    "2000-01-01"};
+        QCOMPARE(sorted(dates, true), QList<int32_t>({6, 3, 8, 5, 1, 4, 7, 2}));
+        QCOMPARE(sorted(dates, false), QList<int32_t>({2, 7, 4, 5, 1, 8, 3, 6}));
+
+        const QLocale locale = QLocale::system();
+        const auto text = [&locale](QDate d) { return locale.toString(d, QLocale::LongFormat); };
+        QDate early, late;
+        for (QDate d(1999, 12, 1); !late.isValid() && d.year() == 1999; d = d.addDays(1))
+            for (int k = 1; k < 60 && !late.isValid(); ++k)
+                if (text(d.addDays(k)) < text(d)) {
+                    early = d;
+                    late = d.addDays(k);
+                }
+        QVERIFY(late.isValid());
+        QCOMPARE(sorted({text(late).toStdString(), text(early).toStdString()}, true),
+                 QList<int32_t>({2, 1}));
     }
 
     // Qt's page reader decodes entities only in double-quoted attributes.

@@ -141,7 +141,16 @@ private slots:
         const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), qsizetype(61));
         QCOMPARE(lines[0], QString("Title\tAuthor\tDatabase\tDate"));
-        QCOMPARE(lines[1].split('\t').size(), 4);
+        // Each row as the list shows it, in the list's (sorted) order.
+        for (int row = 0; row < 60; ++row) {
+            Record r;
+            QVERIFY(g_->core().store.copyRecord(model.recordNumber(row), r));
+            const QStringList cells = lines[row + 1].split('\t');
+            QCOMPARE(cells.size(), 4);
+            for (int column = 0; column < 4; ++column)
+                QCOMPARE(cells[column], model.index(row, column).data().toString());
+            QCOMPARE(cells[2], QString::fromStdString(r.targetName));
+        }
 
         // Nothing selected: the commands on the selection are unavailable.
         click(0);
@@ -182,9 +191,10 @@ private slots:
         QCOMPARE(xml.count("<record xmlns"), qsizetype(marc));
         QTRY_COMPARE(boxes.texts().size(), 2);
 
-        // The whole list and one target, through their menus.
-        QCOMPARE(exportTo(kindIn(frame_->listExportMenu(), "TEXT"), "all.txt"),
-                 joinedTexts(g_->core().selection.listedRecordNumbers));
+        // The whole list, in the order it shows, and one target, through their menus.
+        std::vector<int32_t> shown;
+        for (int row = 0; row < model.rowCount(); ++row) shown.push_back(model.recordNumber(row));
+        QCOMPARE(exportTo(kindIn(frame_->listExportMenu(), "TEXT"), "all.txt"), joinedTexts(shown));
         frame_->limitView()->setFocus();
         QTreeWidgetItem* root = frame_->limitView()->topLevelItem(0);
         QTreeWidgetItem* item = root->child(1);

@@ -1,8 +1,8 @@
 #!/bin/sh
 # qrn-search against the demo catalogue and a slow yaz-ztest on 127.0.0.1: exit
-# statuses, the brief lines (also over SRU), a negative limit, failed targets explained, a
-# batch of ISBNs, MARC output read back by qrn-brief, and Ctrl-C during a slow
-# search.
+# statuses, the brief lines (also over SRU), a zero limit, output errors, XML as one
+# document, failed targets explained, a batch of ISBNs, MARC output read back by
+# qrn-brief, and Ctrl-C during a slow search.
 set -eu
 BUILD=$1
 SOURCE=$2
@@ -82,6 +82,11 @@ status 2 "unknown option" "$SEARCH" --bogus "@attr 1=4 x"
 status 2 "bad format" "$SEARCH" --format pdf "@attr 1=4 x"
 status 2 "query and --isbn" "$SEARCH" --isbn "$TMP/x" "@attr 1=4 x"
 grep -q "^Usage: qrn-search" "$TMP/err" || fail "no usage message"
+status 2 "unknown short option" "$SEARCH" --targets "$TMP/targets.xml" -x
+status 2 "negative per-target limit" "$SEARCH" --max-per-target -1 "@attr 1=4 x"
+status 2 "negative search limit" "$SEARCH" --max-per-search -5 "@attr 1=4 x"
+status 2 "--isbn naming a folder" "$SEARCH" --targets "$TMP/targets.xml" --isbn "$TMP"
+grep -q "^Usage: qrn-search" "$TMP/err" || fail "no usage message for a folder"
 status 1 "missing target file" "$SEARCH" --targets "$TMP/missing.xml" "@attr 1=4 x"
 status 1 "no active target" "$SEARCH" --targets "$TMP/none-active.xml" "@attr 1=4 x"
 status 1 "unknown --target" "$SEARCH" --targets "$TMP/targets.xml" --target Nobody "@attr 1=4 x"
@@ -104,10 +109,29 @@ status 0 "SRU search" "$SEARCH" --targets "$TMP/sru.xml" --max-per-target 100 "@
 cut -f 2,3,5 "$TMP/out" | cmp -s - "$TMP/brief-columns" ||
     { fail "SRU brief lines differ from the Z39.50 ones"; cat "$TMP/out" "$TMP/err"; }
 
-# A per-target limit of 0 or below stores nothing and is no error.
-status 0 "negative per-target limit" "$SEARCH" --targets "$TMP/targets.xml" --max-per-target -1 "@attr 1=4 compass"
-[ ! -s "$TMP/out" ] || { fail "records printed with a negative limit"; cat "$TMP/out"; }
-grep -q "^Demo (0/20)$" "$TMP/err" || { fail "negative limit: not Demo (0/20)"; cat "$TMP/err"; }
+# A per-target limit of 0 stores nothing and is no error.
+status 0 "zero per-target limit" "$SEARCH" --targets "$TMP/targets.xml" --max-per-target 0 "@attr 1=4 compass"
+[ ! -s "$TMP/out" ] || { fail "records printed with a zero limit"; cat "$TMP/out"; }
+grep -q "^Demo (0/20)$" "$TMP/err" || { fail "zero limit: not Demo (0/20)"; cat "$TMP/err"; }
+
+# Output that cannot be written is an error, said once; so is a closed output.
+for format in brief xml; do
+    got=0
+    "$SEARCH" --quiet --targets "$TMP/targets.xml" --format $format "@attr 1=4 compass" \
+        >/dev/full 2>"$TMP/err" || got=$?
+    [ "$got" -eq 1 ] && grep -q "^qrn-search: cannot write the records: No space left on device$" "$TMP/err" ||
+        { fail "$format into a full disk: status $got"; cat "$TMP/err"; }
+done
+got=0
+"$SEARCH" --quiet --targets "$TMP/targets.xml" "@attr 1=4 compass" >&- 2>"$TMP/err" || got=$?
+[ "$got" -eq 1 ] && grep -q "^qrn-search: cannot write the records: " "$TMP/err" ||
+    { fail "closed output: status $got"; cat "$TMP/err"; }
+
+# Several XML records are one document.
+status 0 "xml search" "$SEARCH" --quiet --targets "$TMP/targets.xml" --format xml "@attr 1=4 compass"
+printf '%s' '<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform"><xsl:output method="text"/><xsl:template match="/"><xsl:value-of select="concat(local-name(/*), count(/*/*))"/></xsl:template></xsl:stylesheet>' >"$TMP/count.xsl"
+[ "$(xsltproc "$TMP/count.xsl" "$TMP/out" 2>&1)" = collection20 ] ||
+    { fail "xml output is not one collection of 20 records"; head -c 600 "$TMP/out"; }
 
 # Why targets failed: a refused connection, a server diagnostic, a query the
 # toolkit cannot parse; the status stays 0.

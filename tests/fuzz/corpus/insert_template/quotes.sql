@@ -1,0 +1,1 @@
+INSERT INTO "my recs"(a, b) VALUES(E'It\'s {TITLE}', $q$By {AUTHOR}$q$)
