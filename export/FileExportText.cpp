@@ -12,9 +12,23 @@ const std::string& fileExportText(const Record& record, FileExportKind kind) {
             return record.renderedText;
         case FileExportKind::Xml:
         case FileExportKind::XslTransformation:
+        case FileExportKind::MarcText:  // made by exportMarcText
             break;
     }
     return record.xmlText;
+}
+
+std::string fileExportBytes(const Record& record, FileExportKind kind,
+                            const MarcExportOptions& options) {
+    if (record.kind != Marc || kind == FileExportKind::Text) return fileExportText(record, kind);
+    switch (kind) {
+        case FileExportKind::Marc:
+            return exportIso2709(record, options);
+        case FileExportKind::MarcText:
+            return exportMarcText(record, options);
+        default:
+            return exportMarcXml(record, options);
+    }
 }
 
 std::string fileErrorText(int errorNumber, const std::string& path) {

@@ -20,6 +20,7 @@
 #include "engine/SearchEvent.h"
 #include "engine/SearchTexts.h"
 #include "base/UserMessage.h"
+#include "export/MarcExportForm.h"
 #include "query/BatchNumbers.h"
 
 namespace {
@@ -46,7 +47,9 @@ const ProgramUsage kProgram{
     "      --connections N       at most N targets at the same time\n"
     "      --isbn FILE           search each ISBN or ISSN of FILE, one a line\n"
     "      --format FORMAT       brief (number, title, author, target, date\n"
-    "                            separated by TAB; the default), marc, xml or text\n"
+    "                            separated by TAB; the default), marc, mrk (MARC\n"
+    "                            text), xml or text\n"
+    "      --encoding ENCODING   marc records as-received (the default) or utf-8\n"
     "      --quiet               no progress on standard error\n"
     "  -h, --help                print this help and exit\n"
     "      --version             print the version and exit\n"
@@ -71,6 +74,7 @@ struct Options {
     int32_t maxPerTarget = 0, maxPerSearch = 0, connections = 0;
     std::string isbnFile;
     std::string format = "brief";
+    std::string encoding = "as-received";
     bool quiet = false;
     std::string pqf;
     bool hasPqf = false;
@@ -110,8 +114,11 @@ int parseArguments(int argc, char** argv, Options& o) {
             if (!value(o.isbnFile)) return usage("--isbn needs a file");
         } else if (a == "--format") {
             if (!value(o.format) || (o.format != "brief" && o.format != "marc" &&
-                                     o.format != "xml" && o.format != "text"))
-                return usage("--format takes brief, marc, xml or text");
+                                     o.format != "mrk" && o.format != "xml" && o.format != "text"))
+                return usage("--format takes brief, marc, mrk, xml or text");
+        } else if (a == "--encoding") {
+            if (!value(o.encoding) || (o.encoding != "as-received" && o.encoding != "utf-8"))
+                return usage("--encoding takes as-received or utf-8");
         } else if (a == "--quiet") {
             o.quiet = true;
         } else if (const std::optional<int> status = commonOption(kProgram, a)) {
@@ -129,7 +136,10 @@ int parseArguments(int argc, char** argv, Options& o) {
     return 0;
 }
 
-void writeRecords(const DocumentCore& doc, const std::string& format) {
+// The Options' clean-up tags apply; the encoding is the command line's.
+void writeRecords(const DocumentCore& doc, const std::string& format, const std::string& encoding) {
+    MarcExportOptions marc = marcExportOptions(*doc.settings);
+    marc.asUtf8 = encoding == "utf-8";
     const bool needForms = format == "xml" || format == "text";
     for (Record& r : doc.store.copyAll()) {
         if (needForms) completeRecordForms(r);
@@ -137,7 +147,10 @@ void writeRecords(const DocumentCore& doc, const std::string& format) {
             std::cout << r.number << '\t' << briefValue(r.title) << '\t' << briefValue(r.author)
                       << '\t' << briefValue(r.targetName) << '\t' << briefValue(r.date) << '\n';
         } else if (format == "marc") {
-            std::cout << r.rawData;
+            std::cout << (r.kind == Marc ? exportIso2709(r, marc) : r.rawData);
+        } else if (format == "mrk") {
+            const std::string text = exportMarcText(r, marc);
+            if (!text.empty()) std::cout << text << '\n';
         } else if (format == "xml") {
             std::cout << r.xmlText;
         } else {
@@ -272,6 +285,6 @@ int main(int argc, char** argv) {
         reportFailedTargets(doc.targetList);
         std::fprintf(stderr, "%s\n", progress.c_str());
     }
-    writeRecords(doc, o.format);
+    writeRecords(doc, o.format, o.encoding);
     return 0;
 }

@@ -38,7 +38,8 @@ void readNumber(const QSettings& store, const char* name, int32_t& field, int32_
 }
 
 void writeString(QSettings& store, const char* name, const std::string& value) {
-    store.setValue(QLatin1String(name), QString::fromUtf8(value.data(), static_cast<int>(value.size())));
+    store.setValue(QLatin1String(name),
+                   QString::fromUtf8(value.data(), static_cast<int>(value.size())));
 }
 
 void writeNumber(QSettings& store, const char* name, int32_t value) {
@@ -85,6 +86,8 @@ void writeAll(QSettings& store, const SettingsData& s) {
     writeString(store, "DisplayDCDateXPATH", s.DisplayDCDateXPATH);
     writeString(store, "ForumURL", s.ForumURL);
     writeString(store, "SRUMappingFile", s.SRUMappingFile);
+    writeString(store, "MarcExportEncoding", s.MarcExportEncoding);
+    writeString(store, "ExportDropTags", s.ExportDropTags);
 }
 
 }  // namespace
@@ -155,6 +158,8 @@ void Settings::loadInto(SettingsData& s) {
     s.DisplayDCDateXPATH = readString(*store, "DisplayDCDateXPATH");
     s.ForumURL = readString(*store, "ForumURL");
     s.SRUMappingFile = readString(*store, "SRUMappingFile");
+    s.MarcExportEncoding = readString(*store, "MarcExportEncoding");
+    s.ExportDropTags = readString(*store, "ExportDropTags");
 }
 
 void Settings::save() const {
