@@ -2,12 +2,12 @@
 
 #include <mutex>
 
+#include "xml/XmlDocument.h"
 #include "engine/MarcCharsetChoice.h"
 #include "engine/ResultStore.h"
 #include "engine/ScreenText.h"
 #include "targets/TargetList.h"
 #include "targets/TargetXml.h"
-#include "xml/XmlDocument.h"
 
 namespace {
 

@@ -38,8 +38,7 @@ void readNumber(const QSettings& store, const char* name, int32_t& field, int32_
 }
 
 void writeString(QSettings& store, const char* name, const std::string& value) {
-    store.setValue(QLatin1String(name),
-                   QString::fromUtf8(value.data(), static_cast<int>(value.size())));
+    store.setValue(QLatin1String(name), QString::fromUtf8(value.data(), static_cast<int>(value.size())));
 }
 
 void writeNumber(QSettings& store, const char* name, int32_t value) {

@@ -11,9 +11,10 @@
 #include <set>
 
 #include "engine/TargetProbe.h"
+#include "targets/widgets/DlgTargetTest.h"
+
 #include "targets/TargetAddress.h"
 #include "targets/TargetList.h"
-#include "targets/widgets/DlgTargetTest.h"
 #include "ui/KnownValuesBox.h"
 #include "ui_PPTargetEdit.h"
 
@@ -46,7 +47,9 @@ struct PPTargetEdit::TestRun {
     std::optional<ProbeReport> report;
 };
 
-namespace {}  // namespace
+namespace {
+
+}  // namespace
 
 PPTargetEdit::PPTargetEdit(const TargetList& list, const Target& target, QWidget* parent)
     : PropertyPage(QStringLiteral("Target"), parent), ui_(std::make_unique<Ui::PPTargetEdit>()) {
@@ -167,9 +170,9 @@ void PPTargetEdit::store(Target& target) const {
     target.name = ss(ui_->name->text());
     target.zurl = ss(ui_->zurl->text());
     const QComboBox* type = ui_->recordType;
-    target.recsyntax = type->isEditable()         ? ss(type->currentText().trimmed())
-                       : type->currentIndex() < 0 ? std::string()
-                                                  : ss(type->currentText());
+    target.recsyntax = type->isEditable()
+                           ? ss(type->currentText().trimmed())
+                           : type->currentIndex() < 0 ? std::string() : ss(type->currentText());
     target.elementsetname = ss(ui_->elementSetName->currentText());
     target.location = ss(ui_->location->currentText());
     target.website = ss(ui_->website->text());

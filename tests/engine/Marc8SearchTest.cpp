@@ -14,11 +14,11 @@
 #include "TextChecks.h"
 #include "ZoomSearch.h"
 #include "display/RecordPages.h"
+#include "xml/XmlDocument.h"
 #include "engine/BriefMarcHandler.h"
 #include "engine/Iso2709Splitter.h"
 #include "engine/MarcForms.h"
 #include "engine/UnicodeNfc.h"
-#include "xml/XmlDocument.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "xml/XmlDocument.h"
 #include "engine/BriefMarcHandler.h"
 #include "engine/CleanIso2709.h"
 #include "engine/MarcCharset.h"
@@ -15,7 +16,6 @@
 #include "engine/MarcForms.h"
 #include "engine/ScreenText.h"
 #include "engine/Utf8.h"
-#include "xml/XmlDocument.h"
 
 namespace {
 

@@ -343,15 +343,13 @@ private slots:
 
         // The test runs off the UI thread; its box lists the Explain's schemas.
         QString report;
-        whenModal(
-            [&](QDialog* d) {
-                report = namedChild<QPlainTextEdit>(d, "report")->toPlainText();
-                auto* schemas = namedChild<QListWidget>(d, "schemas");
-                QCOMPARE(schemas->count(), 3);
-                schemas->setCurrentRow(1);
-                QTest::mouseClick(namedChild<QPushButton>(d, "useSchema"), Qt::LeftButton);
-            },
-            20000);
+        whenModal([&](QDialog* d) {
+            report = namedChild<QPlainTextEdit>(d, "report")->toPlainText();
+            auto* schemas = namedChild<QListWidget>(d, "schemas");
+            QCOMPARE(schemas->count(), 3);
+            schemas->setCurrentRow(1);
+            QTest::mouseClick(namedChild<QPushButton>(d, "useSchema"), Qt::LeftButton);
+        }, 20000);
         auto* test = namedChild<QPushButton>(p, "test");
         QTest::mouseClick(test, Qt::LeftButton);
         QVERIFY(!test->isEnabled());
