@@ -29,23 +29,6 @@ size_t occurrences(std::string_view text, std::string_view what) {
     return count;
 }
 
-// Valid UTF-8 holding at least one multi-byte sequence; MARC-8 text with its
-// diacritics is hardly ever that.
-bool isMultiByteUtf8(std::string_view bytes) {
-    bool multiByte = false;
-    for (size_t pos = 0; pos < bytes.size();) {
-        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
-            ++pos;
-            continue;
-        }
-        const size_t length = utf8SequenceLength(bytes, pos);
-        if (length == 0) return false;
-        multiByte = true;
-        pos += length;
-    }
-    return multiByte;
-}
-
 }  // namespace
 
 RecordCharsetSetting recordCharsetSetting(std::string_view name) {
@@ -142,7 +125,21 @@ bool unpackCharsetChoice(uint8_t packed, CharsetChoice& choice) {
 
 size_t replacementCount(std::string_view iso2709, MarcCharset charset) {
     if (!hasEscapeOrHighByte(iso2709)) return 0;
-    return occurrences(cleanIso2709(iso2709, charset), kReplacement);
+    switch (charset) {
+        case MarcCharset::Marc8:
+            return occurrences(cleanIso2709(iso2709, charset), kReplacement);
+        case MarcCharset::Latin1:
+            return 0;
+        case MarcCharset::Utf8Latin1:
+            return occurrences(iso2709, kReplacement);
+        case MarcCharset::Utf8:
+            break;
+    }
+    // Without decoding: each stray byte becomes one.
+    size_t count = occurrences(iso2709, kReplacement);
+    walkUtf8(
+        iso2709, [](size_t, size_t) {}, [&count](unsigned char) { ++count; });
+    return count;
 }
 
 const char* queryTermCharset(std::string_view name) {
