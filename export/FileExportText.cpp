@@ -20,15 +20,10 @@ const std::string& fileExportText(const Record& record, FileExportKind kind) {
 
 std::string fileExportBytes(const Record& record, FileExportKind kind,
                             const MarcExportOptions& options) {
+    if (kind == FileExportKind::MarcText) return exportMarcText(record, options);
     if (record.kind != Marc || kind == FileExportKind::Text) return fileExportText(record, kind);
-    switch (kind) {
-        case FileExportKind::Marc:
-            return exportIso2709(record, options);
-        case FileExportKind::MarcText:
-            return exportMarcText(record, options);
-        default:
-            return exportMarcXml(record, options);
-    }
+    return kind == FileExportKind::Marc ? exportIso2709(record, options)
+                                        : exportMarcXml(record, options);
 }
 
 std::string fileErrorText(int errorNumber, const std::string& path) {
