@@ -138,3 +138,18 @@ TEST_F(CharsetExportTest, TargetSetToUtf8MarksReplacedCharacters) {
     }
     EXPECT_GE(marked, 2);  // the ones with ANSEL bytes
 }
+
+TEST_F(CharsetExportTest, QueryTermsGoInTheTargetsQueryCharset) {
+    const std::pair<const char*, std::string> cases[] = {{"", "Bront\xC3\xAB"},
+                                                         {"ISO-8859-1", "Bront\xEB"},
+                                                         {"MARC-8",
+                                                          "Bront\xE8"
+                                                          "e"}};
+    for (const auto& [charset, sent] : cases) {
+        SearchHarness h(searchSettings(100, 1000, 1));
+        h.addTarget("catalogue", labelled_->zurl("Default")).queryCharset = charset;
+        h.start("@attr 1=1003 Bront\xC3\xAB");
+        ASSERT_TRUE(h.drain());
+        EXPECT_NE(labelled_->log().find(sent), std::string::npos) << charset;
+    }
+}
