@@ -33,6 +33,7 @@ namespace {
 // The file export commands, as the Export menu and its submenus list them.
 const std::pair<const char*, FileExportKind> kFileKinds[] = {
     {"MARC", FileExportKind::Marc},
+    {"MARC Text", FileExportKind::MarcText},
     {"TEXT", FileExportKind::Text},
     {"XML", FileExportKind::Xml},
     {"XSL Transformation", FileExportKind::XslTransformation}};
@@ -244,7 +245,7 @@ void CMainFrame::createMenus() {
     view->addAction(compare);
 
     QMenu* exportMenu = menuBar()->addMenu(QStringLiteral("Export"));
-    exportMenu->addActions({action("MARC"), action("TEXT"), action("XML"),
+    exportMenu->addActions({action("MARC"), action("MARC Text"), action("TEXT"), action("XML"),
                             action("XSL Transformation"), action("Database")});
     exportMenu->addSeparator();
     listExportMenu_ = exportKindMenu(
@@ -386,7 +387,7 @@ void CMainFrame::setMenuActionState() {
     action("Options")->setEnabled(a.options);
     action("Stop")->setEnabled(a.stop);
     action("Resume")->setEnabled(a.resume);
-    for (const char* key : {"MARC", "TEXT", "XML", "XSL Transformation"})
+    for (const char* key : {"MARC", "MARC Text", "TEXT", "XML", "XSL Transformation"})
         action(key)->setEnabled(a.exportRecord);
     action("Database")->setEnabled(a.exportDatabase);
     listExportMenu_->menuAction()->setEnabled(a.exportList);

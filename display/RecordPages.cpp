@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "xml/XmlDocument.h"
+#include "engine/MarcCharsetChoice.h"
 #include "engine/ResultStore.h"
 #include "engine/ScreenText.h"
 #include "targets/TargetList.h"
@@ -39,6 +40,18 @@ void recordPage(const Record& record, const SettingsData& settings, std::string&
             break;
     }
     html = preformattedPage(record.renderedText);
+}
+
+// A MARC record's page opens with the charset its text was read in, so the
+// cataloguer sees why letters look as they do.
+void addCharsetLine(const Record& record, std::string& html) {
+    const std::string line = charsetLineText(record);
+    if (line.empty()) return;
+    const std::string color = record.replacements > 0 ? "color:red;" : "color:gray;";
+    const std::string div = "<div style=\"" + color + "\">" + escapeHtml(line) + "</div>";
+    const size_t body = html.find("<body");
+    const size_t open = body == std::string::npos ? body : html.find('>', body);
+    html.insert(open == std::string::npos ? 0 : open + 1, div);
 }
 
 std::string summaryPage(const Target& target) {
@@ -93,7 +106,18 @@ bool renderRecordHtml(const ResultStore& store, int32_t recordNumber, const Sett
     Record record;
     if (!store.copyRecord(recordNumber, record)) return false;
     recordPage(record, settings, html);
+    addCharsetLine(record, html);
     return true;
+}
+
+std::string charsetLineText(const Record& record) {
+    CharsetChoice choice;
+    if (record.kind != Marc || !unpackCharsetChoice(record.charsetChoice, choice)) return {};
+    std::string line = "Character set: " + charsetChoiceText(choice);
+    if (record.replacements == 1) line += "; 1 replacement character";
+    if (record.replacements > 1)
+        line += "; " + std::to_string(record.replacements) + " replacement characters";
+    return line;
 }
 
 std::string renderTargetSummaryHtml(const TargetList& targets, int32_t targetId) {

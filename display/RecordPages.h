@@ -11,6 +11,7 @@
 #include "settings/SettingsData.h"
 
 class ResultStore;
+struct Record;
 class TargetList;
 
 // Any thread. text with &, <, >, " and ' written as entities, fit
@@ -27,6 +28,10 @@ std::string preformattedPage(const std::string& text);
 // message). Looks up and transforms under the store's lock.
 bool renderRecordHtml(const ResultStore& store, int32_t recordNumber, const SettingsData& settings,
                       std::string& html);
+
+// Any thread. "Character set: MARC-8 (leader says UTF-8; bytes are not UTF-8);
+// 2 replacement characters" for a MARC record, empty for others.
+std::string charsetLineText(const Record& record);
 
 // UI thread. The summary page of the first target with this id, as its search
 // state is at this moment, with Retry and Resume links where they apply; empty

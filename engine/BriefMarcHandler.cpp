@@ -30,13 +30,14 @@ void BriefMarcHandler::onRecordEnd() {
 }
 
 BriefMarcHandler briefMarcFields(std::string_view iso2709) {
+    return briefMarcFields(iso2709, marcCharset(iso2709));
+}
+
+BriefMarcHandler briefMarcFields(std::string_view iso2709, MarcCharset charset) {
     BriefMarcHandler brief;
     MarcReader().read(iso2709.data(), iso2709.size(), brief);
-    const MarcCharset charset = marcCharset(iso2709);
-    if (charset != MarcCharset::Utf8) {
-        brief.title = marcTextToUtf8(brief.title, charset);
-        brief.author = marcTextToUtf8(brief.author, charset);
-        brief.date = marcTextToUtf8(brief.date, charset);
-    }
+    brief.title = marcTextToUtf8(brief.title, charset);
+    brief.author = marcTextToUtf8(brief.author, charset);
+    brief.date = marcTextToUtf8(brief.date, charset);
     return brief;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/MarcCharset.h"
 #include "engine/MarcHandler.h"
 
 // One object per record, used on the thread that reads it.
@@ -27,6 +28,7 @@ private:
     std::string publication264_;
 };
 
-// Any thread. The brief fields of one ISO 2709 record as the list shows them:
-// in UTF-8 when the record is in MARC-8 (see marcCharset), else its own bytes.
+// Any thread. The brief fields of one ISO 2709 record as the list shows them,
+// in UTF-8 NFC, read in the charset given or else the one marcCharset finds.
 BriefMarcHandler briefMarcFields(std::string_view iso2709);
+BriefMarcHandler briefMarcFields(std::string_view iso2709, MarcCharset charset);

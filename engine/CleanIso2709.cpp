@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,9 @@ bool isStructureByte(char c) {
            c == kMarcSubfieldDelimiter;
 }
 
+// Leader, tags and indicators of a UTF-8 copy: ASCII only.
+bool isUnfitInHeader(char c) { return isStructureByte(c) || static_cast<unsigned char>(c) >= 0x80; }
+
 std::string cleanValue(std::string_view bytes, MarcCharset charset) {
     std::string value = marcTextToUtf8(bytes, charset);
     for (char& c : value)
@@ -33,7 +37,9 @@ std::string_view content(const MarcField& field) {
 
 class Collector : public MarcHandler {
 public:
-    explicit Collector(MarcCharset charset) : charset_(charset) {}
+    // Without a charset, field bytes are kept as they are.
+    Collector(std::optional<MarcCharset> charset, const MarcTagPatterns& drop)
+        : charset_(charset), drop_(drop) {}
 
     std::string leader;
     std::vector<std::pair<std::string, std::string>> fields;  // tag, bytes with terminator
@@ -41,20 +47,30 @@ public:
     void onLeader(const MarcLeader& l) override { leader.assign(l.bytes()); }
 
     void onControlField(std::string_view tag, const MarcField& field) override {
-        add(tag, cleanValue(content(field), charset_));
+        if (drop_.matches(tag)) return;
+        if (!charset_)
+            add(tag, std::string(content(field)));
+        else
+            add(tag, cleanValue(content(field), *charset_));
     }
 
     bool onDataField(std::string_view tag, const MarcField& field) override {
+        if (drop_.matches(tag)) return false;
         const std::string_view bytes = content(field);
+        if (!charset_) {
+            add(tag, std::string(bytes));
+            return false;
+        }
+        const MarcCharset charset = *charset_;
         std::string out;
         for (size_t i = 0; i < 2; ++i) {
             const char c = i < bytes.size() ? bytes[i] : ' ';
-            out.push_back(isStructureByte(c) ? ' ' : c);
+            out.push_back(isUnfitInHeader(c) ? ' ' : c);
         }
         std::string_view rest = bytes.substr(std::min<size_t>(2, bytes.size()));
         // Text before the first delimiter has no code; the writers take it as one.
         size_t at = rest.find(kMarcSubfieldDelimiter);
-        out += cleanValue(rest.substr(0, at), charset_);
+        out += cleanValue(rest.substr(0, at), charset);
         while (at != std::string_view::npos) {
             rest = rest.substr(at + 1);
             at = rest.find(kMarcSubfieldDelimiter);
@@ -64,7 +80,7 @@ public:
             const char code = subfield[0];
             // One byte that is a whole character in any charset.
             out.push_back(code > ' ' && code < '\x7F' ? code : '?');
-            out += cleanValue(subfield.substr(1), charset_);
+            out += cleanValue(subfield.substr(1), charset);
         }
         add(tag, std::move(out));
         return false;
@@ -81,11 +97,12 @@ private:
         value.push_back(kMarcFieldTerminator);
         std::string cleanTag(tag);
         for (char& c : cleanTag)
-            if (isStructureByte(c)) c = ' ';
+            if (charset_ ? isUnfitInHeader(c) : isStructureByte(c)) c = ' ';
         fields.emplace_back(std::move(cleanTag), std::move(value));
     }
 
-    MarcCharset charset_;
+    std::optional<MarcCharset> charset_;
+    const MarcTagPatterns& drop_;
 };
 
 void putNumber(std::string& out, size_t pos, size_t width, size_t value) {
@@ -94,10 +111,9 @@ void putNumber(std::string& out, size_t pos, size_t width, size_t value) {
     out.replace(pos, width, digits, width);
 }
 
-}  // namespace
-
-std::string cleanIso2709(std::string_view iso2709, MarcCharset charset) {
-    Collector collector(charset);
+std::string rewrite(std::string_view iso2709, std::optional<MarcCharset> charset,
+                    const MarcTagPatterns& drop) {
+    Collector collector(charset, drop);
     MarcReader().read(iso2709.data(), iso2709.size(), collector);
     if (collector.leader.size() < 24) return std::string();
 
@@ -115,12 +131,25 @@ std::string cleanIso2709(std::string_view iso2709, MarcCharset charset) {
     directory.push_back(kMarcFieldTerminator);
 
     std::string leader = collector.leader;
-    for (char& c : leader)
-        if (isStructureByte(c)) c = ' ';
-    leader[9] = 'a';
-    leader.replace(10, 2, "22");
-    leader.replace(20, 4, "4500");
+    if (charset) {
+        for (char& c : leader)
+            if (isUnfitInHeader(c)) c = ' ';
+        leader[9] = 'a';
+        leader.replace(10, 2, "22");
+        leader.replace(20, 4, "4500");
+    }
     putNumber(leader, 0, 5, 24 + directory.size() + data.size() + 1);
     putNumber(leader, 12, 5, 24 + directory.size());
     return leader + directory + data + kRecordTerminator;
+}
+
+}  // namespace
+
+std::string cleanIso2709(std::string_view iso2709, MarcCharset charset,
+                         const MarcTagPatterns& drop) {
+    return rewrite(iso2709, charset, drop);
+}
+
+std::string withoutFields(std::string_view iso2709, const MarcTagPatterns& drop) {
+    return rewrite(iso2709, std::nullopt, drop);
 }

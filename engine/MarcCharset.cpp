@@ -2,6 +2,8 @@
 
 #include <yaz/yaz-iconv.h>
 
+#include "engine/MarcCharsetChoice.h"
+#include "engine/UnicodeNfc.h"
 #include "engine/Utf8.h"
 
 namespace {
@@ -26,26 +28,47 @@ struct Marc8Decoder {
     }
 };
 
-}  // namespace
-
-MarcCharset marcCharset(std::string_view iso2709) {
-    if (iso2709.size() < 10 || iso2709[9] != ' ') return MarcCharset::Utf8;
-    bool multiByte = false;
-    for (size_t pos = 0; pos < iso2709.size();) {
-        if (static_cast<unsigned char>(iso2709[pos]) < 0x80) {
-            ++pos;
-            continue;
-        }
-        const size_t length = utf8SequenceLength(iso2709, pos);
-        if (length == 0) return MarcCharset::Marc8;
-        multiByte = true;
-        pos += length;
-    }
-    return multiByte ? MarcCharset::Utf8 : MarcCharset::Marc8;
+std::string utf8Text(std::string_view text) {
+    if (isUtf8(text)) return toNfc(text);
+    std::string out;
+    out.reserve(text.size() + 8);
+    walkUtf8(
+        text, [&](size_t pos, size_t length) { out.append(text, pos, length); },
+        [&](unsigned char) { out += kReplacement; });
+    return toNfc(out);
 }
 
-std::string marcTextToUtf8(std::string_view text, MarcCharset charset) {
-    if (charset == MarcCharset::Utf8 || isPlainAscii(text)) return std::string(text);
+// Stray bytes in mostly UTF-8 text are most often Latin-1 letters; the MARC-8
+// non-sorting markers become their Unicode counterparts.
+std::string mixedText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    walkUtf8(
+        text, [&](size_t pos, size_t length) { out.append(text, pos, length); },
+        [&](unsigned char byte) {
+            appendLatin1(out, byte == 0x88 ? 0x98 : byte == 0x89 ? 0x9C : byte);
+        });
+    return toNfc(out);
+}
+
+std::string latin1Text(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (const char c : text) appendLatin1(out, static_cast<unsigned char>(c));
+    return out;  // every Latin-1 letter is composed already
+}
+
+// The bytes ANSEL, MARC-8's default G1 set, gives a meaning to. The
+// toolkit's decoder drops any other byte without a word.
+bool isAnselByte(unsigned char byte) {
+    if (byte < 0x80) return true;
+    if (byte == 0x88 || byte == 0x89 || byte == 0x8D || byte == 0x8E) return true;
+    if (byte >= 0xA1 && byte <= 0xC8)
+        return byte != 0xAF && byte != 0xBB && byte != 0xBE && byte != 0xBF;
+    return (byte >= 0xE0 && byte <= 0xFB) || byte == 0xFE;
+}
+
+std::string decodeMarc8(std::string_view text) {
     // Each thread keeps one decoder and starts it afresh for every text.
     thread_local const Marc8Decoder decoder;
     if (!decoder.cd) return std::string(text);
@@ -75,4 +98,41 @@ std::string marcTextToUtf8(std::string_view text, MarcCharset charset) {
         if (inLeft == 0 && outPos == buffer) break;
     }
     return out;
+}
+
+// Without escapes every high byte is ANSEL's, and one it lacks becomes U+FFFD
+// rather than nothing. After an escape the decoder alone knows the sets in force.
+std::string marc8Text(std::string_view text) {
+    if (text.find(kEscape) != std::string_view::npos) return toNfc(decodeMarc8(text));
+    std::string out;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (isAnselByte(static_cast<unsigned char>(text[i]))) continue;
+        out += decodeMarc8(text.substr(start, i - start));
+        out += kReplacement;
+        start = i + 1;
+    }
+    out += decodeMarc8(text.substr(start));
+    return toNfc(out);
+}
+
+}  // namespace
+
+MarcCharset marcCharset(std::string_view iso2709) {
+    return chooseMarcCharset(iso2709, RecordCharsetSetting::Automatic).charset;
+}
+
+std::string marcTextToUtf8(std::string_view text, MarcCharset charset) {
+    if (isPlainAscii(text)) return std::string(text);
+    switch (charset) {
+        case MarcCharset::Marc8:
+            return marc8Text(text);
+        case MarcCharset::Latin1:
+            return latin1Text(text);
+        case MarcCharset::Utf8Latin1:
+            return mixedText(text);
+        case MarcCharset::Utf8:
+            break;
+    }
+    return utf8Text(text);
 }

@@ -5,6 +5,7 @@
 
 #include "engine/CleanIso2709.h"
 #include "engine/MarcCharset.h"
+#include "engine/MarcCharsetChoice.h"
 #include "engine/Record.h"
 #include "engine/Utf8.h"
 #include "engine/WellFormedXml.h"
@@ -14,8 +15,8 @@ namespace {
 // The toolkit's writers get a clean UTF-8 copy: they are unsafe on damaged
 // records and with their own MARC-8 decoder (see cleanIso2709). The text comes
 // out as the toolkit's forms with "charset=marc8,utf-8" give it.
-std::string convert(const std::string& iso2709, int mode) {
-    const std::string clean = cleanIso2709(iso2709, marcCharset(iso2709));
+std::string convert(const std::string& iso2709, MarcCharset charset, int mode) {
+    const std::string clean = cleanIso2709(iso2709, charset);
     if (clean.empty()) return std::string();
     yaz_marc_t marc = yaz_marc_create();
     yaz_marc_xml(marc, mode);
@@ -68,7 +69,21 @@ std::string wellFormedUtf8(const std::string& xml) {
 }  // namespace
 
 std::string marcToXml(const std::string& iso2709) {
-    std::string xml = convert(iso2709, YAZ_MARC_MARCXML);
+    return marcToXml(iso2709, marcCharset(iso2709));
+}
+
+std::string marcToText(const std::string& iso2709) {
+    return marcToText(iso2709, marcCharset(iso2709));
+}
+
+MarcCharset recordCharset(const Record& record) {
+    CharsetChoice choice;
+    return unpackCharsetChoice(record.charsetChoice, choice) ? choice.charset
+                                                             : marcCharset(record.rawData);
+}
+
+std::string marcToXml(const std::string& iso2709, MarcCharset charset) {
+    std::string xml = convert(iso2709, charset, YAZ_MARC_MARCXML);
     const size_t leader = xml.find("<leader>");
     if (leader != std::string::npos) restoreLeader(xml, leader + 8, iso2709, 'a', "<");
     xml = wellFormedUtf8(xml);
@@ -77,15 +92,16 @@ std::string marcToXml(const std::string& iso2709) {
     return xml.find("<!--") == std::string::npos ? xml : wellFormedXml(xml);
 }
 
-std::string marcToText(const std::string& iso2709) {
-    std::string text = convert(iso2709, YAZ_MARC_LINE);
+std::string marcToText(const std::string& iso2709, MarcCharset charset) {
+    std::string text = convert(iso2709, charset, YAZ_MARC_LINE);
     restoreLeader(text, 0, iso2709, 0, "\n");
     return text;
 }
 
 void completeRecordForms(Record& record) {
     if (!record.formsDeferred) return;
-    record.xmlText = marcToXml(record.rawData);
-    record.renderedText = marcToText(record.rawData);
+    const MarcCharset charset = recordCharset(record);
+    record.xmlText = marcToXml(record.rawData, charset);
+    record.renderedText = marcToText(record.rawData, charset);
     record.formsDeferred = false;
 }

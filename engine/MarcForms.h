@@ -7,11 +7,20 @@
 
 #include <string>
 
+#include "engine/MarcCharset.h"
+
 struct Record;
 
-// Any thread. Empty when the bytes do not decode as ISO 2709.
+// Any thread. Empty when the bytes do not decode as ISO 2709. Read in the
+// charset given, or else the one marcCharset finds.
 std::string marcToXml(const std::string& iso2709);
 std::string marcToText(const std::string& iso2709);
+std::string marcToXml(const std::string& iso2709, MarcCharset charset);
+std::string marcToText(const std::string& iso2709, MarcCharset charset);
+
+// Any thread. The charset a record was read in when it was built, or else the
+// one marcCharset finds.
+MarcCharset recordCharset(const Record& record);
 
 // Any thread, on a record the caller owns: fills a MARC record's xmlText and
 // renderedText if they were deferred. Other records are left as they are.

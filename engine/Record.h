@@ -27,6 +27,10 @@ struct Record {
     // A MARC record's xmlText and renderedText are made from rawData when it
     // is first copied out of the store (completeRecordForms).
     bool formsDeferred = false;
+    // A MARC record: the charset its text was read in and why
+    // (packCharsetChoice), and how many U+FFFD that reading gave.
+    uint8_t charsetChoice = 0;
+    uint32_t replacements = 0;
 };
 
 // The kind of a record from its (lower-cased) syntax name.

@@ -9,6 +9,7 @@
 #include "engine/BriefMarcHandler.h"
 #include "engine/BriefSutrsExtractor.h"
 #include "engine/BriefXmlExtractor.h"
+#include "engine/MarcCharsetChoice.h"
 #include "engine/SruRecord.h"
 #include "targets/TargetAddress.h"
 
@@ -43,11 +44,15 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-void fillMarc(Record& record, std::string iso2709) {
+void fillMarc(Record& record, std::string iso2709, const Target& target) {
     record.kind = Marc;
     record.rawData = std::move(iso2709);
     record.formsDeferred = true;
-    BriefMarcHandler brief = briefMarcFields(record.rawData);
+    const CharsetChoice choice =
+        chooseMarcCharset(record.rawData, recordCharsetSetting(target.recordCharset));
+    record.charsetChoice = packCharsetChoice(choice);
+    record.replacements = static_cast<uint32_t>(replacementCount(record.rawData, choice.charset));
+    BriefMarcHandler brief = briefMarcFields(record.rawData, choice.charset);
     record.title = std::move(brief.title);
     record.author = std::move(brief.author);
     record.date = std::move(brief.date);
@@ -75,7 +80,7 @@ Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsD
 
     switch (record.kind) {
         case Marc:
-            fillMarc(record, rawMarc(zoomRecord));
+            fillMarc(record, rawMarc(zoomRecord), target);
             break;
         case Xml: {
             record.xmlText = recordForm(zoomRecord, "xml");
@@ -86,7 +91,7 @@ Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsD
                 if (!sru.iso2709.empty()) {
                     record.xmlText.clear();
                     record.syntax = "marc21";
-                    fillMarc(record, std::move(sru.iso2709));
+                    fillMarc(record, std::move(sru.iso2709), target);
                     break;
                 }
                 record.xmlSchema = sru.schema;

@@ -7,6 +7,7 @@
 
 #include "base/Version.h"
 #include "engine/BatchOutcomes.h"
+#include "engine/MarcCharsetChoice.h"
 #include "engine/PqfToCql.h"
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
@@ -147,6 +148,9 @@ bool SearchTask::connect() {
             ZOOM_connection_option_set(connection_, "elementSetName",
                                        config_->elementsetname.c_str());
         ZOOM_connection_option_set(connection_, "preferredRecordSyntax", config_->recsyntax.c_str());
+        // The toolkit converts the query's UTF-8 terms for old servers.
+        if (const char* charset = queryTermCharset(config_->queryCharset))
+            ZOOM_connection_option_set(connection_, "rpnCharset", charset);
     }
     ZOOM_connection_option_set(connection_, "implementationName", kImplementationName);
     ZOOM_connection_option_set(connection_, "async", "1");

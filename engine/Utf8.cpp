@@ -33,18 +33,29 @@ size_t utf8SequenceLength(std::string_view bytes, size_t pos) {
     return 0;
 }
 
-bool isUtf8(std::string_view bytes) {
+namespace {
+
+// How many multi-byte sequences the bytes hold; -1 when they are not UTF-8.
+long multiByteSequences(std::string_view bytes) {
+    long count = 0;
     for (size_t pos = 0; pos < bytes.size();) {
         if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
             ++pos;
             continue;
         }
         const size_t length = utf8SequenceLength(bytes, pos);
-        if (length == 0) return false;
+        if (length == 0) return -1;
+        ++count;
         pos += length;
     }
-    return true;
+    return count;
 }
+
+}  // namespace
+
+bool isUtf8(std::string_view bytes) { return multiByteSequences(bytes) >= 0; }
+
+bool isMultiByteUtf8(std::string_view bytes) { return multiByteSequences(bytes) > 0; }
 
 void appendLatin1(std::string& out, unsigned char byte) {
     if (byte < 0x80) {

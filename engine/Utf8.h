@@ -12,6 +12,8 @@ size_t utf8SequenceLength(std::string_view bytes, size_t pos);
 
 // Pure. True when every byte belongs to a well-formed UTF-8 sequence.
 bool isUtf8(std::string_view bytes);
+// Pure. The same, and at least one sequence is longer than a byte.
+bool isMultiByteUtf8(std::string_view bytes);
 
 // Walks bytes in order: each well-formed sequence goes to sequence(pos, length),
 // each byte outside one to stray(byte).

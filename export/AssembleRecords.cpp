@@ -16,10 +16,13 @@ constexpr size_t kSliceSize = 256;
 
 AssembledFile assembleRecords(const ResultStore& store, const std::vector<int32_t>& numbers,
                               FileExportKind kind, const std::string& stylesheet,
-                              ExportProgress& progress) {
+                              ExportProgress& progress, const MarcExportOptions& options) {
     AssembledFile result;
-    ManyRecordFile file(kind);
-    if (kind == FileExportKind::Marc) {
+    ManyRecordFile file(kind, options);
+    // Records as received need only their bytes; anything else is made outside the lock.
+    const bool bytesOnly = kind == FileExportKind::Marc && options.asReceived();
+    const bool forms = kind != FileExportKind::Marc && kind != FileExportKind::MarcText;
+    if (bytesOnly) {
         // Reading the sizes first saves copying tens of megabytes while the file grows.
         size_t total = 0;
         for (size_t first = 0; first < numbers.size(); first += kSliceSize)
@@ -33,14 +36,14 @@ AssembledFile assembleRecords(const ResultStore& store, const std::vector<int32_
             return result;
         }
         const size_t count = std::min(kSliceSize, numbers.size() - first);
-        if (kind == FileExportKind::Marc) {
+        if (bytesOnly) {
             // Only the bytes are needed: appended in place, the copy is all the lock waits for.
             store.visitRecords(numbers.data() + first, count,
                                [&file](const Record& record) { file.add(record); });
         } else {
             // The other forms are made here, outside the lock.
             for (Record& record : store.copyRecords(numbers.data() + first, count)) {
-                completeRecordForms(record);
+                if (forms) completeRecordForms(record);
                 file.add(record);
             }
         }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "export/FileExportKind.h"
+#include "export/MarcExportForm.h"
 
 class ResultStore;
 
@@ -32,4 +33,5 @@ struct AssembledFile {
 // service tells the user and the untransformed document is kept.
 AssembledFile assembleRecords(const ResultStore& store, const std::vector<int32_t>& numbers,
                               FileExportKind kind, const std::string& stylesheet,
-                              ExportProgress& progress);
+                              ExportProgress& progress,
+                              const MarcExportOptions& options = MarcExportOptions());

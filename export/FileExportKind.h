@@ -1,4 +1,4 @@
-// The four file export commands.
+// The file export commands.
 #pragma once
 
-enum class FileExportKind { Marc, Text, Xml, XslTransformation };
+enum class FileExportKind { Marc, Text, Xml, XslTransformation, MarcText };

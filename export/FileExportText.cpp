@@ -12,9 +12,18 @@ const std::string& fileExportText(const Record& record, FileExportKind kind) {
             return record.renderedText;
         case FileExportKind::Xml:
         case FileExportKind::XslTransformation:
+        case FileExportKind::MarcText:  // made by exportMarcText
             break;
     }
     return record.xmlText;
+}
+
+std::string fileExportBytes(const Record& record, FileExportKind kind,
+                            const MarcExportOptions& options) {
+    if (kind == FileExportKind::MarcText) return exportMarcText(record, options);
+    if (record.kind != Marc || kind == FileExportKind::Text) return fileExportText(record, kind);
+    return kind == FileExportKind::Marc ? exportIso2709(record, options)
+                                        : exportMarcXml(record, options);
 }
 
 std::string fileErrorText(int errorNumber, const std::string& path) {

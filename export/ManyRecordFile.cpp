@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstring>
+#include <utility>
 
 #include "engine/MarcLeader.h"
 #include "engine/Record.h"
@@ -62,15 +63,31 @@ bool isWholeIso2709(const Record& record) {
 
 }  // namespace
 
-ManyRecordFile::ManyRecordFile(FileExportKind kind) : kind_(kind) {}
+ManyRecordFile::ManyRecordFile(FileExportKind kind, MarcExportOptions options)
+    : kind_(kind), options_(std::move(options)) {}
 
 void ManyRecordFile::add(const Record& record) {
     switch (kind_) {
-        case FileExportKind::Marc:
+        case FileExportKind::Marc: {
             if (!isWholeIso2709(record)) break;
-            bytes_ += record.rawData;
+            if (options_.asReceived()) {
+                bytes_ += record.rawData;
+            } else {
+                const std::string bytes = exportIso2709(record, options_);
+                if (bytes.empty()) break;
+                bytes_ += bytes;
+            }
             ++written_;
             return;
+        }
+        case FileExportKind::MarcText: {
+            const std::string text = exportMarcText(record, options_);
+            if (text.empty()) break;
+            if (!bytes_.empty()) bytes_ += '\n';
+            bytes_ += text;
+            ++written_;
+            return;
+        }
         case FileExportKind::Text: {
             const std::string& text = fileExportText(record, kind_);
             if (text.empty()) break;
@@ -81,7 +98,8 @@ void ManyRecordFile::add(const Record& record) {
         }
         case FileExportKind::Xml:
         case FileExportKind::XslTransformation:
-            addXml(fileExportText(record, kind_));
+            addXml(options_.drop.empty() ? fileExportText(record, kind_)
+                                         : exportMarcXml(record, options_));
             return;
     }
     ++skipped_;
@@ -127,7 +145,8 @@ void ManyRecordFile::addXml(const std::string& xml) {
 
 std::string ManyRecordFile::finish() {
     if (written_ == 0) return {};
-    if (kind_ == FileExportKind::Marc || kind_ == FileExportKind::Text) return std::move(bytes_);
+    if (kind_ != FileExportKind::Xml && kind_ != FileExportKind::XslTransformation)
+        return std::move(bytes_);
     const bool others = !otherXml_.empty();
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     if (others) out += "<records>\n";
@@ -143,7 +162,8 @@ std::string ManyRecordFile::finish() {
 }
 
 std::string recordsWrittenText(FileExportKind kind, size_t written, size_t skipped) {
-    const char* reason = kind == FileExportKind::Marc   ? "not MARC"
+    const char* reason = kind == FileExportKind::Marc || kind == FileExportKind::MarcText
+                             ? "not MARC"
                          : kind == FileExportKind::Text ? "no text"
                                                         : "no XML";
     return std::to_string(written) + (written == 1 ? " record" : " records") + " written, " +

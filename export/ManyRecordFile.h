@@ -1,20 +1,22 @@
 // One export file made of many records, built a record at a time. Records
 // without the wanted form are skipped and counted, so the file stays readable
 // as a whole: a MARC file is a sequence of ISO 2709 records, TEXT separates
-// the records' texts by a blank line, XML is one well-formed document.
+// the records' texts by a blank line (so does MARC text), XML is one
+// well-formed document.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
 #include "export/FileExportKind.h"
+#include "export/MarcExportForm.h"
 
 struct Record;
 
 // One thread at a time. XML and XSL Transformation give the same document.
 class ManyRecordFile {
 public:
-    explicit ManyRecordFile(FileExportKind kind);
+    explicit ManyRecordFile(FileExportKind kind, MarcExportOptions options = {});
 
     // Appends the record's form, or counts it as skipped. A MARC record's
     // deferred forms must have been completed for TEXT and XML.
@@ -31,6 +33,7 @@ private:
     void addXml(const std::string& xml);
 
     FileExportKind kind_;
+    MarcExportOptions options_;
     std::string bytes_;
     // XML: the MARC 21 slim records and the other documents' root elements.
     std::string otherXml_;

@@ -54,4 +54,8 @@ struct SettingsData {
     std::string ForumURL;
     // The user's PQF-to-CQL mapping for SRU targets; empty: the shipped one.
     std::string SRUMappingFile;
+    // MARC export: "utf-8" converts every record; anything else writes it as received.
+    std::string MarcExportEncoding;
+    // Tags left out of exported records, patterns with X for any digit: "9XX 029".
+    std::string ExportDropTags;
 };

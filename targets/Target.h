@@ -18,6 +18,10 @@ struct Target {
     std::string location;
     std::string website;
     std::string catalogue;
+    // "MARC-8", "UTF-8" or "ISO-8859-1"; empty: automatic.
+    std::string recordCharset;
+    // The charset query terms are sent in; empty: UTF-8.
+    std::string queryCharset;
     std::string username;
     std::string password;
     bool active = false;

@@ -138,6 +138,10 @@ void TargetList::endElement(const std::string& name) {
         current_.website = text;
     } else if (name == "catalogue") {
         current_.catalogue = text;
+    } else if (name == "recordcharset") {
+        current_.recordCharset = text;
+    } else if (name == "querycharset") {
+        current_.queryCharset = text;
     } else if (name == "username") {
         current_.username = text;
     } else if (name == "password") {

@@ -61,6 +61,8 @@ std::string targetToXml(Target& target) {
     appendIfNotEmpty(out, "password", target.password);
     appendIfNotEmpty(out, "website", target.website);
     appendIfNotEmpty(out, "catalogue", target.catalogue);
+    appendIfNotEmpty(out, "recordcharset", target.recordCharset);
+    if (target.queryCharset != "UTF-8") appendIfNotEmpty(out, "querycharset", target.queryCharset);
     out += target.active ? "<active>yes</active>" : "<active>no</active>";
     out += "</target>";
     return out;

@@ -27,6 +27,7 @@
 #include "engine/SearchEvent.h"
 #include "engine/SearchTexts.h"
 #include "export/ManyRecordFile.h"
+#include "export/MarcExportForm.h"
 #include "query/BatchFileReader.h"
 #include "query/BatchNumbers.h"
 #include "query/BatchReport.h"
@@ -59,9 +60,11 @@ const ProgramUsage kProgram{
     "                            end with a line per number on standard error:\n"
     "                            number, found/not found/error, records, targets\n"
     "      --format FORMAT       brief (number, title, author, target, date\n"
-    "                            separated by TAB; the default), marc, xml, text\n"
-    "                            or groups (copies of one book together: group,\n"
-    "                            reason, target, title; the best copy first)\n"
+    "                            separated by TAB; the default), marc, mrk (MARC\n"
+    "                            text), xml, text or groups (copies of one book\n"
+    "                            together: group, reason, target, title; the best\n"
+    "                            copy first)\n"
+    "      --encoding ENCODING   marc records as-received (the default) or utf-8\n"
     "      --quiet               no progress on standard error\n"
     "  -h, --help                print this help and exit\n"
     "      --version             print the version and exit\n"
@@ -91,6 +94,7 @@ struct Options {
     int32_t maxPerTarget = 0, maxPerSearch = 0, connections = 0;
     std::string isbnFile;
     std::string format = "brief";
+    std::string encoding = "as-received";
     bool quiet = false;
     std::string pqf;
     bool hasPqf = false;
@@ -131,9 +135,12 @@ int parseArguments(int argc, char** argv, Options& o) {
             if (!value(o.isbnFile) || isFolder(o.isbnFile)) return usage("--isbn needs a file");
         } else if (a == "--format") {
             if (!value(o.format) ||
-                (o.format != "brief" && o.format != "marc" && o.format != "xml" &&
-                 o.format != "text" && o.format != "groups"))
-                return usage("--format takes brief, marc, xml, text or groups");
+                (o.format != "brief" && o.format != "marc" && o.format != "mrk" &&
+                 o.format != "xml" && o.format != "text" && o.format != "groups"))
+                return usage("--format takes brief, marc, mrk, xml, text or groups");
+        } else if (a == "--encoding") {
+            if (!value(o.encoding) || (o.encoding != "as-received" && o.encoding != "utf-8"))
+                return usage("--encoding takes as-received or utf-8");
         } else if (a == "--quiet") {
             o.quiet = true;
         } else if (const std::optional<int> status = commonOption(kProgram, a)) {
@@ -166,8 +173,12 @@ void writeXmlCollection(const std::vector<Record>& records, bool quiet) {
 
 // 0, or the error number of the first write that failed (a full disk, a
 // closed standard output), the final flush included.
-int writeRecords(const DocumentCore& doc, const std::string& format, bool quiet) {
+// The Options' clean-up tags apply; the encoding is the command line's.
+int writeRecords(const DocumentCore& doc, const std::string& format, const std::string& encoding,
+                 bool quiet) {
     errno = 0;
+    MarcExportOptions marc = marcExportOptions(*doc.settings);
+    marc.asUtf8 = encoding == "utf-8";
     if (format == "groups") {
         CopyGrouping grouping;
         std::cout << copyGroupLines(doc.store, grouping);
@@ -182,7 +193,10 @@ int writeRecords(const DocumentCore& doc, const std::string& format, bool quiet)
             std::cout << r.number << '\t' << briefValue(r.title) << '\t' << briefValue(r.author)
                       << '\t' << briefValue(r.targetName) << '\t' << briefValue(r.date) << '\n';
         } else if (format == "marc") {
-            std::cout << r.rawData;
+            std::cout << (r.kind == Marc ? exportIso2709(r, marc) : r.rawData);
+        } else if (format == "mrk") {
+            const std::string text = exportMarcText(r, marc);
+            if (!text.empty()) std::cout << text << '\n';
         } else if (format == "xml") {
             continue;
         } else {
@@ -319,7 +333,7 @@ int main(int argc, char** argv) {
         reportFailedTargets(doc.targetList);
         std::fprintf(stderr, "%s\n", progress.c_str());
     }
-    const int writeError = writeRecords(doc, o.format, o.quiet);
+    const int writeError = writeRecords(doc, o.format, o.encoding, o.quiet);
     // What was found where, after the records: the last thing a script reads.
     if (!o.isbnFile.empty()) std::fputs(batchReportLines(batchReportOf(doc)).c_str(), stderr);
     if (writeError) {

@@ -1,6 +1,8 @@
 #include "views/RecordListModel.h"
 
+#include <QApplication>
 #include <QDate>
+#include <QStyle>
 #include <QLocale>
 #include <mutex>
 #include <unordered_map>
@@ -63,6 +65,7 @@ void RecordListModel::refill(const ResultStore& store, int32_t targetId) {
             if (!allTargets && record.targetId != targetId) continue;
             Row row;
             row.number = record.number;
+            row.replacements = record.replacements;
             if (allTargets)
                 row.cells = {record.title, record.author, record.targetName, record.date};
             else
@@ -141,10 +144,18 @@ int RecordListModel::columnCount(const QModelIndex& parent) const {
 QVariant RecordListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) return QVariant();
     const Row& row = rows_[index.row()];
+    const bool marked = row.replacements > 0 && index.column() == 0;
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         if (index.column() >= static_cast<int>(row.cells.size())) return QString();
-        return QString::fromStdString(row.cells[index.column()]);
+        QString text = QString::fromStdString(row.cells[index.column()]);
+        if (marked && role == Qt::ToolTipRole)
+            text += row.replacements == 1
+                        ? QStringLiteral("\n1 replacement character")
+                        : QStringLiteral("\n%1 replacement characters").arg(row.replacements);
+        return text;
     }
+    if (marked && role == Qt::DecorationRole)
+        return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
     if (role == Qt::TextAlignmentRole && index.column() < static_cast<int>(columns_.size()))
         return QVariant::fromValue(qtAlignment(columns_[index.column()].alignment));
     if (role == Qt::UserRole) return row.number;

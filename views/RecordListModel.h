@@ -44,6 +44,7 @@ private:
     struct Row {
         int32_t number = 0;
         std::vector<std::string> cells;  // UTF-8, as shown
+        uint32_t replacements = 0;       // marked in the first column
     };
 
     std::vector<ListColumn> columns_;

@@ -25,13 +25,15 @@ FileRequest saveRequest(FileExportKind kind) {
         case FileExportKind::XslTransformation:
             request.filter = QStringLiteral("XML (*.xml);;All Files (*)");
             break;
+        case FileExportKind::MarcText:
+            request.filter = QStringLiteral("MARC text (*.mrk);;All Files (*)");
+            request.defaultSuffix = QStringLiteral("mrk");
+            break;
     }
     return request;
 }
 
-}  // namespace
-
-bool askExportFiles(QWidget* parent, FileExportKind kind, QString& stylesheet, QString& path) {
+bool askStylesheet(QWidget* parent, FileExportKind kind, QString& stylesheet) {
     if (kind == FileExportKind::XslTransformation) {
         FileRequest open;
         open.mode = FileRequest::Mode::Open;
@@ -40,9 +42,31 @@ bool askExportFiles(QWidget* parent, FileExportKind kind, QString& stylesheet, Q
         stylesheet = chooseFile(parent, open);
         if (stylesheet.isEmpty()) return false;
     }
-    path = chooseFile(parent, saveRequest(kind));
+    return true;
+}
+
+
+}  // namespace
+
+bool askExportFiles(QWidget* parent, FileExportKind kind, QString& stylesheet, QString& path) {
+    return askStylesheet(parent, kind, stylesheet) &&
+           !(path = chooseFile(parent, saveRequest(kind))).isEmpty();
+}
+
+bool askExportFiles(QWidget* parent, FileExportKind kind, QString& stylesheet, QString& path,
+                    bool& asUtf8) {
+    if (kind != FileExportKind::Marc) return askExportFiles(parent, kind, stylesheet, path);
+    const QString received = QStringLiteral("MARC as received (*.mrc)");
+    const QString utf8 = QStringLiteral("MARC as UTF-8 (*.mrc)");
+    FileRequest request = saveRequest(kind);
+    request.filter = received + QStringLiteral(";;") + utf8 + QStringLiteral(";;All Files (*)");
+    QString chosen = asUtf8 ? utf8 : received;
+    request.selectedFilter = &chosen;
+    path = chooseFile(parent, request);
+    if (chosen == utf8 || chosen == received) asUtf8 = chosen == utf8;
     return !path.isEmpty();
 }
+
 
 void showSaveFailure(QWidget* parent, const QString& message, const QString& cause) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"), message, QMessageBox::Ok, parent);

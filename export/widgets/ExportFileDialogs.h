@@ -12,5 +12,10 @@ class QWidget;
 // where to save. False when the user cancelled either dialog.
 bool askExportFiles(QWidget* parent, FileExportKind kind, QString& stylesheet, QString& path);
 
+// The same for many records: a MARC file offers "as received" and "as UTF-8"
+// as file types, asUtf8 choosing the one shown first and returning the one chosen.
+bool askExportFiles(QWidget* parent, FileExportKind kind, QString& stylesheet, QString& path,
+                    bool& asUtf8);
+
 // The warning for a failed save: message in the user's terms, cause the system's.
 void showSaveFailure(QWidget* parent, const QString& message, const QString& cause);

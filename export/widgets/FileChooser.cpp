@@ -14,7 +14,9 @@ QString askWithDialog(QWidget* parent, const FileRequest& request) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    if (request.selectedFilter) dialog.selectNameFilter(*request.selectedFilter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (request.selectedFilter) *request.selectedFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().first();
 }
 

@@ -15,6 +15,8 @@ struct FileRequest {
     QString filter;
     // Added to a name typed without one; empty for none.
     QString defaultSuffix;
+    // When set: the filter shown first, and on return the one the user left chosen.
+    QString* selectedFilter = nullptr;
 };
 
 // Save: asks before overwriting and proposes no name. Open: only an existing

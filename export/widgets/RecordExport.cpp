@@ -21,7 +21,7 @@ namespace {
 std::string recordText(const DocumentCore& doc, int32_t recordNumber, FileExportKind kind) {
     Record record;
     if (!doc.store.copyRecord(recordNumber, record)) return {};
-    return fileExportText(record, kind);
+    return fileExportBytes(record, kind, marcExportOptions(*doc.settings));
 }
 
 }  // namespace
@@ -64,10 +64,14 @@ bool exportRecordToDatabase(DocumentCore& doc, const std::vector<int32_t>& recor
             return true;
         }
         const ResultStore& store = doc.store;
+        const MarcExportOptions options = marcExportOptions(*doc.settings);
         DatabaseExportJob job(doc.settings->InsertDBString, std::move(parsed),
                               recordNumbers.size(),
-                              [&store, &recordNumbers](size_t from, size_t count) {
-                                  return store.copyCompleteRecords(recordNumbers.data() + from, count);
+                              [&store, &recordNumbers, &options](size_t from, size_t count) {
+                                  std::vector<Record> records =
+                                      store.copyCompleteRecords(recordNumbers.data() + from, count);
+                                  for (Record& r : records) applyMarcExportOptions(r, options);
+                                  return records;
                               });
         reportDatabaseExport(watchDatabaseExport(job, parent), recordNumbers.size(), parent);
     } catch (const std::bad_alloc&) {

@@ -15,7 +15,8 @@
 void exportRecordsToFile(DocumentCore& doc, const std::vector<int32_t>& recordNumbers,
                          FileExportKind kind, QWidget* parent) {
     QString stylesheet, path;
-    if (!askExportFiles(parent, kind, stylesheet, path)) return;
+    MarcExportOptions options = marcExportOptions(*doc.settings);
+    if (!askExportFiles(parent, kind, stylesheet, path, options.asUtf8)) return;
 
     const ResultStore& store = doc.store;
     const std::string stylesheetPath = QFile::encodeName(stylesheet).toStdString();
@@ -25,7 +26,7 @@ void exportRecordsToFile(DocumentCore& doc, const std::vector<int32_t>& recordNu
     QString message, cause;
     runExport(parent, recordNumbers.size(), progress, [&] {
         try {
-            file = assembleRecords(store, recordNumbers, kind, stylesheetPath, progress);
+            file = assembleRecords(store, recordNumbers, kind, stylesheetPath, progress, options);
             // Nothing to write leaves any old file as it is.
             if (file.cancelled || progress.cancel || file.written == 0) return;
             saveFailed = !saveExportFile(path, file.bytes, message, cause);

@@ -4,6 +4,7 @@
 #include "options/widgets/PPOptionsDisplayMARC.h"
 #include "options/widgets/PPOptionsDisplaySUTRS.h"
 #include "options/widgets/PPOptionsDisplayXML.h"
+#include "options/widgets/PPOptionsExport.h"
 #include "options/widgets/PPOptionsLanguage.h"
 #include "options/widgets/PPOptionsMain.h"
 #include "options/widgets/PPRecordDisplay_XML_DC.h"
@@ -24,6 +25,7 @@ OptionsSheet::OptionsSheet(DocumentCore& doc, QWidget* parent)
                       new PPRecordDisplay_XML_MODS(s),
                       new PPRecordDisplay_XML_DC(s),
                       new PPOptionsDisplaySUTRS(s),
+                      new PPOptionsExport(s),
                       new PPOptionsLanguage};
     for (PPOptionsPage* page : settingsPages_) addPage(page);
     targets_ = new PPTargets(doc.targetList, false);

@@ -85,6 +85,8 @@ void writeAll(QSettings& store, const SettingsData& s) {
     writeString(store, "DisplayDCDateXPATH", s.DisplayDCDateXPATH);
     writeString(store, "ForumURL", s.ForumURL);
     writeString(store, "SRUMappingFile", s.SRUMappingFile);
+    writeString(store, "MarcExportEncoding", s.MarcExportEncoding);
+    writeString(store, "ExportDropTags", s.ExportDropTags);
 }
 
 }  // namespace
@@ -155,6 +157,8 @@ void Settings::loadInto(SettingsData& s) {
     s.DisplayDCDateXPATH = readString(*store, "DisplayDCDateXPATH");
     s.ForumURL = readString(*store, "ForumURL");
     s.SRUMappingFile = readString(*store, "SRUMappingFile");
+    s.MarcExportEncoding = readString(*store, "MarcExportEncoding");
+    s.ExportDropTags = readString(*store, "ExportDropTags");
 }
 
 void Settings::save() const {

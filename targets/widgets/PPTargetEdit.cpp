@@ -1,5 +1,8 @@
 #include "targets/widgets/PPTargetEdit.h"
 
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QPointer>
 #include <QThreadPool>
 #include <QTimer>
@@ -66,6 +69,7 @@ PPTargetEdit::PPTargetEdit(const TargetList& list, const Target& target, QWidget
     ui_->catalogue->setText(qs(target.catalogue));
     ui_->userName->setText(qs(target.username));
     ui_->password->setText(qs(target.password));
+    addCharsetGroup(target);
     followAddress();
     connect(ui_->zurl, &QLineEdit::textChanged, this, &PPTargetEdit::followAddress);
     connect(ui_->test, &QPushButton::clicked, this, &PPTargetEdit::startTest);
@@ -124,6 +128,42 @@ void PPTargetEdit::setRecordSchema(const QString& schema) {
     ui_->recordType->setEditText(schema);
 }
 
+void PPTargetEdit::addCharsetGroup(const Target& target) {
+    auto* group = new QGroupBox(QStringLiteral("Character Sets"), this);
+    auto* form = new QFormLayout(group);
+    recordCharset_ = new QComboBox(group);
+    recordCharset_->setObjectName(QStringLiteral("recordCharset"));
+    recordCharset_->setToolTip(
+        QStringLiteral("Automatic reads the leader and checks the bytes; a set value "
+                       "holds for every record of this target"));
+    queryCharset_ = new QComboBox(group);
+    queryCharset_->setObjectName(QStringLiteral("queryCharset"));
+    queryCharset_->setToolTip(QStringLiteral("The character set the search terms are sent in"));
+    // The item data is the name the target list file keeps.
+    recordCharset_->addItem(QStringLiteral("Automatic"), QString());
+    for (const char* name : {"MARC-8", "UTF-8", "ISO-8859-1"})
+        recordCharset_->addItem(name, QString(name));
+    queryCharset_->addItem(QStringLiteral("UTF-8"), QString());
+    for (const char* name : {"MARC-8", "ISO-8859-1"}) queryCharset_->addItem(name, QString(name));
+    // A name this program does not know is kept, not lost on the next save.
+    auto select = [](QComboBox* box, const std::string& value) {
+        int at = box->findData(qs(value));
+        if (at < 0) {
+            box->addItem(qs(value), qs(value));
+            at = box->count() - 1;
+        }
+        box->setCurrentIndex(at);
+    };
+    select(recordCharset_, target.recordCharset);
+    select(queryCharset_, target.queryCharset == "UTF-8" ? std::string() : target.queryCharset);
+    form->addRow(QStringLiteral("Rec&ords:"), recordCharset_);
+    form->addRow(QStringLiteral("&Query terms:"), queryCharset_);
+    int row = 0;
+    QFormLayout::ItemRole role;
+    ui_->form->getWidgetPosition(ui_->test, &row, &role);
+    ui_->form->insertRow(row, group);
+}
+
 PPTargetEdit::~PPTargetEdit() = default;
 
 void PPTargetEdit::store(Target& target) const {
@@ -139,4 +179,6 @@ void PPTargetEdit::store(Target& target) const {
     target.catalogue = ss(ui_->catalogue->text());
     target.username = ss(ui_->userName->text());
     target.password = ss(ui_->password->text());
+    target.recordCharset = ss(recordCharset_->currentData().toString());
+    target.queryCharset = ss(queryCharset_->currentData().toString());
 }

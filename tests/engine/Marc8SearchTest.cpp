@@ -18,6 +18,7 @@
 #include "engine/BriefMarcHandler.h"
 #include "engine/Iso2709Splitter.h"
 #include "engine/MarcForms.h"
+#include "engine/UnicodeNfc.h"
 
 namespace {
 
@@ -59,13 +60,14 @@ TEST_F(Marc8SearchTest, ListPagesAndMarcXmlShowTheRecordsLetters) {
     ASSERT_TRUE(h.drain());
     ASSERT_EQ(h.doc->store.count(), 44u);
 
-    // What the toolkit itself makes of the same records with "charset=marc8,utf-8".
+    // What the toolkit itself makes of the same records with "charset=marc8,utf-8",
+    // composed.
     std::map<std::string, std::pair<std::string, std::string>> toolkit;
     for (const ZoomRecordPtr& r : zoomRecords(
              zurl, kAllRecords, {{"preferredRecordSyntax", "usmarc"}, {"elementSetName", "F"}}, 44))
         toolkit[controlNumberOf(form(r.get(), "raw"))] = {
-            form(r.get(), "xml; charset=marc8,utf-8"),
-            form(r.get(), "render; charset=marc8,utf-8")};
+            toNfc(form(r.get(), "xml; charset=marc8,utf-8")),
+            toNfc(form(r.get(), "render; charset=marc8,utf-8"))};
     ASSERT_EQ(toolkit.size(), 44u);
 
     const std::map<std::string, std::string> originals = operaOriginals();

@@ -55,6 +55,8 @@ void expectSameFields(const Target& a, const Target& b) {
     EXPECT_EQ(a.catalogue, b.catalogue);
     EXPECT_EQ(a.username, b.username);
     EXPECT_EQ(a.password, b.password);
+    EXPECT_EQ(a.recordCharset, b.recordCharset);
+    EXPECT_EQ(a.queryCharset, b.queryCharset);
     EXPECT_EQ(a.active, b.active);
 }
 
@@ -102,6 +104,29 @@ TEST(TargetListTest, WritesTheKnownListByteForByte) {
     expectSameFields(back.targets.front(), full);
     EXPECT_EQ(back.selectedLocation, list.selectedLocation);
     EXPECT_EQ(back.tagTable, list.tagTable);
+}
+
+TEST(TargetListTest, CharsetsGoBetweenCatalogueAndActiveOnlyWhenSet) {
+    TargetList list;
+    Target t;
+    t.catalogue = "c";
+    t.recordCharset = "MARC-8";
+    t.queryCharset = "ISO-8859-1";
+    list.targets.push_back(t);
+    t.recordCharset = "";
+    t.queryCharset = "UTF-8";  // the default: nothing to write
+    list.targets.push_back(t);
+    const std::string bytes = savedBytes(list);
+    EXPECT_NE(bytes.find("<catalogue>c</catalogue><recordcharset>MARC-8</recordcharset>"
+                         "<querycharset>ISO-8859-1</querycharset><active>no</active>"),
+              std::string::npos);
+    EXPECT_NE(bytes.find("<catalogue>c</catalogue><active>no</active>"), std::string::npos);
+    TargetList back;
+    ASSERT_TRUE(loadBytes(back, bytes));
+    EXPECT_EQ(back.targets.front().recordCharset, "MARC-8");
+    EXPECT_EQ(back.targets.front().queryCharset, "ISO-8859-1");
+    const std::string again = savedBytes(back);
+    EXPECT_EQ(again.substr(again.find("<target>")), bytes.substr(bytes.find("<target>")));
 }
 
 TEST(TargetListTest, EscapesTheFiveCharactersAndReadsThemBack) {

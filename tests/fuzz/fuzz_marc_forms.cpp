@@ -1,7 +1,8 @@
 // Arbitrary bytes as a MARC record whose forms and brief fields are made for the
 // screen: the charset decision, the MARC-8 decoder and the MARCXML form, which
 // must always parse. The first byte, when it is 'a' or ' ', is also put in
-// leader position 9, so both charsets are reached.
+// leader position 9, so both charsets are reached. Every charset's UTF-8
+// export and MARC text must be UTF-8.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +10,9 @@
 
 #include "xml/XmlDocument.h"
 #include "engine/BriefMarcHandler.h"
+#include "engine/CleanIso2709.h"
 #include "engine/MarcCharset.h"
+#include "engine/MarcCharsetChoice.h"
 #include "engine/MarcForms.h"
 #include "engine/ScreenText.h"
 #include "engine/Utf8.h"
@@ -36,6 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const std::string text = marcToText(record);
     const std::string decoded = marcTextToUtf8(record, MarcCharset::Marc8);
-    sink = line.size() + text.size() + decoded.size();
+    size_t exported = 0;
+    for (const MarcCharset charset : {MarcCharset::Utf8, MarcCharset::Marc8, MarcCharset::Latin1}) {
+        const std::string utf8 = cleanIso2709(record, charset);
+        if (!isUtf8(utf8)) std::abort();
+        exported += utf8.size() + replacementCount(record, charset);
+    }
+    sink = line.size() + text.size() + decoded.size() + exported +
+           static_cast<size_t>(chooseMarcCharset(record, RecordCharsetSetting::Automatic).reason);
     return 0;
 }

@@ -17,6 +17,8 @@
 
 #include "GuiDocument.h"
 #include "GuiSupport.h"
+#include "Marc8Records.h"
+#include "Marc8Zebra.h"
 #include "TestSupport.h"
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
@@ -253,6 +255,33 @@ private slots:
                  qPrintable(xslPage.left(300)));
         frame.grab().save(outputPath("record-marc-xsl.png"));
         QVERIFY(g.messages.isEmpty());
+    }
+
+    void replacedCharactersAreMarkedInTheListAndOnThePage() {
+        TempDir dir;
+        std::string file;
+        for (const std::string& record : scriptRecordsUtf8()) file += toMarc8(record);
+        writeFileBytes(dir.file("scripts.mrc"), file);
+        const std::unique_ptr<ZebraServer> mislabelling =
+            marc8Zebra({dir.file("scripts.mrc")}, 'a');
+        GuiDocument g;
+        g.addTarget("Forced UTF-8", mislabelling->zurl("Default")).recordCharset = "UTF-8";
+        CMainFrame frame(g.doc());
+        frame.resize(1000, 800);
+        g.start("@attr 1=_ALLRECORDS @attr 2=103 \"\"");
+        QVERIFY(g.settle());
+        RecordListModel& list = frame.recordListView()->model();
+        QCOMPARE(list.rowCount(), 5);
+        int marked = -1;
+        for (int row = 0; row < list.rowCount() && marked < 0; ++row)
+            if (!list.index(row, 0).data(Qt::DecorationRole).isNull()) marked = row;
+        QVERIFY(marked >= 0);
+        QVERIFY(list.index(marked, 0).data(Qt::ToolTipRole).toString().contains("replacement"));
+        g.core().selection.selectedRecordNumber = list.recordNumber(marked);
+        g.doc().updateAllViews(frame.recordListView(), HINT_RECORD_SELECTED);
+        QVERIFY(frame.recordView()->toPlainText().contains(
+            "Character set: UTF-8 (set for this target); "));
+        frame.grab().save(outputPath("record-replacements.png"));
     }
 
     // Sorting reads each cell once and keeps equal rows in their order. Dates as

@@ -115,16 +115,18 @@ private slots:
         OptionsSheet sheet(gui.core());
         QStringList captions;
         for (int i = 0; i < sheet.pageCount(); ++i) captions << sheet.page(i)->caption();
-        QCOMPARE(captions, QStringList({"Main", "Record Display", "Record Display::MARC/OPAC",
-                                        "Record Display::XML", "Record Display::XML::MARCXML",
-                                        "Record Display::XML::MODS", "Record Display::XML::DC",
-                                        "Record Display::SUTRS", "Language", "Databases"}));
+        QCOMPARE(captions,
+                 QStringList({"Main", "Record Display", "Record Display::MARC/OPAC",
+                              "Record Display::XML", "Record Display::XML::MARCXML",
+                              "Record Display::XML::MODS", "Record Display::XML::DC",
+                              "Record Display::SUTRS", "Export", "Language", "Databases"}));
         QTreeWidgetItem* xml = sheet.pageTree()->topLevelItem(1)->child(1);
         QCOMPARE(xml->text(0), QString("XML"));
         QCOMPARE(xml->child(0)->text(0), QString("MARCXML"));
         sheet.show();
-        const char* shots[] = {"main",     "display", "display-marc",  "display-xml", "xml-marcxml",
-                               "xml-mods", "xml-dc",  "display-sutrs", "language",    "databases"};
+        const char* shots[] = {"main",        "display",  "display-marc", "display-xml",
+                               "xml-marcxml", "xml-mods", "xml-dc",       "display-sutrs",
+                               "export",      "language", "databases"};
         for (int i = 0; i < sheet.pageCount(); ++i) {
             QVERIFY(sheet.setCurrentPage(i));
             QVERIFY(sheet.okEnabled());

@@ -235,6 +235,22 @@ private slots:
         QCOMPARE(stored.recsyntax, std::string());  // written as marc21
     }
 
+    void characterSetsAreChosenAndUnknownNamesKept() {
+        Target t = list_.targets.front();
+        t.recordCharset = "MARC-8";
+        t.queryCharset = "KOI8-R";
+        TargetEditSheet sheet(list_, t, TargetEditSheet::Kind::Edit);
+        auto* records = namedChild<QComboBox>(sheet.targetPage(), "recordCharset");
+        QCOMPARE(records->currentText(), QString("MARC-8"));
+        records->setCurrentIndex(records->findText("Automatic"));
+        sheet.show();
+        grabToFile(&sheet, "target-character-sets");
+        Target stored;
+        sheet.store(stored);
+        QCOMPARE(stored.recordCharset, std::string());
+        QCOMPARE(stored.queryCharset, std::string("KOI8-R"));
+    }
+
     void tagAddedThenCancelledStaysKnown() {
         Target t = list_.targets.front();
         TargetEditSheet sheet(list_, t, TargetEditSheet::Kind::Edit);

@@ -16,14 +16,17 @@ void replaceIn(const std::string& path, const std::string& from, const std::stri
 
 }  // namespace
 
-std::unique_ptr<ZebraServer> marc8Zebra(const std::vector<std::string>& iso2709Files) {
+std::unique_ptr<ZebraServer> marc8Zebra(const std::vector<std::string>& iso2709Files,
+                                        char leader9) {
+    const std::string leaderSpec = "leaderspec=\"9=" + std::to_string(int(leader9)) + "\"";
     return std::make_unique<ZebraServer>(
-        iso2709Files, "Default", ZServer::Logging::Requests, [](const std::string& dir) {
+        iso2709Files, "Default", ZServer::Logging::Requests, [leaderSpec](const std::string& dir) {
             replaceIn(dir + "/marc-dom.xml", "<marc inputcharset=\"utf-8\"/>",
                       "<marc inputcharset=\"marc8\"/>");
             replaceIn(dir + "/yazgfs.xml",
                       "<marc inputformat=\"xml\" outputformat=\"marc\" outputcharset=\"utf-8\"/>",
                       "<marc inputformat=\"xml\" outputformat=\"marc\" inputcharset=\"utf-8\" "
-                      "outputcharset=\"marc8\" leaderspec=\"9=32\"/>");
+                      "outputcharset=\"marc8\" " +
+                          leaderSpec + "/>");
         });
 }

@@ -157,6 +157,15 @@ status 0 "marc search" "$SEARCH" --quiet --targets "$TMP/targets.xml" --max-per-
 cp "$TMP/out" "$TMP/compass.mrc"
 "$BUILD/qrn-brief" - <"$TMP/compass.mrc" >"$TMP/read-back"
 expectSame "MARC output read back" "$TMP/read-back" "$TMP/brief-columns"
+status 0 "marc search as UTF-8" "$SEARCH" --quiet --targets "$TMP/targets.xml" --max-per-target 100 \
+    --format marc --encoding utf-8 "@attr 1=4 compass"
+"$BUILD/qrn-brief" - <"$TMP/out" >"$TMP/read-back"
+expectSame "UTF-8 MARC output read back" "$TMP/read-back" "$TMP/brief-columns"
+status 2 "bad encoding" "$SEARCH" --encoding latin1 "@attr 1=4 x"
+status 0 "MARC text search" "$SEARCH" --quiet --targets "$TMP/targets.xml" --max-per-target 100 \
+    --format mrk "@attr 1=4 compass"
+[ "$(grep -c '^=LDR  ' "$TMP/out")" -eq 20 ] || { fail "not 20 MARC text records"; head "$TMP/out"; }
+grep -q '^=245  [0-9\\][0-9\\]\$a' "$TMP/out" || { fail "no 245 line in the MARC text"; head "$TMP/out"; }
 
 # A batch: two ISBN-10s of those records and a line that is no ISBN.
 yaz-marcdump "$TMP/compass.mrc" | sed -n 's/^020 .*\$a \([0-9X]\{10\}\) .*/\1/p' | head -n 2 >"$TMP/isbns"

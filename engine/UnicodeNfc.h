@@ -1,0 +1,10 @@
+// Unicode composition, so that a letter with its accent is one character in
+// every text the program shows or writes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Pure; any thread. The text in Normalization Form C; text that is not
+// well-formed UTF-8 comes back as it is.
+std::string toNfc(std::string_view utf8);
