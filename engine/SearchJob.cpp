@@ -42,6 +42,7 @@ void SearchJob::requeue(Target& target, const std::shared_ptr<const SettingsData
         s.errorFlag = false;
         s.state = Pending;
         s.setLastError(std::string());
+        s.setNote(std::string());
     }
     queueTask(target, settings);
 }
@@ -67,6 +68,7 @@ void SearchJob::startSearch() {
         s.retrievedCount = 0;
         s.hitCount = 0;
         s.setLastError(std::string());
+        s.setNote(std::string());
         if (target.active) {
             s.state = Pending;
             guard.unlock();
@@ -126,6 +128,7 @@ void SearchJob::retryTarget(int32_t id) {
                 target.search.state = Pending;
                 target.search.errorFlag = false;
                 target.search.setLastError(std::string());
+                target.search.setNote(std::string());
             }
             queueTask(target, settingsForTasks());
             return;

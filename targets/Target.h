@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/TargetSearch.h"
+#include "targets/TargetProfile.h"
 
 struct Target {
     int32_t id = 0;
@@ -20,6 +21,7 @@ struct Target {
     std::string catalogue;
     std::string username;
     std::string password;
+    TargetProfile profile;
     bool active = false;
 
     TargetSearch search;
