@@ -112,6 +112,15 @@ TEST_F(TargetProfileTest, ProbeNamesExactlyTheIndexesTheServerLacks) {
     EXPECT_GE(report.roundTripMs, 0);
     EXPECT_TRUE(contains(probeLines("Z", report), "Z\t7\tISBN\tunsupported (diagnostic 114)\n"));
 
+    // Over SRU: Explain's indexes read back through the CQL mapping.
+    t.zurl = zebra_->sruUrl();
+    const ProbeReport sru = probeTarget(t, 5);
+    std::set<int> sruUnsupported;
+    for (const IndexProbe& index : sru.indexes)
+        if (index.support != IndexSupport::Supported) sruUnsupported.insert(index.use);
+    EXPECT_EQ(sru.indexes.size(), commonUseAttributes().size()) << sru.text;
+    EXPECT_EQ(sruUnsupported, (std::set<int>{8, 9, 1007})) << sru.text;
+
     TargetProfile learned;
     learned.fallbacks = {{8, 4}};
     learnFromProbe(learned, report);
