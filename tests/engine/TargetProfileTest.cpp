@@ -15,6 +15,7 @@
 #include "SearchHarness.h"
 #include "SilentServer.h"
 #include "TextChecks.h"
+#include "display/RecordPages.h"
 #include "engine/IndexFallbacks.h"
 #include "engine/SearchTexts.h"
 #include "engine/TargetCheck.h"
@@ -149,6 +150,8 @@ TEST_F(TargetProfileTest, FallbackSearchesTheReplacementAndSaysSo) {
         EXPECT_GE(t->search.retrievedCount, 1);
         EXPECT_EQ(t->search.note(), "ISBN index not supported; searched Any instead\n");
     }
+    EXPECT_TRUE(contains(renderTargetSummaryHtml(h.doc->targetList, known.id),
+                         "<br />ISBN index not supported; searched Any instead"));
     EXPECT_EQ(targetStatusText(without), "Without (Error)");
     EXPECT_TRUE(contains(without.search.lastError(), "(114)")) << without.search.lastError();
     EXPECT_TRUE(without.search.note().empty());
