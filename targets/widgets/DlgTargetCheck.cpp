@@ -38,6 +38,7 @@ DlgTargetCheck::DlgTargetCheck(std::vector<Target> targets, int connections, QWi
     table_ =
         new QTableWidget(static_cast<int>(targets_.size()), static_cast<int>(columns.size()), this);
     table_->setObjectName(QStringLiteral("report"));
+    table_->setAccessibleName(QStringLiteral("Check report"));
     QStringList labels;
     for (const std::string& c : columns) labels << QString::fromStdString(c);
     table_->setHorizontalHeaderLabels(labels);

@@ -96,6 +96,7 @@ PPTargetProfile::PPTargetProfile(const TargetProfile& profile,
     layout->addLayout(probeButtons);
     results_ = new QTableWidget(0, 2, this);
     results_->setObjectName(QStringLiteral("probeResults"));
+    results_->setAccessibleName(QStringLiteral("Probe results"));
     results_->setHorizontalHeaderLabels({QStringLiteral("Index"), QStringLiteral("Result")});
     results_->horizontalHeader()->setStretchLastSection(true);
     results_->verticalHeader()->hide();
