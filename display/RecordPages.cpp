@@ -2,11 +2,11 @@
 
 #include <mutex>
 
+#include "xml/XmlDocument.h"
 #include "engine/ResultStore.h"
 #include "engine/ScreenText.h"
 #include "targets/TargetList.h"
 #include "targets/TargetXml.h"
-#include "xml/XmlDocument.h"
 
 namespace {
 

@@ -149,15 +149,13 @@ bool SearchTask::connect() {
         // response tree, nor the toolkit take them apart again; that halves
         // the cost of a large fetch.
         ZOOM_connection_option_set(connection_, "recordPacking", "string");
-        ZOOM_connection_option_set(
-            connection_, "schema",
-            config_->recsyntax.empty() ? "marcxml" : config_->recsyntax.c_str());
+        ZOOM_connection_option_set(connection_, "schema",
+                                   config_->recsyntax.empty() ? "marcxml" : config_->recsyntax.c_str());
     } else {
         if (!config_->elementsetname.empty() && config_->elementsetname != "None")
             ZOOM_connection_option_set(connection_, "elementSetName",
                                        config_->elementsetname.c_str());
-        ZOOM_connection_option_set(connection_, "preferredRecordSyntax",
-                                   config_->recsyntax.c_str());
+        ZOOM_connection_option_set(connection_, "preferredRecordSyntax", config_->recsyntax.c_str());
     }
     ZOOM_connection_option_set(connection_, "implementationName", kImplementationName);
     ZOOM_connection_option_set(connection_, "async", "1");

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/PoolJob.h"
 #include "settings/SettingsData.h"
+#include "engine/PoolJob.h"
 
 class ResultStore;
 class SearchEventSink;

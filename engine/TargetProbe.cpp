@@ -248,7 +248,8 @@ ProbeReport probeZ3950(const Target& target, int timeoutSeconds,
 
 ProbeReport probeSru(const Target& target, int timeoutSeconds) {
     ProbeReport report;
-    const std::string url = target.zurl + (target.zurl.find('?') == std::string::npos ? "?" : "&") +
+    const std::string url = target.zurl +
+                            (target.zurl.find('?') == std::string::npos ? "?" : "&") +
                             "operation=explain&version=1.2";
     yaz_url_t http = yaz_url_create();
     yaz_url_set_timeout(http, timeoutSeconds, 0);

@@ -283,10 +283,10 @@ TEST(TargetListTest, AnSruTargetsSchemaKeepsItsCase) {
     // wherever the address stands among the children.
     TargetList list;
     ASSERT_TRUE(loadBytes(
-        list,
-        kTargetListHeader +
-            targetElement("D", "<recsyntax>MARC21-xml</recsyntax><zurl>https://h/sru</zurl>") +
-            targetElement("Z", "<recsyntax>USMARC</recsyntax><zurl>h:1/d</zurl>") + "</ztargets>"));
+        list, kTargetListHeader +
+                  targetElement("D", "<recsyntax>MARC21-xml</recsyntax><zurl>https://h/sru</zurl>") +
+                  targetElement("Z", "<recsyntax>USMARC</recsyntax><zurl>h:1/d</zurl>") +
+                  "</ztargets>"));
     ASSERT_EQ(list.targets.size(), 2u);
     EXPECT_EQ(list.targets.front().recsyntax, "MARC21-xml");
     EXPECT_EQ(list.targets.back().recsyntax, "usmarc");
@@ -549,8 +549,8 @@ TEST(TargetListTest, FileReadInPartIsNeverWrittenOverAndTheEditsGoBesideIt) {
     TempDir dir;
     const std::string path = dir.file("t.xml");
     // One Latin-1 byte in the last name stops the parse there.
-    const std::string bytes = kTargetListHeader + kEmptyLimits + targetElement("a") +
-                              targetElement("b") + targetElement("Troms\xF8") + "</ztargets>";
+    const std::string bytes = kTargetListHeader + kEmptyLimits + targetElement("a") + targetElement("b") +
+                              targetElement("Troms\xF8") + "</ztargets>";
     writeFileBytes(path, bytes);
     TargetList list;
     EXPECT_FALSE(list.loadFile(path));
