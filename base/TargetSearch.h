@@ -31,6 +31,7 @@ public:
         hitCount = other.hitCount.load();
         retrievedCount = other.retrievedCount.load();
         setLastError(other.lastError());
+        setNote(other.note());
         return *this;
     }
 
@@ -43,6 +44,17 @@ public:
         lastError_ = std::move(text);
     }
 
+    // What the search did differently from what was asked (an index
+    // replaced), for the user; lines ending with a line feed.
+    std::string note() const {
+        std::lock_guard<std::mutex> lock(errorMutex_);
+        return note_;
+    }
+    void setNote(std::string text) {
+        std::lock_guard<std::mutex> lock(errorMutex_);
+        note_ = std::move(text);
+    }
+
     // Any thread. Held by a task across its stale check and its write, and by
     // the UI thread while it resets the status, so a task of an older search
     // never writes into a newer one. Never taken while holding the store's lock.
@@ -52,4 +64,5 @@ private:
     mutable std::mutex writeMutex_;
     mutable std::mutex errorMutex_;
     std::string lastError_;
+    std::string note_;
 };

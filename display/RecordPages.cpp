@@ -63,6 +63,7 @@ std::string summaryPage(const Target& target) {
     const int32_t hits = search.hitCount.load();
     const int32_t retrieved = search.retrievedCount.load();
     const std::string lastError = search.lastError();
+    const std::string note = search.note();
     const std::string id = std::to_string(target.id);
 
     std::string page =
@@ -78,6 +79,11 @@ std::string summaryPage(const Target& target) {
         const std::string website = pageText(target.website);
         // Double quotes: the record view decodes entities such as &amp; only there.
         page += "<br />Website: <a href=\"" + website + "\" target=\"_new\">" + website + "</a>";
+    }
+    for (size_t begin = 0, end; begin < note.size(); begin = end + 1) {
+        end = note.find('\n', begin);
+        if (end == std::string::npos) end = note.size();
+        page += "<br />" + pageText(note.substr(begin, end - begin));
     }
     if (error && !lastError.empty())
         page +=

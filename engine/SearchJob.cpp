@@ -48,6 +48,7 @@ void SearchJob::requeue(Target& target, const std::shared_ptr<const SettingsData
         s.errorFlag = false;
         s.state = Pending;
         s.setLastError(std::string());
+        s.setNote(std::string());
     }
     queueTask(target, settings);
 }
@@ -80,6 +81,7 @@ void SearchJob::startSearch() {
         s.retrievedCount = 0;
         s.hitCount = 0;
         s.setLastError(std::string());
+        s.setNote(std::string());
         if (target.active) {
             s.state = Pending;
             guard.unlock();
@@ -139,6 +141,7 @@ void SearchJob::retryTarget(int32_t id) {
                 target.search.state = Pending;
                 target.search.errorFlag = false;
                 target.search.setLastError(std::string());
+                target.search.setNote(std::string());
             }
             queueTask(target, settingsForTasks());
             return;

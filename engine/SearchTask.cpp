@@ -8,6 +8,7 @@
 #include "base/Version.h"
 #include "engine/BatchOutcomes.h"
 #include "engine/MarcCharsetChoice.h"
+#include "engine/IndexFallbacks.h"
 #include "engine/PqfToCql.h"
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
@@ -21,6 +22,19 @@ namespace {
 const std::string kImplementationNameText = std::string("Tessaly Z39.50 Client ") + qrnVersion();
 const char* const kUnableToRetrieve = "QRN: Unable to retrieve record";
 const char* const kSrwDiagnostics = "info:srw/diagnostic/1";
+
+// The server rejected a use attribute of the query: Bib-1 114 or SRU's
+// "Unsupported index" (16). addinfo gets what it said.
+bool rejectedIndex(ZOOM_connection connection, std::string& addinfo) {
+    const char* message = nullptr;
+    const char* info = nullptr;
+    const int code = ZOOM_connection_error(connection, &message, &info);
+    const char* set = ZOOM_connection_diagset(connection);
+    if (!set) return false;
+    addinfo = info ? info : "";
+    return (code == 114 && std::string(set) == "Bib-1") ||
+           (code == 16 && std::string(set) == kSrwDiagnostics);
+}
 }  // namespace
 
 const char* const kImplementationName = kImplementationNameText.c_str();
@@ -154,6 +168,12 @@ bool SearchTask::connect() {
     }
     ZOOM_connection_option_set(connection_, "implementationName", kImplementationName);
     ZOOM_connection_option_set(connection_, "async", "1");
+    const TargetProfile& profile = config_->profile;
+    if (profile.timeoutSeconds > 0)
+        ZOOM_connection_option_set(connection_, "timeout",
+                                   std::to_string(profile.timeoutSeconds).c_str());
+    if (!profile.proxy.empty())
+        ZOOM_connection_option_set(connection_, "proxy", profile.proxy.c_str());
     if (!config_->username.empty()) {
         ZOOM_connection_option_set(connection_, "user", config_->username.c_str());
         ZOOM_connection_option_set(connection_, "pass", config_->password.c_str());
@@ -178,6 +198,27 @@ bool SearchTask::search() { return sendAndWait(pqf_); }
 bool SearchTask::searchPqf(const std::string& pqf) { return sendAndWait(pqf); }
 
 bool SearchTask::sendAndWait(const std::string& pqf) {
+    const FallbackRewrite planned = rewriteKnownUnsupported(pqf, config_->profile);
+    std::string note = planned.note;
+    if (!sendOnce(planned.pqf)) return false;
+    std::string addinfo;
+    if (rejectedIndex(connection_, addinfo)) {
+        // Sent again once: a replacement the target rejects too ends in its error.
+        const FallbackRewrite retry = rewriteRejected(planned.pqf, addinfo, config_->profile);
+        if (!retry.note.empty()) {
+            note += retry.note;
+            if (!sendOnce(retry.pqf)) return false;
+        }
+    }
+    // A batch replaces the same index in every query: said once.
+    if (!note.empty())
+        writeStatus([&note](TargetSearch& s) {
+            if (s.note().find(note) == std::string::npos) s.setNote(s.note() + note);
+        });
+    return !checkError();
+}
+
+bool SearchTask::sendOnce(const std::string& pqf) {
     if (resultSet_) {
         ZOOM_resultset_destroy(resultSet_);
         resultSet_ = nullptr;
@@ -202,8 +243,7 @@ bool SearchTask::sendAndWait(const std::string& pqf) {
     }
     resultSet_ = ZOOM_connection_search(connection_, query);
     ZOOM_query_destroy(query);
-    if (!pumpUntilIdle()) return false;
-    return !checkError();
+    return pumpUntilIdle();
 }
 
 bool SearchTask::pumpUntilIdle() {
@@ -226,6 +266,10 @@ bool SearchTask::checkError() {
     const char* addinfo = nullptr;
     const int code = ZOOM_connection_error(connection_, &message, &addinfo);
     if (code == 0) return false;
+    if (code == ZOOM_ERROR_TIMEOUT && config_->profile.timeoutSeconds > 0) {
+        recordError("No answer for " + std::to_string(config_->profile.timeoutSeconds) + " s\n");
+        return true;
+    }
     const char* diagset = ZOOM_connection_diagset(connection_);
     const bool srwDiagnostic = diagset && std::string(diagset) == kSrwDiagnostics;
     recordError(std::string(message ? message : "") + " (" + std::to_string(code) +

@@ -65,6 +65,8 @@ private:
     void recordError(const std::string& text);
     bool pumpUntilIdle();
     bool sendAndWait(const std::string& pqf);
+    // Sends one query and waits; false when stopped or it could not be sent.
+    bool sendOnce(const std::string& pqf);
     bool prefetch(int32_t first, int32_t end);
     void releaseConnection();
     void noteBatchOutcome(size_t query, bool searched);

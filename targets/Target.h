@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/TargetSearch.h"
+#include "targets/TargetProfile.h"
 
 struct Target {
     int32_t id = 0;
@@ -24,6 +25,7 @@ struct Target {
     std::string queryCharset;
     std::string username;
     std::string password;
+    TargetProfile profile;
     bool active = false;
 
     TargetSearch search;

@@ -26,8 +26,12 @@ std::string lowerAscii(std::string text) {
 }  // namespace
 
 struct TargetList::Handlers {
-    static void XMLCALL start(void* list, const XML_Char* name, const XML_Char** /*attributes*/) {
-        static_cast<TargetList*>(list)->startElement(name);
+    static void XMLCALL start(void* list, const XML_Char* name, const XML_Char** attributes) {
+        auto* self = static_cast<TargetList*>(list);
+        self->startElement(name);
+        if (std::string(name) != "fallback") return;
+        for (const XML_Char** a = attributes; a && a[0] && a[1]; a += 2)
+            if (std::string(a[0]) == "use") self->fallbackUse_ = a[1];
     }
     static void XMLCALL end(void* list, const XML_Char* name) {
         static_cast<TargetList*>(list)->endElement(name);
@@ -118,6 +122,7 @@ void TargetList::sortByName() {
 void TargetList::startElement(const std::string& name) {
     ++depth_;
     text_.clear();
+    fallbackUse_.clear();
     if (name == "target") {
         // A target without an "active" child reads as inactive, never as the
         // flag of the target before it.
@@ -163,6 +168,16 @@ void TargetList::endElement(const std::string& name) {
             current_.tags.insert(text);
             tagTable.emplace(text, false);
         }
+    } else if (name == "timeout") {
+        current_.profile.timeoutSeconds = positiveNumber(text);
+    } else if (name == "fallback") {
+        const IndexFallback fallback{positiveNumber(fallbackUse_), positiveNumber(text)};
+        if (fallback.use && fallback.replacement && !current_.profile.replacementFor(fallback.use))
+            current_.profile.fallbacks.push_back(fallback);
+    } else if (name == "proxy") {
+        current_.profile.proxy = text;
+    } else if (name == "unsupported") {
+        current_.profile.unsupported = numberList(text);
     } else if (name == "active") {
         current_.active = text == "yes";
     } else if (name == "target") {

@@ -56,6 +56,8 @@ private:
     // Working state of loadFile; the parser lives until the next load.
     std::unique_ptr<XML_ParserStruct, ParserDeleter> parser_;
     std::string text_;
+    // The "use" of the fallback element being read.
+    std::string fallbackUse_;
     Target current_;
     bool insideLimits_ = false;
     int depth_ = 0;

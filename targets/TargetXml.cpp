@@ -18,6 +18,21 @@ void appendIfNotEmpty(std::string& out, const char* name, const std::string& val
     if (!value.empty()) appendElement(out, name, value);
 }
 
+void appendProfile(std::string& out, const TargetProfile& profile) {
+    if (profile.timeoutSeconds > 0)
+        appendElement(out, "timeout", std::to_string(profile.timeoutSeconds));
+    for (const IndexFallback& f : profile.fallbacks) {
+        out += "<fallback use=\"" + std::to_string(f.use) + "\">" + std::to_string(f.replacement) +
+               "</fallback>";
+    }
+    appendIfNotEmpty(out, "proxy", profile.proxy);
+    if (!profile.unsupported.empty()) {
+        std::string uses;
+        for (int use : profile.unsupported) uses += (uses.empty() ? "" : " ") + std::to_string(use);
+        appendElement(out, "unsupported", uses);
+    }
+}
+
 }  // namespace
 
 std::string escapeXml(const std::string& text) {
@@ -63,6 +78,7 @@ std::string targetToXml(Target& target) {
     appendIfNotEmpty(out, "catalogue", target.catalogue);
     appendIfNotEmpty(out, "recordcharset", target.recordCharset);
     if (target.queryCharset != "UTF-8") appendIfNotEmpty(out, "querycharset", target.queryCharset);
+    appendProfile(out, target.profile);
     out += target.active ? "<active>yes</active>" : "<active>no</active>";
     out += "</target>";
     return out;

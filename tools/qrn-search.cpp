@@ -26,6 +26,7 @@
 #include "engine/MarcForms.h"
 #include "engine/SearchEvent.h"
 #include "engine/SearchTexts.h"
+#include "engine/TargetCheck.h"
 #include "export/ManyRecordFile.h"
 #include "export/MarcExportForm.h"
 #include "query/BatchFileReader.h"
@@ -39,6 +40,9 @@ namespace {
 std::atomic<bool> interrupted{false};
 
 void onInterrupt(int) { interrupted = true; }
+
+// Each step of a probe waits at most this long.
+constexpr int kProbeSeconds = 10;
 
 const ProgramUsage kProgram{
     "qrn-search",
@@ -66,6 +70,12 @@ const ProgramUsage kProgram{
     "                            copy first)\n"
     "      --encoding ENCODING   marc records as-received (the default) or utf-8\n"
     "      --quiet               no progress on standard error\n"
+    "      --probe               search nothing: probe each target instead and print,\n"
+    "                            TAB-separated, a line per target and index (name,\n"
+    "                            use attribute, index, supported, unsupported\n"
+    "                            (diagnostic N) or no answer), then one with the\n"
+    "                            round trip (\"12 ms\" or \"no answer\") and the record\n"
+    "                            syntaxes (or the error)\n"
     "  -h, --help                print this help and exit\n"
     "      --version             print the version and exit\n"
     "\n"
@@ -96,6 +106,7 @@ struct Options {
     std::string format = "brief";
     std::string encoding = "as-received";
     bool quiet = false;
+    bool probe = false;
     std::string pqf;
     bool hasPqf = false;
 };
@@ -143,6 +154,8 @@ int parseArguments(int argc, char** argv, Options& o) {
                 return usage("--encoding takes as-received or utf-8");
         } else if (a == "--quiet") {
             o.quiet = true;
+        } else if (a == "--probe") {
+            o.probe = true;
         } else if (const std::optional<int> status = commonOption(kProgram, a)) {
             std::exit(*status);
         } else if (a == "--" && !operandsOnly) {
@@ -156,7 +169,9 @@ int parseArguments(int argc, char** argv, Options& o) {
             return usage("only one query may be given");
         }
     }
-    if (o.hasPqf == !o.isbnFile.empty()) return usage("give either a PQF query or --isbn FILE");
+    if (o.probe && (o.hasPqf || !o.isbnFile.empty()))
+        return usage("--probe takes no query");
+    if (!o.probe && o.hasPqf == !o.isbnFile.empty()) return usage("give either a PQF query or --isbn FILE");
     return 0;
 }
 
@@ -212,11 +227,30 @@ int writeRecords(const DocumentCore& doc, const std::string& format, const std::
 // Why each failed target failed, a line each: the tree's "(Error)" says only that it did.
 void reportFailedTargets(const TargetList& targets) {
     for (const Target& t : targets.targets) {
+        const std::string note = t.search.note();
+        for (size_t begin = 0, end; begin < note.size(); begin = end + 1) {
+            end = note.find('\n', begin);
+            if (end == std::string::npos) end = note.size();
+            std::fprintf(stderr, "qrn-search: %s: %s\n", t.name.c_str(),
+                         note.substr(begin, end - begin).c_str());
+        }
         if (!t.search.errorFlag) continue;
         std::string error = t.search.lastError();
         while (!error.empty() && (error.back() == '\n' || error.back() == ' ')) error.pop_back();
         std::fprintf(stderr, "qrn-search: %s: %s\n", t.name.c_str(), error.c_str());
     }
+}
+
+// Each selected target probed, within the connection limit, in list order.
+int probeSelected(const DocumentCore& doc) {
+    std::vector<Target> selected;
+    for (const Target& t : doc.targetList.targets)
+        if (t.active) selected.push_back(t);
+    const std::vector<ProbeReport> reports = probeTargets(
+        selected, doc.settings->MaxConnections, kProbeSeconds, [] { return interrupted.load(); });
+    for (size_t i = 0; i < selected.size(); ++i)
+        std::cout << probeLines(selected[i].name, reports[i]);
+    return 0;
 }
 
 }  // namespace
@@ -285,6 +319,10 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    if (o.probe) {
+        std::signal(SIGINT, onInterrupt);
+        return probeSelected(doc);
+    }
     if (o.hasPqf) {
         doc.query.compile(o.pqf);
     } else {

@@ -28,7 +28,7 @@ OptionsSheet::OptionsSheet(DocumentCore& doc, QWidget* parent)
                       new PPOptionsExport(s),
                       new PPOptionsLanguage};
     for (PPOptionsPage* page : settingsPages_) addPage(page);
-    targets_ = new PPTargets(doc.targetList, false);
+    targets_ = new PPTargets(doc.targetList, false, nullptr, doc.settings->MaxConnections);
     addPage(targets_);
 
     resize(680, 420);

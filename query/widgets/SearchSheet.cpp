@@ -29,7 +29,7 @@ SearchSheet::SearchSheet(DocumentCore& doc, QWidget* parent)
     addPage(advanced_);
     addPage(batch_);
     addPage(pqf_);
-    addPage(new PPTargets(doc.targetList, true));
+    addPage(new PPTargets(doc.targetList, true, nullptr, doc.settings->MaxConnections));
 
     resize(640, 400);
     keepPlacement(QStringLiteral("Search"));

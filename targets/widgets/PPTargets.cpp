@@ -1,10 +1,12 @@
 #include "targets/widgets/PPTargets.h"
 
 #include <algorithm>
+#include <set>
 
 #include "targets/Ports.h"
 #include "targets/TargetFilter.h"
 #include "targets/widgets/DlgPortNumbers.h"
+#include "targets/widgets/DlgTargetCheck.h"
 #include "targets/widgets/TargetEditSheet.h"
 #include "ui_PPTargets.h"
 
@@ -14,10 +16,11 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-PPTargets::PPTargets(TargetList& list, bool controlsOkButton, QWidget* parent)
+PPTargets::PPTargets(TargetList& list, bool controlsOkButton, QWidget* parent, int connections)
     : PropertyPage(QStringLiteral("Databases"), parent),
       list_(list),
       controlsOkButton_(controlsOkButton),
+      connections_(connections),
       ui_(std::make_unique<Ui::PPTargets>()) {
     ui_->setupUi(this);
     connect(ui_->locationList, &QComboBox::activated, this, &PPTargets::chooseLocation);
@@ -27,6 +30,7 @@ PPTargets::PPTargets(TargetList& list, bool controlsOkButton, QWidget* parent)
     connect(ui_->remove, &QPushButton::clicked, this, &PPTargets::deleteTarget);
     connect(ui_->selectAll, &QPushButton::clicked, this, &PPTargets::toggleSelectAll);
     connect(ui_->portNumbers, &QPushButton::clicked, this, &PPTargets::showPortNumbers);
+    connect(ui_->checkTicked, &QPushButton::clicked, this, &PPTargets::checkTicked);
     connect(ui_->targetList, &QTreeWidget::itemDoubleClicked, this, &PPTargets::editTarget);
     refreshTargetList();
 }
@@ -123,6 +127,22 @@ void PPTargets::deleteTarget() {
 void PPTargets::showPortNumbers() {
     DlgPortNumbers dialog(portNumbersText(usedPorts(list_)), window());
     dialog.exec();
+}
+
+void PPTargets::checkTicked() {
+    applyCheckMarks();
+    std::vector<Target> ticked;
+    for (const Target& t : list_.targets)
+        if (t.active) ticked.push_back(t);
+    if (ticked.empty()) return;
+    DlgTargetCheck box(std::move(ticked), connections_, window());
+    if (box.exec() != QDialog::Accepted || box.deadIds().empty()) return;
+    const std::set<int32_t> dead(box.deadIds().begin(), box.deadIds().end());
+    std::vector<int32_t> keep;
+    for (qint64 id : ui_->targetList->checkedIds())
+        if (!dead.count(static_cast<int32_t>(id))) keep.push_back(static_cast<int32_t>(id));
+    ::applyCheckMarks(list_, keep);
+    refreshTargetList();
 }
 
 void PPTargets::chooseLocation(int index) {

@@ -18,7 +18,9 @@ class PPTargets;
 class PPTargets : public PropertyPage {
     Q_OBJECT
 public:
-    PPTargets(TargetList& list, bool controlsOkButton, QWidget* parent = nullptr);
+    // connections: how many targets "Check Ticked" probes at a time.
+    PPTargets(TargetList& list, bool controlsOkButton, QWidget* parent = nullptr,
+              int connections = 4);
     ~PPTargets() override;
 
     void onShown() override;
@@ -37,6 +39,8 @@ public:
     void editTarget();
     void deleteTarget();
     void showPortNumbers();
+    // Probes the ticked targets and unticks the unreachable ones when asked.
+    void checkTicked();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -49,5 +53,6 @@ private:
     TargetList& list_;
     bool controlsOkButton_;
     bool selectAllNext_ = true;
+    int connections_;
     std::unique_ptr<Ui::PPTargets> ui_;
 };

@@ -1,11 +1,12 @@
 // The "Add Target" and "Edit Target" sheet: the "Target" page with the nine
-// fields and the "Tags" page. UI thread only.
+// fields, the "Tags" page and the "Profile" page. UI thread only.
 #pragma once
 
 #include "ui/PropertySheet.h"
 
 class PPTargetEdit;
 class PPTargetEditTags;
+class PPTargetProfile;
 class TargetList;
 struct Target;
 
@@ -23,6 +24,7 @@ public:
 
     PPTargetEdit* targetPage() const { return targetPage_; }
     PPTargetEditTags* tagsPage() const { return tagsPage_; }
+    PPTargetProfile* profilePage() const { return profilePage_; }
 
     // Shows the sheet modally; on OK writes the pages into target and returns
     // true. Tags added on the Tags page stay known in list even on Cancel.
@@ -31,4 +33,5 @@ public:
 private:
     PPTargetEdit* targetPage_;
     PPTargetEditTags* tagsPage_;
+    PPTargetProfile* profilePage_;
 };

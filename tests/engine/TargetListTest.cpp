@@ -129,6 +129,47 @@ TEST(TargetListTest, CharsetsGoBetweenCatalogueAndActiveOnlyWhenSet) {
     EXPECT_EQ(again.substr(again.find("<target>")), bytes.substr(bytes.find("<target>")));
 }
 
+TEST(TargetListTest, ProfileElementsSitBeforeActiveAndReadBack) {
+    TargetList list;
+    list.selectedLocation = "All";
+    Target t;
+    t.name = "Slow";
+    t.catalogue = "c";
+    t.profile.timeoutSeconds = 12;
+    t.profile.fallbacks = {{7, 1016}, {1007, 7}};
+    t.profile.proxy = "proxy.example:9000";
+    t.profile.unsupported = {1007, 7};
+    list.targets.push_back(t);
+    const std::string bytes = savedBytes(list);
+    EXPECT_NE(bytes.find("<catalogue>c</catalogue><timeout>12</timeout>"
+                         "<fallback use=\"7\">1016</fallback><fallback use=\"1007\">7</fallback>"
+                         "<proxy>proxy.example:9000</proxy><unsupported>7 1007</unsupported>"
+                         "<active>no</active>"),
+              std::string::npos)
+        << bytes;
+    TargetList back;
+    ASSERT_TRUE(loadBytes(back, bytes));
+    const TargetProfile& p = back.targets.front().profile;
+    EXPECT_EQ(p.timeoutSeconds, 12);
+    EXPECT_EQ(p.fallbacks, t.profile.fallbacks);
+    EXPECT_EQ(p.proxy, t.profile.proxy);
+    EXPECT_EQ(p.unsupported, t.profile.unsupported);
+    EXPECT_EQ(savedBytes(back), bytes);
+
+    // Hand-edited nonsense is dropped, never half-read.
+    ASSERT_TRUE(loadBytes(back, "<ztargets>" +
+                                    targetElement("x",
+                                                  "<timeout>-3</timeout>"
+                                                  "<fallback use=\"x\">4</fallback>"
+                                                  "<fallback>4</fallback>"
+                                                  "<unsupported>7 four 8</unsupported>") +
+                                    "</ztargets>"));
+    const TargetProfile& q = back.targets.front().profile;
+    EXPECT_EQ(q.timeoutSeconds, 0);
+    EXPECT_TRUE(q.fallbacks.empty());
+    EXPECT_EQ(q.unsupported, (std::set<int>{7, 8}));
+}
+
 TEST(TargetListTest, EscapesTheFiveCharactersAndReadsThemBack) {
     EXPECT_EQ(escapeXml("a&b<c>d\"e'f"), "a&amp;b&lt;c&gt;d&quot;e&apos;f");
     EXPECT_EQ(escapeXml("&amp;"), "&amp;amp;");

@@ -7,18 +7,23 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include "GuiDocument.h"
 #include "GuiSupport.h"
 #include "TargetFixtures.h"
+#include "FreePort.h"
+#include "SilentServer.h"
 #include "ZebraServer.h"
 #include "query/widgets/PPBasicSearch.h"
 #include "query/widgets/SearchSheet.h"
 #include "targets/TargetFilter.h"
 #include "targets/widgets/DlgPortNumbers.h"
+#include "targets/widgets/DlgTargetCheck.h"
 #include "targets/widgets/PPTargetEdit.h"
 #include "targets/widgets/PPTargetEditTags.h"
+#include "targets/widgets/PPTargetProfile.h"
 #include "targets/widgets/PPTargets.h"
 #include "targets/widgets/TargetEditSheet.h"
 #include "ui/CheckComboBox.h"
@@ -357,6 +362,66 @@ private slots:
         QVERIFY2(report.contains("SRU version: 1.2"), qPrintable(report));
         QCOMPARE(type->currentText(), QString("mods"));
         QCOMPARE(duplicateMnemonics(&sheet), QStringList());
+    }
+
+    void profileProbeSavesWhatTheTargetLacksAndCancelsAtOnce() {
+        const std::unique_ptr<ZebraServer> zebra = ZebraServer::withDemoCorpus();
+        Target t = list_.targets.front();
+        t.zurl = zebra->zurl("Default");
+        TargetEditSheet sheet(list_, t, TargetEditSheet::Kind::Edit);
+        sheet.show();
+        sheet.setCurrentPage(2);
+        PPTargetProfile* p = sheet.profilePage();
+        auto* probe = namedChild<QPushButton>(p, "probe");
+        auto* results = namedChild<QTableWidget>(p, "probeResults");
+        QTest::mouseClick(probe, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!p->probing() && results->rowCount() > 0, 20000);
+        QTest::mouseClick(namedChild<QPushButton>(p, "saveProbe"), Qt::LeftButton);
+        // The demo catalogue has no ISSN, LC card number or Identifier--standard index.
+        QCOMPARE(namedChild<QLineEdit>(p, "unsupported")->text(), QString("8 9 1007"));
+        grabToFile(&sheet, "target-profile");
+        Target stored;
+        sheet.store(stored);
+        QCOMPARE(stored.profile.fallbacks.size(), size_t(3));
+        QCOMPARE(stored.profile.replacementFor(1007), 7);  // ISBN answers there
+        QCOMPARE(duplicateMnemonics(&sheet), QStringList());
+
+        // A server that never answers: Cancel frees the page at once.
+        SilentServer silent;
+        auto* zurl = namedChild<QLineEdit>(sheet.targetPage(), "zurl");
+        zurl->setText(QString::fromStdString(silent.zurl("Default")));
+        QTest::mouseClick(probe, Qt::LeftButton);
+        QVERIFY(p->probing());
+        QTest::mouseClick(probe, Qt::LeftButton);
+        QVERIFY(!p->probing());
+        QCOMPARE(probe->text(), QString("Pro&be"));
+    }
+
+    void checkTickedReportsEachAndUnticksTheDead() {
+        const std::unique_ptr<ZebraServer> zebra = ZebraServer::withDemoCorpus();
+        list_.targets.front().zurl = zebra->zurl("Default");
+        Target* beta = findTarget(list_, list_.targets.front().id + 1);
+        beta->zurl = "127.0.0.1:" + std::to_string(pickFreePort()) + "/Default";
+        beta->active = true;
+        PageSheet s(list_);
+        QString report;
+        whenModal([&](QDialog* d) {
+            auto* box = qobject_cast<DlgTargetCheck*>(d);
+            QVERIFY(box);
+            QTRY_VERIFY_WITH_TIMEOUT(box->finished(), 20000);
+            report = box->reportText();
+            grabToFile(box, "check-ticked");
+            QTest::mouseClick(namedChild<QPushButton>(d, "untickDead"), Qt::LeftButton);
+        }, 30000);
+        s.click("checkTicked");
+        QTRY_VERIFY_WITH_TIMEOUT(!report.isEmpty(), 30000);
+        const QStringList lines = report.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[1].startsWith("Alpha\treachable\t"), qPrintable(report));
+        QVERIFY2(lines[2].startsWith("Beta\tunreachable\t\t\t\t"), qPrintable(report));
+        QVERIFY(list_.targets.front().active);
+        QVERIFY(!findTarget(list_, beta->id)->active);
+        QCOMPARE(list_.activeCount, 1);
     }
 
     void portNumbersListEachPortOnce() {

@@ -2,7 +2,7 @@
 # qrn-search against the demo catalogue and a slow yaz-ztest on 127.0.0.1: exit
 # statuses, the brief lines (also over SRU), a zero limit, output errors, XML as one
 # document, failed targets explained, a batch of ISBNs, MARC output read back by
-# qrn-brief, and Ctrl-C during a slow search.
+# qrn-brief, the probe and an index fallback, and Ctrl-C during a slow search.
 set -eu
 BUILD=$1
 SOURCE=$2
@@ -150,6 +150,18 @@ status 0 "unparsable query" "$SEARCH" --targets "$TMP/targets.xml" "@and @attr 1
 grep -q "^qrn-search: Demo: Invalid query (10010)$" "$TMP/err" || { fail "the query error is not explained"; cat "$TMP/err"; }
 status 0 "quiet failing targets" "$SEARCH" --quiet --targets "$TMP/failing.xml" "@attr 1=4 5"
 [ ! -s "$TMP/err" ] || { fail "--quiet still explained failures"; cat "$TMP/err"; }
+
+# The probe: a line per index, then the round trip and syntaxes; a fallback
+# for ISSN, which the demo lacks, searches Any and says so.
+status 0 "probe" "$SEARCH" --targets "$TMP/targets.xml" --probe
+grep -q "^Demo	4	Title	supported$" "$TMP/out" || { fail "probe: no title line"; cat "$TMP/out"; }
+grep -q "^Demo	8	ISSN	unsupported (diagnostic 114)$" "$TMP/out" || { fail "probe: ISSN not unsupported"; cat "$TMP/out"; }
+tail -n 1 "$TMP/out" | grep -q "^Demo	[0-9]* ms	usmarc xml sutrs$" || { fail "probe: no round trip line"; cat "$TMP/out"; }
+sed 's|</zurl>|</zurl><fallback use="8">1016</fallback>|' "$TMP/targets.xml" >"$TMP/fallback.xml"
+status 0 "fallback" "$SEARCH" --targets "$TMP/fallback.xml" "@attr 1=8 compass"
+grep -q "^qrn-search: Demo: ISSN index not supported; searched Any instead$" "$TMP/err" ||
+    { fail "the fallback is not reported"; cat "$TMP/err"; }
+[ "$(wc -l <"$TMP/out")" -eq 20 ] || { fail "the fallback found not the 20 records"; cat "$TMP/out"; }
 
 # The same search as MARC, read back by qrn-brief: the same records.
 status 0 "marc search" "$SEARCH" --quiet --targets "$TMP/targets.xml" --max-per-target 100 --format marc "@attr 1=4 compass"
