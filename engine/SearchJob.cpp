@@ -65,6 +65,7 @@ void SearchJob::startSearch() {
         s.abortedFlag = false;
         s.errorFlag = false;
         s.retrievedCount = 0;
+        s.skippedCount = 0;
         s.hitCount = 0;
         s.setLastError(std::string());
         if (target.active) {

@@ -11,14 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "settings/SettingsData.h"
 #include "engine/PoolJob.h"
+#include "settings/SettingsData.h"
 
 class ResultStore;
 class SearchEventSink;
 class TargetSearch;
 struct Record;
 class SearchQuery;
+class SruSession;
 struct Target;
 
 class SearchTask : public PoolJob {
@@ -58,6 +59,8 @@ private:
     void recordError(const std::string& text);
     bool pumpUntilIdle();
     bool sendAndWait(const std::string& pqf);
+    bool sendSru(const std::string& pqf);
+    bool retrieveSru();
     bool prefetch(int32_t first, int32_t end);
     void releaseConnection();
 
@@ -82,6 +85,7 @@ private:
 
     ZOOM_connection connection_ = nullptr;
     ZOOM_resultset resultSet_ = nullptr;
+    std::unique_ptr<SruSession> sruSession_;
 };
 
 // The name the client announces to servers.

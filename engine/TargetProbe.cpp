@@ -1,10 +1,10 @@
 #include "engine/TargetProbe.h"
 
-#include <yaz/url.h>
 #include <yaz/zoom.h>
 
 #include "engine/SearchTask.h"
 #include "engine/SruExplain.h"
+#include "engine/SruHttp.h"
 #include "targets/Target.h"
 #include "targets/TargetAddress.h"
 
@@ -42,16 +42,18 @@ ProbeReport probeZ3950(const Target& target, int timeoutSeconds) {
         report.text = "Connection or init failed: " + initError + "\n";
     } else {
         report.text = "Init: accepted\nImplementation: " +
-                      optionOrDash(connection, "serverImplementationName") + "\nVersion: " +
-                      optionOrDash(connection, "serverImplementationVersion") + "\n";
+                      optionOrDash(connection, "serverImplementationName") +
+                      "\nVersion: " + optionOrDash(connection, "serverImplementationVersion") +
+                      "\n";
         ZOOM_connection_option_set(connection, "count", "0");
         ZOOM_resultset results = ZOOM_connection_search_pqf(
             connection, (std::string("@attr 1=4 ") + kProbeWord).c_str());
         const std::string searchError = zoomError(connection);
         if (searchError.empty()) {
             report.ok = true;
-            report.text += "Search for \"" + std::string(kProbeWord) + "\" in titles: " +
-                           std::to_string(ZOOM_resultset_size(results)) + " hits\n";
+            report.text += "Search for \"" + std::string(kProbeWord) +
+                           "\" in titles: " + std::to_string(ZOOM_resultset_size(results)) +
+                           " hits\n";
         } else {
             report.text += "Search for \"" + std::string(kProbeWord) +
                            "\" in titles failed: " + searchError + "\n";
@@ -71,24 +73,21 @@ std::string joined(const std::vector<std::string>& items) {
 
 ProbeReport probeSru(const Target& target, int timeoutSeconds) {
     ProbeReport report;
-    const std::string url = target.zurl +
-                            (target.zurl.find('?') == std::string::npos ? "?" : "&") +
+    const std::string url = target.zurl + (target.zurl.find('?') == std::string::npos ? "?" : "&") +
                             "operation=explain&version=1.2";
-    yaz_url_t http = yaz_url_create();
-    yaz_url_set_timeout(http, timeoutSeconds, 0);
-    yaz_url_set_max_redirects(http, 5);
-    Z_HTTP_Response* response = yaz_url_exec(http, url.c_str(), "GET", nullptr, nullptr, 0);
-    if (!response) {
-        const char* error = yaz_url_get_error(http);
-        report.text = "No answer from " + target.zurl + ": " +
-                      (error && *error ? error : "connection failed") + "\n";
-    } else if (response->code != 200) {
-        report.text = "The server answered HTTP " + std::to_string(response->code) +
+    SruHttpRequest request;
+    request.url = url;
+    request.username = target.username;
+    request.password = target.password;
+    request.totalTimeoutSeconds = timeoutSeconds;
+    const SruHttpResponse response = sruHttpGet(request);
+    if (!response.error.empty()) {
+        report.text = "No answer from " + target.zurl + ": " + response.error + "\n";
+    } else if (response.status != 200) {
+        report.text = "The server answered HTTP " + std::to_string(response.status) +
                       " to an Explain request.\n";
     } else {
-        const SruExplain explain = parseSruExplain(
-            std::string(response->content_buf ? response->content_buf : "",
-                        response->content_buf ? static_cast<size_t>(response->content_len) : 0));
+        const SruExplain explain = parseSruExplain(response.body);
         if (!explain.error.empty()) {
             report.text = explain.error + "\n";
         } else {
@@ -103,7 +102,6 @@ ProbeReport probeSru(const Target& target, int timeoutSeconds) {
                           "\nIndexes: " + joined(explain.indexes) + "\n";
         }
     }
-    yaz_url_destroy(http);
     return report;
 }
 
