@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "engine/MarcLeader.h"
+#include "engine/MarcXmlSax.h"
 #include "engine/XmlElementText.h"
 
 namespace {
@@ -132,6 +133,20 @@ xmlDocPtr parse(const std::string& xml) {
 
 SruXmlRecord readSruXmlRecord(const std::string& xml) {
     SruXmlRecord result;
+    MarcXmlSaxResult fast = readMarcXmlSax(xml);
+    bool whole = fast.ok;
+    for (const std::string& iso : fast.records) whole = whole && !iso.empty();
+    if (whole || (fast.ok && fast.records.size() == 1)) {
+        result.schema = MarcXml;
+        for (std::string& iso : fast.records) {
+            SruMarcRecord& marc = result.marc.emplace_back();
+            if (iso.empty())
+                marc.marcXml = xml;
+            else
+                marc.iso2709 = std::move(iso);
+        }
+        return result;
+    }
     xmlDocPtr doc = parse(xml);
     if (!doc) return result;
     const xmlNode* root = xmlDocGetRootElement(doc);

@@ -6,7 +6,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
+#include "engine/SaxParse.h"
 #include "engine/XmlElementText.h"
 
 namespace {
@@ -76,6 +78,112 @@ void readRecord(const xmlNode* record, SruSearchResponse& out) {
     out.records.push_back(std::move(r));
 }
 
+// The response in one streaming pass, records as escaped text. Anything else
+// (records as XML elements, no response at all) is left to the tree reader.
+struct ResponseReader {
+    SruSearchResponse out;
+    std::vector<std::string> path;  // local names from the root down
+    std::string* text = nullptr;    // where characters go
+    std::string count;
+    std::string schema;
+    bool failed = false;
+};
+
+bool at(const std::vector<std::string>& path, std::initializer_list<const char*> names) {
+    if (path.size() != names.size()) return false;
+    size_t i = 0;
+    for (const char* name : names)
+        if (path[i++] != name) return false;
+    return true;
+}
+
+void onResponseStart(void* context, const xmlChar* name, const xmlChar*, const xmlChar*, int,
+                     const xmlChar**, int, int, const xmlChar**) {
+    auto ctx = static_cast<xmlParserCtxtPtr>(context);
+    ResponseReader& r = *static_cast<ResponseReader*>(ctx->_private);
+    if (r.failed) return;
+    const std::vector<std::string>& p = r.path;
+    if (p.empty() && std::strcmp(reinterpret_cast<const char*>(name), "searchRetrieveResponse")) {
+        r.failed = true;
+        xmlStopParser(ctx);
+        return;
+    }
+    if (r.text && at(p, {"searchRetrieveResponse", "records", "record", "recordData"})) {
+        r.failed = true;
+        xmlStopParser(ctx);
+        return;
+    }
+    r.path.emplace_back(reinterpret_cast<const char*>(name));
+    r.text = nullptr;
+    if (at(p, {"searchRetrieveResponse", "numberOfRecords"})) {
+        r.text = &r.count;
+    } else if (at(p, {"searchRetrieveResponse", "records", "record"})) {
+        r.out.records.emplace_back();
+        r.schema.clear();
+    } else if (at(p, {"searchRetrieveResponse", "records", "record", "recordSchema"})) {
+        r.text = &r.schema;
+    } else if (at(p, {"searchRetrieveResponse", "records", "record", "recordData"})) {
+        r.text = &r.out.records.back().xml;
+    } else if (p.size() == 3 && p[1] == "diagnostics") {
+        r.out.diagnostics.emplace_back();
+    } else if (p.size() == 4 && p[1] == "diagnostics") {
+        SruDiagnostic& d = r.out.diagnostics.back();
+        r.text = p[3] == "uri"       ? &d.uri
+                 : p[3] == "details" ? &d.details
+                 : p[3] == "message" ? &d.message
+                                     : nullptr;
+    }
+}
+
+void onResponseEnd(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+    ResponseReader& r =
+        *static_cast<ResponseReader*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    if (r.failed) return;
+    if (at(r.path, {"searchRetrieveResponse", "records", "record"})) {
+        SruResponseRecord& record = r.out.records.back();
+        record.xml = trimmed(std::move(record.xml));
+        record.surrogate = r.schema.find("diagnostic") != std::string::npos ||
+                           rootName(record.xml) == "diagnostic";
+    }
+    r.path.pop_back();
+    r.text = nullptr;
+}
+
+void onResponseCharacters(void* context, const xmlChar* text, int length) {
+    ResponseReader& r =
+        *static_cast<ResponseReader*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    if (r.text) r.text->append(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
+}
+
+bool readNumber(const std::string& raw, SruSearchResponse& out) {
+    const std::string text = trimmed(raw);
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0') return false;
+    out.numberOfRecords = value;
+    out.hasNumberOfRecords = true;
+    return true;
+}
+
+bool readStreaming(const std::string& xml, SruSearchResponse& out) {
+    ResponseReader reader;
+    xmlSAXHandler handler;
+    std::memset(&handler, 0, sizeof handler);
+    handler.initialized = XML_SAX2_MAGIC;
+    handler.startElementNs = onResponseStart;
+    handler.endElementNs = onResponseEnd;
+    handler.characters = onResponseCharacters;
+    if (!saxParse(xml, handler, &reader) || reader.failed) return false;
+    for (SruDiagnostic& d : reader.out.diagnostics) {
+        d.uri = trimmed(d.uri);
+        d.details = trimmed(d.details);
+        d.message = trimmed(d.message);
+    }
+    readNumber(reader.count, reader.out);
+    out = std::move(reader.out);
+    return true;
+}
+
 }  // namespace
 
 std::string sruDiagnosticText(const SruDiagnostic& d) {
@@ -94,6 +202,7 @@ std::string sruDiagnosticText(const SruDiagnostic& d) {
 
 SruSearchResponse parseSruSearchResponse(const std::string& xml) {
     SruSearchResponse out;
+    if (readStreaming(xml, out)) return out;
     xmlDocPtr doc =
         xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr, nullptr,
                       XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE);
@@ -104,15 +213,7 @@ SruSearchResponse parseSruSearchResponse(const std::string& xml) {
         out.error = std::string("The answer is no searchRetrieve response but ") +
                     reinterpret_cast<const char*>(root->name);
     } else {
-        if (const xmlNode* count = child(root, "numberOfRecords")) {
-            const std::string text = trimmed(textOf(count));
-            char* end = nullptr;
-            const long long value = std::strtoll(text.c_str(), &end, 10);
-            if (!text.empty() && *end == '\0') {
-                out.numberOfRecords = value;
-                out.hasNumberOfRecords = true;
-            }
-        }
+        if (const xmlNode* count = child(root, "numberOfRecords")) readNumber(textOf(count), out);
         if (const xmlNode* records = child(root, "records"))
             for (const xmlNode* r = records->children; r; r = r->next)
                 if (named(r, "record")) readRecord(r, out);
