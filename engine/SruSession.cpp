@@ -5,6 +5,8 @@
 
 std::string sruSearchUrl(const std::string& base, const std::string& cql, const std::string& schema,
                          int32_t first, int32_t count) {
+    // Records as escaped text: the server need not build them into its
+    // response tree, which halves its cost of a large fetch.
     return base + (base.find('?') == std::string::npos ? "?" : "&") +
            "version=1.2&operation=searchRetrieve&query=" + urlEscaped(cql) +
            "&startRecord=" + std::to_string(first + 1) +
@@ -16,6 +18,8 @@ SruSession::SruSession(const Target& target, std::function<bool()> stopped)
     : target_(target), isStopped_(std::move(stopped)) {}
 
 std::string SruSession::url(int32_t first, int32_t count) const {
+    // The record type field names the schema; records are then told apart
+    // by their namespace, whatever the server calls its schemas.
     return sruSearchUrl(target_.zurl, cql_,
                         target_.recsyntax.empty() ? "marcxml" : target_.recsyntax, first, count);
 }
