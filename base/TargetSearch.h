@@ -37,6 +37,9 @@ public:
         return *this;
     }
 
+    // Records the server has that were neither listed nor skipped yet.
+    bool moreToFetch() const { return retrievedCount + skippedCount < hitCount; }
+
     std::string lastError() const {
         std::lock_guard<std::mutex> lock(errorMutex_);
         return lastError_;

@@ -97,8 +97,7 @@ void SearchJob::resumeAll() {
     const auto settings = settingsForTasks();
     for (Target& target : targets_.targets) {
         TargetSearch& s = target.search;
-        const bool unfinished =
-            s.state == Finished && !s.errorFlag && s.retrievedCount < s.hitCount;
+        const bool unfinished = s.state == Finished && !s.errorFlag && s.moreToFetch();
         if (target.active && (unfinished || s.abortedFlag)) requeue(target, settings);
     }
     broadcast(HINT_SEARCH_QUEUED);
@@ -109,7 +108,7 @@ void SearchJob::resumeTarget(int32_t id) {
     for (Target& target : targets_.targets) {
         TargetSearch& s = target.search;
         if (target.id == id && target.active && s.state == Finished && !s.errorFlag &&
-            s.retrievedCount < s.hitCount) {
+            s.moreToFetch()) {
             requeue(target, settingsForTasks());
             broadcast(HINT_SEARCH_QUEUED);
             return;
@@ -165,6 +164,6 @@ bool SearchJob::stopAvailable() const { return !searchMayStart(); }
 bool SearchJob::resumeAvailable() const {
     if (store_.count() == 0 || totalRetrieved >= totalHits || !searchMayStart()) return false;
     for (const Target& target : targets_.targets)
-        if (target.active && target.search.hitCount > target.search.retrievedCount) return true;
+        if (target.active && target.search.moreToFetch()) return true;
     return false;
 }
