@@ -20,6 +20,8 @@ public:
     std::atomic<bool> abortedFlag{false};
     std::atomic<int32_t> hitCount{0};
     std::atomic<int32_t> retrievedCount{0};
+    // Records the server sent a diagnostic for instead (SRU); not listed.
+    std::atomic<int32_t> skippedCount{0};
 
     TargetSearch() = default;
     TargetSearch(const TargetSearch& other) { *this = other; }
@@ -30,10 +32,14 @@ public:
         abortedFlag = other.abortedFlag.load();
         hitCount = other.hitCount.load();
         retrievedCount = other.retrievedCount.load();
+        skippedCount = other.skippedCount.load();
         setLastError(other.lastError());
         setNote(other.note());
         return *this;
     }
+
+    // Records the server has that were neither listed nor skipped yet.
+    bool moreToFetch() const { return retrievedCount + skippedCount < hitCount; }
 
     std::string lastError() const {
         std::lock_guard<std::mutex> lock(errorMutex_);

@@ -2,12 +2,12 @@
 
 #include <mutex>
 
-#include "xml/XmlDocument.h"
 #include "engine/MarcCharsetChoice.h"
 #include "engine/ResultStore.h"
 #include "engine/ScreenText.h"
 #include "targets/TargetList.h"
 #include "targets/TargetXml.h"
+#include "xml/XmlDocument.h"
 
 namespace {
 
@@ -62,6 +62,7 @@ std::string summaryPage(const Target& target) {
     const bool error = search.errorFlag.load();
     const int32_t hits = search.hitCount.load();
     const int32_t retrieved = search.retrievedCount.load();
+    const int32_t skipped = search.skippedCount.load();
     const std::string lastError = search.lastError();
     const std::string note = search.note();
     const std::string id = std::to_string(target.id);
@@ -75,6 +76,7 @@ std::string summaryPage(const Target& target) {
     page += "<br />" + pageText(target.zurl);
     page += "<br />Result Count: " + std::to_string(hits);
     page += "<br />Records Returned: " + std::to_string(retrieved);
+    if (skipped > 0) page += "<br />Diagnostic Records Skipped: " + std::to_string(skipped);
     if (!target.website.empty()) {
         const std::string website = pageText(target.website);
         // Double quotes: the record view decodes entities such as &amp; only there.
@@ -89,7 +91,7 @@ std::string summaryPage(const Target& target) {
         page +=
             "<br />Error Message: <span style=\"color:red;\">" + pageText(lastError) + "</span>";
     if (error) page += "<br /><br /><a href=\"retry:" + id + "\">Retry</a>";
-    if (state == Finished && retrieved < hits)
+    if (state == Finished && retrieved + skipped < hits)
         page += "<br /><br /><a href=\"resume:" + id + "\">Resume</a>";
     page += "</blockquote></td></tr></table></body></html>";
     return page;

@@ -5,9 +5,12 @@
 #include <yaz/rpn2cql.h>
 #include <yaz/wrbuf.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -18,8 +21,8 @@ using Transform = std::unique_ptr<cql_transform_t_, TransformCloser>;
 
 Transform openMapping(const std::string& mappingFile) {
     if (!mappingFile.empty()) return Transform(cql_transform_open_fname(mappingFile.c_str()));
-    FILE* text = fmemopen(const_cast<char*>(kShippedCqlMapping), std::strlen(kShippedCqlMapping),
-                          "r");
+    FILE* text =
+        fmemopen(const_cast<char*>(kShippedCqlMapping), std::strlen(kShippedCqlMapping), "r");
     if (!text) return Transform();
     Transform ct(cql_transform_open_FILE(text));
     std::fclose(text);
@@ -35,6 +38,79 @@ std::string conversionError(int code, const std::string& addinfo) {
 }
 
 void appendTo(const char* text, void* out) { static_cast<std::string*>(out)->append(text); }
+
+// The transform rewrites terms by rules of its own (it drops backslashes and
+// quotes only at blanks), so each term goes through it as a plain token and
+// is put back afterwards, escaped and quoted as CQL wants.
+const char* const kTermToken = "QRNTERM";
+
+bool masksByItself(const Z_AttributeList* attributes) {
+    for (int i = 0; attributes && i < attributes->num_attributes; ++i) {
+        const Z_AttributeElement* a = attributes->attributes[i];
+        if (*a->attributeType == 5 && a->which == Z_AttributeValue_numeric) {
+            const Odr_int value = *a->value.numeric;
+            if (value != 1 && value != 2 && value != 3 && value != 100) return true;
+        }
+    }
+    return false;
+}
+
+void takeTerms(Z_RPNStructure* node, ODR odr, std::vector<std::string>& terms) {
+    if (node->which == Z_RPNStructure_complex) {
+        takeTerms(node->u.complex->s1, odr, terms);
+        takeTerms(node->u.complex->s2, odr, terms);
+        return;
+    }
+    if (node->u.simple->which != Z_Operand_APT) return;
+    Z_AttributesPlusTerm* apt = node->u.simple->u.attributesPlusTerm;
+    Z_Term* term = apt->term;
+    if (term->which != Z_Term_general || masksByItself(apt->attributes)) return;
+    const std::string token = kTermToken + std::to_string(terms.size()) + "X";
+    terms.emplace_back(reinterpret_cast<const char*>(term->u.general->buf),
+                       static_cast<size_t>(term->u.general->len));
+    term->u.general = odr_create_Odr_oct(odr, token.c_str(), static_cast<int>(token.size()));
+}
+
+bool needsQuotes(const std::string& term) {
+    if (term.empty()) return true;
+    for (const unsigned char c : term)
+        if (std::isspace(c) || (c && std::strchr("()=<>/\"", c))) return true;
+    std::string lower;
+    for (const unsigned char c : term) lower += static_cast<char>(std::tolower(c));
+    return lower == "and" || lower == "or" || lower == "not" || lower == "prox" ||
+           lower == "sortby";
+}
+
+std::string cqlTerm(const std::string& term, const std::string& before, const std::string& after) {
+    std::string escaped;
+    for (const char c : term) {
+        if (c && std::strchr("\\\"*?^", c)) escaped += '\\';
+        escaped += c;
+    }
+    const std::string whole = before + escaped + after;
+    return needsQuotes(term) ? "\"" + whole + "\"" : whole;
+}
+
+std::string withTerms(const std::string& cql, const std::vector<std::string>& terms) {
+    std::string out;
+    size_t at = 0;
+    for (;;) {
+        const size_t found = cql.find(kTermToken, at);
+        if (found == std::string::npos) break;
+        size_t start = found;
+        while (start > at && (cql[start - 1] == '*' || cql[start - 1] == '?')) --start;
+        const size_t digits = found + std::strlen(kTermToken);
+        const size_t x = cql.find('X', digits);
+        size_t end = x + 1;
+        while (end < cql.size() && (cql[end] == '*' || cql[end] == '?')) ++end;
+        const size_t index = std::stoul(cql.substr(digits, x - digits));
+        out += cql.substr(at, start - at);
+        out += cqlTerm(terms.at(index), cql.substr(start, found - start),
+                       cql.substr(x + 1, end - x - 1));
+        at = end;
+    }
+    return out + cql.substr(at);
+}
 
 }  // namespace
 
@@ -55,8 +131,12 @@ CqlConversion pqfToCql(const std::string& pqf, const std::string& mappingFile) {
         result.error = std::string("Bad PQF query: ") + (message ? message : "") + " at " +
                        std::to_string(offset);
     } else {
+        std::vector<std::string> terms;
+        takeTerms(rpn->RPNStructure, odr, terms);
         WRBUF addinfo = wrbuf_alloc();
-        const int code = cql_transform_rpn2cql_stream_r(ct.get(), addinfo, appendTo, &result.cql, rpn);
+        const int code =
+            cql_transform_rpn2cql_stream_r(ct.get(), addinfo, appendTo, &result.cql, rpn);
+        if (code == 0) result.cql = withTerms(result.cql, terms);
         if (code != 0) {
             result.error = conversionError(code, wrbuf_cstr(addinfo));
             result.cql.clear();

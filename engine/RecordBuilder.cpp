@@ -11,7 +11,6 @@
 #include "engine/BriefXmlExtractor.h"
 #include "engine/MarcCharsetChoice.h"
 #include "engine/SruRecord.h"
-#include "targets/TargetAddress.h"
 
 namespace {
 
@@ -84,20 +83,7 @@ Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsD
             break;
         case Xml: {
             record.xmlText = recordForm(zoomRecord, "xml");
-            if (isSruAddress(target.zurl)) {
-                // A MARCXML record from SRU is kept as the MARC record it
-                // holds, so it lists, shows and exports as one from Z39.50.
-                SruXmlRecord sru = readSruXmlRecord(record.xmlText);
-                if (!sru.iso2709.empty()) {
-                    record.xmlText.clear();
-                    record.syntax = "marc21";
-                    fillMarc(record, std::move(sru.iso2709), target);
-                    break;
-                }
-                record.xmlSchema = sru.schema;
-            } else {
-                record.xmlSchema = xmlSchemaFromElementSetName(target.elementsetname);
-            }
+            record.xmlSchema = xmlSchemaFromElementSetName(target.elementsetname);
             BriefXmlExtractor extractor(settings, record.xmlSchema);
             extractor.run(record.xmlText);
             record.title = extractor.title;
@@ -125,4 +111,45 @@ Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsD
     if (record.kind != Xml && record.kind != Marc)
         record.renderedText = recordForm(zoomRecord, "render");
     return record;
+}
+
+std::vector<Record> buildSruRecords(const std::string& xml, const Target& target,
+                                    const SettingsData& settings) {
+    std::vector<Record> records;
+    const auto started = [&] {
+        Record& record = records.emplace_back();
+        record.targetId = target.id;
+        record.targetName = target.name;
+        record.syntax = "xml";
+        record.kind = Xml;
+        return &record;
+    };
+    SruXmlRecord sru = readSruXmlRecord(xml);
+    for (SruMarcRecord& marc : sru.marc) {
+        Record* record = started();
+        if (!marc.iso2709.empty()) {
+            // Kept as the MARC record it holds, so it lists, shows and exports
+            // as one from Z39.50.
+            record->syntax = "marc21";
+            fillMarc(*record, std::move(marc.iso2709), target);
+            continue;
+        }
+        // Too long for ISO 2709: kept whole, as MARCXML.
+        record->xmlSchema = MarcXml;
+        record->xmlText = std::move(marc.marcXml);
+        BriefMarcHandler brief = briefMarcXmlFields(record->xmlText);
+        record->title = std::move(brief.title);
+        record->author = std::move(brief.author);
+        record->date = std::move(brief.date);
+    }
+    if (!records.empty()) return records;
+    Record* record = started();
+    record->xmlSchema = sru.schema;
+    record->xmlText = xml;
+    BriefXmlExtractor extractor(settings, record->xmlSchema);
+    extractor.run(record->xmlText);
+    record->title = extractor.title;
+    record->author = extractor.author;
+    record->date = extractor.date;
+    return records;
 }

@@ -79,6 +79,7 @@ void SearchJob::startSearch() {
         s.abortedFlag = false;
         s.errorFlag = false;
         s.retrievedCount = 0;
+        s.skippedCount = 0;
         s.hitCount = 0;
         s.setLastError(std::string());
         s.setNote(std::string());
@@ -111,8 +112,7 @@ void SearchJob::resumeAll() {
     const auto settings = settingsForTasks();
     for (Target& target : targets_.targets) {
         TargetSearch& s = target.search;
-        const bool unfinished =
-            s.state == Finished && !s.errorFlag && s.retrievedCount < s.hitCount;
+        const bool unfinished = s.state == Finished && !s.errorFlag && s.moreToFetch();
         if (target.active && (unfinished || s.abortedFlag)) requeue(target, settings);
     }
     broadcast(HINT_SEARCH_QUEUED);
@@ -123,7 +123,7 @@ void SearchJob::resumeTarget(int32_t id) {
     for (Target& target : targets_.targets) {
         TargetSearch& s = target.search;
         if (target.id == id && target.active && s.state == Finished && !s.errorFlag &&
-            s.retrievedCount < s.hitCount) {
+            s.moreToFetch()) {
             requeue(target, settingsForTasks());
             broadcast(HINT_SEARCH_QUEUED);
             return;
@@ -180,6 +180,6 @@ bool SearchJob::stopAvailable() const { return !searchMayStart(); }
 bool SearchJob::resumeAvailable() const {
     if (store_.count() == 0 || totalRetrieved >= totalHits || !searchMayStart()) return false;
     for (const Target& target : targets_.targets)
-        if (target.active && target.search.hitCount > target.search.retrievedCount) return true;
+        if (target.active && target.search.moreToFetch()) return true;
     return false;
 }

@@ -14,6 +14,7 @@
 #include "engine/ResultStore.h"
 #include "engine/SearchEvent.h"
 #include "engine/SearchQuery.h"
+#include "engine/SruSession.h"
 #include "engine/ZoomEventPump.h"
 #include "targets/Target.h"
 #include "targets/TargetAddress.h"
@@ -59,7 +60,7 @@ SearchTask::SearchTask(SearchEventSink* sink, Target& target, ResultStore& store
 }
 
 SearchTask::~SearchTask() {
-    if (connection_ || resultSet_) {
+    if (connection_ || resultSet_ || sruSession_) {
         releaseConnection();
         writeStatus([](TargetSearch& s) { s.state = Finished; });
     }
@@ -144,28 +145,19 @@ void SearchTask::run() {
 
 bool SearchTask::connect() {
     writeStatus([](TargetSearch& s) { s.state = Running; });
+    if (sru_) {
+        // SRU is stateless: nothing to connect before the search.
+        sruSession_ = std::make_unique<SruSession>(*config_, [this] { return stopped(); });
+        return true;
+    }
     connection_ = ZOOM_connection_create(nullptr);
     const SettingsData& settings = *settings_;
-    if (sru_) {
-        // The record syntax field names the schema; records are told apart
-        // by their namespace, so no syntax is asked for.
-        ZOOM_connection_option_set(connection_, "sru", "get");
-        ZOOM_connection_option_set(connection_, "sru_version", "1.2");
-        // Records as escaped text: the server need not build them into its
-        // response tree, nor the toolkit take them apart again; that halves
-        // the cost of a large fetch.
-        ZOOM_connection_option_set(connection_, "recordPacking", "string");
-        ZOOM_connection_option_set(connection_, "schema",
-                                   config_->recsyntax.empty() ? "marcxml" : config_->recsyntax.c_str());
-    } else {
-        if (!config_->elementsetname.empty() && config_->elementsetname != "None")
-            ZOOM_connection_option_set(connection_, "elementSetName",
-                                       config_->elementsetname.c_str());
-        ZOOM_connection_option_set(connection_, "preferredRecordSyntax", config_->recsyntax.c_str());
-        // The toolkit converts the query's UTF-8 terms for old servers.
-        if (const char* charset = queryTermCharset(config_->queryCharset))
-            ZOOM_connection_option_set(connection_, "rpnCharset", charset);
-    }
+    if (!config_->elementsetname.empty() && config_->elementsetname != "None")
+        ZOOM_connection_option_set(connection_, "elementSetName", config_->elementsetname.c_str());
+    ZOOM_connection_option_set(connection_, "preferredRecordSyntax", config_->recsyntax.c_str());
+    // The toolkit converts the query's UTF-8 terms for old servers.
+    if (const char* charset = queryTermCharset(config_->queryCharset))
+        ZOOM_connection_option_set(connection_, "rpnCharset", charset);
     ZOOM_connection_option_set(connection_, "implementationName", kImplementationName);
     ZOOM_connection_option_set(connection_, "async", "1");
     const TargetProfile& profile = config_->profile;
@@ -202,7 +194,7 @@ bool SearchTask::sendAndWait(const std::string& pqf) {
     std::string note = planned.note;
     if (!sendOnce(planned.pqf)) return false;
     std::string addinfo;
-    if (rejectedIndex(connection_, addinfo)) {
+    if (indexRejected(addinfo)) {
         // Sent again once: a replacement the target rejects too ends in its error.
         const FallbackRewrite retry = rewriteRejected(planned.pqf, addinfo, config_->profile);
         if (!retry.note.empty()) {
@@ -218,6 +210,16 @@ bool SearchTask::sendAndWait(const std::string& pqf) {
     return !checkError();
 }
 
+bool SearchTask::indexRejected(std::string& addinfo) const {
+    if (!sru_) return rejectedIndex(connection_, addinfo);
+    if (!sruFailed_) return false;
+    const SruDiagnostic& d = sruSession_->diagnostic();
+    const std::string unsupportedIndex = "info:srw/diagnostic/1/16";
+    if (d.uri != unsupportedIndex) return false;
+    addinfo = d.details;
+    return true;
+}
+
 bool SearchTask::sendOnce(const std::string& pqf) {
     if (resultSet_) {
         ZOOM_resultset_destroy(resultSet_);
@@ -226,21 +228,11 @@ bool SearchTask::sendOnce(const std::string& pqf) {
     // The toolkit sends at once on an open connection: a search stopped
     // meanwhile must not reach the server.
     if (stopped()) return false;
+    if (sru_) return sendSru(pqf);
     // Each task prepares its own query: a shared ZOOM_query's reference
     // count is not safe across threads.
     ZOOM_query query = ZOOM_query_create();
-    if (sru_) {
-        // SRU servers take CQL; the toolkit would send PQF as x-pquery.
-        const CqlConversion cql = pqfToCql(pqf, settings_->SRUMappingFile);
-        if (!cql.error.empty()) {
-            ZOOM_query_destroy(query);
-            recordError(cql.error + "\n");
-            return false;
-        }
-        ZOOM_query_cql(query, cql.cql.c_str());
-    } else {
-        ZOOM_query_prefix(query, pqf.c_str());
-    }
+    ZOOM_query_prefix(query, pqf.c_str());
     resultSet_ = ZOOM_connection_search(connection_, query);
     ZOOM_query_destroy(query);
     return pumpUntilIdle();
@@ -262,6 +254,11 @@ bool SearchTask::pumpUntilIdle() {
 }
 
 bool SearchTask::checkError() {
+    if (sru_) {
+        if (!sruFailed_) return false;
+        recordError(sruSession_->error() + "\n");
+        return true;
+    }
     const char* message = nullptr;
     const char* addinfo = nullptr;
     const int code = ZOOM_connection_error(connection_, &message, &addinfo);
@@ -299,7 +296,66 @@ bool SearchTask::prefetch(int32_t first, int32_t end) {
     return pumpUntilIdle();
 }
 
+bool SearchTask::sendSru(const std::string& pqf) {
+    const CqlConversion cql = pqfToCql(pqf, settings_->SRUMappingFile);
+    if (!cql.error.empty()) {
+        recordError(cql.error + "\n");
+        return false;
+    }
+    const TargetSearch& s = target_.search;
+    const int32_t first = batch_ ? 0 : s.retrievedCount + s.skippedCount;
+    sruFailed_ = false;
+    if (sruSession_->search(cql.cql, first, std::max(0, settings_->MaxRecPerTarget))) return true;
+    if (sruSession_->stopped()) return false;
+    // Told by checkError, once an index fallback has had its chance.
+    sruFailed_ = true;
+    return true;
+}
+
+bool SearchTask::retrieveSru() {
+    const int64_t reported = sruSession_->hits();
+    const int32_t size = static_cast<int32_t>(std::clamp<int64_t>(reported, 0, 0x7fffffff));
+    int32_t first = 0;
+    if (!batch_) {
+        writeStatus([size](TargetSearch& s) { s.hitCount = size; });
+        first = target_.search.retrievedCount + target_.search.skippedCount;
+    }
+    if (reported < 0) {
+        recordError("The server reported no valid number of records (" + std::to_string(reported) +
+                    ")\n");
+        return false;
+    }
+    const int32_t end =
+        static_cast<int32_t>(std::min<int64_t>(size, int64_t{first} + settings_->MaxRecPerTarget));
+    sruSession_->fetch(first, end);
+    if (sruSession_->stopped()) return false;
+    for (int32_t p = first; p < end; ++p) {
+        const SruResponseRecord* slot = sruSession_->record(p);
+        if (!slot) {
+            // What came is kept; the rest is not asked for again.
+            const std::string why =
+                sruSession_->error().empty() ? kUnableToRetrieve : sruSession_->error();
+            writeStatus([&why](TargetSearch& s) {
+                s.errorFlag = true;
+                s.abortedFlag = true;
+                s.setLastError(why + "\n");
+            });
+            post(SS_ERROR);
+            return false;
+        }
+        if (slot->surrogate) {
+            writeStatus([](TargetSearch& s) { ++s.skippedCount; });
+            continue;
+        }
+        for (Record& record : buildSruRecords(slot->xml, *config_, *settings_))
+            if (!storeRecord(std::move(record))) return false;
+        if (stopped()) return false;
+    }
+    return true;
+}
+
 bool SearchTask::retrieve() {
+    if (sru_) return retrieveSru();
     const size_t rawSize = ZOOM_resultset_size(resultSet_);
     const int32_t size = rawSize > 0x7fffffff ? 0x7fffffff : static_cast<int32_t>(rawSize);
     int32_t first = 0;
@@ -335,6 +391,7 @@ void SearchTask::noteBatchOutcome(size_t query, bool searched) {
 }
 
 void SearchTask::releaseConnection() {
+    sruSession_.reset();
     if (resultSet_) {
         ZOOM_resultset_destroy(resultSet_);
         resultSet_ = nullptr;

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/SettingsData.h"
 #include "engine/PoolJob.h"
+#include "settings/SettingsData.h"
 
 class BatchOutcomes;
 class ResultStore;
@@ -20,6 +20,7 @@ class SearchEventSink;
 class TargetSearch;
 struct Record;
 class SearchQuery;
+class SruSession;
 struct Target;
 
 class SearchTask : public PoolJob {
@@ -67,6 +68,10 @@ private:
     bool sendAndWait(const std::string& pqf);
     // Sends one query and waits; false when stopped or it could not be sent.
     bool sendOnce(const std::string& pqf);
+    bool sendSru(const std::string& pqf);
+    // The target refused the query's index (Bib-1 114, SRU 16).
+    bool indexRejected(std::string& addinfo) const;
+    bool retrieveSru();
     bool prefetch(int32_t first, int32_t end);
     void releaseConnection();
     void noteBatchOutcome(size_t query, bool searched);
@@ -95,6 +100,9 @@ private:
 
     ZOOM_connection connection_ = nullptr;
     ZOOM_resultset resultSet_ = nullptr;
+    std::unique_ptr<SruSession> sruSession_;
+    // The last SRU search ended in an error or diagnostic not yet told.
+    bool sruFailed_ = false;
 };
 
 // The name the client announces to servers.

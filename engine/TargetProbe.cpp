@@ -1,6 +1,5 @@
 #include "engine/TargetProbe.h"
 
-#include <yaz/url.h>
 #include <yaz/zoom.h>
 
 #include <chrono>
@@ -12,6 +11,7 @@
 #include "engine/SruIndexMapping.h"
 #include "engine/UseAttributes.h"
 #include "engine/ZoomEventPump.h"
+#include "engine/SruHttp.h"
 #include "targets/Target.h"
 #include "targets/TargetAddress.h"
 
@@ -248,27 +248,24 @@ ProbeReport probeZ3950(const Target& target, int timeoutSeconds,
 
 ProbeReport probeSru(const Target& target, int timeoutSeconds) {
     ProbeReport report;
-    const std::string url = target.zurl +
-                            (target.zurl.find('?') == std::string::npos ? "?" : "&") +
+    const std::string url = target.zurl + (target.zurl.find('?') == std::string::npos ? "?" : "&") +
                             "operation=explain&version=1.2";
-    yaz_url_t http = yaz_url_create();
-    yaz_url_set_timeout(http, timeoutSeconds, 0);
-    yaz_url_set_max_redirects(http, 5);
-    if (!target.profile.proxy.empty()) yaz_url_set_proxy(http, target.profile.proxy.c_str());
+    SruHttpRequest request;
+    request.url = url;
+    request.username = target.username;
+    request.password = target.password;
+    request.totalTimeoutSeconds = timeoutSeconds;
+    request.proxy = target.profile.proxy;
     const Clock::time_point start = Clock::now();
-    Z_HTTP_Response* response = yaz_url_exec(http, url.c_str(), "GET", nullptr, nullptr, 0);
-    if (!response) {
-        const char* error = yaz_url_get_error(http);
-        report.text = "No answer from " + target.zurl + ": " +
-                      (error && *error ? error : "connection failed") + "\n";
-    } else if (response->code != 200) {
-        report.text = "The server answered HTTP " + std::to_string(response->code) +
+    const SruHttpResponse response = sruHttpGet(request);
+    if (!response.error.empty()) {
+        report.text = "No answer from " + target.zurl + ": " + response.error + "\n";
+    } else if (response.status != 200) {
+        report.text = "The server answered HTTP " + std::to_string(response.status) +
                       " to an Explain request.\n";
     } else {
         report.roundTripMs = msSince(start);
-        const SruExplain explain = parseSruExplain(
-            std::string(response->content_buf ? response->content_buf : "",
-                        response->content_buf ? static_cast<size_t>(response->content_len) : 0));
+        const SruExplain explain = parseSruExplain(response.body);
         if (!explain.error.empty()) {
             report.text = explain.error + "\n";
         } else {
@@ -296,7 +293,6 @@ ProbeReport probeSru(const Target& target, int timeoutSeconds) {
         }
     }
     if (!report.ok) report.error = report.text.substr(0, report.text.size() - 1);
-    yaz_url_destroy(http);
     return report;
 }
 

@@ -51,6 +51,7 @@ AssembledFile assembleRecords(const ResultStore& store, const std::vector<int32_
     }
     result.written = file.written();
     result.skipped = file.skipped();
+    result.tooLongForMarc = file.tooLongForMarc();
     result.bytes = file.finish();
     if (kind == FileExportKind::XslTransformation && !progress.cancel)
         transformXml(result.bytes, stylesheet, result.bytes);

@@ -25,6 +25,7 @@ struct AssembledFile {
     std::string bytes;       // empty when no record was written
     size_t written = 0;
     size_t skipped = 0;
+    size_t tooLongForMarc = 0;  // of the skipped ones
 };
 
 // Any thread. The file of the records with these numbers, in this order

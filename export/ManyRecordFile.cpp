@@ -69,7 +69,10 @@ ManyRecordFile::ManyRecordFile(FileExportKind kind, MarcExportOptions options)
 void ManyRecordFile::add(const Record& record) {
     switch (kind_) {
         case FileExportKind::Marc: {
-            if (!isWholeIso2709(record)) break;
+            if (!isWholeIso2709(record)) {
+                if (record.kind == Xml && record.xmlSchema == MarcXml) ++tooLongForMarc_;
+                break;
+            }
             if (options_.asReceived()) {
                 bytes_ += record.rawData;
             } else {
@@ -161,11 +164,15 @@ std::string ManyRecordFile::finish() {
     return out;
 }
 
-std::string recordsWrittenText(FileExportKind kind, size_t written, size_t skipped) {
+std::string recordsWrittenText(FileExportKind kind, size_t written, size_t skipped,
+                               size_t tooLong) {
     const char* reason = kind == FileExportKind::Marc || kind == FileExportKind::MarcText
                              ? "not MARC"
                          : kind == FileExportKind::Text ? "no text"
                                                         : "no XML";
-    return std::to_string(written) + (written == 1 ? " record" : " records") + " written, " +
-           std::to_string(skipped) + " skipped: " + reason;
+    const std::string text = std::to_string(written) + (written == 1 ? " record" : " records") +
+                             " written, " + std::to_string(skipped) + " skipped: " + reason;
+    if (tooLong == 0) return text;
+    return text + " (" + std::to_string(tooLong) +
+           " MARCXML too long for ISO 2709; export them as XML)";
 }

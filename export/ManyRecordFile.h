@@ -28,6 +28,8 @@ public:
 
     size_t written() const { return written_; }
     size_t skipped() const { return skipped_; }
+    // Of those skipped in a MARC file: MARCXML records too long for ISO 2709.
+    size_t tooLongForMarc() const { return tooLongForMarc_; }
 
 private:
     void addXml(const std::string& xml);
@@ -40,8 +42,11 @@ private:
     size_t marcXmlRecords_ = 0;
     size_t written_ = 0;
     size_t skipped_ = 0;
+    size_t tooLongForMarc_ = 0;
 };
 
 // Pure. The closing line of an export that skipped records:
-// "38 records written, 2 skipped: not MARC".
-std::string recordsWrittenText(FileExportKind kind, size_t written, size_t skipped);
+// "38 records written, 2 skipped: not MARC"; tooLong of the skipped ones are
+// MARCXML records too long for ISO 2709, which the text names.
+std::string recordsWrittenText(FileExportKind kind, size_t written, size_t skipped,
+                               size_t tooLong = 0);

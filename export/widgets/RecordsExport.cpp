@@ -42,10 +42,10 @@ void exportRecordsToFile(DocumentCore& doc, const std::vector<int32_t>& recordNu
     if (saveFailed) {
         showSaveFailure(parent, message, cause);
     } else if (file.skipped > 0) {
-        QMessageBox box(
-            QMessageBox::Information, QStringLiteral("qrn"),
-            QString::fromStdString(recordsWrittenText(kind, file.written, file.skipped)),
-            QMessageBox::Ok, parent);
+        QMessageBox box(QMessageBox::Information, QStringLiteral("qrn"),
+                        QString::fromStdString(recordsWrittenText(kind, file.written, file.skipped,
+                                                                  file.tooLongForMarc)),
+                        QMessageBox::Ok, parent);
         box.exec();
     }
 }

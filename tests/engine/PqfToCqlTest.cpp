@@ -26,6 +26,15 @@ TEST(PqfToCqlTest, ShippedMappingTurnsPageQueriesIntoCql) {
         // Masking characters typed by the user are kept as text; blanks quote.
         {"@attr 1=4 \"what? a * day\"", "dc.title = \"what\\? a \\* day\""},
         {"@attr 1=4 caf\xC3\xA9", "dc.title = caf\xC3\xA9"},
+        // Each term as typed: CQL's own characters escaped, quoted where needed.
+        {"@attr 1=4 \"a\\\\b\"", "dc.title = a\\\\b"},
+        {"@attr 1=4 \"foo\\\\\"", "dc.title = foo\\\\"},
+        {"@attr 1=4 \"a\tb\"", "dc.title = \"a\tb\""},
+        {"@attr 1=4 lighthouse^", "dc.title = lighthouse\\^"},
+        {"@attr 1=4 \"and\"", "dc.title = \"and\""},
+        {"@attr 1=4 @attr 5=1 \"sea li\"", "dc.title = \"sea li*\""},
+        {"@attr 1=4 @attr 6=3 \"the hidden lighthouse\"", "dc.title == \"the hidden lighthouse\""},
+        {"@attr 1=31 @attr 2=4 @attr 6=3 1999", "dc.date >= 1999"},
     };
     for (const auto& [pqf, cql] : cases) {
         const CqlConversion got = pqfToCql(pqf);

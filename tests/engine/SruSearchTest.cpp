@@ -1,17 +1,26 @@
 // SRU targets against the test Zebra answering SRU on its Z39.50 port: the
 // same records as over Z39.50, the search controls, and how failures show.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "FreePort.h"
 #include "HttpFront.h"
+#include "LoopbackListener.h"
 #include "MarcCorpus.h"
 #include "SearchHarness.h"
 #include "SilentServer.h"
 #include "TestSupport.h"
+#include "TlsFront.h"
+#include "Waiting.h"
+#include "display/RecordPages.h"
 #include "engine/MarcForms.h"
 #include "engine/SearchTexts.h"
 #include "engine/TargetProbe.h"
@@ -45,6 +54,40 @@ std::string sruDiagnostic(int number, const std::string& details) {
             "</details></diagnostic></diagnostics></searchRetrieveResponse>");
 }
 
+std::string marcXmlRecord(const std::string& title) {
+    return "<record xmlns=\"http://www.loc.gov/MARC21/slim\"><leader>00000nam a2200000 a "
+           "4500</leader><controlfield tag=\"001\">" +
+           title +
+           "</controlfield><datafield tag=\"245\" ind1=\"1\" ind2=\"0\"><subfield "
+           "code=\"a\">" +
+           title + "</subfield></datafield></record>";
+}
+
+std::string slot(const std::string& data, const std::string& schema = "marcxml") {
+    return "<record><recordSchema>" + schema +
+           "</recordSchema><recordPacking>xml</recordPacking><recordData>" + data +
+           "</recordData></record>";
+}
+
+// A searchRetrieve response with what a lying server puts in it.
+std::string sruAnswer(const std::string& count, const std::string& records,
+                      const std::string& diagnostics = std::string()) {
+    return HttpFront::response(
+        "200 OK", "text/xml",
+        "<searchRetrieveResponse xmlns=\"http://www.loc.gov/zing/srw/\"><version>1.2</version>"
+        "<numberOfRecords>" +
+            count + "</numberOfRecords><records>" + records +
+            "</records><nextRecordPosition>1</nextRecordPosition><diagnostics>" + diagnostics +
+            "</diagnostics></searchRetrieveResponse>");
+}
+
+size_t requestsTo(const HttpFront& front, const std::string& path) {
+    size_t count = 0;
+    for (const std::string& line : front.requestLines())
+        if (line.find("GET /" + path + "?") == 0) ++count;
+    return count;
+}
+
 }  // namespace
 
 TEST_F(SruSearchTest, EachPagesQueryGivesTheRecordsZ3950Gives) {
@@ -55,6 +98,8 @@ TEST_F(SruSearchTest, EachPagesQueryGivesTheRecordsZ3950Gives) {
         "@and @attr 1=4 lighthouse @not @attr 1=1016 compass @attr 1=4 keeper",      // Advanced
         "@attr 1=4 @attr 5=1 lighth",                                                // PQF
         "@attr 1=1016 \"the lighthouse\"",                                           // PQF
+        "@attr 1=4 @attr 6=3 \"the hidden lighthouse\"",
+        "@attr 1=4 lighthouse^",
     };
     for (const std::string& pqf : queries) {
         SCOPED_TRACE(pqf);
@@ -121,13 +166,11 @@ TEST_F(SruSearchTest, LimitsResumeStopAndRetryWorkAsForZ3950) {
     SearchHarness stopped(searchSettings());
     const Target& q =
         stopped.addTarget("Silent", "http://127.0.0.1:" + std::to_string(silent.port()) + "/db");
-    stopped.onEvent = [&](const SearchEventHint& event) {
-        if (event.code == SS_SEARCHING) stopped.doc->search.stopSearch();
-    };
     stopped.start("@attr 1=4 x");
-    // Well before the toolkit's own 30 s timeout.
+    ASSERT_TRUE(waitFor([&] { return silent.acceptedCount() > 0; }, 5000));
+    stopped.doc->search.stopSearch();
+    // Well before the 30 s a silent server is given.
     ASSERT_TRUE(stopped.drain(5000));
-    EXPECT_GT(silent.acceptedCount(), 0);
     EXPECT_EQ(targetStatusText(q), "Silent (Aborted)");
 }
 
@@ -247,4 +290,142 @@ TEST_F(SruSearchTest, TestingATargetSaysWhatTheServerIsOrWhyNot) {
     }
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(15));
+}
+
+TEST_F(SruSearchTest, ServersThatLieEndTheirTargetAndTheSearchGoesOn) {
+    const std::string surrogate =
+        "<diagnostic xmlns=\"http://www.loc.gov/zing/srw/diagnostic/\"><uri>info:srw/"
+        "diagnostic/1/64</uri><details>2</details></diagnostic>";
+    HttpFront liar([&](const std::string& head) {
+        const bool firstPage = head.find("startRecord=1&") != std::string::npos;
+        if (head.find("GET /empty?") == 0) return sruAnswer("5", "");
+        if (head.find("GET /stuck?") == 0)
+            return sruAnswer("3", firstPage ? slot(marcXmlRecord("One")) : "");
+        if (head.find("GET /negative?") == 0) return sruAnswer("-1", slot(marcXmlRecord("One")));
+        if (head.find("GET /custom?") == 0)
+            return sruAnswer("0", "",
+                             "<diagnostic><uri>info:x-local/locked</uri><message>Database "
+                             "locked</message></diagnostic>");
+        if (head.find("GET /bare?") == 0) return sruAnswer("0", "", "<diagnostic/>");
+        // A record, a per-record diagnostic, and a collection of two in one slot.
+        return sruAnswer("3",
+                         slot(marcXmlRecord("One")) +
+                             slot(surrogate, "info:srw/schema/1/diagnostics-v1.1") +
+                             slot("<collection xmlns=\"http://www.loc.gov/MARC21/slim\">" +
+                                  marcXmlRecord("Two") + marcXmlRecord("Three") + "</collection>"));
+    });
+    SearchHarness h(searchSettings());
+    const Target& empty = h.addTarget("Empty", liar.url("empty"), "marcxml", "");
+    const Target& stuck = h.addTarget("Stuck", liar.url("stuck"), "marcxml", "");
+    const Target& negative = h.addTarget("Negative", liar.url("negative"), "marcxml", "");
+    const Target& custom = h.addTarget("Custom", liar.url("custom"), "marcxml", "");
+    const Target& bare = h.addTarget("Bare", liar.url("bare"), "marcxml", "");
+    const Target& mixed = h.addTarget("Mixed", liar.url("mixed"), "marcxml", "");
+    h.start("@attr 1=4 x");
+    ASSERT_TRUE(h.drain());
+
+    // Asked once more at most, never again and again.
+    EXPECT_LE(requestsTo(liar, "empty"), 2u);
+    EXPECT_EQ(requestsTo(liar, "stuck"), 2u);
+    EXPECT_EQ(empty.search.lastError(), "QRN: Unable to retrieve record\n");
+    EXPECT_EQ(stuck.search.lastError(), "QRN: Unable to retrieve record\n");
+    EXPECT_EQ(stuck.search.retrievedCount, 1);
+    EXPECT_EQ(targetStatusText(negative), "Negative (Error)");
+    EXPECT_EQ(negative.search.hitCount, 0);
+    EXPECT_EQ(targetStatusText(custom), "Custom (Error)");
+    EXPECT_EQ(custom.search.lastError(), "Database locked (info:x-local/locked)\n");
+    EXPECT_EQ(targetStatusText(bare), "Bare (Error)");
+    EXPECT_EQ(bare.search.lastError(), "Unknown diagnostic\n");
+
+    EXPECT_FALSE(mixed.search.errorFlag) << mixed.search.lastError();
+    std::vector<std::string> titles;
+    for (const Record& r : recordsOf(h, mixed.id)) titles.push_back(r.title);
+    EXPECT_EQ(titles, (std::vector<std::string>{"One", "Two", "Three"}));
+    EXPECT_EQ(mixed.search.skippedCount, 1);
+    EXPECT_NE(
+        renderTargetSummaryHtml(h.doc->targetList, mixed.id).find("Diagnostic Records Skipped: 1"),
+        std::string::npos);
+}
+
+TEST_F(SruSearchTest, LoginsGoOnlyToTheServerTheyWereGivenFor) {
+    // A certificate made for another name: no login reaches it.
+    TlsFront tls;
+    SearchHarness h(searchSettings());
+    Target& faked = h.addTarget("Faked", tls.url("db"), "marcxml", "");
+    faked.username = "me";
+    faked.password = "secret";
+
+    std::vector<std::string> elsewhereHeads;
+    std::mutex headsMutex;
+    const int zebraPort = zebra_->port();
+    HttpFront elsewhere([&](const std::string& head) {
+        std::lock_guard<std::mutex> lock(headsMutex);
+        elsewhereHeads.push_back(head);
+        return HttpFront::forward(head, zebraPort);
+    });
+    const std::string there = elsewhere.url("Default");
+    std::atomic<bool> loginSent{false};
+    HttpFront moving([&](const std::string& head) {
+        if (head.find("Authorization: Basic") != std::string::npos) loginSent = true;
+        const size_t query = head.find('?');
+        return HttpFront::response(
+            "302 Found", "text/html", "",
+            "Location: " + there + head.substr(query, head.find(' ', query) - query) + "\r\n");
+    });
+    Target& moved = h.addTarget("Moved", moving.url("db"), "marcxml", "");
+    moved.username = "me";
+    moved.password = "secret";
+    HttpFront looping([&](const std::string&) {
+        return HttpFront::response("302 Found", "text/html", "", "Location: /again\r\n");
+    });
+    const Target& loop = h.addTarget("Loop", looping.url("db"), "marcxml", "");
+
+    h.start(std::string("@attr 1=4 ") + MarcCorpus::kTitleWord20);
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(targetStatusText(faked), "Faked (Error)");
+    EXPECT_NE(faked.search.lastError().find("certificate"), std::string::npos)
+        << faked.search.lastError();
+    EXPECT_TRUE(loginSent);
+    EXPECT_EQ(targetStatusText(moved), "Moved (20)") << moved.search.lastError();
+    ASSERT_FALSE(elsewhereHeads.empty());
+    for (const std::string& head : elsewhereHeads)
+        EXPECT_EQ(head.find("Authorization"), std::string::npos) << head;
+    EXPECT_EQ(targetStatusText(loop), "Loop (Error)");
+    EXPECT_LE(looping.requestLines().size(), 6u);
+}
+
+TEST_F(SruSearchTest, TheTestButtonKeepsItsTimeLimitAndSendsTheLogin) {
+    const int zebraPort = zebra_->port();
+    HttpFront guarded([zebraPort](const std::string& head) {
+        if (head.find("Authorization: Basic bWU6c2VjcmV0") == std::string::npos)
+            return HttpFront::response("401 Unauthorized", "text/html", "",
+                                       "WWW-Authenticate: Basic realm=\"catalogue\"\r\n");
+        return HttpFront::forward(head, zebraPort);
+    });
+    Target t;
+    t.zurl = guarded.url("Default");
+    t.username = "me";
+    t.password = "secret";
+    const ProbeReport report = probeTarget(t, 5);
+    EXPECT_TRUE(report.ok) << report.text;
+
+    // A byte a second keeps a connection alive, not the test.
+    std::vector<std::thread> senders;
+    LoopbackListener trickle("trickling server", [&](int fd) {
+        senders.emplace_back([fd, stop = trickle.stopFd()] {
+            const std::string head = "HTTP/1.1 200 OK\r\nX-Slow: ";
+            pollfd p{stop, POLLIN, 0};
+            if (write(fd, head.data(), head.size()) > 0)
+                while (poll(&p, 1, 300) == 0 && write(fd, "x", 1) == 1) {
+                }
+            close(fd);
+        });
+    });
+    Target slow;
+    slow.zurl = "http://127.0.0.1:" + std::to_string(trickle.port()) + "/db";
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(probeTarget(slow, 2).ok);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    trickle.stop();
+    for (std::thread& sender : senders) sender.join();
 }

@@ -1,6 +1,7 @@
-// Arbitrary text as an XML record from an SRU server, and as a PQF query for
-// one: a MARCXML record read into ISO 2709 must read back as MARC with its
-// forms made, and the query conversion must answer with CQL or an error.
+// Arbitrary text as an XML record from an SRU server, as its searchRetrieve
+// response, and as a PQF query for one: a MARCXML record read into ISO 2709
+// must read back as MARC with its forms made, one kept as MARCXML must give
+// brief fields, and the query conversion must answer with CQL or an error.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "engine/BriefMarcHandler.h"
 #include "engine/PqfToCql.h"
 #include "engine/SruRecord.h"
+#include "engine/SruResponse.h"
 
 namespace {
 
@@ -20,12 +22,19 @@ volatile size_t sink;  // keeps the work from being optimised away
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     const SruXmlRecord record = readSruXmlRecord(text);
-    if (!record.iso2709.empty()) {
-        if (record.schema != MarcXml || record.iso2709.size() < 24 || record.iso2709[9] != 'a')
-            std::abort();
-        const BriefMarcHandler brief = briefMarcFields(record.iso2709);
-        sink = brief.title.size() + marcToXml(record.iso2709).size();
+    for (const SruMarcRecord& marc : record.marc) {
+        if (record.schema != MarcXml || marc.iso2709.empty() == marc.marcXml.empty()) std::abort();
+        if (marc.iso2709.empty()) {
+            sink = briefMarcXmlFields(marc.marcXml).title.size();
+            continue;
+        }
+        if (marc.iso2709.size() < 24 || marc.iso2709[9] != 'a') std::abort();
+        const BriefMarcHandler brief = briefMarcFields(marc.iso2709);
+        sink = brief.title.size() + marcToXml(marc.iso2709).size();
     }
+    const SruSearchResponse response = parseSruSearchResponse(text);
+    for (const SruDiagnostic& d : response.diagnostics) sink = sruDiagnosticText(d).size();
+    sink = response.records.size();
     const CqlConversion cql = pqfToCql(text);
     if (cql.cql.empty() == cql.error.empty()) std::abort();
     sink = cql.cql.size() + cql.error.size();

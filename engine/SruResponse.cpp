@@ -1,0 +1,226 @@
+#include "engine/SruResponse.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <yaz/diagsrw.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+
+#include "engine/SaxParse.h"
+#include "engine/XmlElementText.h"
+
+namespace {
+
+const char* const kSrwDiagnosticPrefix = "info:srw/diagnostic/1/";
+
+bool named(const xmlNode* node, const char* name) {
+    return node->type == XML_ELEMENT_NODE &&
+           std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
+}
+
+const xmlNode* child(const xmlNode* node, const char* name) {
+    for (const xmlNode* c = node ? node->children : nullptr; c; c = c->next)
+        if (named(c, name)) return c;
+    return nullptr;
+}
+
+std::string trimmed(std::string text) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+std::string textOf(const xmlNode* node) {
+    if (!node) return std::string();
+    xmlChar* content = xmlNodeGetContent(node);
+    std::string text = content ? reinterpret_cast<const char*>(content) : "";
+    xmlFree(content);
+    return text;
+}
+
+// The local name of the first element in XML text, without parsing it all.
+std::string rootName(const std::string& xml) {
+    size_t at = 0;
+    while ((at = xml.find('<', at)) != std::string::npos) {
+        if (at + 1 < xml.size() && (xml[at + 1] == '?' || xml[at + 1] == '!')) {
+            ++at;
+            continue;
+        }
+        const size_t end = xml.find_first_of(" \t\r\n/>", at + 1);
+        std::string name =
+            xml.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1);
+        const size_t colon = name.find(':');
+        return colon == std::string::npos ? name : name.substr(colon + 1);
+    }
+    return std::string();
+}
+
+SruDiagnostic readDiagnostic(const xmlNode* node) {
+    SruDiagnostic d;
+    d.uri = trimmed(textOf(child(node, "uri")));
+    d.details = trimmed(textOf(child(node, "details")));
+    d.message = trimmed(textOf(child(node, "message")));
+    return d;
+}
+
+void readRecord(const xmlNode* record, SruSearchResponse& out) {
+    SruResponseRecord r;
+    const xmlNode* data = child(record, "recordData");
+    const xmlNode* element = nullptr;
+    for (const xmlNode* c = data ? data->children : nullptr; c && !element; c = c->next)
+        if (c->type == XML_ELEMENT_NODE) element = c;
+    r.xml = element ? xmlElementText(element) : trimmed(textOf(data));
+    const std::string schema = textOf(child(record, "recordSchema"));
+    r.surrogate = schema.find("diagnostic") != std::string::npos ||
+                  (element ? named(element, "diagnostic") : rootName(r.xml) == "diagnostic");
+    out.records.push_back(std::move(r));
+}
+
+// The response in one streaming pass, records as escaped text. Anything else
+// (records as XML elements, no response at all) is left to the tree reader.
+struct ResponseReader {
+    SruSearchResponse out;
+    std::vector<std::string> path;  // local names from the root down
+    std::string* text = nullptr;    // where characters go
+    std::string count;
+    std::string schema;
+    bool failed = false;
+};
+
+bool at(const std::vector<std::string>& path, std::initializer_list<const char*> names) {
+    if (path.size() != names.size()) return false;
+    size_t i = 0;
+    for (const char* name : names)
+        if (path[i++] != name) return false;
+    return true;
+}
+
+void onResponseStart(void* context, const xmlChar* name, const xmlChar*, const xmlChar*, int,
+                     const xmlChar**, int, int, const xmlChar**) {
+    auto ctx = static_cast<xmlParserCtxtPtr>(context);
+    ResponseReader& r = *static_cast<ResponseReader*>(ctx->_private);
+    if (r.failed) return;
+    const std::vector<std::string>& p = r.path;
+    if (p.empty() && std::strcmp(reinterpret_cast<const char*>(name), "searchRetrieveResponse")) {
+        r.failed = true;
+        xmlStopParser(ctx);
+        return;
+    }
+    if (r.text && at(p, {"searchRetrieveResponse", "records", "record", "recordData"})) {
+        r.failed = true;
+        xmlStopParser(ctx);
+        return;
+    }
+    r.path.emplace_back(reinterpret_cast<const char*>(name));
+    r.text = nullptr;
+    if (at(p, {"searchRetrieveResponse", "numberOfRecords"})) {
+        r.text = &r.count;
+    } else if (at(p, {"searchRetrieveResponse", "records", "record"})) {
+        r.out.records.emplace_back();
+        r.schema.clear();
+    } else if (at(p, {"searchRetrieveResponse", "records", "record", "recordSchema"})) {
+        r.text = &r.schema;
+    } else if (at(p, {"searchRetrieveResponse", "records", "record", "recordData"})) {
+        r.text = &r.out.records.back().xml;
+    } else if (p.size() == 3 && p[1] == "diagnostics") {
+        r.out.diagnostics.emplace_back();
+    } else if (p.size() == 4 && p[1] == "diagnostics") {
+        SruDiagnostic& d = r.out.diagnostics.back();
+        r.text = p[3] == "uri"       ? &d.uri
+                 : p[3] == "details" ? &d.details
+                 : p[3] == "message" ? &d.message
+                                     : nullptr;
+    }
+}
+
+void onResponseEnd(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+    ResponseReader& r =
+        *static_cast<ResponseReader*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    if (r.failed) return;
+    if (at(r.path, {"searchRetrieveResponse", "records", "record"})) {
+        SruResponseRecord& record = r.out.records.back();
+        record.xml = trimmed(std::move(record.xml));
+        record.surrogate = r.schema.find("diagnostic") != std::string::npos ||
+                           rootName(record.xml) == "diagnostic";
+    }
+    r.path.pop_back();
+    r.text = nullptr;
+}
+
+void onResponseCharacters(void* context, const xmlChar* text, int length) {
+    ResponseReader& r =
+        *static_cast<ResponseReader*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    if (r.text) r.text->append(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
+}
+
+bool readNumber(const std::string& raw, SruSearchResponse& out) {
+    const std::string text = trimmed(raw);
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0') return false;
+    out.numberOfRecords = value;
+    out.hasNumberOfRecords = true;
+    return true;
+}
+
+bool readStreaming(const std::string& xml, SruSearchResponse& out) {
+    ResponseReader reader;
+    xmlSAXHandler handler;
+    std::memset(&handler, 0, sizeof handler);
+    handler.initialized = XML_SAX2_MAGIC;
+    handler.startElementNs = onResponseStart;
+    handler.endElementNs = onResponseEnd;
+    handler.characters = onResponseCharacters;
+    if (!saxParse(xml, handler, &reader) || reader.failed) return false;
+    for (SruDiagnostic& d : reader.out.diagnostics) {
+        d.uri = trimmed(d.uri);
+        d.details = trimmed(d.details);
+        d.message = trimmed(d.message);
+    }
+    readNumber(reader.count, reader.out);
+    out = std::move(reader.out);
+    return true;
+}
+
+}  // namespace
+
+std::string sruDiagnosticText(const SruDiagnostic& d) {
+    const std::string details = d.details.empty() ? "" : ": " + d.details;
+    if (d.uri.compare(0, std::strlen(kSrwDiagnosticPrefix), kSrwDiagnosticPrefix) == 0) {
+        const std::string number = d.uri.substr(std::strlen(kSrwDiagnosticPrefix));
+        char* end = nullptr;
+        const long code = std::strtol(number.c_str(), &end, 10);
+        const char* known =
+            !number.empty() && *end == '\0' ? yaz_diag_srw_str(static_cast<int>(code)) : nullptr;
+        if (known) return std::string(known) + " (" + number + ")" + details;
+    }
+    const std::string message = d.message.empty() ? "Unknown diagnostic" : d.message;
+    return message + (d.uri.empty() ? "" : " (" + d.uri + ")") + details;
+}
+
+SruSearchResponse parseSruSearchResponse(const std::string& xml) {
+    SruSearchResponse out;
+    if (readStreaming(xml, out)) return out;
+    xmlDocPtr doc =
+        xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr, nullptr,
+                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE);
+    const xmlNode* root = doc ? xmlDocGetRootElement(doc) : nullptr;
+    if (!root) {
+        out.error = "The answer is no XML";
+    } else if (!named(root, "searchRetrieveResponse")) {
+        out.error = std::string("The answer is no searchRetrieve response but ") +
+                    reinterpret_cast<const char*>(root->name);
+    } else {
+        if (const xmlNode* count = child(root, "numberOfRecords")) readNumber(textOf(count), out);
+        if (const xmlNode* records = child(root, "records"))
+            for (const xmlNode* r = records->children; r; r = r->next)
+                if (named(r, "record")) readRecord(r, out);
+        if (const xmlNode* diagnostics = child(root, "diagnostics"))
+            for (const xmlNode* d = diagnostics->children; d; d = d->next)
+                if (d->type == XML_ELEMENT_NODE) out.diagnostics.push_back(readDiagnostic(d));
+    }
+    if (doc) xmlFreeDoc(doc);
+    return out;
+}
