@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/SettingsData.h"
 #include "engine/PoolJob.h"
+#include "settings/SettingsData.h"
 
 class ResultStore;
 class SearchEventSink;
@@ -56,9 +56,14 @@ private:
     void recordUnavailable(int32_t position);
     // Keeps text as the target's error and tells the views.
     void recordError(const std::string& text);
-    bool pumpUntilIdle();
+    // Pumps until the connection is idle, or until the search has been
+    // answered when untilSearchAnswered; false when stopped.
+    bool pump(bool untilSearchAnswered);
     bool sendAndWait(const std::string& pqf);
-    bool prefetch(int32_t first, int32_t end);
+    // Pumps until the record at position has come in or the toolkit has
+    // nothing more to do, asking once per retrieve (asked) for [position,
+    // end); false when stopped. record stays null when it never came.
+    bool awaitRecord(int32_t position, int32_t end, bool& asked, ZOOM_record& record);
     void releaseConnection();
 
     SearchEventSink* sink_;

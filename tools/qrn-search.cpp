@@ -1,6 +1,7 @@
 // Headless search over the user's targets, for scripted copy cataloguing and
 // batch lookups. Same engine and document core as the window program.
 #include <QCoreApplication>
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -12,15 +13,15 @@
 #include <vector>
 
 #include "base/CommandLine.h"
-#include "settings/store/Settings.h"
-#include "settings/SettingsDefaults.h"
+#include "base/UserMessage.h"
 #include "engine/BriefLine.h"
 #include "engine/DocumentCore.h"
 #include "engine/MarcForms.h"
 #include "engine/SearchEvent.h"
 #include "engine/SearchTexts.h"
-#include "base/UserMessage.h"
 #include "query/BatchNumbers.h"
+#include "settings/SettingsDefaults.h"
+#include "settings/store/Settings.h"
 
 namespace {
 
@@ -129,20 +130,31 @@ int parseArguments(int argc, char** argv, Options& o) {
     return 0;
 }
 
+void writeRecord(Record& r, const std::string& format) {
+    if (format == "xml" || format == "text") completeRecordForms(r);
+    if (format == "brief") {
+        std::cout << r.number << '\t' << briefValue(r.title) << '\t' << briefValue(r.author) << '\t'
+                  << briefValue(r.targetName) << '\t' << briefValue(r.date) << '\n';
+    } else if (format == "marc") {
+        std::cout << r.rawData;
+    } else if (format == "xml") {
+        std::cout << r.xmlText;
+    } else {
+        std::cout << r.renderedText;
+    }
+}
+
 void writeRecords(const DocumentCore& doc, const std::string& format) {
-    const bool needForms = format == "xml" || format == "text";
-    for (Record& r : doc.store.copyAll()) {
-        if (needForms) completeRecordForms(r);
-        if (format == "brief") {
-            std::cout << r.number << '\t' << briefValue(r.title) << '\t' << briefValue(r.author)
-                      << '\t' << briefValue(r.targetName) << '\t' << briefValue(r.date) << '\n';
-        } else if (format == "marc") {
-            std::cout << r.rawData;
-        } else if (format == "xml") {
-            std::cout << r.xmlText;
-        } else {
-            std::cout << r.renderedText;
-        }
+    // A slice at a time: a copy of every record would double what the search holds.
+    constexpr size_t kSlice = 256;
+    const size_t total = doc.store.count();
+    std::vector<int32_t> numbers;
+    for (size_t first = 0; first < total; first += kSlice) {
+        numbers.clear();
+        for (size_t n = first + 1; n <= std::min(total, first + kSlice); ++n)
+            numbers.push_back(static_cast<int32_t>(n));
+        for (Record& r : doc.store.copyRecords(numbers.data(), numbers.size()))
+            writeRecord(r, format);
     }
     std::cout.flush();
 }
