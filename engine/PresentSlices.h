@@ -1,6 +1,7 @@
 // How a Z39.50 connection asks for a search's records: the search answer
-// brings only the first few, so the first record is listed one round trip
-// after the query went out, and the rest come in slices, so neither side
+// brings only the first one, so it is listed one round trip after the query
+// went out (a few more in that answer cost a server more time than the round
+// trip they save), and the rest come in slices, so neither side
 // builds one message of tens of thousands of records and the client never
 // holds such a message beside the records made from it.
 #pragma once
@@ -10,7 +11,7 @@
 #include <cstdint>
 
 // Records in the search answer, and in each later request.
-constexpr int32_t kFirstRecords = 10;
+constexpr int32_t kFirstRecords = 1;
 constexpr int32_t kRecordsPerSlice = 1000;
 
 // Sets the options on a connection before its search. fromStart: the search
