@@ -1,11 +1,16 @@
 // The Databases page built over 5,000 targets (as public target directories
-// list) beside a plain QTreeWidget filled with the same rows in the same run.
-// Prints the ratio at the end.
+// list) beside a plain QTreeWidget filled with the same rows in the same run,
+// and over 3,000 shown. Prints the ratio at the end. scripts/bench-databases-page
+// runs it with an accessibility bridge on, as a screen reader's user has it.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusMessage>
 #include <QTreeWidget>
 #include <cstdio>
+#include <map>
 #include <string>
 
 #include "RatioReporter.h"
@@ -16,32 +21,53 @@ namespace {
 
 constexpr int kTargets = 5000;
 
-TargetList& targets() {
-    static TargetList* list = [] {
-        auto* l = new TargetList;
-        l->selectedLocation = kAllLocations;
-        uint32_t state = 7;
-        const auto next = [&state] { return (state = state * 1664525u + 1013904223u) >> 8; };
-        for (int i = 0; i < kTargets; ++i) {
-            Target t;
-            t.name = "Library " + std::to_string(next() % 100000) + " catalogue";
-            t.zurl = "z3950.example.org:210/db" + std::to_string(i);
-            t.location = "Country " + std::to_string(next() % 60);
-            t.active = next() % 5 == 0;
-            addTarget(*l, std::move(t));
-        }
-        return l;
-    }();
+TargetList& targets(int count = kTargets) {
+    static std::map<int, TargetList*> lists;
+    TargetList*& list = lists[count];
+    if (!list)
+        list = [count] {
+            auto* l = new TargetList;
+            l->selectedLocation = kAllLocations;
+            uint32_t state = 7;
+            const auto next = [&state] { return (state = state * 1664525u + 1013904223u) >> 8; };
+            for (int i = 0; i < count; ++i) {
+                Target t;
+                t.name = "Library " + std::to_string(next() % 100000) + " catalogue";
+                t.zurl = "z3950.example.org:210/db" + std::to_string(i);
+                t.location = "Country " + std::to_string(next() % 60);
+                t.active = next() % 5 == 0;
+                addTarget(*l, std::move(t));
+            }
+            return l;
+        }();
     return *list;
 }
 
 void BM_DatabasesPage(benchmark::State& state) {
+    TargetList& list = targets(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        PPTargets page(targets(), false);
+        PPTargets page(list, false);
         benchmark::DoNotOptimize(&page);
     }
 }
-BENCHMARK(BM_DatabasesPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DatabasesPage)->Arg(kTargets)->Unit(benchmark::kMillisecond);
+
+// As a user meets it: the page shown, its list filled again (as after an
+// edit) and every event handled.
+void BM_DatabasesPageShown(benchmark::State& state) {
+    TargetList& list = targets(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        PPTargets page(list, false);
+        page.show();
+        QApplication::processEvents();
+        page.refreshTargetList();
+        QApplication::processEvents();
+        // Hidden before it goes, as its sheet does: a page that is torn down
+        // shown hears its tag list close after its own parts are gone.
+        page.hide();
+    }
+}
+BENCHMARK(BM_DatabasesPageShown)->Arg(3000)->Unit(benchmark::kMillisecond);
 
 void BM_PlainTreeWidget(benchmark::State& state) {
     const std::vector<TargetEntry> entries = filterTargets(targets());
@@ -62,11 +88,32 @@ void BM_PlainTreeWidget(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainTreeWidget)->Unit(benchmark::kMillisecond);
 
+// With the bridge on, registers for every object event on the accessibility
+// bus, as a screen reader does: only then does the bridge send its events.
+void listenAsScreenReader() {
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) return;
+    QDBusInterface launcher("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus");
+    const QString address = launcher.call("GetAddress").arguments().value(0).toString();
+    QDBusConnection bus = QDBusConnection::connectToBus(address, "screen-reader");
+    QDBusMessage call =
+        QDBusMessage::createMethodCall("org.a11y.atspi.Registry", "/org/a11y/atspi/registry",
+                                       "org.a11y.atspi.Registry", "RegisterEvent");
+    call << QStringLiteral("object:");
+    const QDBusMessage reply = bus.call(call);
+    std::printf(
+        "screen reader listening on the accessibility bus: %s\n",
+        reply.type() == QDBusMessage::ReplyMessage ? "yes" : qPrintable(reply.errorMessage()));
+    // The bridge learns of the listener from a signal.
+    for (int i = 0; i < 20; ++i) QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The accessibility bridge needs a display; without one, offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    listenAsScreenReader();
     benchmark::Initialize(&argc, argv);
     targets();
     RatioReporter reporter;
@@ -74,6 +121,12 @@ int main(int argc, char** argv) {
     const double plain = reporter.times["BM_PlainTreeWidget"];
     if (plain > 0)
         std::printf("Databases page / plain tree: %.2f (goal: under 2)\n",
-                    reporter.times["BM_DatabasesPage"] / plain);
+                    reporter.times["BM_DatabasesPage/" + std::to_string(kTargets)] / plain);
+    const double page3000 = reporter.times["BM_DatabasesPageShown/3000"] / 1e3;  // ms
+    std::printf(
+        "Databases page over 3,000 targets, shown and filled twice: %.3f s (goal with an "
+        "accessibility bridge on: "
+        "under 1 s: %s)\n",
+        page3000, page3000 < 1 ? "met" : "NOT met");
     return 0;
 }

@@ -4,8 +4,8 @@
 #include <mutex>
 #include <thread>
 
-#include "xml/XmlService.h"
 #include "engine/ZoomInit.h"
+#include "xml/XmlService.h"
 
 DocumentCore::DocumentCore(const SettingsFactory& makeSettings)
     : pool(std::make_unique<WorkerPool>()),
@@ -58,9 +58,9 @@ std::vector<int32_t> DocumentCore::recordNumbers(RecordScope scope, int32_t targ
             break;
     }
     std::vector<int32_t> numbers;
-    std::lock_guard<std::recursive_mutex> guard(store.lock());
-    for (const Record& record : store.records())
+    store.visitBriefFields([&](const BriefFields& record) {
         if (record.targetId == targetId) numbers.push_back(record.number);
+    });
     return numbers;
 }
 

@@ -5,7 +5,7 @@
 void ResultStore::add(Record record) {
     std::lock_guard<std::recursive_mutex> guard(lock_);
     record.number = static_cast<int32_t>(records_.size() + 1);
-    records_.push_back(std::move(record));
+    records_.emplace_back(record, names_);
     count_ = records_.size();
 }
 
@@ -19,6 +19,8 @@ bool ResultStore::addIf(Record record, const std::function<bool()>& current) {
 void ResultStore::clear() {
     std::lock_guard<std::recursive_mutex> guard(lock_);
     records_.clear();
+    records_.shrink_to_fit();
+    names_.clear();
     count_ = 0;
 }
 
@@ -30,18 +32,18 @@ bool ResultStore::copyRecord(int32_t number, Record& out) const {
 
 bool ResultStore::findRecord(int32_t number, Record& out) const {
     std::lock_guard<std::recursive_mutex> guard(lock_);
-    const Record* found = recordAt(number);
-    if (found) out = *found;
+    const PackedRecord* found = recordAt(number);
+    if (found) found->unpack(names_, out);
     return found != nullptr;
 }
 
-const Record* ResultStore::recordAt(int32_t number) const {
+const PackedRecord* ResultStore::recordAt(int32_t number) const {
     // Numbers follow positions, so look there first; scan only if that fails.
     if (number >= 1 && static_cast<size_t>(number) <= records_.size() &&
-        records_[static_cast<size_t>(number) - 1].number == number)
+        records_[static_cast<size_t>(number) - 1].number() == number)
         return &records_[static_cast<size_t>(number) - 1];
-    for (const Record& r : records_)
-        if (r.number == number) return &r;
+    for (const PackedRecord& r : records_)
+        if (r.number() == number) return &r;
     return nullptr;
 }
 
@@ -50,7 +52,7 @@ std::vector<Record> ResultStore::copyCompleteRecords(const int32_t* numbers, siz
     {
         std::lock_guard<std::recursive_mutex> guard(lock_);
         for (size_t i = 0; i < count; ++i)
-            if (const Record* found = recordAt(numbers[i])) out[i] = *found;
+            if (const PackedRecord* found = recordAt(numbers[i])) found->unpack(names_, out[i]);
     }
     for (Record& r : out) completeRecordForms(r);
     return out;
@@ -58,7 +60,9 @@ std::vector<Record> ResultStore::copyCompleteRecords(const int32_t* numbers, siz
 
 std::vector<Record> ResultStore::copyAll() const {
     std::lock_guard<std::recursive_mutex> guard(lock_);
-    return records_;
+    std::vector<Record> out(records_.size());
+    for (size_t i = 0; i < records_.size(); ++i) records_[i].unpack(names_, out[i]);
+    return out;
 }
 
 std::vector<Record> ResultStore::copyRecords(const int32_t* numbers, size_t count) const {
@@ -71,6 +75,17 @@ std::vector<Record> ResultStore::copyRecords(const int32_t* numbers, size_t coun
 void ResultStore::visitRecords(const int32_t* numbers, size_t count,
                                const std::function<void(const Record&)>& visit) const {
     std::lock_guard<std::recursive_mutex> guard(lock_);
-    for (size_t i = 0; i < count; ++i)
-        if (const Record* record = recordAt(numbers[i])) visit(*record);
+    // One record's room, reused: after the first few no visit allocates.
+    Record scratch;
+    for (size_t i = 0; i < count; ++i) {
+        if (const PackedRecord* record = recordAt(numbers[i])) {
+            record->unpack(names_, scratch);
+            visit(scratch);
+        }
+    }
+}
+
+void ResultStore::visitBriefFields(const std::function<void(const BriefFields&)>& visit) const {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    for (const PackedRecord& record : records_) visit(record.brief(names_));
 }

@@ -5,10 +5,12 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <vector>
 
+#include "engine/PackedRecord.h"
 #include "engine/Record.h"
 
 class ResultStore {
@@ -43,18 +45,23 @@ public:
     void visitRecords(const int32_t* numbers, size_t count,
                       const std::function<void(const Record&)>& visit) const;
 
-    // Readers that walk the records hold this lock (re-entrant) while they do.
+    // Any thread. Hands every record's brief fields to visit in store order,
+    // under the lock: visit must only copy what it needs.
+    void visitBriefFields(const std::function<void(const BriefFields&)>& visit) const;
+
+    // Readers that must keep the store still across calls hold this lock
+    // (re-entrant) meanwhile.
     std::recursive_mutex& lock() const { return lock_; }
-    // Only while holding lock(). A MARC record's xmlText and renderedText
-    // may still be deferred here: see completeRecordForms.
-    const std::vector<Record>& records() const { return records_; }
 
 private:
     bool findRecord(int32_t number, Record& out) const;
     // Only while holding the lock; null when there is none.
-    const Record* recordAt(int32_t number) const;
+    const PackedRecord* recordAt(int32_t number) const;
 
     mutable std::recursive_mutex lock_;
-    std::vector<Record> records_;
+    // A deque grows without copying what it holds, so a long search never
+    // needs its records twice over.
+    std::deque<PackedRecord> records_;
+    InternTable names_;
     std::atomic<size_t> count_{0};
 };

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <mutex>
 #include <string>
 
@@ -10,6 +13,7 @@
 #include "engine/MarcCharsetChoice.h"
 #include "engine/IndexFallbacks.h"
 #include "engine/PqfToCql.h"
+#include "engine/PresentSlices.h"
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
 #include "engine/SearchEvent.h"
@@ -35,6 +39,14 @@ bool rejectedIndex(ZOOM_connection connection, std::string& addinfo) {
     addinfo = info ? info : "";
     return (code == 114 && std::string(set) == "Bib-1") ||
            (code == 16 && std::string(set) == kSrwDiagnostics);
+}
+
+// The toolkit's copy of a long result set was freed on this worker's heap:
+// its pages go back, so a long session keeps only what the store holds.
+void returnFreedMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 }  // namespace
 
@@ -139,6 +151,7 @@ void SearchTask::run() {
         }
     }
     releaseConnection();
+    returnFreedMemory();
     writeStatus([](TargetSearch& s) { s.state = Finished; });
     post(SS_FINISHED);
 }
@@ -158,6 +171,8 @@ bool SearchTask::connect() {
     // The toolkit converts the query's UTF-8 terms for old servers.
     if (const char* charset = queryTermCharset(config_->queryCharset))
         ZOOM_connection_option_set(connection_, "rpnCharset", charset);
+    setPresentSlices(connection_, batch_ || target_.search.retrievedCount == 0,
+                     settings.MaxRecPerTarget);
     ZOOM_connection_option_set(connection_, "implementationName", kImplementationName);
     ZOOM_connection_option_set(connection_, "async", "1");
     const TargetProfile& profile = config_->profile;
@@ -181,7 +196,7 @@ bool SearchTask::connect() {
     ZOOM_connection_connect(connection_, config_->zurl.c_str(), 0);
     // The toolkit connects lazily in its event loop; run that part here so a
     // refused or failed connection is reported as a connection error.
-    if (!pumpUntilIdle()) return true;  // stopped: the caller sees the flag
+    if (!pump(false)) return true;  // stopped: the caller sees the flag
     return !checkError();
 }
 
@@ -235,10 +250,11 @@ bool SearchTask::sendOnce(const std::string& pqf) {
     ZOOM_query_prefix(query, pqf.c_str());
     resultSet_ = ZOOM_connection_search(connection_, query);
     ZOOM_query_destroy(query);
-    return pumpUntilIdle();
+    // The records the search asks for are stored by retrieve as they come.
+    return pump(true);
 }
 
-bool SearchTask::pumpUntilIdle() {
+bool SearchTask::pump(bool untilSearchAnswered) {
     const auto shouldStop = [this] { return stopped(); };
     for (;;) {
         switch (pumpZoomEvent(connection_, shouldStop)) {
@@ -248,6 +264,9 @@ bool SearchTask::pumpUntilIdle() {
                 return true;
             case PumpResult::Event:
                 if (stopped()) return false;
+                if (untilSearchAnswered &&
+                    ZOOM_connection_last_event(connection_) == ZOOM_EVENT_RECV_SEARCH)
+                    return true;
                 break;
         }
     }
@@ -283,17 +302,27 @@ void SearchTask::recordError(const std::string& text) {
         post(SS_ERROR);
 }
 
-bool SearchTask::prefetch(int32_t first, int32_t end) {
-    int32_t missing = first;
-    while (missing < end &&
-           ZOOM_resultset_record_immediate(resultSet_, static_cast<size_t>(missing)))
-        ++missing;
-    if (missing >= end) return true;
-    // Asking for the rest asynchronously keeps the task stoppable; a record
-    // fetched one by one would block in the toolkit's own loop.
-    ZOOM_resultset_records(resultSet_, nullptr, static_cast<size_t>(missing),
-                           static_cast<size_t>(end - missing));
-    return pumpUntilIdle();
+bool SearchTask::awaitRecord(int32_t position, int32_t end, bool& asked, ZOOM_record& record) {
+    const auto shouldStop = [this] { return stopped(); };
+    for (;;) {
+        record = ZOOM_resultset_record_immediate(resultSet_, static_cast<size_t>(position));
+        if (record) return true;
+        switch (pumpZoomEvent(connection_, shouldStop)) {
+            case PumpResult::Stopped:
+                return false;
+            case PumpResult::Event:
+                if (stopped()) return false;
+                break;
+            case PumpResult::Idle:
+                if (asked) return true;
+                // Asked asynchronously, the task stays stoppable; a record
+                // fetched one by one would block in the toolkit's own loop.
+                ZOOM_resultset_records(resultSet_, nullptr, static_cast<size_t>(position),
+                                       static_cast<size_t>(end - position));
+                asked = true;
+                break;
+        }
+    }
 }
 
 bool SearchTask::sendSru(const std::string& pqf) {
@@ -365,13 +394,13 @@ bool SearchTask::retrieve() {
     }
     const int32_t limit = std::max(0, settings_->MaxRecPerTarget);
     const int32_t end = (static_cast<int64_t>(size) - first > limit) ? first + limit : size;
-    if (first < end && !prefetch(first, end)) return false;
 
-    // Only what the toolkit holds: a failed fetch still leaves every record
-    // that arrived before it, and those are kept, in order.
+    // Each record is stored as soon as it is in, in order: a failed fetch
+    // still leaves every record that arrived before it.
+    bool asked = false;
     for (int32_t p = first; p < end; ++p) {
-        ZOOM_record zoomRecord =
-            ZOOM_resultset_record_immediate(resultSet_, static_cast<size_t>(p));
+        ZOOM_record zoomRecord = nullptr;
+        if (!awaitRecord(p, end, asked, zoomRecord)) return false;
         if (!zoomRecord) {
             recordUnavailable(p);
             return false;

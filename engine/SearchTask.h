@@ -64,7 +64,9 @@ private:
     void recordUnavailable(int32_t position);
     // Keeps text as the target's error and tells the views.
     void recordError(const std::string& text);
-    bool pumpUntilIdle();
+    // Pumps until the connection is idle, or until the search has been
+    // answered when untilSearchAnswered; false when stopped.
+    bool pump(bool untilSearchAnswered);
     bool sendAndWait(const std::string& pqf);
     // Sends one query and waits; false when stopped or it could not be sent.
     bool sendOnce(const std::string& pqf);
@@ -72,7 +74,10 @@ private:
     // The target refused the query's index (Bib-1 114, SRU 16).
     bool indexRejected(std::string& addinfo) const;
     bool retrieveSru();
-    bool prefetch(int32_t first, int32_t end);
+    // Pumps until the record at position has come in or the toolkit has
+    // nothing more to do, asking once per retrieve (asked) for [position,
+    // end); false when stopped. record stays null when it never came.
+    bool awaitRecord(int32_t position, int32_t end, bool& asked, ZOOM_record& record);
     void releaseConnection();
     void noteBatchOutcome(size_t query, bool searched);
 

@@ -81,12 +81,10 @@ std::vector<BatchReportRow> batchReportOf(const DocumentCore& doc,
     const std::shared_ptr<const BatchOutcomes> outcomes = doc.search.batchOutcomes();
     if (!outcomes) return {};
     std::vector<BatchHit> hits;
-    {
-        std::lock_guard<std::recursive_mutex> guard(doc.store.lock());
-        hits.reserve(doc.store.records().size());
-        for (const Record& r : doc.store.records())
-            hits.push_back({r.number, r.targetId, r.batchQuery});
-    }
+    hits.reserve(doc.store.count());
+    doc.store.visitBriefFields([&hits](const BriefFields& r) {
+        hits.push_back({r.number, r.targetId, r.batchQuery});
+    });
     return tallyBatchReport(outcomes->numbers(), outcomes->snapshot(), hits, chooseBest);
 }
 

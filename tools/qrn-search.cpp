@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -175,20 +176,28 @@ int parseArguments(int argc, char** argv, Options& o) {
     return 0;
 }
 
-// Several XML records are one document, as the many-record export writes them.
-void writeXmlCollection(const std::vector<Record>& records, bool quiet) {
-    ManyRecordFile file(FileExportKind::Xml);
-    for (const Record& r : records) file.add(r);
-    std::cout << file.finish();
-    if (!quiet && file.skipped() > 0)
-        std::fprintf(
-            stderr, "qrn-search: %s\n",
-            recordsWrittenText(FileExportKind::Xml, file.written(), file.skipped()).c_str());
+// One record in the format asked for; XML records go into one collection.
+void writeRecord(Record& r, const std::string& format, const MarcExportOptions& marc,
+                 ManyRecordFile& xml) {
+    if (format == "xml" || format == "text") completeRecordForms(r);
+    if (format == "brief") {
+        std::cout << r.number << '\t' << briefValue(r.title) << '\t' << briefValue(r.author) << '\t'
+                  << briefValue(r.targetName) << '\t' << briefValue(r.date) << '\n';
+    } else if (format == "marc") {
+        std::cout << (r.kind == Marc ? exportIso2709(r, marc) : r.rawData);
+    } else if (format == "mrk") {
+        const std::string text = exportMarcText(r, marc);
+        if (!text.empty()) std::cout << text << '\n';
+    } else if (format == "xml") {
+        xml.add(r);
+    } else {
+        std::cout << r.renderedText;
+    }
 }
 
 // 0, or the error number of the first write that failed (a full disk, a
-// closed standard output), the final flush included.
-// The Options' clean-up tags apply; the encoding is the command line's.
+// closed standard output), the final flush included. The Options' clean-up
+// tags apply; the encoding is the command line's.
 int writeRecords(const DocumentCore& doc, const std::string& format, const std::string& encoding,
                  bool quiet) {
     errno = 0;
@@ -200,26 +209,27 @@ int writeRecords(const DocumentCore& doc, const std::string& format, const std::
         std::cout.flush();
         return std::cout ? 0 : errno ? errno : EIO;
     }
-    const bool needForms = format == "xml" || format == "text";
-    std::vector<Record> records = doc.store.copyAll();
-    for (Record& r : records) {
-        if (needForms) completeRecordForms(r);
-        if (format == "brief") {
-            std::cout << r.number << '\t' << briefValue(r.title) << '\t' << briefValue(r.author)
-                      << '\t' << briefValue(r.targetName) << '\t' << briefValue(r.date) << '\n';
-        } else if (format == "marc") {
-            std::cout << (r.kind == Marc ? exportIso2709(r, marc) : r.rawData);
-        } else if (format == "mrk") {
-            const std::string text = exportMarcText(r, marc);
-            if (!text.empty()) std::cout << text << '\n';
-        } else if (format == "xml") {
-            continue;
-        } else {
-            std::cout << r.renderedText;
+    ManyRecordFile xml(FileExportKind::Xml, marc);
+    // A slice at a time: a copy of every record would double what the search holds.
+    constexpr size_t kSlice = 256;
+    const size_t total = doc.store.count();
+    std::vector<int32_t> numbers;
+    for (size_t first = 0; first < total; first += kSlice) {
+        numbers.clear();
+        for (size_t n = first + 1; n <= std::min(total, first + kSlice); ++n)
+            numbers.push_back(static_cast<int32_t>(n));
+        for (Record& r : doc.store.copyRecords(numbers.data(), numbers.size())) {
+            writeRecord(r, format, marc, xml);
+            if (!std::cout) return errno ? errno : EIO;
         }
-        if (!std::cout) return errno ? errno : EIO;
     }
-    if (format == "xml") writeXmlCollection(records, quiet);
+    if (format == "xml") {
+        std::cout << xml.finish();
+        if (!quiet && xml.skipped() > 0)
+            std::fprintf(
+                stderr, "qrn-search: %s\n",
+                recordsWrittenText(FileExportKind::Xml, xml.written(), xml.skipped()).c_str());
+    }
     std::cout.flush();
     return std::cout ? 0 : errno ? errno : EIO;
 }

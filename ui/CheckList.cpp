@@ -1,20 +1,23 @@
 #include "ui/CheckList.h"
 
 #include <QHeaderView>
+#include <algorithm>
 
 namespace {
 
 constexpr int kIdRole = Qt::UserRole;
 constexpr int kTextRole = Qt::UserRole + 1;
 
+bool entryTextLess(const QString& a, const QString& b) {
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+}
+
 class CheckListItem : public QTreeWidgetItem {
 public:
     using QTreeWidgetItem::QTreeWidgetItem;
     bool operator<(const QTreeWidgetItem& other) const override {
-        const QString a = data(0, kTextRole).toString();
-        const QString b = other.data(0, kTextRole).toString();
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
+        return entryTextLess(data(0, kTextRole).toString(), other.data(0, kTextRole).toString());
     }
 };
 
@@ -30,7 +33,7 @@ CheckList::CheckList(QWidget* parent) : QTreeWidget(parent) {
     sortByColumn(0, Qt::AscendingOrder);
 }
 
-void CheckList::addEntry(const QString& text, qint64 id, bool checked) {
+QTreeWidgetItem* CheckList::makeItem(const QString& text, qint64 id, bool checked) {
     const QStringList columns = text.split(QLatin1Char('\t'));
     if (columns.size() > columnCount()) setColumnCount(static_cast<int>(columns.size()));
     auto* item = new CheckListItem;
@@ -39,9 +42,32 @@ void CheckList::addEntry(const QString& text, qint64 id, bool checked) {
     item->setData(0, kTextRole, text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+    return item;
+}
+
+void CheckList::addEntry(const QString& text, qint64 id, bool checked) {
     // Columns are not fitted here: measuring every row after every entry made
     // a list of thousands take seconds. The owner fits them once it is full.
-    addTopLevelItem(item);
+    addTopLevelItem(makeItem(text, id, checked));
+}
+
+void CheckList::setEntries(const std::vector<Entry>& entries) {
+    std::vector<const Entry*> sorted;
+    sorted.reserve(entries.size());
+    for (const Entry& entry : entries) sorted.push_back(&entry);
+    std::stable_sort(sorted.begin(), sorted.end(), [](const Entry* a, const Entry* b) {
+        return entryTextLess(a->text, b->text);
+    });
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(sorted.size()));
+    for (const Entry* entry : sorted)
+        items.append(makeItem(entry->text, entry->id, entry->checked));
+    // With sorting on, the tree inserts a list one item at a time; in order
+    // already, the items go in as one block.
+    setSortingEnabled(false);
+    clear();
+    addTopLevelItems(items);
+    setSortingEnabled(true);
 }
 
 void CheckList::fitColumns() {

@@ -11,8 +11,17 @@ class CheckList : public QTreeWidget {
 public:
     explicit CheckList(QWidget* parent = nullptr);
 
+    struct Entry {
+        QString text;
+        qint64 id = 0;
+        bool checked = false;
+    };
+
     // Adds an entry in its sorted place.
     void addEntry(const QString& text, qint64 id, bool checked);
+    // Replaces every entry at once: one change for the view and for a screen
+    // reader, where adding entry by entry told them of each row.
+    void setEntries(const std::vector<Entry>& entries);
     // Sizes every column but the last to its contents; call once the entries
     // are in.
     void fitColumns();
@@ -28,4 +37,7 @@ public:
     std::vector<qint64> checkedIds() const;
     // The selected entry's id; false when none is selected.
     bool selectedId(qint64& id) const;
+
+private:
+    QTreeWidgetItem* makeItem(const QString& text, qint64 id, bool checked);
 };

@@ -4,7 +4,6 @@
 #include <QDate>
 #include <QStyle>
 #include <QLocale>
-#include <mutex>
 #include <unordered_map>
 
 #include "engine/ResultStore.h"
@@ -57,22 +56,20 @@ void RecordListModel::setColumns(const std::string& layout) {
 void RecordListModel::refill(const ResultStore& store, int32_t targetId) {
     const bool allTargets = targetId == -1;
     std::vector<Row> rows;
-    {
-        std::lock_guard<std::recursive_mutex> lock(store.lock());
-        const std::vector<Record>& records = store.records();
-        rows.reserve(records.size());
-        for (const Record& record : records) {
-            if (!allTargets && record.targetId != targetId) continue;
-            Row row;
-            row.number = record.number;
-            row.replacements = record.replacements;
-            if (allTargets)
-                row.cells = {record.title, record.author, record.targetName, record.date};
-            else
-                row.cells = {record.title, record.author, record.date};
-            rows.push_back(std::move(row));
-        }
-    }
+    rows.reserve(store.count());
+    store.visitBriefFields([&](const BriefFields& record) {
+        if (!allTargets && record.targetId != targetId) return;
+        Row row;
+        row.number = record.number;
+        row.replacements = record.replacements;
+        if (allTargets)
+            row.cells = {std::string(record.title), std::string(record.author),
+                         std::string(record.targetName), std::string(record.date)};
+        else
+            row.cells = {std::string(record.title), std::string(record.author),
+                         std::string(record.date)};
+        rows.push_back(std::move(row));
+    });
     // Converted outside the lock: workers wait for it only while copying.
     for (Row& row : rows)
         for (std::string& cell : row.cells) cell = screenText(cell);

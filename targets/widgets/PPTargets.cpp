@@ -61,10 +61,10 @@ void PPTargets::refreshTargetList() {
     ui_->tagList->clearEntries();
     for (const auto& [tag, selected] : list_.tagTable) ui_->tagList->addEntry(qs(tag), selected);
 
-    CheckList* targets = ui_->targetList;
-    targets->clear();
+    std::vector<CheckList::Entry> entries;
     for (const TargetEntry& entry : filterTargets(list_))
-        targets->addEntry(qs(entry.text), entry.id, entry.checked);
+        entries.push_back({qs(entry.text), entry.id, entry.checked});
+    ui_->targetList->setEntries(entries);
     fitColumns();
 }
 

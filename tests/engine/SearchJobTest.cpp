@@ -309,14 +309,17 @@ TEST_F(SearchJobTest, ServerLostWhileFetchingKeepsWhatArrivedAndResumeGoesOn) {
     ASSERT_TRUE(h.drain());
     ASSERT_EQ(targetStatusText(t), "Z (10/30)");
 
-    // The search response brings records along; the present for the rest is
+    // The first present brings records along; the one for the rest is
     // delayed, and the server dies meanwhile.
-    h.onEvent = [&](const SearchEventHint& e) {
-        if (e.code == SS_RETRIEVING) kill(server->pid(), SIGKILL);
-    };
+    const pid_t serverPid = server->pid();
+    std::thread killer([&] {
+        waitFor([&] { return h.doc->store.count() > 10; }, 20000, 1);
+        kill(serverPid, SIGKILL);
+    });
     h.doc->search.resumeAll();
-    ASSERT_TRUE(h.drain());
-    h.onEvent = nullptr;
+    const bool drained = h.drain();
+    killer.join();
+    ASSERT_TRUE(drained);
     EXPECT_EQ(h.events[t.id], (Codes{110, 111, 112, 113, 110, 111, 112, 113}));
     EXPECT_EQ(targetStatusText(t), "Z (Aborted)");
     EXPECT_EQ(t.search.lastError(), "QRN: Unable to retrieve record");
