@@ -35,7 +35,11 @@ PPTargets::PPTargets(TargetList& list, bool controlsOkButton, QWidget* parent, i
     refreshTargetList();
 }
 
-PPTargets::~PPTargets() = default;
+PPTargets::~PPTargets() {
+    // The tag list hides its popup while the children are destroyed, after
+    // this page's own parts are gone.
+    disconnect(ui_->tagList, nullptr, this, nullptr);
+}
 
 void PPTargets::onShown() {
     if (controlsOkButton_) setOkEnabled(false);

@@ -310,6 +310,13 @@ private slots:
         QCOMPARE(s.shown(), QStringList({"Delta\t"}));
     }
 
+    void aShownPageClosesCleanly() {
+        auto* page = new PPTargets(list_, false);
+        page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(page));
+        delete page;
+    }
+
     void openingTheTagListTicksNothing() {
         PageSheet s(list_);
         auto* tags = namedChild<CheckComboBox>(s.page, "tagList");

@@ -43,6 +43,7 @@ const std::vector<std::pair<const char*, std::string SettingsData::*>> kStringFi
     QRN_FIELD(DisplayMODSAuthorXPATH), QRN_FIELD(DisplayMODSDateXPATH),
     QRN_FIELD(DisplayDCTitleXPATH), QRN_FIELD(DisplayDCAuthorXPATH),
     QRN_FIELD(DisplayDCDateXPATH), QRN_FIELD(ForumURL), QRN_FIELD(SRUMappingFile),
+    QRN_FIELD(MarcExportEncoding), QRN_FIELD(ExportDropTags),
 #undef QRN_FIELD
 };
 // clang-format on
