@@ -429,3 +429,22 @@ TEST_F(SruSearchTest, TheTestButtonKeepsItsTimeLimitAndSendsTheLogin) {
     trickle.stop();
     for (std::thread& sender : senders) sender.join();
 }
+
+TEST_F(SruSearchTest, UnsupportedIndexFallsBackOnceAndSaysSo) {
+    HttpFront server([&](const std::string& head) {
+        if (head.find("bath.issn") != std::string::npos)
+            return sruDiagnostic(16, "bath.issn");
+        return sruAnswer("1", slot(marcXmlRecord("Found")));
+    });
+    SearchHarness h(searchSettings());
+    Target& with = h.addTarget("With", server.url("db"), "marcxml", "");
+    with.profile.fallbacks = {{8, 1016}};
+    const Target& without = h.addTarget("Without", server.url("db"), "marcxml", "");
+    h.start("@attr 1=8 12345679");
+    ASSERT_TRUE(h.drain());
+    EXPECT_FALSE(with.search.errorFlag) << with.search.lastError();
+    EXPECT_EQ(with.search.retrievedCount, 1);
+    EXPECT_EQ(with.search.note(), "ISSN index not supported; searched Any instead\n");
+    EXPECT_EQ(targetStatusText(without), "Without (Error)");
+    EXPECT_TRUE(without.search.note().empty());
+}
