@@ -246,7 +246,8 @@ ProbeReport probeZ3950(const Target& target, int timeoutSeconds,
     return report;
 }
 
-ProbeReport probeSru(const Target& target, int timeoutSeconds) {
+ProbeReport probeSru(const Target& target, int timeoutSeconds,
+                     const std::function<bool()>& cancelled) {
     ProbeReport report;
     const std::string url = target.zurl + (target.zurl.find('?') == std::string::npos ? "?" : "&") +
                             "operation=explain&version=1.2";
@@ -256,8 +257,14 @@ ProbeReport probeSru(const Target& target, int timeoutSeconds) {
     request.password = target.password;
     request.totalTimeoutSeconds = timeoutSeconds;
     request.proxy = target.profile.proxy;
+    request.stopped = cancelled;
     const Clock::time_point start = Clock::now();
     const SruHttpResponse response = sruHttpGet(request);
+    if (response.stopped) {
+        report.error = "Cancelled";
+        report.text = report.error + "\n";
+        return report;
+    }
     if (!response.error.empty()) {
         report.text = "No answer from " + target.zurl + ": " + response.error + "\n";
     } else if (response.status != 200) {
@@ -314,7 +321,7 @@ std::string indexSupportText(const IndexProbe& index) {
 
 ProbeReport probeTarget(const Target& target, int timeoutSeconds,
                         const std::function<bool()>& cancelled) {
-    return isSruAddress(target.zurl) ? probeSru(target, timeoutSeconds)
+    return isSruAddress(target.zurl) ? probeSru(target, timeoutSeconds, cancelled)
                                      : probeZ3950(target, timeoutSeconds, cancelled);
 }
 

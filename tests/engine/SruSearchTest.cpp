@@ -448,3 +448,15 @@ TEST_F(SruSearchTest, UnsupportedIndexFallsBackOnceAndSaysSo) {
     EXPECT_EQ(targetStatusText(without), "Without (Error)");
     EXPECT_TRUE(without.search.note().empty());
 }
+
+TEST_F(SruSearchTest, CancelEndsAnSruProbeAtOnce) {
+    SilentServer silent;
+    Target t;
+    t.zurl = "http://127.0.0.1:" + std::to_string(silent.port()) + "/db";
+    const auto started = std::chrono::steady_clock::now();
+    const ProbeReport report = probeTarget(t, 30, [&] {
+        return std::chrono::steady_clock::now() - started > std::chrono::milliseconds(300);
+    });
+    EXPECT_EQ(report.error, "Cancelled");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+}
