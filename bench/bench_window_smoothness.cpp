@@ -21,9 +21,9 @@
 #include "TestSupport.h"
 #include "ZebraServer.h"
 #include "app/CMainFrame.h"
+#include "engine/ZoomInit.h"
 #include "views/MRecordListView.h"
 #include "views/RecordListModel.h"
-#include "engine/ZoomInit.h"
 
 namespace {
 

@@ -99,22 +99,25 @@ void MRecordListView::refillSoon() {
 void MRecordListView::builtInBackground(uint64_t generation) {
     std::vector<RecordListModel::Row> rows = building_.get();
     if (generation == generation_)
-        showRows(std::move(rows), doc_.core().selection.selectedTargetId == -1);
+        showRows(std::move(rows), doc_.core().selection.selectedTargetId == -1, true);
     if (buildAgain_) {
         buildAgain_ = false;
         refillSoon();
     }
 }
 
-void MRecordListView::showRows(std::vector<RecordListModel::Row> rows, bool allTargets) {
+void MRecordListView::showRows(std::vector<RecordListModel::Row> rows, bool allTargets,
+                               bool freeInBackground) {
     const DocumentSelection& selection = doc_.core().selection;
     std::vector<int32_t> chosen = selection.selectedRecordNumbers;
     if (selection.selectedRecordNumber > 0) chosen.push_back(selection.selectedRecordNumber);
     {
         // A refill is not the user choosing a record.
         const QSignalBlocker blocker(selectionModel());
-        model_->setRows(std::move(rows), allTargets);
+        rows = model_->setRows(std::move(rows), allTargets);
     }
+    if (freeInBackground)
+        freeing_ = std::async(std::launch::async, [old = std::move(rows)]() mutable { old = {}; });
     applyColumnWidths();
     sortColumn_ = 0;
     sortAscending_ = true;

@@ -40,7 +40,8 @@ private:
     // A refill, built off the UI thread when the store is long.
     void refillSoon();
     void builtInBackground(uint64_t generation);
-    void showRows(std::vector<RecordListModel::Row> rows, bool allTargets);
+    void showRows(std::vector<RecordListModel::Row> rows, bool allTargets,
+                  bool freeInBackground = false);
     void applyColumnWidths();
     void headerClicked(int column);
     void rowChosen(bool currentChanged);
@@ -62,4 +63,6 @@ private:
     std::future<std::vector<RecordListModel::Row>> building_;
     bool buildAgain_ = false;
     uint64_t generation_ = 0;
+    // Freeing a long list's rows takes as long as a stall.
+    std::future<void> freeing_;
 };

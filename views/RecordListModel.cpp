@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QStyle>
 #include <QLocale>
+#include <QStyle>
 #include <unordered_map>
 
 #include "engine/ResultStore.h"
@@ -84,11 +84,12 @@ std::vector<RecordListModel::Row> RecordListModel::listedRows(const ResultStore&
     return rows;
 }
 
-void RecordListModel::setRows(std::vector<Row> rows, bool allTargets) {
+std::vector<RecordListModel::Row> RecordListModel::setRows(std::vector<Row> rows, bool allTargets) {
     beginResetModel();
     columns_ = parseListColumns(allTargets ? kAllTargetsColumns : kOneTargetColumns);
     rows_.swap(rows);
     endResetModel();
+    return rows;
 }
 
 void RecordListModel::sortRows(int column, bool ascending) {

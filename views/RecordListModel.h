@@ -32,9 +32,9 @@ public:
         uint32_t replacements = 0;       // marked in the first column
     };
     // Any thread: the rows refill lists, for a list too long to build on the
-    // UI thread; setRows then shows them.
+    // UI thread; setRows then shows them and hands back the rows it replaced.
     static std::vector<Row> listedRows(const ResultStore& store, int32_t targetId);
-    void setRows(std::vector<Row> rows, bool allTargets);
+    std::vector<Row> setRows(std::vector<Row> rows, bool allTargets);
 
     // Stable sort of the rows by one column with the list's cell comparison.
     void sortRows(int column, bool ascending);
