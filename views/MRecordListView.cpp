@@ -8,7 +8,7 @@
 
 #include "display/TabSeparatedRows.h"
 #include "document/ViewDocument.h"
-#include "views/RecordListModel.h"
+#include "engine/ResultStore.h"
 
 MRecordListView::MRecordListView(ViewDocument& doc, QWidget* parent)
     : QTableView(parent), doc_(doc), model_(new RecordListModel(this)) {
@@ -42,10 +42,16 @@ MRecordListView::MRecordListView(ViewDocument& doc, QWidget* parent)
     doc_.addView(this);
 }
 
-MRecordListView::~MRecordListView() { doc_.removeView(this); }
+MRecordListView::~MRecordListView() {
+    // The job reads the document's store.
+    if (building_.valid()) building_.wait();
+    doc_.removeView(this);
+}
 
 void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHint*) {
     if (hint == HINT_SEARCH_STARTED) {
+        ++generation_;
+        buildAgain_ = false;
         model_->setColumns(kInitialColumns);
         applyColumnWidths();
         horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -53,22 +59,65 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
         publishSelection();
         return;
     }
-    if ((hint == SS_FINISHED || hint == HINT_TARGET_SELECTED) && !isActiveView()) {
+    if (hint == SS_FINISHED && !isActiveView()) refillSoon();
+    if (hint == HINT_TARGET_SELECTED && !isActiveView()) {
         // Another target's records: nothing of the old choice carries over.
-        if (hint == HINT_TARGET_SELECTED) doc_.core().selection.selectedRecordNumbers.clear();
+        doc_.core().selection.selectedRecordNumbers.clear();
         refill();
     }
 }
 
 void MRecordListView::refill() {
+    ++generation_;
+    buildAgain_ = false;
+    const int32_t targetId = doc_.core().selection.selectedTargetId;
+    showRows(RecordListModel::listedRows(doc_.core().store, targetId), targetId == -1);
+}
+
+void MRecordListView::refillSoon() {
+    // Shorter lists are built at once, too quickly to be felt.
+    constexpr size_t kBuildInBackgroundFrom = 10000;
+    if (doc_.core().store.count() < kBuildInBackgroundFrom && !building_.valid()) {
+        refill();
+        return;
+    }
+    if (building_.valid()) {
+        buildAgain_ = true;
+        return;
+    }
+    const uint64_t generation = ++generation_;
+    const ResultStore& store = doc_.core().store;
+    const int32_t targetId = doc_.core().selection.selectedTargetId;
+    building_ = std::async(std::launch::async, [this, &store, targetId, generation] {
+        std::vector<RecordListModel::Row> rows = RecordListModel::listedRows(store, targetId);
+        QMetaObject::invokeMethod(
+            this, [this, generation] { builtInBackground(generation); }, Qt::QueuedConnection);
+        return rows;
+    });
+}
+
+void MRecordListView::builtInBackground(uint64_t generation) {
+    std::vector<RecordListModel::Row> rows = building_.get();
+    if (generation == generation_)
+        showRows(std::move(rows), doc_.core().selection.selectedTargetId == -1, true);
+    if (buildAgain_) {
+        buildAgain_ = false;
+        refillSoon();
+    }
+}
+
+void MRecordListView::showRows(std::vector<RecordListModel::Row> rows, bool allTargets,
+                               bool freeInBackground) {
     const DocumentSelection& selection = doc_.core().selection;
     std::vector<int32_t> chosen = selection.selectedRecordNumbers;
     if (selection.selectedRecordNumber > 0) chosen.push_back(selection.selectedRecordNumber);
     {
         // A refill is not the user choosing a record.
         const QSignalBlocker blocker(selectionModel());
-        model_->refill(doc_.core().store, selection.selectedTargetId);
+        rows = model_->setRows(std::move(rows), allTargets);
     }
+    if (freeInBackground)
+        freeing_ = std::async(std::launch::async, [old = std::move(rows)]() mutable { old = {}; });
     applyColumnWidths();
     sortColumn_ = 0;
     sortAscending_ = true;

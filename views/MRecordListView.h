@@ -5,12 +5,13 @@
 
 #include <QTableView>
 #include <cstdint>
+#include <future>
 #include <vector>
 
 #include "document/DocumentView.h"
+#include "views/RecordListModel.h"
 
 class ViewDocument;
-class RecordListModel;
 
 class MRecordListView : public QTableView, public DocumentView {
     Q_OBJECT
@@ -36,6 +37,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A refill, built off the UI thread when the store is long.
+    void refillSoon();
+    void builtInBackground(uint64_t generation);
+    void showRows(std::vector<RecordListModel::Row> rows, bool allTargets,
+                  bool freeInBackground = false);
     void applyColumnWidths();
     void headerClicked(int column);
     void rowChosen(bool currentChanged);
@@ -52,4 +58,11 @@ private:
     bool sortAscending_ = true;
     // The record a change of the current row chose during the current mouse press.
     int32_t chosenByCurrent_ = -1;
+    // At most one background refill at a time; another asked for meanwhile
+    // follows it. A result older than the list's last change is dropped.
+    std::future<std::vector<RecordListModel::Row>> building_;
+    bool buildAgain_ = false;
+    uint64_t generation_ = 0;
+    // Freeing a long list's rows takes as long as a stall.
+    std::future<void> freeing_;
 };

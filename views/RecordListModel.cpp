@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QStyle>
 #include <QLocale>
+#include <QStyle>
 #include <unordered_map>
 
 #include "engine/ResultStore.h"
@@ -54,6 +54,11 @@ void RecordListModel::setColumns(const std::string& layout) {
 }
 
 void RecordListModel::refill(const ResultStore& store, int32_t targetId) {
+    setRows(listedRows(store, targetId), targetId == -1);
+}
+
+std::vector<RecordListModel::Row> RecordListModel::listedRows(const ResultStore& store,
+                                                              int32_t targetId) {
     const bool allTargets = targetId == -1;
     std::vector<Row> rows;
     rows.reserve(store.count());
@@ -75,16 +80,29 @@ void RecordListModel::refill(const ResultStore& store, int32_t targetId) {
         for (std::string& cell : row.cells) cell = screenText(cell);
     // Each row went in as the list's first row.
     std::reverse(rows.begin(), rows.end());
+    sortRowsOf(rows, 0, true);
+    return rows;
+}
 
+std::vector<RecordListModel::Row> RecordListModel::setRows(std::vector<Row> rows, bool allTargets) {
     beginResetModel();
     columns_ = parseListColumns(allTargets ? kAllTargetsColumns : kOneTargetColumns);
-    rows_ = std::move(rows);
+    rows_.swap(rows);
     endResetModel();
-    sortRows(0, true);
+    return rows;
 }
 
 void RecordListModel::sortRows(int column, bool ascending) {
     if (column < 0 || column >= static_cast<int>(columns_.size()) || rows_.size() < 2) return;
+    std::vector<Row> sorted = std::move(rows_);
+    sortRowsOf(sorted, column, ascending);
+    emit layoutAboutToBeChanged();
+    rows_ = std::move(sorted);
+    emit layoutChanged();
+}
+
+void RecordListModel::sortRowsOf(std::vector<Row>& rows, int column, bool ascending) {
+    if (column < 0 || rows.size() < 2) return;
     // Each row's key is worked out once, and each distinct text is read as a
     // date once (a list holds few distinct dates, and the locale's reading is
     // slow); the sort then moves row numbers, not keys.
@@ -99,11 +117,11 @@ void RecordListModel::sortRows(int column, bool ascending) {
         value = found->second.second;
         return found->second.first;
     };
-    std::vector<CellKey> keys(rows_.size());
-    std::vector<uint32_t> order(rows_.size());
+    std::vector<CellKey> keys(rows.size());
+    std::vector<uint32_t> order(rows.size());
     const std::string empty;
-    for (size_t i = 0; i < rows_.size(); ++i) {
-        const std::vector<std::string>& cells = rows_[i].cells;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const std::vector<std::string>& cells = rows[i].cells;
         keys[i] =
             makeCellKey(column < static_cast<int>(cells.size()) ? cells[column] : empty, parseDate);
         order[i] = static_cast<uint32_t>(i);
@@ -113,11 +131,9 @@ void RecordListModel::sortRows(int column, bool ascending) {
                          : compareCellKeys(keys[b], keys[a]) < 0;
     });
     std::vector<Row> sorted;
-    sorted.reserve(rows_.size());
-    for (uint32_t i : order) sorted.push_back(std::move(rows_[i]));
-    emit layoutAboutToBeChanged();
-    rows_ = std::move(sorted);
-    emit layoutChanged();
+    sorted.reserve(rows.size());
+    for (uint32_t i : order) sorted.push_back(std::move(rows[i]));
+    rows.swap(sorted);
 }
 
 int32_t RecordListModel::recordNumber(int row) const {

@@ -26,6 +26,16 @@ public:
     // then sorted by the first column, ascending.
     void refill(const ResultStore& store, int32_t targetId);
 
+    struct Row {
+        int32_t number = 0;
+        std::vector<std::string> cells;  // UTF-8, as shown
+        uint32_t replacements = 0;       // marked in the first column
+    };
+    // Any thread: the rows refill lists, for a list too long to build on the
+    // UI thread; setRows then shows them and hands back the rows it replaced.
+    static std::vector<Row> listedRows(const ResultStore& store, int32_t targetId);
+    std::vector<Row> setRows(std::vector<Row> rows, bool allTargets);
+
     // Stable sort of the rows by one column with the list's cell comparison.
     void sortRows(int column, bool ascending);
 
@@ -41,11 +51,7 @@ public:
     static bool parseLocaleDate(const std::string& cell, double& value);
 
 private:
-    struct Row {
-        int32_t number = 0;
-        std::vector<std::string> cells;  // UTF-8, as shown
-        uint32_t replacements = 0;       // marked in the first column
-    };
+    static void sortRowsOf(std::vector<Row>& rows, int column, bool ascending);
 
     std::vector<ListColumn> columns_;
     std::vector<Row> rows_;

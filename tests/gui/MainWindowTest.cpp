@@ -210,6 +210,32 @@ private slots:
         QCOMPARE(frame.recordListView()->model().rowCount(), 10);
     }
 
+    // A long list is built off the UI thread: a target finishing while it is
+    // built is listed too, and the chosen records stay chosen.
+    void longListBuiltInBackground() {
+        GuiDocument g;
+        CMainFrame frame(g.doc());
+        const auto addRecords = [&g](int n) {
+            for (int i = 0; i < n; ++i) {
+                Record r;
+                r.title = "Title " + std::to_string(i);
+                r.targetId = 1;
+                r.targetName = "Demo";
+                g.core().store.add(std::move(r));
+            }
+        };
+        addRecords(12000);
+        g.core().selection.selectedRecordNumbers = {5, 11000};
+        g.core().selection.selectedRecordNumber = 11000;
+        MRecordListView* list = frame.recordListView();
+        list->onUpdate(nullptr, SS_FINISHED, nullptr);
+        addRecords(500);
+        list->onUpdate(nullptr, SS_FINISHED, nullptr);
+        QTRY_COMPARE_WITH_TIMEOUT(list->model().rowCount(), 12500, 20000);
+        QCOMPARE(list->selectionModel()->selectedRows().size(), qsizetype(2));
+        QCOMPARE(list->model().recordNumber(list->currentIndex().row()), 11000);
+    }
+
     // Every kind of record the demo catalogue serves shows a readable page.
     void recordPagesOfEveryKind() {
         GuiDocument g;

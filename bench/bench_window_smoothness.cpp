@@ -1,0 +1,151 @@
+// How smooth the main window stays while 4 targets x 25,000 records stream
+// into it (offscreen, four local Zebras on one register): a 10 ms timer on the
+// UI thread, and how late each of its ticks comes. Reports the longest stall
+// and the 99th percentile of the lateness, beside the same timer's lateness in
+// an idle window for up to 5 s (the reference).
+#include <benchmark/benchmark.h>
+#include <time.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "CollectedMessages.h"
+#include "GuiDocument.h"
+#include "MarcCorpus.h"
+#include "TestSupport.h"
+#include "ZebraServer.h"
+#include "app/CMainFrame.h"
+#include "engine/ZoomInit.h"
+#include "views/MRecordListView.h"
+#include "views/RecordListModel.h"
+
+namespace {
+
+constexpr int kServers = 4;
+constexpr int kRecords = 25000;
+constexpr int kTickMs = 10;
+constexpr const char* kEveryRecord = "@attr 1=_ALLRECORDS @attr 2=103 \"\"";
+
+struct Lateness {
+    double longestMs = 0;
+    double p99Ms = 0;
+    // The UI thread's own CPU between two ticks at most: a stall much longer
+    // than that was the machine's load, not the window's work.
+    double longestBusyMs = 0;
+};
+
+double threadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// Runs the event loop until done() holds or timeoutMs pass, ticking a 10 ms
+// timer; the lateness of every tick.
+Lateness tickUntil(const std::function<bool()>& done, int timeoutMs) {
+    std::vector<double> late;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = clock.nsecsElapsed();
+    double lastCpu = threadCpuMs(), longestBusy = 0;
+    QEventLoop loop;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        late.push_back(std::max(0.0, (now - last) / 1e6 - kTickMs));
+        last = now;
+        const double cpu = threadCpuMs();
+        longestBusy = std::max(longestBusy, cpu - lastCpu);
+        lastCpu = cpu;
+        if (done() || clock.elapsed() > timeoutMs) loop.quit();
+    });
+    tick.start(kTickMs);
+    loop.exec();
+    if (clock.elapsed() > timeoutMs) throw std::runtime_error("the search did not end in time");
+    std::sort(late.begin(), late.end());
+    Lateness result;
+    result.longestBusyMs = longestBusy;
+    if (!late.empty()) {
+        result.longestMs = late.back();
+        result.p99Ms = late[std::min(late.size() - 1, late.size() * 99 / 100)];
+    }
+    return result;
+}
+
+void runStreaming(benchmark::State& state) {
+    initializeZoom();
+    CollectedMessages quiet;
+    TempDir dir;
+    const std::string file = dir.file("records.mrc");
+    writeCorpusFile(file, kRecords, 13);
+    std::vector<std::unique_ptr<ZebraServer>> servers;
+    servers.push_back(std::make_unique<ZebraServer>(std::vector<std::string>{file}, "Default",
+                                                    ZServer::Logging::Requests));
+    while (servers.size() < kServers)
+        servers.push_back(
+            ZebraServer::onSameRegister(*servers.front(), ZServer::Logging::Requests));
+    Lateness streaming, idle;
+    double seconds = 0;
+    for (auto _ : state) {
+        GuiDocument g(guiSettings(kRecords, kServers * kRecords));
+        for (int s = 0; s < kServers; ++s)
+            g.addTarget("Zebra " + std::to_string(s), servers[s]->zurl("Default"));
+        CMainFrame frame(g.doc());
+        frame.resize(1000, 800);
+        frame.show();
+        QApplication::processEvents();
+        QElapsedTimer clock;
+        clock.start();
+        g.start(kEveryRecord);
+        // Until the list shows every record, which it may build after the search.
+        const auto listed = [&] {
+            return g.core().searchSettled() &&
+                   frame.recordListView()->model().rowCount() == kServers * kRecords;
+        };
+        streaming = tickUntil(listed, 600000);
+        seconds = clock.elapsed() / 1000.0;
+        state.SetIterationTime(seconds);
+        if (g.core().store.count() != static_cast<size_t>(kServers * kRecords))
+            throw std::runtime_error("stored " + std::to_string(g.core().store.count()) +
+                                     " records");
+        QElapsedTimer idleClock;
+        idleClock.start();
+        const qint64 span = std::min<qint64>(clock.elapsed(), 5000);
+        idle = tickUntil([&] { return idleClock.elapsed() >= span; }, 600000);
+    }
+    state.counters["longest_stall_ms"] = streaming.longestMs;
+    state.counters["p99_ms"] = streaming.p99Ms;
+    state.counters["longest_busy_ms"] = streaming.longestBusyMs;
+    state.counters["idle_longest_ms"] = idle.longestMs;
+    state.counters["idle_p99_ms"] = idle.p99Ms;
+}
+
+// A failure ends the run with a message, the servers stopped on the way out.
+void BM_WindowWhileStreaming(benchmark::State& state) {
+    try {
+        runStreaming(state);
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_WindowWhileStreaming)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
