@@ -43,8 +43,10 @@ bool rejectedIndex(ZOOM_connection connection, std::string& addinfo) {
 
 // The toolkit's copy of a long result set was freed on this worker's heap:
 // its pages go back, so a long session keeps only what the store holds.
+// Under a sanitizer the heap is the sanitizer's, and glibc's trim walks an
+// arena that was never set up.
 void returnFreedMemory() {
-#ifdef __GLIBC__
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
     malloc_trim(0);
 #endif
 }
