@@ -169,12 +169,7 @@ void onCharacters(void* context, const xmlChar* text, int length) {
 
 MarcXmlSaxResult readMarcXmlSax(const std::string& xml) {
     Reader reader;
-    xmlSAXHandler handler;
-    std::memset(&handler, 0, sizeof handler);
-    handler.initialized = XML_SAX2_MAGIC;
-    handler.startElementNs = onStart;
-    handler.endElementNs = onEnd;
-    handler.characters = onCharacters;
+    const xmlSAXHandler handler = saxHandler(onStart, onEnd, onCharacters);
     const bool whole = saxParse(xml, handler, &reader);
     reader.result.ok = whole && !reader.failed && !reader.result.records.empty();
     if (!reader.result.ok) reader.result.records.clear();

@@ -34,3 +34,14 @@ bool saxParse(const std::string& xml, const xmlSAXHandler& handler, void* state)
     ctx->_private = nullptr;
     return whole;
 }
+
+xmlSAXHandler saxHandler(startElementNsSAX2Func start, endElementNsSAX2Func end,
+                         charactersSAXFunc characters) {
+    xmlSAXHandler handler;
+    std::memset(&handler, 0, sizeof handler);
+    handler.initialized = XML_SAX2_MAGIC;
+    handler.startElementNs = start;
+    handler.endElementNs = end;
+    handler.characters = characters;
+    return handler;
+}

@@ -6,6 +6,10 @@
 
 #include <string>
 
+// A SAX2 handler with only these three callbacks set.
+xmlSAXHandler saxHandler(startElementNsSAX2Func start, endElementNsSAX2Func end,
+                         charactersSAXFunc characters);
+
 // Any thread. The callbacks find state in static_cast<xmlParserCtxtPtr>(ctx)->_private
 // and may stop the parser. True when the text was read to its end, well formed.
 bool saxParse(const std::string& xml, const xmlSAXHandler& handler, void* state);

@@ -167,12 +167,7 @@ bool readNumber(const std::string& raw, SruSearchResponse& out) {
 
 bool readStreaming(const std::string& xml, SruSearchResponse& out) {
     ResponseReader reader;
-    xmlSAXHandler handler;
-    std::memset(&handler, 0, sizeof handler);
-    handler.initialized = XML_SAX2_MAGIC;
-    handler.startElementNs = onResponseStart;
-    handler.endElementNs = onResponseEnd;
-    handler.characters = onResponseCharacters;
+    const xmlSAXHandler handler = saxHandler(onResponseStart, onResponseEnd, onResponseCharacters);
     if (!saxParse(xml, handler, &reader) || reader.failed) return false;
     for (SruDiagnostic& d : reader.out.diagnostics) {
         d.uri = trimmed(d.uri);
