@@ -25,11 +25,20 @@ GroupedRecordModel::GroupedRecordModel(QObject* parent) : QAbstractItemModel(par
 void GroupedRecordModel::clear() {
     beginResetModel();
     groups_.clear();
+    groupOf_.clear();
     endResetModel();
 }
 
 void GroupedRecordModel::refill(const ResultStore& store, CopyGrouping& grouping,
                                 int32_t targetId) {
+    setGroups(listedGroups(store, grouping, targetId), targetId == -1);
+}
+
+std::vector<GroupedRecordModel::Group> GroupedRecordModel::listedGroups(const ResultStore& store,
+                                                                        CopyGrouping& grouping,
+                                                                        int32_t targetId,
+                                                                        int sortColumn,
+                                                                        bool ascending) {
     const bool allTargets = targetId == -1;
     grouping.catchUp(store);
     std::vector<CopyGroup> found = grouping.groups();
@@ -42,15 +51,19 @@ void GroupedRecordModel::refill(const ResultStore& store, CopyGrouping& grouping
                 group.members.end());
         numbers.insert(numbers.end(), group.members.begin(), group.members.end());
     }
-    // Brief fields of every listed record, copied under the lock in one go.
+    // Brief fields of every listed record, copied under the lock a slice at
+    // a time: the UI thread and the workers may be waiting for it.
+    constexpr size_t kSlice = 2000;
     std::unordered_map<int32_t, std::vector<std::string>> brief;
     brief.reserve(numbers.size());
-    store.visitRecords(numbers.data(), numbers.size(), [&](const Record& r) {
-        if (allTargets)
-            brief[r.number] = {r.title, r.author, r.targetName, r.date};
-        else
-            brief[r.number] = {r.title, r.author, r.date};
-    });
+    for (size_t from = 0; from < numbers.size(); from += kSlice)
+        store.visitRecords(numbers.data() + from, std::min(kSlice, numbers.size() - from),
+                           [&](const Record& r) {
+                               if (allTargets)
+                                   brief[r.number] = {r.title, r.author, r.targetName, r.date};
+                               else
+                                   brief[r.number] = {r.title, r.author, r.date};
+                           });
     std::vector<Group> groups;
     for (const CopyGroup& group : found) {
         if (group.members.empty()) continue;
@@ -74,31 +87,62 @@ void GroupedRecordModel::refill(const ResultStore& store, CopyGrouping& grouping
             line.cells.push_back(qualityMarksText(grouping.marks(n)));
         }
     }
+    sortGroupsOf(groups, sortColumn, ascending);
+    return groups;
+}
+
+std::vector<GroupedRecordModel::Group> GroupedRecordModel::setGroups(std::vector<Group> groups,
+                                                                     bool allTargets) {
     beginResetModel();
     columns_ = parseListColumns(allTargets ? kGroupedAllTargets : kGroupedOneTarget);
-    groups_ = std::move(groups);
+    groups_.swap(groups);
+    indexGroups();
     endResetModel();
+    return groups;
 }
 
 void GroupedRecordModel::sortGroups(int column, bool ascending) {
     if (column < 0 || column >= static_cast<int>(columns_.size()) || groups_.size() < 2) return;
+    std::vector<Group> sorted = std::move(groups_);
+    sortGroupsOf(sorted, column, ascending);
+    emit layoutAboutToBeChanged();
+    groups_ = std::move(sorted);
+    indexGroups();
+    emit layoutChanged();
+}
+
+void GroupedRecordModel::sortGroupsOf(std::vector<Group>& groups, int column, bool ascending) {
+    if (column < 0 || groups.size() < 2) return;
     const DateParser noDates = [](const std::string&, double&) { return false; };
+    const std::string empty;
     std::vector<CellKey> keys;
-    keys.reserve(groups_.size());
-    for (const Group& g : groups_)
-        keys.push_back(makeCellKey(g.copies.front().cells[column], noDates));
-    std::vector<size_t> order(groups_.size());
+    keys.reserve(groups.size());
+    for (const Group& g : groups) {
+        const std::vector<std::string>& cells = g.copies.front().cells;
+        keys.push_back(
+            makeCellKey(column < static_cast<int>(cells.size()) ? cells[column] : empty, noDates));
+    }
+    std::vector<size_t> order(groups.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
         return ascending ? compareCellKeys(keys[a], keys[b]) < 0
                          : compareCellKeys(keys[b], keys[a]) < 0;
     });
     std::vector<Group> sorted;
-    sorted.reserve(groups_.size());
-    for (size_t i : order) sorted.push_back(std::move(groups_[i]));
-    emit layoutAboutToBeChanged();
-    groups_ = std::move(sorted);
-    emit layoutChanged();
+    sorted.reserve(groups.size());
+    for (size_t i : order) sorted.push_back(std::move(groups[i]));
+    groups.swap(sorted);
+}
+
+void GroupedRecordModel::indexGroups() {
+    groupOf_.clear();
+    for (size_t g = 0; g < groups_.size(); ++g)
+        for (const Line& line : groups_[g].copies) {
+            if (line.number <= 0) continue;
+            if (groupOf_.size() <= static_cast<size_t>(line.number))
+                groupOf_.resize(static_cast<size_t>(line.number) + 1, -1);
+            groupOf_[line.number] = static_cast<int32_t>(g);
+        }
 }
 
 const GroupedRecordModel::Line* GroupedRecordModel::lineAt(const QModelIndex& index) const {
@@ -118,11 +162,13 @@ int32_t GroupedRecordModel::recordNumber(const QModelIndex& index) const {
 }
 
 QModelIndex GroupedRecordModel::indexOfRecord(int32_t number) const {
-    for (size_t g = 0; g < groups_.size(); ++g)
-        for (size_t i = 0; i < groups_[g].copies.size(); ++i)
-            if (groups_[g].copies[i].number == number)
-                return i == 0 ? index(static_cast<int>(g), 0)
-                              : index(static_cast<int>(i), 0, index(static_cast<int>(g), 0));
+    if (number <= 0 || static_cast<size_t>(number) >= groupOf_.size() || groupOf_[number] < 0)
+        return {};
+    const int g = groupOf_[number];
+    const std::vector<Line>& copies = groups_[g].copies;
+    for (size_t i = 0; i < copies.size(); ++i)
+        if (copies[i].number == number)
+            return i == 0 ? index(g, 0) : index(static_cast<int>(i), 0, index(g, 0));
     return {};
 }
 

@@ -21,6 +21,22 @@ public:
     // Groups come in order of their first record.
     void refill(const ResultStore& store, CopyGrouping& grouping, int32_t targetId);
     void clear();
+
+    struct Line {
+        int32_t number = 0;
+        std::vector<std::string> cells;  // UTF-8, as shown
+    };
+    struct Group {
+        std::vector<Line> copies;  // the best first; one for a record alone
+    };
+    // Any thread that owns grouping: the groups refill lists, then sorted by
+    // a column when one is given, for a list too long to build on the UI
+    // thread. setGroups shows them and hands back the groups it replaced.
+    static std::vector<Group> listedGroups(const ResultStore& store, CopyGrouping& grouping,
+                                           int32_t targetId, int sortColumn = -1,
+                                           bool ascending = true);
+    std::vector<Group> setGroups(std::vector<Group> groups, bool allTargets);
+    static void sortGroupsOf(std::vector<Group>& groups, int column, bool ascending);
     // Stable sort of the groups by a column of their best copy.
     void sortGroups(int column, bool ascending);
 
@@ -40,15 +56,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    struct Line {
-        int32_t number = 0;
-        std::vector<std::string> cells;  // UTF-8, as shown
-    };
-    struct Group {
-        std::vector<Line> copies;  // the best first; one for a record alone
-    };
     const Line* lineAt(const QModelIndex& index) const;
+    void indexGroups();
 
     std::vector<ListColumn> columns_;
     std::vector<Group> groups_;
+    // Each listed record's group, by number: finding a record's row is then
+    // no search through the groups, even with thousands selected.
+    std::vector<int32_t> groupOf_;
 };

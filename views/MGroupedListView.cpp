@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <algorithm>
 
 #include "display/TabSeparatedRows.h"
@@ -30,6 +31,10 @@ MGroupedListView::MGroupedListView(ViewDocument& doc, QWidget* parent)
             &MGroupedListView::currentChosen);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MGroupedListView::publishSelection);
+    connect(this, &QTreeView::expanded, this,
+            [this](const QModelIndex& at) { groupExpanded(at, true); });
+    connect(this, &QTreeView::collapsed, this,
+            [this](const QModelIndex& at) { groupExpanded(at, false); });
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* takeOut = new QAction(QStringLiteral("Take Out of Group"), this);
@@ -40,13 +45,21 @@ MGroupedListView::MGroupedListView(ViewDocument& doc, QWidget* parent)
     doc_.addView(this);
 }
 
-MGroupedListView::~MGroupedListView() { doc_.removeView(this); }
+MGroupedListView::~MGroupedListView() {
+    // The build reads the document's store.
+    if (build_.running()) build_.take();
+    doc_.removeView(this);
+}
 
 void MGroupedListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHint*) {
     if (hint == HINT_SEARCH_STARTED) {
         // The groups and the user's changes to them end with their search.
+        ++search_;
+        buildAgain_ = false;
+        expanded_.clear();
         doc_.core().copies.clear();
-        model_->clear();
+        build_.startOver();
+        freeInBackground(model_->setGroups({}, doc_.core().selection.selectedTargetId == -1), {});
         return;
     }
     if (!isHidden() && (hint == SS_FINISHED || hint == HINT_TARGET_SELECTED) && !isActiveView())
@@ -54,20 +67,90 @@ void MGroupedListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHi
 }
 
 void MGroupedListView::refill() {
+    if (build_.running()) {
+        buildAgain_ = true;
+        return;
+    }
+    const int32_t targetId = doc_.core().selection.selectedTargetId;
+    // Shorter lists are grouped at once, too quickly to be felt.
+    constexpr size_t kBuildInBackgroundFrom = 10000;
+    if (doc_.core().store.count() < kBuildInBackgroundFrom) {
+        showGroups(GroupedRecordModel::listedGroups(doc_.core().store, doc_.core().copies, targetId,
+                                                    sortColumn_, sortAscending_),
+                   targetId == -1);
+        return;
+    }
+    const uint64_t search = search_;
+    build_.start(doc_.core().store, {targetId, sortColumn_, sortAscending_}, [this, search] {
+        QMetaObject::invokeMethod(
+            this, [this, search] { builtInBackground(search); }, Qt::QueuedConnection);
+    });
+    viewport()->setCursor(Qt::BusyCursor);
+    viewport()->update();
+}
+
+void MGroupedListView::builtInBackground(uint64_t search) {
+    GroupedListBuild::Result built = build_.take();
+    viewport()->unsetCursor();
+    viewport()->update();
+    if (search == search_) {
+        // The export of whole groups reads the document's grouping: it must
+        // know every record listed, with the changes made meanwhile.
+        std::swap(doc_.core().copies, built.grouping);
+        build_.applyChangesSince(built.changesMade, doc_.core().copies);
+        const int32_t targetId = doc_.core().selection.selectedTargetId;
+        if (built.request.targetId == targetId) {
+            if (sortColumn_ >= 0 && (built.request.sortColumn != sortColumn_ ||
+                                     built.request.ascending != sortAscending_))
+                GroupedRecordModel::sortGroupsOf(built.groups, sortColumn_, sortAscending_);
+            built.groups = showGroups(std::move(built.groups), targetId == -1);
+        } else {
+            buildAgain_ = true;
+        }
+    }
+    freeInBackground(std::move(built.groups), std::move(built.grouping));
+    if (buildAgain_) {
+        buildAgain_ = false;
+        refill();
+    }
+}
+
+std::vector<GroupedRecordModel::Group> MGroupedListView::showGroups(
+    std::vector<GroupedRecordModel::Group> groups, bool allTargets) {
     const DocumentSelection& selection = doc_.core().selection;
-    std::vector<int32_t> chosen = selection.selectedRecordNumbers;
+    const std::vector<int32_t> chosen = selection.selectedRecordNumbers;
     const int32_t current = selection.selectedRecordNumber;
+    const std::set<int32_t> expanded = expanded_;
     {
         const QSignalBlocker blocker(selectionModel());
-        model_->refill(doc_.core().store, doc_.core().copies, selection.selectedTargetId);
-        if (sortColumn_ >= 0) model_->sortGroups(sortColumn_, sortAscending_);
+        groups = model_->setGroups(std::move(groups), allTargets);
         const auto& columns = model_->columns();
         for (size_t i = 0; i < columns.size(); ++i)
             setColumnWidth(static_cast<int>(i), columns[i].width);
+        for (int32_t number : expanded) {
+            const QModelIndex at = model_->indexOfRecord(number);
+            const QModelIndex group = at.parent().isValid() ? at.parent() : at;
+            if (model_->rowCount(group) > 0) expand(group);
+        }
+        // Neighbouring group rows as one range: a choice of thousands of rows
+        // is then a handful of ranges.
+        std::vector<int> groupRows;
         QItemSelection ranges;
+        const int lastColumn = model_->columnCount() - 1;
         for (int32_t number : chosen) {
             const QModelIndex at = model_->indexOfRecord(number);
-            if (at.isValid()) ranges.select(at, at.siblingAtColumn(model_->columnCount() - 1));
+            if (!at.isValid()) continue;
+            if (at.parent().isValid())
+                ranges.select(at, at.siblingAtColumn(lastColumn));
+            else
+                groupRows.push_back(at.row());
+        }
+        std::sort(groupRows.begin(), groupRows.end());
+        for (size_t i = 0; i < groupRows.size();) {
+            size_t j = i;
+            while (j + 1 < groupRows.size() && groupRows[j + 1] <= groupRows[j] + 1) ++j;
+            ranges.select(model_->index(groupRows[i], 0), model_->index(groupRows[j], lastColumn));
+            i = j + 1;
         }
         selectionModel()->select(ranges, QItemSelectionModel::ClearAndSelect);
         const QModelIndex currentAt = model_->indexOfRecord(current);
@@ -76,6 +159,43 @@ void MGroupedListView::refill() {
     }
     doc_.core().selection.listedRecordNumbers = model_->listedRecords();
     publishSelection();
+    return groups;
+}
+
+void MGroupedListView::freeInBackground(std::vector<GroupedRecordModel::Group> groups,
+                                        CopyGrouping grouping) {
+    freeing_ = std::async(std::launch::async,
+                          [groups = std::move(groups), grouping = std::move(grouping)]() mutable {
+                              groups = {};
+                              grouping = {};
+                          });
+}
+
+void MGroupedListView::groupExpanded(const QModelIndex& group, bool expanded) {
+    if (expanded) {
+        expanded_.insert(model_->recordNumber(group));
+        return;
+    }
+    for (int row = 0; row < model_->rowCount(group); ++row)
+        expanded_.erase(model_->recordNumber(model_->index(row, 0, group)));
+}
+
+void MGroupedListView::paintEvent(QPaintEvent* event) {
+    QTreeView::paintEvent(event);
+    if (!build_.running()) return;
+    QPainter painter(viewport());
+    const QString text = QStringLiteral("Grouping copies\u2026");
+    if (model_->rowCount() == 0) {
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(viewport()->rect(), Qt::AlignCenter, text);
+        return;
+    }
+    // Over the groups still shown, which the new ones will replace.
+    QRect box = fontMetrics().boundingRect(text).adjusted(-8, -4, 8, 4);
+    box.moveBottomRight(viewport()->rect().bottomRight() - QPoint(8, 8));
+    painter.fillRect(box, palette().color(QPalette::ToolTipBase));
+    painter.setPen(palette().color(QPalette::ToolTipText));
+    painter.drawText(box, Qt::AlignCenter, text);
 }
 
 void MGroupedListView::headerClicked(int column) {
@@ -141,12 +261,17 @@ void MGroupedListView::copySelectedRows() {
 }
 
 void MGroupedListView::takeSelectedOutOfGroups() {
-    for (int32_t number : selectedRecords()) doc_.core().copies.takeOut(number);
+    for (int32_t number : selectedRecords()) {
+        doc_.core().copies.takeOut(number);
+        build_.takeOut(number);
+    }
     refill();
 }
 
 void MGroupedListView::joinSelectedIntoOneGroup() {
-    doc_.core().copies.join(selectedRecords());
+    const std::vector<int32_t> numbers = selectedRecords();
+    doc_.core().copies.join(numbers);
+    build_.join(numbers);
     refill();
 }
 
