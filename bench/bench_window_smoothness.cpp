@@ -2,15 +2,19 @@
 // into it (offscreen, four local Zebras on one register): a 10 ms timer on the
 // UI thread, and how late each of its ticks comes. Reports the longest stall
 // and the 99th percentile of the lateness, beside the same timer's lateness in
-// an idle window for up to 5 s (the reference).
+// an idle window for up to 5 s (the reference). The grouped mode does the
+// same with the grouped list (View > Group Copies) shown; the toggle mode
+// turns the grouping on and off over the 100,000 records listed.
 #include <benchmark/benchmark.h>
 #include <time.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -23,6 +27,8 @@
 #include "ZebraServer.h"
 #include "app/CMainFrame.h"
 #include "engine/ZoomInit.h"
+#include "views/GroupedRecordModel.h"
+#include "views/MGroupedListView.h"
 #include "views/MRecordListView.h"
 #include "views/RecordListModel.h"
 
@@ -80,7 +86,31 @@ Lateness tickUntil(const std::function<bool()>& done, int timeoutMs) {
     return result;
 }
 
-void runStreaming(benchmark::State& state) {
+enum class Mode { Flat, Grouped, Toggle };
+
+// Every record listed in the grouped list; counted only once the search has
+// settled, as the count walks the groups.
+bool groupedListsAll(CMainFrame& frame, GuiDocument& g) {
+    return g.core().searchSettled() && !frame.groupedListView()->isHidden() &&
+           frame.groupedListView()->model().listedRecords().size() ==
+               static_cast<size_t>(kServers * kRecords);
+}
+
+bool flatListsAll(CMainFrame& frame, GuiDocument& g) {
+    return g.core().searchSettled() && !frame.recordListView()->isHidden() &&
+           frame.recordListView()->model().rowCount() == kServers * kRecords;
+}
+
+// Ticks while the grouping is turned on (or off) from the event loop, until
+// the list shown lists every record.
+Lateness toggle(CMainFrame& frame, GuiDocument& g, bool on) {
+    QTimer::singleShot(0, [&frame] { frame.action(QStringLiteral("Group Copies"))->trigger(); });
+    return tickUntil(on ? std::function<bool()>([&] { return groupedListsAll(frame, g); })
+                        : std::function<bool()>([&] { return flatListsAll(frame, g); }),
+                     600000);
+}
+
+void runStreaming(benchmark::State& state, Mode mode) {
     initializeZoom();
     CollectedMessages quiet;
     TempDir dir;
@@ -92,7 +122,7 @@ void runStreaming(benchmark::State& state) {
     while (servers.size() < kServers)
         servers.push_back(
             ZebraServer::onSameRegister(*servers.front(), ZServer::Logging::Requests));
-    Lateness streaming, idle;
+    Lateness streaming, idle, off;
     double seconds = 0;
     for (auto _ : state) {
         GuiDocument g(guiSettings(kRecords, kServers * kRecords));
@@ -101,24 +131,30 @@ void runStreaming(benchmark::State& state) {
         CMainFrame frame(g.doc());
         frame.resize(1000, 800);
         frame.show();
+        if (mode == Mode::Grouped) frame.action(QStringLiteral("Group Copies"))->trigger();
         QApplication::processEvents();
         QElapsedTimer clock;
         clock.start();
         g.start(kEveryRecord);
         // Until the list shows every record, which it may build after the search.
         const auto listed = [&] {
-            return g.core().searchSettled() &&
-                   frame.recordListView()->model().rowCount() == kServers * kRecords;
+            return mode == Mode::Grouped ? groupedListsAll(frame, g) : flatListsAll(frame, g);
         };
         streaming = tickUntil(listed, 600000);
         seconds = clock.elapsed() / 1000.0;
-        state.SetIterationTime(seconds);
         if (g.core().store.count() != static_cast<size_t>(kServers * kRecords))
             throw std::runtime_error("stored " + std::to_string(g.core().store.count()) +
                                      " records");
+        if (mode == Mode::Toggle) {
+            clock.restart();
+            streaming = toggle(frame, g, true);
+            seconds = clock.elapsed() / 1000.0;
+            off = toggle(frame, g, false);
+        }
+        state.SetIterationTime(seconds);
         QElapsedTimer idleClock;
         idleClock.start();
-        const qint64 span = std::min<qint64>(clock.elapsed(), 5000);
+        const qint64 span = std::min<qint64>(static_cast<qint64>(seconds * 1000), 5000);
         idle = tickUntil([&] { return idleClock.elapsed() >= span; }, 600000);
     }
     state.counters["longest_stall_ms"] = streaming.longestMs;
@@ -126,20 +162,33 @@ void runStreaming(benchmark::State& state) {
     state.counters["longest_busy_ms"] = streaming.longestBusyMs;
     state.counters["idle_longest_ms"] = idle.longestMs;
     state.counters["idle_p99_ms"] = idle.p99Ms;
+    if (mode == Mode::Toggle) {
+        state.counters["off_longest_stall_ms"] = off.longestMs;
+        state.counters["off_p99_ms"] = off.p99Ms;
+    }
 }
 
 // A failure ends the run with a message, the servers stopped on the way out.
-void BM_WindowWhileStreaming(benchmark::State& state) {
+void runOrSkip(benchmark::State& state, Mode mode) {
     try {
-        runStreaming(state);
+        runStreaming(state, mode);
     } catch (const std::exception& e) {
         state.SkipWithError(e.what());
     }
 }
 
+void BM_WindowWhileStreaming(benchmark::State& state) { runOrSkip(state, Mode::Flat); }
+// The grouped list shown while the records arrive.
+void BM_GroupedWindowWhileStreaming(benchmark::State& state) { runOrSkip(state, Mode::Grouped); }
+// Group Copies turned on over the records listed (the time and the stall of
+// turning it on; off_*: of turning it off again).
+void BM_GroupCopiesToggled(benchmark::State& state) { runOrSkip(state, Mode::Toggle); }
+
 }  // namespace
 
 BENCHMARK(BM_WindowWhileStreaming)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_GroupedWindowWhileStreaming)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_GroupCopiesToggled)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
