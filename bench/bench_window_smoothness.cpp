@@ -88,13 +88,29 @@ Lateness tickUntil(const std::function<bool()>& done, int timeoutMs) {
 
 enum class Mode { Flat, Grouped, Toggle };
 
-// Every record listed in the grouped list; counted only once the search has
-// settled, as the count walks the groups.
-bool groupedListsAll(CMainFrame& frame, GuiDocument& g) {
-    return g.core().searchSettled() && !frame.groupedListView()->isHidden() &&
-           frame.groupedListView()->model().listedRecords().size() ==
-               static_cast<size_t>(kServers * kRecords);
-}
+// Whether the grouped list lists every record; the groups are walked again
+// only after the list changed, which it tells by a model reset.
+class GroupedListsAll {
+public:
+    GroupedListsAll(CMainFrame& frame, GuiDocument& g) : frame_(frame), g_(g) {
+        QObject::connect(&frame.groupedListView()->model(), &QAbstractItemModel::modelReset,
+                         &context_, [this] { changed_ = true; });
+    }
+    bool operator()() {
+        if (!g_.core().searchSettled() || frame_.groupedListView()->isHidden()) return false;
+        if (changed_)
+            all_ = frame_.groupedListView()->model().listedRecords().size() ==
+                   static_cast<size_t>(kServers * kRecords);
+        changed_ = false;
+        return all_;
+    }
+
+private:
+    CMainFrame& frame_;
+    GuiDocument& g_;
+    QObject context_;
+    bool changed_ = true, all_ = false;
+};
 
 bool flatListsAll(CMainFrame& frame, GuiDocument& g) {
     return g.core().searchSettled() && !frame.recordListView()->isHidden() &&
@@ -105,7 +121,8 @@ bool flatListsAll(CMainFrame& frame, GuiDocument& g) {
 // the list shown lists every record.
 Lateness toggle(CMainFrame& frame, GuiDocument& g, bool on) {
     QTimer::singleShot(0, [&frame] { frame.action(QStringLiteral("Group Copies"))->trigger(); });
-    return tickUntil(on ? std::function<bool()>([&] { return groupedListsAll(frame, g); })
+    GroupedListsAll groupedListsAll(frame, g);
+    return tickUntil(on ? std::function<bool()>(std::ref(groupedListsAll))
                         : std::function<bool()>([&] { return flatListsAll(frame, g); }),
                      600000);
 }
@@ -137,8 +154,9 @@ void runStreaming(benchmark::State& state, Mode mode) {
         clock.start();
         g.start(kEveryRecord);
         // Until the list shows every record, which it may build after the search.
+        GroupedListsAll groupedListsAll(frame, g);
         const auto listed = [&] {
-            return mode == Mode::Grouped ? groupedListsAll(frame, g) : flatListsAll(frame, g);
+            return mode == Mode::Grouped ? groupedListsAll() : flatListsAll(frame, g);
         };
         streaming = tickUntil(listed, 600000);
         seconds = clock.elapsed() / 1000.0;

@@ -1,5 +1,6 @@
 #include "views/GroupedListBuild.h"
 
+#include <chrono>
 #include <utility>
 
 GroupedListBuild::GroupedListBuild() : grouping_(std::make_unique<CopyGrouping>()) {}
@@ -60,6 +61,10 @@ void GroupedListBuild::start(const ResultStore& store, const Request& request,
             done();
             return result;
         });
+}
+
+bool GroupedListBuild::finished() const {
+    return job_.valid() && job_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
 GroupedListBuild::Result GroupedListBuild::take() { return job_.get(); }

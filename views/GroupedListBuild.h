@@ -44,6 +44,8 @@ public:
     void applyChangesSince(size_t made, CopyGrouping& grouping) const;
 
     bool running() const { return job_.valid(); }
+    // The running build has handed over what it built.
+    bool finished() const;
     // UI thread, none running. done is called on the worker as it ends.
     void start(const ResultStore& store, const Request& request, std::function<void()> done);
     // UI thread: waits for the running build and hands over what it built.

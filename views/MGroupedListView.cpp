@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 
 #include "display/TabSeparatedRows.h"
@@ -90,6 +91,12 @@ void MGroupedListView::refill() {
 }
 
 void MGroupedListView::builtInBackground(uint64_t search) {
+    // The worker told us just before handing over; waiting for it here
+    // would be a stall whenever the machine is busy.
+    if (!build_.finished()) {
+        QTimer::singleShot(1, this, [this, search] { builtInBackground(search); });
+        return;
+    }
     GroupedListBuild::Result built = build_.take();
     viewport()->unsetCursor();
     viewport()->update();
