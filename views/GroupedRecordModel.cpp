@@ -219,6 +219,15 @@ QVariant GroupedRecordModel::data(const QModelIndex& index, int role) const {
     return {};
 }
 
+Qt::ItemFlags GroupedRecordModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractItemModel::flags(index);
+    // The tree then lays out a long list without asking each row whether
+    // it was expanded.
+    if (index.isValid() && (index.internalId() != 0 || rowCount(index.siblingAtColumn(0)) == 0))
+        flags |= Qt::ItemNeverHasChildren;
+    return flags;
+}
+
 QVariant GroupedRecordModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 ||
         section >= static_cast<int>(columns_.size()) || role != Qt::DisplayRole)

@@ -215,6 +215,20 @@ private slots:
         window->close();
     }
 
+    void refillKeepsExpandedGroupsAndTheChoice() {
+        grouped()->collapse(groupWith(QStringLiteral("Harbour lights /")));
+        grouped()->expand(groupWith(QStringLiteral("Tide tables.")));
+        grouped()->selectionModel()->select(
+            groupWith(QStringLiteral("og signals.")),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        grouped()->refill();
+        QVERIFY(grouped()->isExpanded(groupWith(QStringLiteral("Tide tables."))));
+        QVERIFY(!grouped()->isExpanded(groupWith(QStringLiteral("Harbour lights /"))));
+        const QModelIndexList chosen = grouped()->selectionModel()->selectedRows();
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.front(), groupWith(QStringLiteral("og signals.")));
+    }
+
     void takeOutAndJoinHoldUntilTheNextSearch() {
         const QModelIndex harbour = groupWith(QStringLiteral("Harbour lights /"));
         grouped()->expand(harbour);
