@@ -302,6 +302,12 @@ private slots:
         list->marksColumnAction()->trigger();
         QCOMPARE(m.columnCount(), 4);
         QVERIFY(!MRecordListView(g_->doc()).model().marksShown());
+
+        frame_->resize(1400, 700);
+        QTest::keyClick(frame_.get(), Qt::Key_G, Qt::ControlModifier);
+        QTRY_VERIFY(!grouped()->isHidden());
+        grouped()->expand(groupWith(QStringLiteral("Harbour lights /")));
+        grabToFile(frame_.get(), QStringLiteral("grouped-list-copies"));
     }
 };
 
