@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextCursor>
 #include <algorithm>
 #include <map>
 #include <set>
@@ -287,6 +288,12 @@ private slots:
         const QString words = QStringLiteral("Encoding level: full; PCC; 7 fields; subjects");
         QCOMPARE(m.index(0, 4).data(Qt::ToolTipRole).toString(), words);
         QCOMPARE(m.index(0, 4).data(Qt::AccessibleTextRole).toString(), words);
+        list->setFocus();
+        list->selectionModel()->setCurrentIndex(
+            m.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QTextCursor onPage(frame_->recordView()->document());
+        onPage.setPosition(QStringLiteral("Marks: f").size());
+        QCOMPARE(onPage.charFormat().toolTip(), words);
         QCOMPARE(groupWith(QStringLiteral("Harbour lights /"))
                      .siblingAtColumn(6)
                      .data(Qt::ToolTipRole)
