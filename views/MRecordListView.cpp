@@ -91,8 +91,11 @@ void MRecordListView::refill() {
 }
 
 void MRecordListView::showMarksColumn(bool shown) {
+    if (marksAction_->isChecked() != shown) {
+        marksAction_->setChecked(shown);  // which comes back here
+        return;
+    }
     if (shown == model_->marksShown()) return;
-    marksAction_->setChecked(shown);
     model_->setMarksShown(shown);
     applyColumnWidths();
     ViewPreferences::setFlag(kMarksPreference, shown);

@@ -75,7 +75,10 @@ void RecordListModel::setMarksShown(bool shown) {
         columns_.pop_back();
     }
     marksShown_ = shown;
-    shown ? endInsertColumns() : endRemoveColumns();
+    if (shown)
+        endInsertColumns();
+    else
+        endRemoveColumns();
 }
 
 int RecordListModel::marksColumn() const {
