@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextCursor>
+#include <QTimer>
 #include <algorithm>
 #include <map>
 #include <set>
@@ -266,7 +268,20 @@ private slots:
         MRecordListView* list = frame_->recordListView();
         const RecordListModel& m = list->model();
         QCOMPARE(m.columnCount(), 4);
-        QVERIFY(list->horizontalHeader()->actions().contains(list->marksColumnAction()));
+        QHeaderView* header = list->horizontalHeader();
+        QStringList offered;
+        QTimer::singleShot(0, this, [&offered] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            for (QAction* action : menu->actions()) offered << action->text();
+            menu->close();
+        });
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(10, 5),
+                                     header->viewport()->mapToGlobal(QPoint(10, 5)));
+        QApplication::sendEvent(header->viewport(), &rightClick);
+        QCOMPARE(offered, QStringList{QStringLiteral("Show &Quality Marks Column")});
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
 
         QTest::keyClick(frame_.get(), Qt::Key_V, Qt::AltModifier);
         QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
@@ -276,7 +291,6 @@ private slots:
                  QStringLiteral("Marks"));
         QTRY_VERIFY(!m.index(0, 4).data().toString().isEmpty());
 
-        QHeaderView* header = list->horizontalHeader();
         const QPoint marks(header->sectionViewportPosition(4) + 20, header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, marks);
         const auto row = [&m](int at) {
