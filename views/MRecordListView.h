@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "document/DocumentView.h"
+#include "engine/MarksCache.h"
 #include "views/RecordListModel.h"
 
+class QAction;
 class ViewDocument;
 
 class MRecordListView : public QTableView, public DocumentView {
@@ -31,6 +33,10 @@ public:
     // Puts the selected rows on the clipboard as tab-separated text with a
     // header line of the columns shown.
     void copySelectedRows();
+    // Adds or removes the Marks column (the header's context menu and
+    // View > Show Quality Marks Column); the choice is kept in the settings.
+    void showMarksColumn(bool shown);
+    QAction* marksColumnAction() const { return marksAction_; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -52,8 +58,12 @@ private:
     void publishRows();
     void publishSelection();
 
+    MarksCache* marksIfShown() { return model_->marksShown() ? &marks_ : nullptr; }
+
     ViewDocument& doc_;
     RecordListModel* model_;
+    QAction* marksAction_;
+    MarksCache marks_;
     int sortColumn_ = 0;
     bool sortAscending_ = true;
     // The record a change of the current row chose during the current mouse press.
