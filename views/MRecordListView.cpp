@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QTimer>
 #include <algorithm>
 
 #include "display/TabSeparatedRows.h"
@@ -17,7 +18,14 @@ const QString kMarksPreference = QStringLiteral("QualityMarksColumn");
 }  // namespace
 
 MRecordListView::MRecordListView(ViewDocument& doc, QWidget* parent)
-    : QTableView(parent), doc_(doc), model_(new RecordListModel(this)) {
+    : QTableView(parent),
+      doc_(doc),
+      model_(new RecordListModel(this)),
+      refillTimer_(new QTimer(this)) {
+    refillTimer_->setSingleShot(true);
+    connect(refillTimer_, &QTimer::timeout, this, [this] {
+        if (!isActiveView()) refillSoon();
+    });
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -67,6 +75,8 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
         ++generation_;
         buildAgain_ = false;
         marks_.restart();
+        refillTimer_->stop();
+        lastRefill_.invalidate();
         model_->setColumns(kInitialColumns);
         applyColumnWidths();
         horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -74,7 +84,7 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
         publishSelection();
         return;
     }
-    if (hint == SS_FINISHED && !isActiveView()) refillSoon();
+    if (hint == SS_FINISHED && !isActiveView()) refillAsTargetsFinish();
     if (hint == HINT_TARGET_SELECTED && !isActiveView()) {
         // Another target's records: nothing of the old choice carries over.
         doc_.core().selection.selectedRecordNumbers.clear();
@@ -83,6 +93,8 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
 }
 
 void MRecordListView::refill() {
+    refillTimer_->stop();
+    lastRefill_.start();
     ++generation_;
     buildAgain_ = false;
     const int32_t targetId = doc_.core().selection.selectedTargetId;
@@ -105,7 +117,22 @@ void MRecordListView::showMarksColumn(bool shown) {
     refillSoon();
 }
 
+void MRecordListView::refillAsTargetsFinish() {
+    // Hundreds of targets finishing close together would each rebuild the
+    // whole list. The last one's refill is never held back.
+    constexpr qint64 kInterval = 200;
+    if (!doc_.core().search.searchMayStart() && lastRefill_.isValid() &&
+        lastRefill_.elapsed() < kInterval) {
+        if (!refillTimer_->isActive())
+            refillTimer_->start(static_cast<int>(kInterval - lastRefill_.elapsed()));
+        return;
+    }
+    refillSoon();
+}
+
 void MRecordListView::refillSoon() {
+    refillTimer_->stop();
+    lastRefill_.start();
     // Shorter lists are built at once, too quickly to be felt.
     constexpr size_t kBuildInBackgroundFrom = 10000;
     if (doc_.core().store.count() < kBuildInBackgroundFrom && !building_.valid()) {

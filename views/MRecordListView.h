@@ -3,6 +3,7 @@
 // selected rows (Shift, Ctrl, Ctrl+A) are what the export commands act on.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTableView>
 #include <cstdint>
 #include <future>
@@ -13,6 +14,7 @@
 #include "views/RecordListModel.h"
 
 class QAction;
+class QTimer;
 class ViewDocument;
 
 class MRecordListView : public QTableView, public DocumentView {
@@ -45,6 +47,9 @@ protected:
 private:
     // A refill, built off the UI thread when the store is long.
     void refillSoon();
+    // The refill when a target finishes, at most one per interval while
+    // others still run.
+    void refillAsTargetsFinish();
     void builtInBackground(uint64_t generation);
     void showRows(std::vector<RecordListModel::Row> rows, bool allTargets,
                   bool freeInBackground = false);
@@ -73,6 +78,8 @@ private:
     std::future<std::vector<RecordListModel::Row>> building_;
     bool buildAgain_ = false;
     uint64_t generation_ = 0;
+    QTimer* refillTimer_;
+    QElapsedTimer lastRefill_;
     // Freeing a long list's rows takes as long as a stall.
     std::future<void> freeing_;
 };
