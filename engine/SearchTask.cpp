@@ -378,7 +378,7 @@ bool SearchTask::retrieveSru() {
             writeStatus([](TargetSearch& s) { ++s.skippedCount; });
             continue;
         }
-        for (Record& record : buildSruRecords(slot->xml, *config_, *settings_))
+        for (Record& record : buildSruRecords(*slot, *config_, *settings_))
             if (!storeRecord(std::move(record))) return false;
         if (stopped()) return false;
     }
