@@ -10,6 +10,7 @@
 
 #include "engine/MarcXmlSax.h"
 #include "engine/SaxParse.h"
+#include "engine/SruRecordText.h"
 #include "engine/XmlElementText.h"
 
 namespace {
@@ -94,6 +95,9 @@ struct ResponseReader {
     bool hasElement = false;  // the current recordData holds an element
     bool marcLive = false;    // its events go to marc
     MarcXmlSaxReader marc;
+    // Record texts lifted out of the text parsed, each confirmed by its place.
+    const LiftedRecordTexts* lifted = nullptr;
+    size_t nextLifted = 0;
     bool failed = false;
 };
 
@@ -142,6 +146,18 @@ void endDataElement(void* context) {
     r.out.records.back().iso2709 = std::move(records);
 }
 
+// A recordData begins in the skeleton: its text is the next lifted one if
+// that stood right after this start tag.
+void takeLifted(void* context) {
+    ResponseReader& r = readerOf(context);
+    const std::vector<LiftedRecordTexts::Text>& texts = r.lifted->texts;
+    const long end = xmlByteConsumed(static_cast<xmlParserCtxtPtr>(context));
+    if (r.nextLifted >= texts.size() || end < 0 ||
+        static_cast<size_t>(end) + 1 != texts[r.nextLifted].at)
+        return;
+    if (!unescapeXmlText(texts[r.nextLifted++].escaped, *r.text)) stop(context);
+}
+
 void onResponseStart(void* context, const xmlChar* name, const xmlChar*, const xmlChar* uri, int,
                      const xmlChar**, int attributeCount, int, const xmlChar** attributes) {
     ResponseReader& r = readerOf(context);
@@ -170,6 +186,7 @@ void onResponseStart(void* context, const xmlChar* name, const xmlChar*, const x
         r.text = &r.schema;
     } else if (at(p, {"searchRetrieveResponse", "records", "record", "recordData"})) {
         r.text = &r.out.records.back().xml;
+        if (r.lifted) takeLifted(context);
     } else if (p.size() == 3 && p[1] == "diagnostics") {
         r.out.diagnostics.emplace_back();
     } else if (p.size() == 4 && p[1] == "diagnostics") {
@@ -224,10 +241,13 @@ bool readNumber(const std::string& raw, SruSearchResponse& out) {
     return true;
 }
 
-bool readStreaming(const std::string& xml, SruSearchResponse& out) {
+bool readStreaming(const std::string& xml, const LiftedRecordTexts* lifted,
+                   SruSearchResponse& out) {
     ResponseReader reader;
+    reader.lifted = lifted;
     const xmlSAXHandler handler = saxHandler(onResponseStart, onResponseEnd, onResponseCharacters);
     if (!saxParse(xml, handler, &reader) || reader.failed) return false;
+    if (lifted && reader.nextLifted != lifted->texts.size()) return false;
     for (SruDiagnostic& d : reader.out.diagnostics) {
         d.uri = trimmed(d.uri);
         d.details = trimmed(d.details);
@@ -256,7 +276,9 @@ std::string sruDiagnosticText(const SruDiagnostic& d) {
 
 SruSearchResponse parseSruSearchResponse(const std::string& xml) {
     SruSearchResponse out;
-    if (readStreaming(xml, out)) return out;
+    const LiftedRecordTexts lifted = liftRecordTexts(xml);
+    if (!lifted.texts.empty() && readStreaming(lifted.skeleton, &lifted, out)) return out;
+    if (readStreaming(xml, nullptr, out)) return out;
     xmlDocPtr doc =
         xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr, nullptr,
                       XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE);
