@@ -147,14 +147,15 @@ void endDataElement(void* context) {
 }
 
 // A recordData begins in the skeleton: its text is the next lifted one if
-// that stood right after this start tag.
+// that stood right after this start tag. The parser stands on the tag's '>'
+// or just past it.
 void takeLifted(void* context) {
     ResponseReader& r = readerOf(context);
     const std::vector<LiftedRecordTexts::Text>& texts = r.lifted->texts;
-    const long end = xmlByteConsumed(static_cast<xmlParserCtxtPtr>(context));
-    if (r.nextLifted >= texts.size() || end < 0 ||
-        static_cast<size_t>(end) + 1 != texts[r.nextLifted].at)
-        return;
+    const long here = xmlByteConsumed(static_cast<xmlParserCtxtPtr>(context));
+    if (r.nextLifted >= texts.size() || here < 0) return;
+    const size_t at = texts[r.nextLifted].at;
+    if (static_cast<size_t>(here) + 1 != at && static_cast<size_t>(here) != at) return;
     if (!unescapeXmlText(texts[r.nextLifted++].escaped, *r.text)) stop(context);
 }
 
