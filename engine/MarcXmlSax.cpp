@@ -136,24 +136,25 @@ bool MarcXmlSaxReader::start(const xmlChar* name, const xmlChar* uri, int attrib
         }
         return true;
     }
-    if (depth == recordDepth_ + 1) {
-        if (is(name, "leader")) {
-            text_ = Text::Leader;
-        } else if (is(name, "controlfield")) {
-            startField(attributeCount, attributes);
-            text_ = Text::Control;
-        } else if (is(name, "datafield")) {
+    if (depth == recordDepth_ + 2 && is(name, "subfield")) {
+        data_ += kMarcSubfieldDelimiter;
+        if (!appendOne(attributeCount, attributes, "code", data_)) return fail();
+        text_ = Text::Subfield;
+    } else if (depth == recordDepth_ + 1) {
+        // Most common first.
+        if (is(name, "datafield")) {
             startField(attributeCount, attributes);
             if (!appendOne(attributeCount, attributes, "ind1", data_) ||
                 !appendOne(attributeCount, attributes, "ind2", data_))
                 return fail();
+        } else if (is(name, "controlfield")) {
+            startField(attributeCount, attributes);
+            text_ = Text::Control;
+        } else if (is(name, "leader")) {
+            text_ = Text::Leader;
         } else {
             return fail();
         }
-    } else if (depth == recordDepth_ + 2 && is(name, "subfield")) {
-        data_ += kMarcSubfieldDelimiter;
-        if (!appendOne(attributeCount, attributes, "code", data_)) return fail();
-        text_ = Text::Subfield;
     } else {
         return fail();
     }
