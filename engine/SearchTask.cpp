@@ -384,7 +384,7 @@ bool SearchTask::retrieveSru() {
             noteBatchPosition(p);
             continue;
         }
-        for (Record& record : buildSruRecords(slot->xml, *config_, *settings_))
+        for (Record& record : buildSruRecords(*slot, *config_, *settings_))
             if (!storeRecord(std::move(record))) return false;
         noteBatchPosition(p);
         if (stopped()) return false;
