@@ -20,6 +20,11 @@ public:
     QualityMarksReader marks;
     RecordIdentifierReader ids;
 
+    void reset() {
+        marks = QualityMarksReader();
+        ids.reset();
+    }
+
     void onLeader(const MarcLeader& leader) override { marks.onLeader(leader); }
     void onRecordEnd() override { ids.onRecordEnd(); }
     void onControlField(std::string_view tag, const MarcField& field) override {
@@ -41,7 +46,7 @@ private:
 
 // Keys are looked up by a 64-bit hash: a collision among a search's few
 // hundred thousand keys is too unlikely to weigh against the speed.
-uint64_t keyHash(const std::string& key) { return std::hash<std::string>()(key); }
+uint64_t keyHash(std::string_view key) { return std::hash<std::string_view>()(key); }
 
 }  // namespace
 
@@ -61,12 +66,17 @@ void CopyGrouping::catchUp(const ResultStore& store) {
         std::vector<int32_t> numbers(static_cast<size_t>(last - first + 1));
         std::iota(numbers.begin(), numbers.end(), first);
         const size_t before = recordCount();
-        store.visitRecords(numbers.data(), numbers.size(), [this](const Record& r) { add(r); });
+        store.visitRawRecords(numbers.data(), numbers.size(),
+                              [this](const RawRecordView& r) { add(r); });
         if (recordCount() == before) break;  // the store lost them meanwhile
     }
 }
 
 void CopyGrouping::add(const Record& record) {
+    add(RawRecordView{record.number, record.targetId, record.kind, record.rawData});
+}
+
+void CopyGrouping::add(const RawRecordView& record) {
     if (record.number <= 0) return;
     // A gap in the numbers gets records of its own that stand alone.
     while (parent_.size() < static_cast<size_t>(record.number)) {
@@ -79,21 +89,24 @@ void CopyGrouping::add(const Record& record) {
     const int32_t index = record.number - 1;
     target_[index] = record.targetId;
     if (record.kind != Marc) return;
-    CopyFactsReader facts;
+    // One reader per thread, reused, so that reading a record allocates nothing.
+    thread_local CopyFactsReader facts;
+    facts.reset();
     MarcReader().read(record.rawData.data(), record.rawData.size(), facts);
-    marks_[index] = std::move(facts.marks.marks);
-    const RecordIdentifiers& ids = facts.ids.result;
-    hasIds_[index] = ids.keys.empty() ? 0 : 1;
-    for (const std::string& key : ids.keys) {
+    marks_[index] = facts.marks.marks;
+    const RecordIdentifierReader& ids = facts.ids;
+    hasIds_[index] = ids.keyCount() == 0 ? 0 : 1;
+    for (size_t i = 0; i < ids.keyCount(); ++i) {
+        const std::string_view key = ids.key(i);
         const int32_t first = firstWithKey(keyHash(key), index);
         if (first != index) unite(first, index, key);
     }
-    if (ids.workKey.empty()) return;
-    const int32_t first = firstWithKey(keyHash(ids.workKey), index);
+    if (ids.workKey().empty()) return;
+    const int32_t first = firstWithKey(keyHash(ids.workKey()), index);
     // A record with numbers joins by the work key only a group that has none,
     // so a hardback and a paperback of one title stay apart.
-    if (first != index && (ids.keys.empty() || !hasIds_[find(first)]))
-        unite(first, index, ids.workKey);
+    if (first != index && (ids.keyCount() == 0 || !hasIds_[find(first)]))
+        unite(first, index, ids.workKey());
 }
 
 void CopyGrouping::clear() {
@@ -136,13 +149,18 @@ int32_t CopyGrouping::find(int32_t index) const {
     return index;
 }
 
-void CopyGrouping::unite(int32_t a, int32_t b, const std::string& key) {
+void CopyGrouping::unite(int32_t a, int32_t b, std::string_view key) {
     a = find(a);
     b = find(b);
     if (a == b) return;
     if (b < a) std::swap(a, b);
     // The older group keeps its reason.
-    if (reason_[a].empty()) reason_[a] = reason_[b].empty() ? key : reason_[b];
+    if (reason_[a].empty()) {
+        if (reason_[b].empty())
+            reason_[a].assign(key);
+        else
+            reason_[a].swap(reason_[b]);
+    }
     reason_[b].clear();
     hasIds_[a] = hasIds_[a] || hasIds_[b];
     parent_[b] = a;

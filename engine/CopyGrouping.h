@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,7 @@
 
 class ResultStore;
 struct Record;
+struct RawRecordView;
 
 struct CopyGroup {
     // The suggested best copy first, then the others by number.
@@ -58,10 +60,11 @@ private:
         std::vector<int32_t> numbers;
     };
 
+    void add(const RawRecordView& record);
     int32_t find(int32_t index) const;
     // The first index that had the key with this hash; index when none did.
     int32_t firstWithKey(uint64_t hash, int32_t index);
-    void unite(int32_t a, int32_t b, const std::string& key);
+    void unite(int32_t a, int32_t b, std::string_view key);
 
     // Per record, indexed by number - 1.
     mutable std::vector<int32_t> parent_;

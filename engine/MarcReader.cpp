@@ -8,6 +8,18 @@ namespace {
 
 constexpr size_t kEntrySize = 12;
 
+// readMarcNumber for a run known to lie inside the record: the directory is
+// read for every record, so this stays inline.
+int entryNumber(const char* p, int width) {
+    int value = 0;
+    for (int i = 0; i < width; ++i) {
+        const unsigned digit = static_cast<unsigned char>(p[i]) - '0';
+        if (digit > 9) return -1;
+        value = value * 10 + static_cast<int>(digit);
+    }
+    return value;
+}
+
 void reportSubfields(std::string_view field, MarcHandler& handler) {
     const char* end = field.data() + field.size();
     const void* hit = std::memchr(field.data(), kMarcSubfieldDelimiter, field.size());
@@ -36,8 +48,8 @@ bool MarcReader::read(const char* data, size_t length, MarcHandler& handler) con
         for (size_t i = 0; i < entries; ++i) {
             const size_t entry = MarcLeader::leaderLength() + kEntrySize * i;
             if (entry + kEntrySize > length) break;
-            const int fieldLength = readMarcNumber(record, entry + 3, 4);
-            const int fieldStart = readMarcNumber(record, entry + 7, 5);
+            const int fieldLength = entryNumber(data + entry + 3, 4);
+            const int fieldStart = entryNumber(data + entry + 7, 5);
             if (fieldLength < 0 || fieldStart < 0) continue;
             const size_t begin = static_cast<size_t>(base) + static_cast<size_t>(fieldStart);
             if (begin >= length) continue;

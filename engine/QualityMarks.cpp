@@ -28,19 +28,26 @@ void QualityMarksReader::onControlField(std::string_view, const MarcField&) { ++
 
 bool QualityMarksReader::onDataField(std::string_view tag, const MarcField& field) {
     ++marks.fields;
-    tag_ = tag;
+    tag_ = marcTagNumber(tag);
     if (tag[0] == '6') marks.subjects = true;
-    if (tag == "050" || tag == "082") marks.classification = true;
-    if (tag == "040") {
-        if (marks.source.empty()) marks.source.assign(field.subfield('a'));
-        return true;  // $e repeats
+    switch (tag_) {
+        case 50:
+        case 82:
+            marks.classification = true;
+            return false;
+        case 40:
+            if (marks.source.empty()) marks.source.assign(field.subfield('a'));
+            return true;  // $e repeats
+        case 42:
+            return true;
+        default:
+            return false;
     }
-    return tag == "042";
 }
 
 void QualityMarksReader::onSubfield(char code, std::string_view content) {
-    if (tag_ == "040" && code == 'e' && equalsLowered(content, "rda")) marks.rda = true;
-    if (tag_ == "042" && code == 'a' && equalsLowered(content, "pcc")) marks.pcc = true;
+    if (tag_ == 40 && code == 'e' && equalsLowered(content, "rda")) marks.rda = true;
+    if (tag_ == 42 && code == 'a' && equalsLowered(content, "pcc")) marks.pcc = true;
 }
 
 QualityMarks qualityMarks(std::string_view iso2709) {

@@ -33,7 +33,7 @@ public:
     void onSubfield(char code, std::string_view content) override;
 
 private:
-    std::string_view tag_;
+    int tag_ = -1;
 };
 
 // Pure. Higher is fuller: full, core, less-than-full, partial, minimal,

@@ -85,6 +85,13 @@ void ResultStore::visitRecords(const int32_t* numbers, size_t count,
     }
 }
 
+void ResultStore::visitRawRecords(const int32_t* numbers, size_t count,
+                                  const std::function<void(const RawRecordView&)>& visit) const {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    for (size_t i = 0; i < count; ++i)
+        if (const PackedRecord* record = recordAt(numbers[i])) visit(record->raw());
+}
+
 void ResultStore::visitBriefFields(const std::function<void(const BriefFields&)>& visit) const {
     std::lock_guard<std::recursive_mutex> guard(lock_);
     for (const PackedRecord& record : records_) visit(record.brief(names_));
