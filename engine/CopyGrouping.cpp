@@ -31,8 +31,9 @@ public:
         marks.onControlField(tag, field);
     }
     bool onDataField(std::string_view tag, const MarcField& field) override {
-        toMarks_ = marks.onDataField(tag, field);
-        toIds_ = ids.onDataField(tag, field);
+        const int number = marcTagNumber(tag);
+        toMarks_ = marks.onDataField(number, field);
+        toIds_ = ids.onDataField(number, field);
         return toMarks_ || toIds_;
     }
     void onSubfield(char code, std::string_view content) override {

@@ -10,7 +10,8 @@ constexpr size_t kEntrySize = 12;
 
 // readMarcNumber for a run known to lie inside the record: the directory is
 // read for every record, so this stays inline.
-int entryNumber(const char* p, int width) {
+template <int width>
+int entryNumber(const char* p) {
     int value = 0;
     for (int i = 0; i < width; ++i) {
         const unsigned digit = static_cast<unsigned char>(p[i]) - '0';
@@ -48,8 +49,8 @@ bool MarcReader::read(const char* data, size_t length, MarcHandler& handler) con
         for (size_t i = 0; i < entries; ++i) {
             const size_t entry = MarcLeader::leaderLength() + kEntrySize * i;
             if (entry + kEntrySize > length) break;
-            const int fieldLength = entryNumber(data + entry + 3, 4);
-            const int fieldStart = entryNumber(data + entry + 7, 5);
+            const int fieldLength = entryNumber<4>(data + entry + 3);
+            const int fieldStart = entryNumber<5>(data + entry + 7);
             if (fieldLength < 0 || fieldStart < 0) continue;
             const size_t begin = static_cast<size_t>(base) + static_cast<size_t>(fieldStart);
             if (begin >= length) continue;

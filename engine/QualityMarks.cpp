@@ -27,9 +27,13 @@ void QualityMarksReader::onLeader(const MarcLeader& leader) {
 void QualityMarksReader::onControlField(std::string_view, const MarcField&) { ++marks.fields; }
 
 bool QualityMarksReader::onDataField(std::string_view tag, const MarcField& field) {
+    return onDataField(marcTagNumber(tag), field);
+}
+
+bool QualityMarksReader::onDataField(int tag, const MarcField& field) {
     ++marks.fields;
-    tag_ = marcTagNumber(tag);
-    if (tag[0] == '6') marks.subjects = true;
+    tag_ = tag;
+    if (!field.tag().empty() && field.tag()[0] == '6') marks.subjects = true;
     switch (tag_) {
         case 50:
         case 82:

@@ -30,6 +30,8 @@ public:
     void onLeader(const MarcLeader& leader) override;
     void onControlField(std::string_view tag, const MarcField& field) override;
     bool onDataField(std::string_view tag, const MarcField& field) override;
+    // The same with the tag as marcTagNumber gives it.
+    bool onDataField(int tag, const MarcField& field);
     void onSubfield(char code, std::string_view content) override;
 
 private:

@@ -41,25 +41,29 @@ std::string_view oclcNumber(std::string_view text) {
     return rest == "0" ? std::string_view() : rest;
 }
 
-// titleNormalForm appended to out.
+// titleNormalForm appended to out. It is never longer than the text, so it is
+// written in place of a room that long.
 void appendTitleNormalForm(std::string& out, std::string_view text, int nonfiling = 0) {
     if (nonfiling > 0)
         text.remove_prefix(std::min<size_t>(static_cast<size_t>(nonfiling), text.size()));
     const size_t start = out.size();
-    out.reserve(start + text.size());
+    out.resize(start + text.size());
+    char* const begin = &out[0] + start;
+    char* at = begin;
     bool blank = false;
     for (char c : text) {
         const unsigned char u = static_cast<unsigned char>(c);
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         const bool word = u >= 0x80 || isDigit(c) || (c >= 'a' && c <= 'z');
         if (!word) {
-            blank = out.size() > start;
+            blank = at != begin;
             continue;
         }
-        if (blank) out.push_back(' ');
+        if (blank) *at++ = ' ';
         blank = false;
-        out.push_back(c);
+        *at++ = c;
     }
+    out.resize(start + static_cast<size_t>(at - begin));
 }
 
 }  // namespace
@@ -107,7 +111,11 @@ void RecordIdentifierReader::addKey(std::string_view kind, Append append) {
 }
 
 bool RecordIdentifierReader::onDataField(std::string_view tag, const MarcField& field) {
-    tag_ = marcTagNumber(tag);
+    return onDataField(marcTagNumber(tag), field);
+}
+
+bool RecordIdentifierReader::onDataField(int tag, const MarcField& field) {
+    tag_ = tag;
     const std::string_view bytes = field.bytes();
     switch (tag_) {
         case 245:

@@ -45,6 +45,8 @@ public:
     RecordIdentifiers result() const;
 
     bool onDataField(std::string_view tag, const MarcField& field) override;
+    // The same with the tag as marcTagNumber gives it.
+    bool onDataField(int tag, const MarcField& field);
     void onSubfield(char code, std::string_view content) override;
     void onRecordEnd() override;
 

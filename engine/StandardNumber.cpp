@@ -19,6 +19,13 @@ bool startsWithNoCase(const std::string& s, const char* label) {
     return true;
 }
 
+// Of twelve digits.
+char isbn13Check(const char* first12) {
+    int sum = 0;
+    for (int i = 0; i < 12; ++i) sum += (first12[i] - '0') * (i % 2 ? 3 : 1);
+    return static_cast<char>('0' + (10 - sum % 10) % 10);
+}
+
 }  // namespace
 
 std::string cleanStandardNumber(const std::string& text) {
@@ -62,9 +69,7 @@ char isbn10CheckCharacter(const std::string& first9) {
 
 char isbn13CheckCharacter(const std::string& first12) {
     if (first12.size() < 12 || !allDigits(first12, 0, 12)) return '?';
-    int sum = 0;
-    for (int i = 0; i < 12; ++i) sum += (first12[static_cast<size_t>(i)] - '0') * (i % 2 ? 3 : 1);
-    return static_cast<char>('0' + (10 - sum % 10) % 10);
+    return isbn13Check(first12.data());
 }
 
 char issnCheckCharacter(const std::string& first7) {
@@ -136,9 +141,11 @@ bool isbn13FromCatalogued(std::string_view subfield, char (&isbn13)[13]) {
         return true;
     }
     if (n != 10 || !digits(9) || !(s[9] == 'X' || (s[9] >= '0' && s[9] <= '9'))) return false;
-    const std::string first12 = "978" + std::string(s, 9);
-    std::copy(first12.begin(), first12.end(), isbn13);
-    isbn13[12] = isbn13CheckCharacter(first12);
+    isbn13[0] = '9';
+    isbn13[1] = '7';
+    isbn13[2] = '8';
+    std::copy(s, s + 9, isbn13 + 3);
+    isbn13[12] = isbn13Check(isbn13);
     return true;
 }
 
