@@ -51,6 +51,37 @@ uint64_t keyHash(std::string_view key) { return std::hash<std::string_view>()(ke
 
 }  // namespace
 
+// The keys of records read but not yet looked up in the table.
+struct CopyGrouping::KeyBatch {
+    struct Key {
+        uint64_t hash;
+        size_t end;  // in text
+    };
+    struct Keys {
+        int32_t index;
+        size_t first;  // in keys: the standard numbers, then the work key if any
+        size_t numbers;
+        bool work;
+    };
+    std::string text;
+    std::vector<Key> keys;
+    std::vector<Keys> records;
+
+    void add(std::string_view key) {
+        text.append(key);
+        keys.push_back({keyHash(key), text.size()});
+    }
+    std::string_view key(size_t i) const {
+        const size_t begin = i == 0 ? 0 : keys[i - 1].end;
+        return std::string_view(text).substr(begin, keys[i].end - begin);
+    }
+    void clear() {
+        text.clear();
+        keys.clear();
+        records.clear();
+    }
+};
+
 void CopyGrouping::catchUp(const ResultStore& store) {
     const size_t count = store.count();
     if (count < recordCount()) clear();
@@ -60,24 +91,36 @@ void CopyGrouping::catchUp(const ResultStore& store) {
         hasIds_.reserve(count);
         target_.reserve(count);
         marks_.reserve(count);
+        // Room for a key or two per record from the start: growing the table
+        // means reinserting every key, each a miss in the cache.
+        if (owners_.empty()) {
+            size_t slots = 1024;
+            while (slots < 2 * count) slots *= 2;
+            owners_.resize(slots);
+        }
     }
+    KeyBatch batch;
     while (recordCount() < count) {
         const int32_t first = static_cast<int32_t>(recordCount()) + 1;
         const int32_t last = std::min<int32_t>(static_cast<int32_t>(count), first + kSlice - 1);
         std::vector<int32_t> numbers(static_cast<size_t>(last - first + 1));
         std::iota(numbers.begin(), numbers.end(), first);
         const size_t before = recordCount();
+        batch.clear();
         store.visitRawRecords(numbers.data(), numbers.size(),
-                              [this](const RawRecordView& r) { add(r); });
+                              [this, &batch](const RawRecordView& r) { read(r, batch); });
+        settle(batch);                       // outside the store's lock
         if (recordCount() == before) break;  // the store lost them meanwhile
     }
 }
 
 void CopyGrouping::add(const Record& record) {
-    add(RawRecordView{record.number, record.targetId, record.kind, record.rawData});
+    KeyBatch batch;
+    read(RawRecordView{record.number, record.targetId, record.kind, record.rawData}, batch);
+    settle(batch);
 }
 
-void CopyGrouping::add(const RawRecordView& record) {
+void CopyGrouping::read(const RawRecordView& record, KeyBatch& batch) {
     if (record.number <= 0) return;
     // A gap in the numbers gets records of its own that stand alone.
     while (parent_.size() < static_cast<size_t>(record.number)) {
@@ -97,17 +140,37 @@ void CopyGrouping::add(const RawRecordView& record) {
     marks_[index] = facts.marks.marks;
     const RecordIdentifierReader& ids = facts.ids;
     hasIds_[index] = ids.keyCount() == 0 ? 0 : 1;
-    for (size_t i = 0; i < ids.keyCount(); ++i) {
-        const std::string_view key = ids.key(i);
-        const int32_t first = firstWithKey(keyHash(key), index);
-        if (first != index) unite(first, index, key);
+    batch.records.push_back({index, batch.keys.size(), ids.keyCount(), !ids.workKey().empty()});
+    for (size_t i = 0; i < ids.keyCount(); ++i) batch.add(ids.key(i));
+    if (!ids.workKey().empty()) batch.add(ids.workKey());
+}
+
+void CopyGrouping::settle(const KeyBatch& batch) {
+    // Each lookup misses the cache, so the slots of records a few ahead are
+    // fetched meanwhile.
+    constexpr size_t kAhead = 8;
+    const std::vector<KeyBatch::Keys>& records = batch.records;
+    for (size_t r = 0; r < records.size(); ++r) {
+        if (r + kAhead < records.size() && !owners_.empty()) {
+            const KeyBatch::Keys& next = records[r + kAhead];
+            const size_t end = next.first + next.numbers + (next.work ? 1 : 0);
+            for (size_t k = next.first; k < end; ++k)
+                __builtin_prefetch(&owners_[batch.keys[k].hash & (owners_.size() - 1)]);
+        }
+        const KeyBatch::Keys& keys = records[r];
+        const int32_t index = keys.index;
+        const size_t numbersEnd = keys.first + keys.numbers;
+        for (size_t k = keys.first; k < numbersEnd; ++k) {
+            const int32_t first = firstWithKey(batch.keys[k].hash, index);
+            if (first != index) unite(first, index, batch.key(k));
+        }
+        if (!keys.work) continue;
+        const int32_t first = firstWithKey(batch.keys[numbersEnd].hash, index);
+        // A record with numbers joins by the work key only a group that has none,
+        // so a hardback and a paperback of one title stay apart.
+        if (first != index && (keys.numbers == 0 || !hasIds_[find(first)]))
+            unite(first, index, batch.key(numbersEnd));
     }
-    if (ids.workKey().empty()) return;
-    const int32_t first = firstWithKey(keyHash(ids.workKey()), index);
-    // A record with numbers joins by the work key only a group that has none,
-    // so a hardback and a paperback of one title stay apart.
-    if (first != index && (ids.keyCount() == 0 || !hasIds_[find(first)]))
-        unite(first, index, ids.workKey());
 }
 
 void CopyGrouping::clear() {

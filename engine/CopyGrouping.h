@@ -60,7 +60,10 @@ private:
         std::vector<int32_t> numbers;
     };
 
-    void add(const RawRecordView& record);
+    struct KeyBatch;
+    // Reads the record's marks and keys; settle looks the keys up.
+    void read(const RawRecordView& record, KeyBatch& batch);
+    void settle(const KeyBatch& batch);
     int32_t find(int32_t index) const;
     // The first index that had the key with this hash; index when none did.
     int32_t firstWithKey(uint64_t hash, int32_t index);

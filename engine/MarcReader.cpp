@@ -1,7 +1,6 @@
 #include "engine/MarcReader.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 namespace {
@@ -21,18 +20,19 @@ int entryNumber(const char* p) {
     return value;
 }
 
+// Subfields are short: a plain scan beats calling memchr for each.
 void reportSubfields(std::string_view field, MarcHandler& handler) {
-    const char* end = field.data() + field.size();
-    const void* hit = std::memchr(field.data(), kMarcSubfieldDelimiter, field.size());
-    while (hit) {
-        const char* p = static_cast<const char*>(hit);
+    const char* p = field.data();
+    const char* const end = p + field.size();
+    while (p < end && *p != kMarcSubfieldDelimiter) ++p;
+    while (p < end) {
         if (end - p < 2) break;  // a delimiter with no code after it
         const char* content = p + 2;
         const char* q = content;
         while (q < end && *q != kMarcSubfieldDelimiter && *q != kMarcFieldTerminator) ++q;
         handler.onSubfield(p[1], std::string_view(content, static_cast<size_t>(q - content)));
-        hit = q < end ? std::memchr(q, kMarcSubfieldDelimiter, static_cast<size_t>(end - q))
-                      : nullptr;
+        p = q;
+        while (p < end && *p != kMarcSubfieldDelimiter) ++p;
     }
 }
 

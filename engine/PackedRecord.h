@@ -54,6 +54,8 @@ public:
     int32_t targetId() const { return targetId_; }
     BriefFields brief(const InternTable& names) const;
     RawRecordView raw() const;
+    // Asks the cache for the block's head, where the lengths are.
+    void prefetchHead() const { __builtin_prefetch(block_.get()); }
     // Overwrites every field of out, reusing its strings' room.
     void unpack(const InternTable& names, Record& out) const;
 
