@@ -92,7 +92,7 @@ void ResultStore::visitRawRecords(const int32_t* numbers, size_t count,
     std::lock_guard<std::recursive_mutex> guard(lock_);
     // Readers of the bytes wait mostly for memory, so the records a little
     // ahead are fetched meanwhile: the head of the one after next, the
-    // leader and directory of the next.
+    // first bytes of the next.
     const auto ahead = [&](size_t i) { return i < count ? recordAt(numbers[i]) : nullptr; };
     if (const PackedRecord* first = ahead(0)) first->prefetchHead();
     if (const PackedRecord* second = ahead(1)) second->prefetchHead();
@@ -100,7 +100,7 @@ void ResultStore::visitRawRecords(const int32_t* numbers, size_t count,
         if (const PackedRecord* afterNext = ahead(i + 2)) afterNext->prefetchHead();
         if (const PackedRecord* next = ahead(i + 1)) {
             const std::string_view bytes = next->raw().rawData;
-            for (size_t at = 0; at < std::min<size_t>(bytes.size(), 256); at += 64)
+            for (size_t at = 0; at < std::min<size_t>(bytes.size(), 1024); at += 64)
                 __builtin_prefetch(bytes.data() + at);
         }
         if (const PackedRecord* record = recordAt(numbers[i])) visit(record->raw());
