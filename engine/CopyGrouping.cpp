@@ -125,7 +125,7 @@ void CopyGrouping::read(const RawRecordView& record, KeyBatch& batch) {
     // A gap in the numbers gets records of its own that stand alone.
     while (parent_.size() < static_cast<size_t>(record.number)) {
         parent_.push_back(static_cast<int32_t>(parent_.size()));
-        reason_.emplace_back();
+        reason_.push_back(-1);
         hasIds_.push_back(0);
         target_.push_back(-1);
         marks_.emplace_back();
@@ -176,6 +176,7 @@ void CopyGrouping::settle(const KeyBatch& batch) {
 void CopyGrouping::clear() {
     parent_.clear();
     reason_.clear();
+    reasons_.clear();
     hasIds_.clear();
     target_.clear();
     marks_.clear();
@@ -219,13 +220,15 @@ void CopyGrouping::unite(int32_t a, int32_t b, std::string_view key) {
     if (a == b) return;
     if (b < a) std::swap(a, b);
     // The older group keeps its reason.
-    if (reason_[a].empty()) {
-        if (reason_[b].empty())
-            reason_[a].assign(key);
-        else
-            reason_[a].swap(reason_[b]);
+    if (reason_[a] < 0) {
+        if (reason_[b] < 0) {
+            reason_[a] = static_cast<int32_t>(reasons_.size());
+            reasons_.emplace_back(key);
+        } else {
+            reason_[a] = reason_[b];
+        }
     }
-    reason_[b].clear();
+    reason_[b] = -1;
     hasIds_[a] = hasIds_[a] || hasIds_[b];
     parent_[b] = a;
 }
@@ -268,8 +271,8 @@ std::vector<CopyGroup> CopyGrouping::groups() const {
             result.emplace_back();
             const int32_t root = label[i] < n ? label[i] : -1;
             result.back().reasonKey = !joined.empty() && joined.count(label[i]) ? "joined"
-                                      : root >= 0                               ? reason_[root]
-                                                                                : std::string();
+                                      : root >= 0 && reason_[root] >= 0 ? reasons_[reason_[root]]
+                                                                        : std::string();
         }
         result[s].members.push_back(i + 1);
     }

@@ -71,8 +71,9 @@ private:
 
     // Per record, indexed by number - 1.
     mutable std::vector<int32_t> parent_;
-    std::vector<std::string> reason_;  // of a root
-    std::vector<char> hasIds_;         // of a root
+    std::vector<int32_t> reason_;  // of a root: in reasons_, -1 for none
+    std::vector<std::string> reasons_;
+    std::vector<char> hasIds_;  // of a root
     std::vector<int32_t> target_;
     std::vector<QualityMarks> marks_;
     // Open addressing over key hashes (0 marks a free slot): the standard

@@ -19,7 +19,8 @@ std::string withoutBlanks(std::string_view text) {
 // Hands use the text without blanks and tabs, copying it only when it has any.
 template <typename Use>
 auto withBlanksDropped(std::string_view text, Use use) {
-    if (text.find_first_of(" \t") == std::string_view::npos) return use(text);
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; }))
+        return use(text);
     const std::string dropped = withoutBlanks(text);
     return use(std::string_view(dropped));
 }
@@ -41,6 +42,21 @@ std::string_view oclcNumber(std::string_view text) {
     return rest == "0" ? std::string_view() : rest;
 }
 
+// Per byte: the lower-case letter, digit or byte of a multibyte character it
+// stands for in a title's normal form, 0 for punctuation and blanks.
+struct TitleBytes {
+    char normal[256];
+    constexpr TitleBytes() : normal() {
+        for (int b = 0; b < 256; ++b) {
+            const char c = static_cast<char>(b);
+            normal[b] = b >= 0x80 || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ? c
+                        : c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a')
+                                               : '\0';
+        }
+    }
+};
+constexpr TitleBytes kTitleBytes;
+
 // titleNormalForm appended to out. It is never longer than the text, so it is
 // written in place of a room that long.
 void appendTitleNormalForm(std::string& out, std::string_view text, int nonfiling = 0) {
@@ -51,17 +67,15 @@ void appendTitleNormalForm(std::string& out, std::string_view text, int nonfilin
     char* const begin = &out[0] + start;
     char* at = begin;
     bool blank = false;
-    for (char c : text) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        const bool word = u >= 0x80 || isDigit(c) || (c >= 'a' && c <= 'z');
-        if (!word) {
+    for (const char c : text) {
+        const char normal = kTitleBytes.normal[static_cast<unsigned char>(c)];
+        if (normal == '\0') {
             blank = at != begin;
             continue;
         }
         if (blank) *at++ = ' ';
         blank = false;
-        *at++ = c;
+        *at++ = normal;
     }
     out.resize(start + static_cast<size_t>(at - begin));
 }
