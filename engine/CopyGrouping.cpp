@@ -176,7 +176,8 @@ void CopyGrouping::settle(const KeyBatch& batch) {
 void CopyGrouping::clear() {
     parent_.clear();
     reason_.clear();
-    reasons_.clear();
+    reasonText_.clear();
+    reasonEnds_.clear();
     hasIds_.clear();
     target_.clear();
     marks_.clear();
@@ -222,8 +223,9 @@ void CopyGrouping::unite(int32_t a, int32_t b, std::string_view key) {
     // The older group keeps its reason.
     if (reason_[a] < 0) {
         if (reason_[b] < 0) {
-            reason_[a] = static_cast<int32_t>(reasons_.size());
-            reasons_.emplace_back(key);
+            reason_[a] = static_cast<int32_t>(reasonEnds_.size());
+            reasonText_.append(key);
+            reasonEnds_.push_back(reasonText_.size());
         } else {
             reason_[a] = reason_[b];
         }
@@ -231,6 +233,13 @@ void CopyGrouping::unite(int32_t a, int32_t b, std::string_view key) {
     reason_[b] = -1;
     hasIds_[a] = hasIds_[a] || hasIds_[b];
     parent_[b] = a;
+}
+
+std::string_view CopyGrouping::reasonOf(int32_t root) const {
+    const int32_t r = reason_[root];
+    if (r < 0) return {};
+    const size_t begin = r == 0 ? 0 : reasonEnds_[r - 1];
+    return std::string_view(reasonText_).substr(begin, reasonEnds_[r] - begin);
 }
 
 std::vector<CopyGroup> CopyGrouping::groups() const {
@@ -262,20 +271,29 @@ std::vector<CopyGroup> CopyGrouping::groups() const {
         joined.insert(into);
     }
 
+    // Groups are numbered and counted first, so each takes its room once.
     std::vector<int32_t> slot(static_cast<size_t>(fresh), -1);
-    std::vector<CopyGroup> result;
+    std::vector<int32_t> firstLabel, sizes;
     for (int32_t i = 0; i < n; ++i) {
         int32_t& s = slot[label[i]];
         if (s < 0) {
-            s = static_cast<int32_t>(result.size());
-            result.emplace_back();
-            const int32_t root = label[i] < n ? label[i] : -1;
-            result.back().reasonKey = !joined.empty() && joined.count(label[i]) ? "joined"
-                                      : root >= 0 && reason_[root] >= 0 ? reasons_[reason_[root]]
-                                                                        : std::string();
+            s = static_cast<int32_t>(sizes.size());
+            sizes.push_back(0);
+            firstLabel.push_back(label[i]);
         }
-        result[s].members.push_back(i + 1);
+        ++sizes[s];
     }
+    std::vector<CopyGroup> result(sizes.size());
+    for (size_t g = 0; g < result.size(); ++g) {
+        result[g].members.reserve(static_cast<size_t>(sizes[g]));
+        if (sizes[g] < 2) continue;  // "-" below
+        const int32_t l = firstLabel[g];
+        if (!joined.empty() && joined.count(l))
+            result[g].reasonKey = "joined";
+        else if (l < n)
+            result[g].reasonKey = reasonOf(l);
+    }
+    for (int32_t i = 0; i < n; ++i) result[slot[label[i]]].members.push_back(i + 1);
     for (CopyGroup& group : result) {
         std::vector<int32_t>& m = group.members;
         if (m.size() < 2 || group.reasonKey.empty()) group.reasonKey = "-";

@@ -68,11 +68,15 @@ private:
     // The first index that had the key with this hash; index when none did.
     int32_t firstWithKey(uint64_t hash, int32_t index);
     void unite(int32_t a, int32_t b, std::string_view key);
+    std::string_view reasonOf(int32_t root) const;
 
     // Per record, indexed by number - 1.
     mutable std::vector<int32_t> parent_;
-    std::vector<int32_t> reason_;  // of a root: in reasons_, -1 for none
-    std::vector<std::string> reasons_;
+    // Of a root: the number of its reason, -1 for none. The reasons are kept
+    // one after the other, a string each would cost an allocation per group.
+    std::vector<int32_t> reason_;
+    std::string reasonText_;
+    std::vector<size_t> reasonEnds_;
     std::vector<char> hasIds_;  // of a root
     std::vector<int32_t> target_;
     std::vector<QualityMarks> marks_;
