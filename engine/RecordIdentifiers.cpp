@@ -1,6 +1,7 @@
 #include "engine/RecordIdentifiers.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "engine/MarcReader.h"
 #include "engine/StandardNumber.h"
@@ -208,10 +209,25 @@ void RecordIdentifierReader::onSubfield(char code, std::string_view content) {
 
 void RecordIdentifierReader::onRecordEnd() {
     if (title_.empty()) return;
-    workKey_.assign("work:").append(title_).append("/").append(surname_).append("/");
-    for (char c : dateFrom260_ ? date_ : publication264_)
-        if (isDigit(c)) workKey_.push_back(c);
-    workKey_.append("/").append(edition_);
+    const std::string& date = dateFrom260_ ? date_ : publication264_;
+    // Sized once and written in place: this runs for every record.
+    workKey_.resize(5 + title_.size() + 1 + surname_.size() + 1 + date.size() + 1 +
+                    edition_.size());
+    char* at = &workKey_[0];
+    const auto put = [&at](std::string_view text) {
+        std::memcpy(at, text.data(), text.size());
+        at += text.size();
+    };
+    put("work:");
+    put(title_);
+    put("/");
+    put(surname_);
+    put("/");
+    for (char c : date)
+        if (isDigit(c)) *at++ = c;
+    put("/");
+    put(edition_);
+    workKey_.resize(static_cast<size_t>(at - workKey_.data()));
 }
 
 std::string oclcNormalForm(std::string_view subfield) {
