@@ -11,13 +11,15 @@ constexpr size_t kEntrySize = 12;
 // read for every record, so this stays inline.
 template <int width>
 int entryNumber(const char* p) {
-    int value = 0;
+    // No early exit, so the loop unrolls into straight code.
+    unsigned value = 0;
+    bool digits = true;
     for (int i = 0; i < width; ++i) {
         const unsigned digit = static_cast<unsigned char>(p[i]) - '0';
-        if (digit > 9) return -1;
-        value = value * 10 + static_cast<int>(digit);
+        digits &= digit <= 9;
+        value = value * 10 + digit;
     }
-    return value;
+    return digits ? static_cast<int>(value) : -1;
 }
 
 // Subfields are short: a plain scan beats calling memchr for each.
