@@ -30,10 +30,7 @@ bool QualityMarksReader::onDataField(std::string_view tag, const MarcField& fiel
     return onDataField(marcTagNumber(tag), field);
 }
 
-bool QualityMarksReader::onDataField(int tag, const MarcField& field) {
-    ++marks.fields;
-    tag_ = tag;
-    if (!field.tag().empty() && field.tag()[0] == '6') marks.subjects = true;
+bool QualityMarksReader::onNotedField(const MarcField& field) {
     switch (tag_) {
         case 50:
         case 82:

@@ -30,11 +30,20 @@ public:
     void onLeader(const MarcLeader& leader) override;
     void onControlField(std::string_view tag, const MarcField& field) override;
     bool onDataField(std::string_view tag, const MarcField& field) override;
-    // The same with the tag as marcTagNumber gives it.
-    bool onDataField(int tag, const MarcField& field);
+    // The same with the tag as marcTagNumber gives it; inline, as most fields
+    // are only counted.
+    bool onDataField(int tag, const MarcField& field) {
+        ++marks.fields;
+        tag_ = tag;
+        if (!field.tag().empty() && field.tag()[0] == '6') marks.subjects = true;
+        return (tag == 40 || tag == 42 || tag == 50 || tag == 82) && onNotedField(field);
+    }
     void onSubfield(char code, std::string_view content) override;
 
 private:
+    // 040, 042, 050, 082.
+    bool onNotedField(const MarcField& field);
+
     int tag_ = -1;
 };
 

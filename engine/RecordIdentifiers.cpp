@@ -129,8 +129,7 @@ bool RecordIdentifierReader::onDataField(std::string_view tag, const MarcField& 
     return onDataField(marcTagNumber(tag), field);
 }
 
-bool RecordIdentifierReader::onDataField(int tag, const MarcField& field) {
-    tag_ = tag;
+bool RecordIdentifierReader::onWorkField(const MarcField& field) {
     const std::string_view bytes = field.bytes();
     switch (tag_) {
         case 245:
@@ -164,11 +163,6 @@ bool RecordIdentifierReader::onDataField(int tag, const MarcField& field) {
                 appendTitleNormalForm(surname_, name);
             }
             return false;
-        case 10:
-        case 20:
-        case 22:
-        case 35:
-            return true;
         default:
             return false;
     }

@@ -45,12 +45,34 @@ public:
     RecordIdentifiers result() const;
 
     bool onDataField(std::string_view tag, const MarcField& field) override;
-    // The same with the tag as marcTagNumber gives it.
-    bool onDataField(int tag, const MarcField& field);
+    // The same with the tag as marcTagNumber gives it; inline, as most fields
+    // hold nothing for it.
+    bool onDataField(int tag, const MarcField& field) {
+        tag_ = tag;
+        switch (tag) {
+            case 10:
+            case 20:
+            case 22:
+            case 35:
+                return true;
+            case 100:
+            case 110:
+            case 111:
+            case 245:
+            case 250:
+            case 260:
+            case 264:
+                return onWorkField(field);
+            default:
+                return false;
+        }
+    }
     void onSubfield(char code, std::string_view content) override;
     void onRecordEnd() override;
 
 private:
+    // The fields of the work key.
+    bool onWorkField(const MarcField& field);
     // Appends "kind:" and the normal form append gives, unless it gives
     // nothing or the record has that key already.
     template <typename Append>
