@@ -59,13 +59,14 @@ struct TitleBytes {
 constexpr TitleBytes kTitleBytes;
 
 // titleNormalForm appended to out. It is never longer than the text, so it is
-// written in place of a room that long.
+// written to a room that long first: on the stack for the usual short text.
 void appendTitleNormalForm(std::string& out, std::string_view text, int nonfiling = 0) {
     if (nonfiling > 0)
         text.remove_prefix(std::min<size_t>(static_cast<size_t>(nonfiling), text.size()));
-    const size_t start = out.size();
-    out.resize(start + text.size());
-    char* const begin = &out[0] + start;
+    char room[256];
+    std::string longRoom;
+    if (text.size() > sizeof room) longRoom.resize(text.size());
+    char* const begin = longRoom.empty() ? room : &longRoom[0];
     char* at = begin;
     bool blank = false;
     for (const char c : text) {
@@ -78,7 +79,7 @@ void appendTitleNormalForm(std::string& out, std::string_view text, int nonfilin
         blank = false;
         *at++ = normal;
     }
-    out.resize(start + static_cast<size_t>(at - begin));
+    out.append(begin, static_cast<size_t>(at - begin));
 }
 
 }  // namespace
