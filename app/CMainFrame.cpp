@@ -19,9 +19,9 @@
 #include "app/LockKeyIndicators.h"
 #include "app/MAboutDlg.h"
 #include "base/Version.h"
+#include "export/widgets/RecordExport.h"
 #include "query/BatchReport.h"
 #include "query/widgets/BatchReportWindow.h"
-#include "export/widgets/RecordExport.h"
 #include "views/MCompareWindow.h"
 #include "views/MGroupedListView.h"
 #include "views/MLimitView.h"
@@ -239,6 +239,9 @@ void CMainFrame::createMenus() {
     group->setCheckable(true);
     connect(group, &QAction::toggled, this, &CMainFrame::showGroupedList);
     view->addAction(group);
+    QAction* marks = listView_->marksColumnAction();
+    actions_[marks->text().remove(QLatin1Char('&'))] = marks;
+    view->addAction(marks);
     QAction* compare =
         addCommand("Co&mpare Records", {}, 0, {}, "Show two to four selected records side by side");
     connect(compare, &QAction::triggered, this, [this] { compareSelectedRecords(); });

@@ -5,15 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusMessage>
 #include <QTreeWidget>
 #include <cstdio>
 #include <map>
 #include <string>
 
 #include "RatioReporter.h"
+#include "ScreenReader.h"
 #include "targets/TargetFilter.h"
 #include "targets/widgets/PPTargets.h"
 
@@ -88,32 +86,13 @@ void BM_PlainTreeWidget(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainTreeWidget)->Unit(benchmark::kMillisecond);
 
-// With the bridge on, registers for every object event on the accessibility
-// bus, as a screen reader does: only then does the bridge send its events.
-void listenAsScreenReader() {
-    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) return;
-    QDBusInterface launcher("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus");
-    const QString address = launcher.call("GetAddress").arguments().value(0).toString();
-    QDBusConnection bus = QDBusConnection::connectToBus(address, "screen-reader");
-    QDBusMessage call =
-        QDBusMessage::createMethodCall("org.a11y.atspi.Registry", "/org/a11y/atspi/registry",
-                                       "org.a11y.atspi.Registry", "RegisterEvent");
-    call << QStringLiteral("object:");
-    const QDBusMessage reply = bus.call(call);
-    std::printf(
-        "screen reader listening on the accessibility bus: %s\n",
-        reply.type() == QDBusMessage::ReplyMessage ? "yes" : qPrintable(reply.errorMessage()));
-    // The bridge learns of the listener from a signal.
-    for (int i = 0; i < 20; ++i) QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     // The accessibility bridge needs a display; without one, offscreen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    listenAsScreenReader();
+    const ScreenReader reader;
     benchmark::Initialize(&argc, argv);
     targets();
     RatioReporter reporter;

@@ -1,69 +1,32 @@
-// One search over 200 targets: four local Zebras, each reached under 50
-// addresses (its databases Db0..Db49, 20 records each), and a quarter of the
-// targets dead: half of them refusing connections, half accepting and never
-// answering, those with a time limit of their own. The search's wall time is
+// One search over the 200 targets of ManyTargets.h. The search's wall time is
 // set against the bound the connection limit gives: the work zoomsh's calls
 // (connect, search, "show 0 20") take on each target in turn, divided by the
 // number of connections. The pool waits 100 ms before each pass that hands
-// out jobs, also when a worker has become free; "ratio_after_passes" adds that
-// wait to every target's work.
+// out jobs, also when a worker has become free, and that wait is required of
+// it: "ratio_after_passes" adds it to every target's work and is the figure
+// held against the goal.
 #include <benchmark/benchmark.h>
 #include <yaz/zoom.h>
 
 #include <chrono>
-#include <filesystem>
-#include <memory>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
-#include "ChildProcess.h"
 #include "CollectedMessages.h"
-#include "FreePort.h"
-#include "MarcCorpus.h"
+#include "ManyTargets.h"
 #include "SearchHarness.h"
-#include "SilentServer.h"
-#include "TestSupport.h"
-#include "ZebraServer.h"
 #include "engine/ZoomInit.h"
 
 namespace {
 
+using namespace many_targets;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kServers = 4;
-constexpr int kDatabases = 50;
-constexpr int kTargets = kServers * kDatabases;
-constexpr int kRecords = 20;
-constexpr int kConnections = 10;
-constexpr int kSilentTimeoutSeconds = 1;
 constexpr double kPassDelaySeconds = 0.1;
-constexpr const char* kEveryRecord = "@attr 1=_ALLRECORDS @attr 2=103 \"\"";
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
-
-std::string database(int n) { return "Db" + std::to_string(n); }
-
-// Indexes file into every database of the register in dir, before Zebra
-// indexes it under the first.
-void indexEveryDatabase(const std::string& dir, const std::string& file) {
-    const std::string log = dir + "/zebraidx-databases.log";
-    std::filesystem::create_directory(dir + "/register");
-    for (int n = 1; n < kDatabases; ++n) {
-        ChildProcess indexer({"zebraidx", "-c", "zebra.cfg", "-d", database(n), "update", file},
-                             dir, log);
-        if (indexer.wait(60000) != 0)
-            throw std::runtime_error("zebraidx failed:\n" + readFileBytes(log));
-    }
-}
-
-struct Address {
-    std::string zurl;
-    int timeoutSeconds = 0;
-    int expected = 0;
-};
 
 // What zoomsh does for connect, search and "show 0 20"; the records it got.
 int zoomshSearch(const Address& address) {
@@ -90,37 +53,9 @@ int zoomshSearch(const Address& address) {
 void runManyTargets(benchmark::State& state) {
     initializeZoom();
     CollectedMessages quiet;
-    TempDir dir;
-    const std::string file = dir.file("records.mrc");
-    writeCorpusFile(file, kRecords, 11);
-    std::vector<std::unique_ptr<ZebraServer>> servers;
-    servers.push_back(std::make_unique<ZebraServer>(
-        std::vector<std::string>{file}, database(0), ZServer::Logging::Requests,
-        [&](const std::string& configDir) { indexEveryDatabase(configDir, file); }));
-    while (servers.size() < kServers)
-        servers.push_back(
-            ZebraServer::onSameRegister(*servers.front(), ZServer::Logging::Requests));
-    SilentServer silent;
-    const int refusing = pickFreePort();
-
-    // Every fourth address of each server is dead, alternately refusing and silent.
-    std::vector<Address> addresses;
-    int expectedRecords = 0;
-    for (int n = 0; n < kDatabases; ++n)
-        for (int s = 0; s < kServers; ++s) {
-            Address a;
-            if (s == 3 && n % 2 == 0)
-                a.zurl = "127.0.0.1:" + std::to_string(refusing) + "/" + database(n);
-            else if (s == 3) {
-                a.zurl = silent.zurl(database(n));
-                a.timeoutSeconds = kSilentTimeoutSeconds;
-            } else {
-                a.zurl = servers[s]->zurl(database(n));
-                a.expected = kRecords;
-            }
-            expectedRecords += a.expected;
-            addresses.push_back(a);
-        }
+    const Servers servers;
+    const std::vector<Address>& addresses = servers.addresses();
+    const int expectedRecords = servers.expectedRecords();
 
     double qrn = 0, work = 0;
     for (auto _ : state) {

@@ -1,10 +1,13 @@
 #include "display/MarksLine.h"
 
+#include "display/MarksLegend.h"
 #include "display/RecordPages.h"
 
-std::string withMarksLine(const std::string& html, const std::string& marks) {
-    if (marks.empty()) return html;
-    const std::string line = "<p><b>Marks:</b> " + escapeHtml(marks) + "</p>";
+std::string withMarksLine(const std::string& html, const QualityMarks& marks) {
+    if (!marks.marc) return html;
+    const std::string line = "<p><b>Marks:</b> <span title=\"" +
+                             escapeHtml(qualityMarksWords(marks)) + "\">" +
+                             escapeHtml(qualityMarksText(marks)) + "</span></p>";
     size_t at = 0;
     const size_t body = html.find("<body");
     if (body != std::string::npos) {

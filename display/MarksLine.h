@@ -3,7 +3,9 @@
 
 #include <string>
 
-// Pure. html with a "Marks: ..." line (marks escaped) as the first thing in
-// its body, or in front of it when it has no body tag; html as it is when
-// marks is empty.
-std::string withMarksLine(const std::string& html, const std::string& marks);
+#include "engine/QualityMarks.h"
+
+// Pure. html with a "Marks: ..." line (escaped, the marks in words as its tool
+// tip) as the first thing in its body, or in front of it when it has no body
+// tag; html as it is for a record that is not MARC.
+std::string withMarksLine(const std::string& html, const QualityMarks& marks);

@@ -29,6 +29,11 @@ public:
     // Any thread. A later note for the same query replaces an earlier one (a
     // retried target).
     void note(int32_t targetId, size_t query, BatchQueryOutcome outcome);
+    // Any thread. Position p of the query's results is stored.
+    void stored(int32_t targetId, size_t query, int32_t position);
+    // Any thread. Where a new task of the target goes on with the query; -1
+    // when all its records are stored, so asking again would only repeat them.
+    int32_t resumePoint(int32_t targetId, size_t query) const;
     // Any thread.
     std::vector<TargetOutcomes> snapshot() const;
 
@@ -36,4 +41,10 @@ private:
     const std::vector<std::string> numbers_;
     mutable std::mutex lock_;
     std::vector<TargetOutcomes> targets_;
+    // Per target and query, as targets_: the position the query's records go
+    // on from when the target is resumed or retried.
+    std::vector<std::vector<int32_t>> next_;
+
+    // The target's index in targets_, or -1.
+    int index(int32_t targetId, size_t query) const;
 };

@@ -20,14 +20,20 @@ public:
     QualityMarksReader marks;
     RecordIdentifierReader ids;
 
+    void reset() {
+        marks = QualityMarksReader();
+        ids.reset();
+    }
+
     void onLeader(const MarcLeader& leader) override { marks.onLeader(leader); }
     void onRecordEnd() override { ids.onRecordEnd(); }
     void onControlField(std::string_view tag, const MarcField& field) override {
         marks.onControlField(tag, field);
     }
     bool onDataField(std::string_view tag, const MarcField& field) override {
-        toMarks_ = marks.onDataField(tag, field);
-        toIds_ = ids.onDataField(tag, field);
+        const int number = marcTagNumber(tag);
+        toMarks_ = marks.onDataField(number, field);
+        toIds_ = ids.onDataField(number, field);
         return toMarks_ || toIds_;
     }
     void onSubfield(char code, std::string_view content) override {
@@ -41,9 +47,40 @@ private:
 
 // Keys are looked up by a 64-bit hash: a collision among a search's few
 // hundred thousand keys is too unlikely to weigh against the speed.
-uint64_t keyHash(const std::string& key) { return std::hash<std::string>()(key); }
+uint64_t keyHash(std::string_view key) { return std::hash<std::string_view>()(key); }
 
 }  // namespace
+
+// The keys of records read but not yet looked up in the table.
+struct CopyGrouping::KeyBatch {
+    struct Key {
+        uint64_t hash;
+        size_t end;  // in text
+    };
+    struct Keys {
+        int32_t index;
+        size_t first;  // in keys: the standard numbers, then the work key if any
+        size_t numbers;
+        bool work;
+    };
+    std::string text;
+    std::vector<Key> keys;
+    std::vector<Keys> records;
+
+    void add(std::string_view key) {
+        text.append(key);
+        keys.push_back({keyHash(key), text.size()});
+    }
+    std::string_view key(size_t i) const {
+        const size_t begin = i == 0 ? 0 : keys[i - 1].end;
+        return std::string_view(text).substr(begin, keys[i].end - begin);
+    }
+    void clear() {
+        text.clear();
+        keys.clear();
+        records.clear();
+    }
+};
 
 void CopyGrouping::catchUp(const ResultStore& store) {
     const size_t count = store.count();
@@ -54,24 +91,41 @@ void CopyGrouping::catchUp(const ResultStore& store) {
         hasIds_.reserve(count);
         target_.reserve(count);
         marks_.reserve(count);
+        // Room for a key or two per record from the start: growing the table
+        // means reinserting every key, each a miss in the cache.
+        if (owners_.empty()) {
+            size_t slots = 1024;
+            while (slots < 2 * count) slots *= 2;
+            owners_.resize(slots);
+        }
     }
+    KeyBatch batch;
     while (recordCount() < count) {
         const int32_t first = static_cast<int32_t>(recordCount()) + 1;
         const int32_t last = std::min<int32_t>(static_cast<int32_t>(count), first + kSlice - 1);
         std::vector<int32_t> numbers(static_cast<size_t>(last - first + 1));
         std::iota(numbers.begin(), numbers.end(), first);
         const size_t before = recordCount();
-        store.visitRecords(numbers.data(), numbers.size(), [this](const Record& r) { add(r); });
+        batch.clear();
+        store.visitRawRecords(numbers.data(), numbers.size(),
+                              [this, &batch](const RawRecordView& r) { read(r, batch); });
+        settle(batch);                       // outside the store's lock
         if (recordCount() == before) break;  // the store lost them meanwhile
     }
 }
 
 void CopyGrouping::add(const Record& record) {
+    KeyBatch batch;
+    read(RawRecordView{record.number, record.targetId, record.kind, record.rawData}, batch);
+    settle(batch);
+}
+
+void CopyGrouping::read(const RawRecordView& record, KeyBatch& batch) {
     if (record.number <= 0) return;
     // A gap in the numbers gets records of its own that stand alone.
     while (parent_.size() < static_cast<size_t>(record.number)) {
         parent_.push_back(static_cast<int32_t>(parent_.size()));
-        reason_.emplace_back();
+        reason_.push_back(-1);
         hasIds_.push_back(0);
         target_.push_back(-1);
         marks_.emplace_back();
@@ -79,26 +133,51 @@ void CopyGrouping::add(const Record& record) {
     const int32_t index = record.number - 1;
     target_[index] = record.targetId;
     if (record.kind != Marc) return;
-    CopyFactsReader facts;
+    // One reader per thread, reused, so that reading a record allocates nothing.
+    thread_local CopyFactsReader facts;
+    facts.reset();
     MarcReader().read(record.rawData.data(), record.rawData.size(), facts);
-    marks_[index] = std::move(facts.marks.marks);
-    const RecordIdentifiers& ids = facts.ids.result;
-    hasIds_[index] = ids.keys.empty() ? 0 : 1;
-    for (const std::string& key : ids.keys) {
-        const int32_t first = firstWithKey(keyHash(key), index);
-        if (first != index) unite(first, index, key);
+    marks_[index] = facts.marks.marks;
+    const RecordIdentifierReader& ids = facts.ids;
+    hasIds_[index] = ids.keyCount() == 0 ? 0 : 1;
+    batch.records.push_back({index, batch.keys.size(), ids.keyCount(), !ids.workKey().empty()});
+    for (size_t i = 0; i < ids.keyCount(); ++i) batch.add(ids.key(i));
+    if (!ids.workKey().empty()) batch.add(ids.workKey());
+}
+
+void CopyGrouping::settle(const KeyBatch& batch) {
+    // Each lookup misses the cache, so the slots of records a few ahead are
+    // fetched meanwhile.
+    constexpr size_t kAhead = 8;
+    const std::vector<KeyBatch::Keys>& records = batch.records;
+    for (size_t r = 0; r < records.size(); ++r) {
+        if (r + kAhead < records.size() && !owners_.empty()) {
+            const KeyBatch::Keys& next = records[r + kAhead];
+            const size_t end = next.first + next.numbers + (next.work ? 1 : 0);
+            for (size_t k = next.first; k < end; ++k)
+                __builtin_prefetch(&owners_[batch.keys[k].hash & (owners_.size() - 1)]);
+        }
+        const KeyBatch::Keys& keys = records[r];
+        const int32_t index = keys.index;
+        const size_t numbersEnd = keys.first + keys.numbers;
+        for (size_t k = keys.first; k < numbersEnd; ++k) {
+            const int32_t first = firstWithKey(batch.keys[k].hash, index);
+            if (first != index) unite(first, index, batch.key(k));
+        }
+        if (!keys.work) continue;
+        const int32_t first = firstWithKey(batch.keys[numbersEnd].hash, index);
+        // A record with numbers joins by the work key only a group that has none,
+        // so a hardback and a paperback of one title stay apart.
+        if (first != index && (keys.numbers == 0 || !hasIds_[find(first)]))
+            unite(first, index, batch.key(numbersEnd));
     }
-    if (ids.workKey.empty()) return;
-    const int32_t first = firstWithKey(keyHash(ids.workKey), index);
-    // A record with numbers joins by the work key only a group that has none,
-    // so a hardback and a paperback of one title stay apart.
-    if (first != index && (ids.keys.empty() || !hasIds_[find(first)]))
-        unite(first, index, ids.workKey);
 }
 
 void CopyGrouping::clear() {
     parent_.clear();
     reason_.clear();
+    reasonText_.clear();
+    reasonEnds_.clear();
     hasIds_.clear();
     target_.clear();
     marks_.clear();
@@ -136,16 +215,31 @@ int32_t CopyGrouping::find(int32_t index) const {
     return index;
 }
 
-void CopyGrouping::unite(int32_t a, int32_t b, const std::string& key) {
+void CopyGrouping::unite(int32_t a, int32_t b, std::string_view key) {
     a = find(a);
     b = find(b);
     if (a == b) return;
     if (b < a) std::swap(a, b);
     // The older group keeps its reason.
-    if (reason_[a].empty()) reason_[a] = reason_[b].empty() ? key : reason_[b];
-    reason_[b].clear();
+    if (reason_[a] < 0) {
+        if (reason_[b] < 0) {
+            reason_[a] = static_cast<int32_t>(reasonEnds_.size());
+            reasonText_.append(key);
+            reasonEnds_.push_back(reasonText_.size());
+        } else {
+            reason_[a] = reason_[b];
+        }
+    }
+    reason_[b] = -1;
     hasIds_[a] = hasIds_[a] || hasIds_[b];
     parent_[b] = a;
+}
+
+std::string_view CopyGrouping::reasonOf(int32_t root) const {
+    const int32_t r = reason_[root];
+    if (r < 0) return {};
+    const size_t begin = r == 0 ? 0 : reasonEnds_[r - 1];
+    return std::string_view(reasonText_).substr(begin, reasonEnds_[r] - begin);
 }
 
 std::vector<CopyGroup> CopyGrouping::groups() const {
@@ -177,20 +271,29 @@ std::vector<CopyGroup> CopyGrouping::groups() const {
         joined.insert(into);
     }
 
+    // Groups are numbered and counted first, so each takes its room once.
     std::vector<int32_t> slot(static_cast<size_t>(fresh), -1);
-    std::vector<CopyGroup> result;
+    std::vector<int32_t> firstLabel, sizes;
     for (int32_t i = 0; i < n; ++i) {
         int32_t& s = slot[label[i]];
         if (s < 0) {
-            s = static_cast<int32_t>(result.size());
-            result.emplace_back();
-            const int32_t root = label[i] < n ? label[i] : -1;
-            result.back().reasonKey = !joined.empty() && joined.count(label[i]) ? "joined"
-                                      : root >= 0                               ? reason_[root]
-                                                                                : std::string();
+            s = static_cast<int32_t>(sizes.size());
+            sizes.push_back(0);
+            firstLabel.push_back(label[i]);
         }
-        result[s].members.push_back(i + 1);
+        ++sizes[s];
     }
+    std::vector<CopyGroup> result(sizes.size());
+    for (size_t g = 0; g < result.size(); ++g) {
+        result[g].members.reserve(static_cast<size_t>(sizes[g]));
+        if (sizes[g] < 2) continue;  // "-" below
+        const int32_t l = firstLabel[g];
+        if (!joined.empty() && joined.count(l))
+            result[g].reasonKey = "joined";
+        else if (l < n)
+            result[g].reasonKey = reasonOf(l);
+    }
+    for (int32_t i = 0; i < n; ++i) result[slot[label[i]]].members.push_back(i + 1);
     for (CopyGroup& group : result) {
         std::vector<int32_t>& m = group.members;
         if (m.size() < 2 || group.reasonKey.empty()) group.reasonKey = "-";

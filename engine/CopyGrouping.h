@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,7 @@
 
 class ResultStore;
 struct Record;
+struct RawRecordView;
 
 struct CopyGroup {
     // The suggested best copy first, then the others by number.
@@ -58,15 +60,24 @@ private:
         std::vector<int32_t> numbers;
     };
 
+    struct KeyBatch;
+    // Reads the record's marks and keys; settle looks the keys up.
+    void read(const RawRecordView& record, KeyBatch& batch);
+    void settle(const KeyBatch& batch);
     int32_t find(int32_t index) const;
     // The first index that had the key with this hash; index when none did.
     int32_t firstWithKey(uint64_t hash, int32_t index);
-    void unite(int32_t a, int32_t b, const std::string& key);
+    void unite(int32_t a, int32_t b, std::string_view key);
+    std::string_view reasonOf(int32_t root) const;
 
     // Per record, indexed by number - 1.
     mutable std::vector<int32_t> parent_;
-    std::vector<std::string> reason_;  // of a root
-    std::vector<char> hasIds_;         // of a root
+    // Of a root: the number of its reason, -1 for none. The reasons are kept
+    // one after the other, a string each would cost an allocation per group.
+    std::vector<int32_t> reason_;
+    std::string reasonText_;
+    std::vector<size_t> reasonEnds_;
+    std::vector<char> hasIds_;  // of a root
     std::vector<int32_t> target_;
     std::vector<QualityMarks> marks_;
     // Open addressing over key hashes (0 marks a free slot): the standard

@@ -1,7 +1,5 @@
 #include "engine/MarcField.h"
 
-#include <cstring>
-
 std::string MarcField::text(size_t start) const {
     if (bytes_.size() < start) return {};
     const char* p = bytes_.data() + start;
@@ -30,20 +28,17 @@ std::string MarcField::text(size_t start) const {
 }
 
 std::string_view MarcField::subfield(char code) const {
-    const char* begin = bytes_.data();
-    const char* end = begin + bytes_.size();
-    const void* hit = std::memchr(begin, kMarcSubfieldDelimiter, bytes_.size());
-    while (hit) {
-        const char* p = static_cast<const char*>(hit);
-        if (end - p >= 2 && p[1] == code) {
-            const char* content = p + 2;
-            for (const char* q = content; q < end; ++q) {
-                if (*q == kMarcSubfieldDelimiter || *q == kMarcFieldTerminator)
-                    return std::string_view(content, static_cast<size_t>(q - content));
-            }
-            return {};
+    // Fields are short: a plain scan beats calling memchr for each delimiter.
+    const char* p = bytes_.data();
+    const char* const end = p + bytes_.size();
+    for (; p < end; ++p) {
+        if (*p != kMarcSubfieldDelimiter || end - p < 2 || p[1] != code) continue;
+        const char* content = p + 2;
+        for (const char* q = content; q < end; ++q) {
+            if (*q == kMarcSubfieldDelimiter || *q == kMarcFieldTerminator)
+                return std::string_view(content, static_cast<size_t>(q - content));
         }
-        hit = std::memchr(p + 1, kMarcSubfieldDelimiter, static_cast<size_t>(end - p - 1));
+        return {};
     }
     return {};
 }

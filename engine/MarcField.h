@@ -7,6 +7,18 @@
 constexpr char kMarcSubfieldDelimiter = '\x1F';
 constexpr char kMarcFieldTerminator = '\x1E';
 
+// Pure. A tag of three digits as a number (245), -1 for any other tag: one
+// switch instead of a string compare per tag a handler looks for.
+inline int marcTagNumber(std::string_view tag) {
+    if (tag.size() != 3) return -1;
+    int value = 0;
+    for (const char c : tag) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 // A view into the record buffer, valid only while the handler call that received
 // it runs. All operations are pure and may run on any thread.
 class MarcField {

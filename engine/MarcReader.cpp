@@ -1,25 +1,40 @@
 #include "engine/MarcReader.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 namespace {
 
 constexpr size_t kEntrySize = 12;
 
+// readMarcNumber for a run known to lie inside the record: the directory is
+// read for every record, so this stays inline.
+template <int width>
+int entryNumber(const char* p) {
+    // No early exit, so the loop unrolls into straight code.
+    unsigned value = 0;
+    bool digits = true;
+    for (int i = 0; i < width; ++i) {
+        const unsigned digit = static_cast<unsigned char>(p[i]) - '0';
+        digits &= digit <= 9;
+        value = value * 10 + digit;
+    }
+    return digits ? static_cast<int>(value) : -1;
+}
+
+// Subfields are short: a plain scan beats calling memchr for each.
 void reportSubfields(std::string_view field, MarcHandler& handler) {
-    const char* end = field.data() + field.size();
-    const void* hit = std::memchr(field.data(), kMarcSubfieldDelimiter, field.size());
-    while (hit) {
-        const char* p = static_cast<const char*>(hit);
+    const char* p = field.data();
+    const char* const end = p + field.size();
+    while (p < end && *p != kMarcSubfieldDelimiter) ++p;
+    while (p < end) {
         if (end - p < 2) break;  // a delimiter with no code after it
         const char* content = p + 2;
         const char* q = content;
         while (q < end && *q != kMarcSubfieldDelimiter && *q != kMarcFieldTerminator) ++q;
         handler.onSubfield(p[1], std::string_view(content, static_cast<size_t>(q - content)));
-        hit = q < end ? std::memchr(q, kMarcSubfieldDelimiter, static_cast<size_t>(end - q))
-                      : nullptr;
+        p = q;
+        while (p < end && *p != kMarcSubfieldDelimiter) ++p;
     }
 }
 
@@ -36,8 +51,8 @@ bool MarcReader::read(const char* data, size_t length, MarcHandler& handler) con
         for (size_t i = 0; i < entries; ++i) {
             const size_t entry = MarcLeader::leaderLength() + kEntrySize * i;
             if (entry + kEntrySize > length) break;
-            const int fieldLength = readMarcNumber(record, entry + 3, 4);
-            const int fieldStart = readMarcNumber(record, entry + 7, 5);
+            const int fieldLength = entryNumber<4>(data + entry + 3);
+            const int fieldStart = entryNumber<5>(data + entry + 7);
             if (fieldLength < 0 || fieldStart < 0) continue;
             const size_t begin = static_cast<size_t>(base) + static_cast<size_t>(fieldStart);
             if (begin >= length) continue;

@@ -57,6 +57,10 @@ BriefFields PackedRecord::brief(const InternTable& names) const {
             text(Title), text(Author), text(Date),  names.text(targetName_)};
 }
 
+RawRecordView PackedRecord::raw() const {
+    return {number_, targetId_, static_cast<RecordKind>(kind_), text(Raw)};
+}
+
 void PackedRecord::unpack(const InternTable& names, Record& out) const {
     const auto assign = [](std::string& to, std::string_view from) {
         to.assign(from.data(), from.size());

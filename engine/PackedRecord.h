@@ -25,6 +25,15 @@ struct BriefFields {
     std::string_view targetName;
 };
 
+// What a reader of the ISO 2709 bytes needs of a record, valid while the
+// store's lock is held.
+struct RawRecordView {
+    int32_t number = 0;
+    int32_t targetId = 0;
+    RecordKind kind = Marc;
+    std::string_view rawData;
+};
+
 // Short texts that many records share (target names, syntax names), kept once.
 class InternTable {
 public:
@@ -44,6 +53,9 @@ public:
     int32_t number() const { return number_; }
     int32_t targetId() const { return targetId_; }
     BriefFields brief(const InternTable& names) const;
+    RawRecordView raw() const;
+    // Asks the cache for the block's head, where the lengths are.
+    void prefetchHead() const { __builtin_prefetch(block_.get()); }
     // Overwrites every field of out, reusing its strings' room.
     void unpack(const InternTable& names, Record& out) const;
 

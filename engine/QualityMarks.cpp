@@ -27,20 +27,28 @@ void QualityMarksReader::onLeader(const MarcLeader& leader) {
 void QualityMarksReader::onControlField(std::string_view, const MarcField&) { ++marks.fields; }
 
 bool QualityMarksReader::onDataField(std::string_view tag, const MarcField& field) {
-    ++marks.fields;
-    tag_ = tag;
-    if (tag[0] == '6') marks.subjects = true;
-    if (tag == "050" || tag == "082") marks.classification = true;
-    if (tag == "040") {
-        if (marks.source.empty()) marks.source.assign(field.subfield('a'));
-        return true;  // $e repeats
+    return onDataField(marcTagNumber(tag), field);
+}
+
+bool QualityMarksReader::onNotedField(const MarcField& field) {
+    switch (tag_) {
+        case 50:
+        case 82:
+            marks.classification = true;
+            return false;
+        case 40:
+            if (marks.source.empty()) marks.source.assign(field.subfield('a'));
+            return true;  // $e repeats
+        case 42:
+            return true;
+        default:
+            return false;
     }
-    return tag == "042";
 }
 
 void QualityMarksReader::onSubfield(char code, std::string_view content) {
-    if (tag_ == "040" && code == 'e' && equalsLowered(content, "rda")) marks.rda = true;
-    if (tag_ == "042" && code == 'a' && equalsLowered(content, "pcc")) marks.pcc = true;
+    if (tag_ == 40 && code == 'e' && equalsLowered(content, "rda")) marks.rda = true;
+    if (tag_ == 42 && code == 'a' && equalsLowered(content, "pcc")) marks.pcc = true;
 }
 
 QualityMarks qualityMarks(std::string_view iso2709) {

@@ -30,10 +30,21 @@ public:
     void onLeader(const MarcLeader& leader) override;
     void onControlField(std::string_view tag, const MarcField& field) override;
     bool onDataField(std::string_view tag, const MarcField& field) override;
+    // The same with the tag as marcTagNumber gives it; inline, as most fields
+    // are only counted.
+    bool onDataField(int tag, const MarcField& field) {
+        ++marks.fields;
+        tag_ = tag;
+        if (!field.tag().empty() && field.tag()[0] == '6') marks.subjects = true;
+        return (tag == 40 || tag == 42 || tag == 50 || tag == 82) && onNotedField(field);
+    }
     void onSubfield(char code, std::string_view content) override;
 
 private:
-    std::string_view tag_;
+    // 040, 042, 050, 082.
+    bool onNotedField(const MarcField& field);
+
+    int tag_ = -1;
 };
 
 // Pure. Higher is fuller: full, core, less-than-full, partial, minimal,

@@ -113,8 +113,10 @@ Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsD
     return record;
 }
 
-std::vector<Record> buildSruRecords(const std::string& xml, const Target& target,
-                                    const SettingsData& settings) {
+namespace {
+
+std::vector<Record> sruRecords(SruXmlRecord sru, const std::string& xml, const Target& target,
+                               const SettingsData& settings) {
     std::vector<Record> records;
     const auto started = [&] {
         Record& record = records.emplace_back();
@@ -124,7 +126,6 @@ std::vector<Record> buildSruRecords(const std::string& xml, const Target& target
         record.kind = Xml;
         return &record;
     };
-    SruXmlRecord sru = readSruXmlRecord(xml);
     for (SruMarcRecord& marc : sru.marc) {
         Record* record = started();
         if (!marc.iso2709.empty()) {
@@ -152,4 +153,20 @@ std::vector<Record> buildSruRecords(const std::string& xml, const Target& target
     record->author = extractor.author;
     record->date = extractor.date;
     return records;
+}
+
+}  // namespace
+
+std::vector<Record> buildSruRecords(const std::string& xml, const Target& target,
+                                    const SettingsData& settings) {
+    return sruRecords(readSruXmlRecord(xml), xml, target, settings);
+}
+
+std::vector<Record> buildSruRecords(const SruResponseRecord& slot, const Target& target,
+                                    const SettingsData& settings) {
+    if (slot.iso2709.empty()) return buildSruRecords(slot.xml, target, settings);
+    SruXmlRecord read;
+    read.schema = MarcXml;
+    for (const std::string& iso : slot.iso2709) read.marc.push_back({iso, std::string()});
+    return sruRecords(std::move(read), slot.xml, target, settings);
 }

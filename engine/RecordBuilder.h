@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/Record.h"
+#include "engine/SruResponse.h"
 #include "settings/SettingsData.h"
 #include "targets/Target.h"
 
@@ -17,4 +18,9 @@ Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsD
 // Any thread. The records an SRU record slot holds: each MARC record of a
 // MARCXML record or collection, else the XML record itself.
 std::vector<Record> buildSruRecords(const std::string& xml, const Target& target,
+                                    const SettingsData& settings);
+
+// Any thread. The same for a record of a searchRetrieve response, whose
+// MARCXML may have been read on the way.
+std::vector<Record> buildSruRecords(const SruResponseRecord& slot, const Target& target,
                                     const SettingsData& settings);

@@ -1,6 +1,7 @@
 #include "engine/RecordIdentifiers.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "engine/MarcReader.h"
 #include "engine/StandardNumber.h"
@@ -16,86 +17,20 @@ std::string withoutBlanks(std::string_view text) {
     return out;
 }
 
-void addKey(std::vector<std::string>& keys, const char* kind, const std::string& value) {
-    if (value.empty()) return;
-    std::string key = std::string(kind) + ":" + value;
-    if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(std::move(key));
+// Hands use the text without blanks and tabs, copying it only when it has any.
+template <typename Use>
+auto withBlanksDropped(std::string_view text, Use use) {
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; }))
+        return use(text);
+    const std::string dropped = withoutBlanks(text);
+    return use(std::string_view(dropped));
 }
 
-}  // namespace
-
-bool RecordIdentifierReader::onDataField(std::string_view tag, const MarcField& field) {
-    tag_ = tag;
-    const std::string_view bytes = field.bytes();
-    if (tag == "245") {
-        title_.clear();
-        nonfiling_ = bytes.size() > 1 && isDigit(bytes[1]) ? bytes[1] - '0' : 0;
-        firstTitlePart_ = true;
-        return true;
-    }
-    if (tag == "260") {
-        const std::string_view c = field.subfield('c');
-        if (!c.empty()) {
-            date_.assign(c);
-            dateFrom260_ = true;
-        }
-        return false;
-    }
-    if (tag == "264") {
-        if (!publication264Seen_ && bytes.size() > 1 && bytes[1] == '1') {
-            publication264Seen_ = true;
-            publication264_.assign(field.subfield('c'));
-        }
-        return false;
-    }
-    if (tag == "250") {
-        if (edition_.empty()) edition_ = titleNormalForm(field.subfield('a'));
-        return false;
-    }
-    if (tag == "100" || tag == "110" || tag == "111") {
-        if (surname_.empty()) {
-            std::string_view name = field.subfield('a');
-            if (tag == "100") name = name.substr(0, name.find(','));
-            surname_ = titleNormalForm(name);
-        }
-        return false;
-    }
-    return tag == "010" || tag == "020" || tag == "022" || tag == "035";
-}
-
-void RecordIdentifierReader::onSubfield(char code, std::string_view content) {
-    if (tag_ == "245") {
-        if (code != 'a' && code != 'b' && code != 'n' && code != 'p') return;
-        if (!title_.empty()) title_.push_back(' ');
-        // Only $a opens with the article the indicator counts.
-        title_ += titleNormalForm(content, firstTitlePart_ && code == 'a' ? nonfiling_ : 0);
-        firstTitlePart_ = false;
-        return;
-    }
-    if (code != 'a') return;
-    if (tag_ == "020")
-        addKey(result.keys, "isbn", isbn13FromCatalogued(std::string(content)));
-    else if (tag_ == "035")
-        addKey(result.keys, "oclc", oclcNormalForm(content));
-    else if (tag_ == "010")
-        addKey(result.keys, "lccn", lccnNormalForm(content));
-    else if (tag_ == "022")
-        addKey(result.keys, "issn", issnNormalForm(content));
-}
-
-void RecordIdentifierReader::onRecordEnd() {
-    if (title_.empty()) return;
-    std::string date;
-    for (char c : dateFrom260_ ? date_ : publication264_)
-        if (isDigit(c)) date.push_back(c);
-    result.workKey = "work:" + title_ + "/" + surname_ + "/" + date + "/" + edition_;
-}
-
-std::string oclcNormalForm(std::string_view subfield) {
-    const std::string text = withoutBlanks(subfield);
+// The OCLC number in a 035 $a without blanks; empty when there is none.
+std::string_view oclcNumber(std::string_view text) {
     constexpr std::string_view kPrefix = "(OCoLC)";
-    if (text.compare(0, kPrefix.size(), kPrefix) != 0) return {};
-    std::string_view rest = std::string_view(text).substr(kPrefix.size());
+    if (text.substr(0, kPrefix.size()) != kPrefix) return {};
+    std::string_view rest = text.substr(kPrefix.size());
     for (std::string_view letters : {"ocm", "ocn", "on"})
         if (rest.substr(0, letters.size()) == letters) {
             rest.remove_prefix(letters.size());
@@ -105,7 +40,194 @@ std::string oclcNormalForm(std::string_view subfield) {
     while (digits < rest.size() && isDigit(rest[digits])) ++digits;
     rest = rest.substr(0, digits);
     while (rest.size() > 1 && rest.front() == '0') rest.remove_prefix(1);
-    return rest == "0" ? std::string() : std::string(rest);
+    return rest == "0" ? std::string_view() : rest;
+}
+
+// Per byte: the lower-case letter, digit or byte of a multibyte character it
+// stands for in a title's normal form, 0 for punctuation and blanks.
+struct TitleBytes {
+    char normal[256];
+    constexpr TitleBytes() : normal() {
+        for (int b = 0; b < 256; ++b) {
+            const char c = static_cast<char>(b);
+            normal[b] = b >= 0x80 || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ? c
+                        : c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a')
+                                               : '\0';
+        }
+    }
+};
+constexpr TitleBytes kTitleBytes;
+
+// titleNormalForm appended to out. It is never longer than the text, so it is
+// written to a room that long first: on the stack for the usual short text.
+void appendTitleNormalForm(std::string& out, std::string_view text, int nonfiling = 0) {
+    if (nonfiling > 0)
+        text.remove_prefix(std::min<size_t>(static_cast<size_t>(nonfiling), text.size()));
+    char room[256];
+    std::string longRoom;
+    if (text.size() > sizeof room) longRoom.resize(text.size());
+    char* const begin = longRoom.empty() ? room : &longRoom[0];
+    char* at = begin;
+    bool blank = false;
+    for (const char c : text) {
+        const char normal = kTitleBytes.normal[static_cast<unsigned char>(c)];
+        if (normal == '\0') {
+            blank = at != begin;
+            continue;
+        }
+        if (blank) *at++ = ' ';
+        blank = false;
+        *at++ = normal;
+    }
+    out.append(begin, static_cast<size_t>(at - begin));
+}
+
+}  // namespace
+
+void RecordIdentifierReader::reset() {
+    tag_ = -1;
+    keyText_.clear();
+    keyEnds_.clear();
+    workKey_.clear();
+    title_.clear();
+    surname_.clear();
+    date_.clear();
+    publication264_.clear();
+    edition_.clear();
+    nonfiling_ = 0;
+    firstTitlePart_ = true;
+    dateFrom260_ = publication264Seen_ = false;
+}
+
+std::string_view RecordIdentifierReader::key(size_t i) const {
+    const size_t begin = i == 0 ? 0 : keyEnds_[i - 1];
+    return std::string_view(keyText_).substr(begin, keyEnds_[i] - begin);
+}
+
+RecordIdentifiers RecordIdentifierReader::result() const {
+    RecordIdentifiers ids;
+    for (size_t i = 0; i < keyCount(); ++i) ids.keys.emplace_back(key(i));
+    ids.workKey = workKey_;
+    return ids;
+}
+
+template <typename Append>
+void RecordIdentifierReader::addKey(std::string_view kind, Append append) {
+    const size_t start = keyText_.size();
+    keyText_.append(kind).push_back(':');
+    const size_t value = keyText_.size();
+    append(keyText_);
+    const std::string_view added = std::string_view(keyText_).substr(start);
+    bool known = keyText_.size() == value;
+    for (size_t i = 0; i < keyCount() && !known; ++i) known = key(i) == added;
+    if (known)
+        keyText_.resize(start);
+    else
+        keyEnds_.push_back(keyText_.size());
+}
+
+bool RecordIdentifierReader::onDataField(std::string_view tag, const MarcField& field) {
+    return onDataField(marcTagNumber(tag), field);
+}
+
+bool RecordIdentifierReader::onWorkField(const MarcField& field) {
+    const std::string_view bytes = field.bytes();
+    switch (tag_) {
+        case 245:
+            title_.clear();
+            nonfiling_ = bytes.size() > 1 && isDigit(bytes[1]) ? bytes[1] - '0' : 0;
+            firstTitlePart_ = true;
+            return true;
+        case 260: {
+            const std::string_view c = field.subfield('c');
+            if (!c.empty()) {
+                date_.assign(c);
+                dateFrom260_ = true;
+            }
+            return false;
+        }
+        case 264:
+            if (!publication264Seen_ && bytes.size() > 1 && bytes[1] == '1') {
+                publication264Seen_ = true;
+                publication264_.assign(field.subfield('c'));
+            }
+            return false;
+        case 250:
+            if (edition_.empty()) appendTitleNormalForm(edition_, field.subfield('a'));
+            return false;
+        case 100:
+        case 110:
+        case 111:
+            if (surname_.empty()) {
+                std::string_view name = field.subfield('a');
+                if (tag_ == 100) name = name.substr(0, name.find(','));
+                appendTitleNormalForm(surname_, name);
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+void RecordIdentifierReader::onSubfield(char code, std::string_view content) {
+    if (tag_ == 245) {
+        if (code != 'a' && code != 'b' && code != 'n' && code != 'p') return;
+        if (!title_.empty()) title_.push_back(' ');
+        // Only $a opens with the article the indicator counts.
+        appendTitleNormalForm(title_, content, firstTitlePart_ && code == 'a' ? nonfiling_ : 0);
+        firstTitlePart_ = false;
+        return;
+    }
+    if (code != 'a') return;
+    switch (tag_) {
+        case 20:
+            addKey("isbn", [content](std::string& out) {
+                char isbn[13];
+                if (isbn13FromCatalogued(content, isbn)) out.append(isbn, sizeof isbn);
+            });
+            break;
+        case 35:
+            addKey("oclc", [content](std::string& out) {
+                withBlanksDropped(content, [&out](std::string_view t) { out += oclcNumber(t); });
+            });
+            break;
+        case 10:
+            addKey("lccn", [content](std::string& out) { out += lccnNormalForm(content); });
+            break;
+        case 22:
+            addKey("issn", [content](std::string& out) { out += issnNormalForm(content); });
+            break;
+        default:
+            break;
+    }
+}
+
+void RecordIdentifierReader::onRecordEnd() {
+    if (title_.empty()) return;
+    const std::string& date = dateFrom260_ ? date_ : publication264_;
+    // Sized once and written in place: this runs for every record.
+    workKey_.resize(5 + title_.size() + 1 + surname_.size() + 1 + date.size() + 1 +
+                    edition_.size());
+    char* at = &workKey_[0];
+    const auto put = [&at](std::string_view text) {
+        std::memcpy(at, text.data(), text.size());
+        at += text.size();
+    };
+    put("work:");
+    put(title_);
+    put("/");
+    put(surname_);
+    put("/");
+    for (char c : date)
+        if (isDigit(c)) *at++ = c;
+    put("/");
+    put(edition_);
+    workKey_.resize(static_cast<size_t>(at - workKey_.data()));
+}
+
+std::string oclcNormalForm(std::string_view subfield) {
+    return withBlanksDropped(subfield,
+                             [](std::string_view text) { return std::string(oclcNumber(text)); });
 }
 
 std::string lccnNormalForm(std::string_view subfield) {
@@ -135,28 +257,13 @@ std::string issnNormalForm(std::string_view subfield) {
 }
 
 std::string titleNormalForm(std::string_view text, int nonfiling) {
-    if (nonfiling > 0)
-        text.remove_prefix(std::min<size_t>(static_cast<size_t>(nonfiling), text.size()));
     std::string out;
-    out.reserve(text.size());
-    bool blank = false;
-    for (char c : text) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        const bool word = u >= 0x80 || isDigit(c) || (c >= 'a' && c <= 'z');
-        if (!word) {
-            blank = !out.empty();
-            continue;
-        }
-        if (blank) out.push_back(' ');
-        blank = false;
-        out.push_back(c);
-    }
+    appendTitleNormalForm(out, text, nonfiling);
     return out;
 }
 
 RecordIdentifiers recordIdentifiers(std::string_view iso2709) {
     RecordIdentifierReader reader;
     MarcReader().read(iso2709.data(), iso2709.size(), reader);
-    return std::move(reader.result);
+    return reader.result();
 }

@@ -1,5 +1,7 @@
 #include "engine/ResultStore.h"
 
+#include <algorithm>
+
 #include "engine/MarcForms.h"
 
 void ResultStore::add(Record record) {
@@ -82,6 +84,26 @@ void ResultStore::visitRecords(const int32_t* numbers, size_t count,
             record->unpack(names_, scratch);
             visit(scratch);
         }
+    }
+}
+
+void ResultStore::visitRawRecords(const int32_t* numbers, size_t count,
+                                  const std::function<void(const RawRecordView&)>& visit) const {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    // Readers of the bytes wait mostly for memory, so the records a little
+    // ahead are fetched meanwhile: the head of the one after next, the
+    // first bytes of the next.
+    const auto ahead = [&](size_t i) { return i < count ? recordAt(numbers[i]) : nullptr; };
+    if (const PackedRecord* first = ahead(0)) first->prefetchHead();
+    if (const PackedRecord* second = ahead(1)) second->prefetchHead();
+    for (size_t i = 0; i < count; ++i) {
+        if (const PackedRecord* afterNext = ahead(i + 2)) afterNext->prefetchHead();
+        if (const PackedRecord* next = ahead(i + 1)) {
+            const std::string_view bytes = next->raw().rawData;
+            for (size_t at = 0; at < std::min<size_t>(bytes.size(), 1024); at += 64)
+                __builtin_prefetch(bytes.data() + at);
+        }
+        if (const PackedRecord* record = recordAt(numbers[i])) visit(record->raw());
     }
 }
 

@@ -44,6 +44,10 @@ public:
     // under the lock: visit must only copy what it needs (no I/O, no waiting).
     void visitRecords(const int32_t* numbers, size_t count,
                       const std::function<void(const Record&)>& visit) const;
+    // Any thread. As visitRecords, but copies nothing: visit gets a view of
+    // each record's bytes in the store.
+    void visitRawRecords(const int32_t* numbers, size_t count,
+                         const std::function<void(const RawRecordView&)>& visit) const;
 
     // Any thread. Hands every record's brief fields to visit in store order,
     // under the lock: visit must only copy what it needs.

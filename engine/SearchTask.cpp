@@ -10,8 +10,8 @@
 
 #include "base/Version.h"
 #include "engine/BatchOutcomes.h"
-#include "engine/MarcCharsetChoice.h"
 #include "engine/IndexFallbacks.h"
+#include "engine/MarcCharsetChoice.h"
 #include "engine/PqfToCql.h"
 #include "engine/PresentSlices.h"
 #include "engine/RecordBuilder.h"
@@ -141,6 +141,9 @@ void SearchTask::run() {
         } else {
             for (size_t i = 0; i < batchList_.size(); ++i) {
                 if (stopped()) break;
+                // A resumed or retried target asks only for what it lacks.
+                batchFirst_ = batchOutcomes_ ? batchOutcomes_->resumePoint(targetId_, i) : 0;
+                if (batchFirst_ < 0) continue;
                 batchQuery_ = static_cast<int32_t>(i);
                 post(SS_SEARCHING);
                 bool searched = searchPqf(batchList_[i]);
@@ -334,7 +337,7 @@ bool SearchTask::sendSru(const std::string& pqf) {
         return false;
     }
     const TargetSearch& s = target_.search;
-    const int32_t first = batch_ ? 0 : s.retrievedCount + s.skippedCount;
+    const int32_t first = batch_ ? batchFirst_ : s.retrievedCount + s.skippedCount;
     sruFailed_ = false;
     if (sruSession_->search(cql.cql, first, std::max(0, settings_->MaxRecPerTarget))) return true;
     if (sruSession_->stopped()) return false;
@@ -346,7 +349,7 @@ bool SearchTask::sendSru(const std::string& pqf) {
 bool SearchTask::retrieveSru() {
     const int64_t reported = sruSession_->hits();
     const int32_t size = static_cast<int32_t>(std::clamp<int64_t>(reported, 0, 0x7fffffff));
-    int32_t first = 0;
+    int32_t first = batchFirst_;
     if (!batch_) {
         writeStatus([size](TargetSearch& s) { s.hitCount = size; });
         first = target_.search.retrievedCount + target_.search.skippedCount;
@@ -356,8 +359,10 @@ bool SearchTask::retrieveSru() {
                     ")\n");
         return false;
     }
+    // A batch query's limit counts from its first record, also when resumed.
+    const int64_t from = batch_ ? 0 : first;
     const int32_t end =
-        static_cast<int32_t>(std::min<int64_t>(size, int64_t{first} + settings_->MaxRecPerTarget));
+        static_cast<int32_t>(std::min<int64_t>(size, from + settings_->MaxRecPerTarget));
     sruSession_->fetch(first, end);
     if (sruSession_->stopped()) return false;
     for (int32_t p = first; p < end; ++p) {
@@ -376,10 +381,12 @@ bool SearchTask::retrieveSru() {
         }
         if (slot->surrogate) {
             writeStatus([](TargetSearch& s) { ++s.skippedCount; });
+            noteBatchPosition(p);
             continue;
         }
-        for (Record& record : buildSruRecords(slot->xml, *config_, *settings_))
+        for (Record& record : buildSruRecords(*slot, *config_, *settings_))
             if (!storeRecord(std::move(record))) return false;
+        noteBatchPosition(p);
         if (stopped()) return false;
     }
     return true;
@@ -389,13 +396,14 @@ bool SearchTask::retrieve() {
     if (sru_) return retrieveSru();
     const size_t rawSize = ZOOM_resultset_size(resultSet_);
     const int32_t size = rawSize > 0x7fffffff ? 0x7fffffff : static_cast<int32_t>(rawSize);
-    int32_t first = 0;
+    int32_t first = batchFirst_;
     if (!batch_) {
         writeStatus([size](TargetSearch& s) { s.hitCount = size; });
         first = target_.search.retrievedCount;
     }
     const int32_t limit = std::max(0, settings_->MaxRecPerTarget);
-    const int32_t end = (static_cast<int64_t>(size) - first > limit) ? first + limit : size;
+    const int32_t from = batch_ ? 0 : first;
+    const int32_t end = (static_cast<int64_t>(size) - from > limit) ? from + limit : size;
 
     // Each record is stored as soon as it is in, in order: a failed fetch
     // still leaves every record that arrived before it.
@@ -408,6 +416,7 @@ bool SearchTask::retrieve() {
             return false;
         }
         if (!storeRecord(buildRecord(zoomRecord, *config_, *settings_))) return false;
+        noteBatchPosition(p);
         if (stopped()) return false;
     }
     // An error that came after the last wanted record arrived loses nothing.
@@ -419,6 +428,10 @@ void SearchTask::noteBatchOutcome(size_t query, bool searched) {
     if (!batchOutcomes_ || stopped()) return;
     batchOutcomes_->note(targetId_, query,
                          searched ? BatchQueryOutcome::Searched : BatchQueryOutcome::Failed);
+}
+
+void SearchTask::noteBatchPosition(int32_t position) {
+    if (batch_ && batchOutcomes_) batchOutcomes_->stored(targetId_, batchQuery_, position);
 }
 
 void SearchTask::releaseConnection() {

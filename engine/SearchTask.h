@@ -80,6 +80,7 @@ private:
     bool awaitRecord(int32_t position, int32_t end, bool& asked, ZOOM_record& record);
     void releaseConnection();
     void noteBatchOutcome(size_t query, bool searched);
+    void noteBatchPosition(int32_t position);
 
     SearchEventSink* sink_;
     Target& target_;
@@ -98,6 +99,8 @@ private:
     std::shared_ptr<BatchOutcomes> batchOutcomes_;
     // The batch query being searched, which every record stored is marked with.
     int32_t batchQuery_ = -1;
+    // Where the current batch query's records go on from.
+    int32_t batchFirst_ = 0;
     std::shared_ptr<const SettingsData> settings_;
     std::shared_ptr<const std::atomic<uint64_t>> currentGeneration_;
     uint64_t generation_;

@@ -8,7 +8,9 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "engine/MarcXmlSax.h"
 #include "engine/SaxParse.h"
+#include "engine/SruRecordText.h"
 #include "engine/XmlElementText.h"
 
 namespace {
@@ -78,14 +80,24 @@ void readRecord(const xmlNode* record, SruSearchResponse& out) {
     out.records.push_back(std::move(r));
 }
 
-// The response in one streaming pass, records as escaped text. Anything else
-// (records as XML elements, no response at all) is left to the tree reader.
+// The response in one streaming pass. Records sent as escaped text are kept
+// as text; MARCXML sent as elements is read into ISO 2709 on the way. Anything
+// else (other records as elements, no response at all) is left to the tree
+// reader, which can give a record's elements as text.
 struct ResponseReader {
     SruSearchResponse out;
-    std::vector<std::string> path;  // local names from the root down
+    std::vector<std::string> path;  // local names from the root down to recordData
     std::string* text = nullptr;    // where characters go
     std::string count;
     std::string schema;
+    // Depth inside the element that recordData holds; 0 outside it.
+    int inData = 0;
+    bool hasElement = false;  // the current recordData holds an element
+    bool marcLive = false;    // its events go to marc
+    MarcXmlSaxReader marc;
+    // Record texts lifted out of the text parsed, each confirmed by its place.
+    const LiftedRecordTexts* lifted = nullptr;
+    size_t nextLifted = 0;
     bool failed = false;
 };
 
@@ -97,21 +109,71 @@ bool at(const std::vector<std::string>& path, std::initializer_list<const char*>
     return true;
 }
 
-void onResponseStart(void* context, const xmlChar* name, const xmlChar*, const xmlChar*, int,
-                     const xmlChar**, int, int, const xmlChar**) {
-    auto ctx = static_cast<xmlParserCtxtPtr>(context);
-    ResponseReader& r = *static_cast<ResponseReader*>(ctx->_private);
+ResponseReader& readerOf(void* context) {
+    return *static_cast<ResponseReader*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+}
+
+void stop(void* context) {
+    readerOf(context).failed = true;
+    xmlStopParser(static_cast<xmlParserCtxtPtr>(context));
+}
+
+// The element recordData holds begins.
+void startDataElement(void* context, const xmlChar* name, const xmlChar* uri, int attributeCount,
+                      const xmlChar** attributes) {
+    ResponseReader& r = readerOf(context);
+    // The tree reader takes the first element alone.
+    if (r.hasElement) return stop(context);
+    r.hasElement = true;
+    SruResponseRecord& record = r.out.records.back();
+    record.surrogate = r.schema.find("diagnostic") != std::string::npos ||
+                       std::strcmp(reinterpret_cast<const char*>(name), "diagnostic") == 0;
+    if (record.surrogate) return;
+    r.marc = MarcXmlSaxReader();
+    r.marcLive = r.marc.start(name, uri, attributeCount, attributes);
+    if (!r.marcLive) stop(context);
+}
+
+void endDataElement(void* context) {
+    ResponseReader& r = readerOf(context);
+    if (!r.marcLive) return;
+    r.marcLive = false;
+    std::vector<std::string>& records = r.marc.records();
+    // A record too long for ISO 2709 is kept as text, which only the tree gives.
+    for (const std::string& iso : records)
+        if (iso.empty()) return stop(context);
+    if (records.empty()) return stop(context);
+    r.out.records.back().iso2709 = std::move(records);
+}
+
+// A recordData begins in the skeleton: its text is the next lifted one if
+// that stood right after this start tag. The parser stands on the tag's '>'
+// or just past it.
+void takeLifted(void* context) {
+    ResponseReader& r = readerOf(context);
+    const std::vector<LiftedRecordTexts::Text>& texts = r.lifted->texts;
+    const long here = xmlByteConsumed(static_cast<xmlParserCtxtPtr>(context));
+    if (r.nextLifted >= texts.size() || here < 0) return;
+    const size_t at = texts[r.nextLifted].at;
+    if (static_cast<size_t>(here) + 1 != at && static_cast<size_t>(here) != at) return;
+    if (!unescapeXmlText(texts[r.nextLifted++].escaped, *r.text)) stop(context);
+}
+
+void onResponseStart(void* context, const xmlChar* name, const xmlChar*, const xmlChar* uri, int,
+                     const xmlChar**, int attributeCount, int, const xmlChar** attributes) {
+    ResponseReader& r = readerOf(context);
     if (r.failed) return;
-    const std::vector<std::string>& p = r.path;
-    if (p.empty() && std::strcmp(reinterpret_cast<const char*>(name), "searchRetrieveResponse")) {
-        r.failed = true;
-        xmlStopParser(ctx);
+    if (r.inData > 0) {
+        ++r.inData;
+        if (r.marcLive && !r.marc.start(name, uri, attributeCount, attributes)) stop(context);
         return;
     }
-    if (r.text && at(p, {"searchRetrieveResponse", "records", "record", "recordData"})) {
-        r.failed = true;
-        xmlStopParser(ctx);
-        return;
+    const std::vector<std::string>& p = r.path;
+    if (p.empty() && std::strcmp(reinterpret_cast<const char*>(name), "searchRetrieveResponse"))
+        return stop(context);
+    if (at(p, {"searchRetrieveResponse", "records", "record", "recordData"})) {
+        r.inData = 1;
+        return startDataElement(context, name, uri, attributeCount, attributes);
     }
     r.path.emplace_back(reinterpret_cast<const char*>(name));
     r.text = nullptr;
@@ -120,10 +182,12 @@ void onResponseStart(void* context, const xmlChar* name, const xmlChar*, const x
     } else if (at(p, {"searchRetrieveResponse", "records", "record"})) {
         r.out.records.emplace_back();
         r.schema.clear();
+        r.hasElement = false;
     } else if (at(p, {"searchRetrieveResponse", "records", "record", "recordSchema"})) {
         r.text = &r.schema;
     } else if (at(p, {"searchRetrieveResponse", "records", "record", "recordData"})) {
         r.text = &r.out.records.back().xml;
+        if (r.lifted) takeLifted(context);
     } else if (p.size() == 3 && p[1] == "diagnostics") {
         r.out.diagnostics.emplace_back();
     } else if (p.size() == 4 && p[1] == "diagnostics") {
@@ -135,24 +199,37 @@ void onResponseStart(void* context, const xmlChar* name, const xmlChar*, const x
     }
 }
 
-void onResponseEnd(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
-    ResponseReader& r =
-        *static_cast<ResponseReader*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+void onResponseEnd(void* context, const xmlChar* name, const xmlChar*, const xmlChar*) {
+    ResponseReader& r = readerOf(context);
     if (r.failed) return;
+    if (r.inData > 0) {
+        --r.inData;
+        if (r.marcLive && !r.marc.end(name)) return stop(context);
+        if (r.inData == 0) endDataElement(context);
+        return;
+    }
     if (at(r.path, {"searchRetrieveResponse", "records", "record"})) {
         SruResponseRecord& record = r.out.records.back();
-        record.xml = trimmed(std::move(record.xml));
-        record.surrogate = r.schema.find("diagnostic") != std::string::npos ||
-                           rootName(record.xml) == "diagnostic";
+        if (r.hasElement) {
+            record.xml.clear();
+            record.surrogate = record.surrogate || r.schema.find("diagnostic") != std::string::npos;
+        } else {
+            record.xml = trimmed(std::move(record.xml));
+            record.surrogate = r.schema.find("diagnostic") != std::string::npos ||
+                               rootName(record.xml) == "diagnostic";
+        }
     }
     r.path.pop_back();
     r.text = nullptr;
 }
 
 void onResponseCharacters(void* context, const xmlChar* text, int length) {
-    ResponseReader& r =
-        *static_cast<ResponseReader*>(static_cast<xmlParserCtxtPtr>(context)->_private);
-    if (r.text) r.text->append(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
+    ResponseReader& r = readerOf(context);
+    if (r.inData > 0) {
+        if (r.marcLive) r.marc.characters(text, length);
+    } else if (r.text) {
+        r.text->append(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
+    }
 }
 
 bool readNumber(const std::string& raw, SruSearchResponse& out) {
@@ -165,10 +242,13 @@ bool readNumber(const std::string& raw, SruSearchResponse& out) {
     return true;
 }
 
-bool readStreaming(const std::string& xml, SruSearchResponse& out) {
+bool readStreaming(const std::string& xml, const LiftedRecordTexts* lifted,
+                   SruSearchResponse& out) {
     ResponseReader reader;
+    reader.lifted = lifted;
     const xmlSAXHandler handler = saxHandler(onResponseStart, onResponseEnd, onResponseCharacters);
     if (!saxParse(xml, handler, &reader) || reader.failed) return false;
+    if (lifted && reader.nextLifted != lifted->texts.size()) return false;
     for (SruDiagnostic& d : reader.out.diagnostics) {
         d.uri = trimmed(d.uri);
         d.details = trimmed(d.details);
@@ -197,7 +277,9 @@ std::string sruDiagnosticText(const SruDiagnostic& d) {
 
 SruSearchResponse parseSruSearchResponse(const std::string& xml) {
     SruSearchResponse out;
-    if (readStreaming(xml, out)) return out;
+    const LiftedRecordTexts lifted = liftRecordTexts(xml);
+    if (!lifted.texts.empty() && readStreaming(lifted.skeleton, &lifted, out)) return out;
+    if (readStreaming(xml, nullptr, out)) return out;
     xmlDocPtr doc =
         xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr, nullptr,
                       XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE);

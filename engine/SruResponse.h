@@ -19,8 +19,12 @@ struct SruDiagnostic {
 std::string sruDiagnosticText(const SruDiagnostic& diagnostic);
 
 struct SruResponseRecord {
-    // The record as XML text, whatever its packing.
+    // The record as XML text, whatever its packing; empty when iso2709 holds
+    // it, or when it is a surrogate sent as XML elements.
     std::string xml;
+    // MARCXML sent as XML elements, read in the response's own pass: each
+    // record it holds in ISO 2709, as readSruXmlRecord would give them.
+    std::vector<std::string> iso2709;
     // A per-record diagnostic stands where the record would.
     bool surrogate = false;
 };

@@ -1,5 +1,6 @@
 #include "engine/StandardNumber.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -13,8 +14,16 @@ bool allDigits(const std::string& s, size_t from, size_t to) {
 bool startsWithNoCase(const std::string& s, const char* label) {
     size_t i = 0;
     for (; label[i]; ++i)
-        if (i >= s.size() || std::toupper(static_cast<unsigned char>(s[i])) != label[i]) return false;
+        if (i >= s.size() || std::toupper(static_cast<unsigned char>(s[i])) != label[i])
+            return false;
     return true;
+}
+
+// Of twelve digits.
+char isbn13Check(const char* first12) {
+    int sum = 0;
+    for (int i = 0; i < 12; ++i) sum += (first12[i] - '0') * (i % 2 ? 3 : 1);
+    return static_cast<char>('0' + (10 - sum % 10) % 10);
 }
 
 }  // namespace
@@ -60,9 +69,7 @@ char isbn10CheckCharacter(const std::string& first9) {
 
 char isbn13CheckCharacter(const std::string& first12) {
     if (first12.size() < 12 || !allDigits(first12, 0, 12)) return '?';
-    int sum = 0;
-    for (int i = 0; i < 12; ++i) sum += (first12[static_cast<size_t>(i)] - '0') * (i % 2 ? 3 : 1);
-    return static_cast<char>('0' + (10 - sum % 10) % 10);
+    return isbn13Check(first12.data());
 }
 
 char issnCheckCharacter(const std::string& first7) {
@@ -75,44 +82,74 @@ char issnCheckCharacter(const std::string& first7) {
 
 bool standardNumberCheckOk(const std::string& s) {
     switch (standardNumberForm(s)) {
-    case StandardNumberKind::Isbn10: return isbn10CheckCharacter(s) == s[9];
-    case StandardNumberKind::Isbn13: return isbn13CheckCharacter(s) == s[12];
-    case StandardNumberKind::Issn: return issnCheckCharacter(s) == s[7];
-    case StandardNumberKind::None: break;
+        case StandardNumberKind::Isbn10:
+            return isbn10CheckCharacter(s) == s[9];
+        case StandardNumberKind::Isbn13:
+            return isbn13CheckCharacter(s) == s[12];
+        case StandardNumberKind::Issn:
+            return issnCheckCharacter(s) == s[7];
+        case StandardNumberKind::None:
+            break;
     }
     return false;
 }
 
 std::string isbnAs13(const std::string& s) {
     switch (standardNumberForm(s)) {
-    case StandardNumberKind::Isbn13: return s;
-    case StandardNumberKind::Isbn10: {
-        std::string t = "978" + s.substr(0, 9);
-        return t + isbn13CheckCharacter(t);
-    }
-    default: return std::string();
+        case StandardNumberKind::Isbn13:
+            return s;
+        case StandardNumberKind::Isbn10: {
+            std::string t = "978" + s.substr(0, 9);
+            return t + isbn13CheckCharacter(t);
+        }
+        default:
+            return std::string();
     }
 }
 
 std::string isbnAs10(const std::string& s) {
     switch (standardNumberForm(s)) {
-    case StandardNumberKind::Isbn10: return s;
-    case StandardNumberKind::Isbn13:
-        if (s.compare(0, 3, "978") != 0) return std::string();
-        return s.substr(3, 9) + isbn10CheckCharacter(s.substr(3, 9));
-    default: return std::string();
+        case StandardNumberKind::Isbn10:
+            return s;
+        case StandardNumberKind::Isbn13:
+            if (s.compare(0, 3, "978") != 0) return std::string();
+            return s.substr(3, 9) + isbn10CheckCharacter(s.substr(3, 9));
+        default:
+            return std::string();
     }
 }
 
-std::string isbn13FromCatalogued(const std::string& subfield) {
-    size_t end = 0;
-    while (end < subfield.size()) {
-        const unsigned char c = static_cast<unsigned char>(subfield[end]);
-        if (!(std::isdigit(c) || c == 'X' || c == 'x' || c == '-' || c == ' ')) break;
-        ++end;
+bool isbn13FromCatalogued(std::string_view subfield, char (&isbn13)[13]) {
+    // The leading run of digits, X, hyphens and blanks, cleaned; no run that
+    // long is an ISBN, nor holds a label to drop.
+    char s[18];
+    size_t n = 0;
+    for (const char c : subfield) {
+        if (c == '-' || c == ' ') continue;
+        if (!((c >= '0' && c <= '9') || c == 'X' || c == 'x')) break;
+        if (n == sizeof s) return false;
+        s[n++] = c == 'x' ? 'X' : c;
     }
-    const std::string s = cleanStandardNumber(subfield.substr(0, end));
-    const StandardNumberKind kind = standardNumberForm(s);
-    if (kind != StandardNumberKind::Isbn10 && kind != StandardNumberKind::Isbn13) return std::string();
-    return isbnAs13(s);
+    const auto digits = [&s](size_t count) {
+        for (size_t i = 0; i < count; ++i)
+            if (s[i] < '0' || s[i] > '9') return false;
+        return true;
+    };
+    const bool ean = n >= 13 && s[0] == '9' && s[1] == '7' && (s[2] == '8' || s[2] == '9');
+    if ((n == 13 || n == 18) && ean && digits(n)) {  // a price add-on is dropped
+        std::copy(s, s + 13, isbn13);
+        return true;
+    }
+    if (n != 10 || !digits(9) || !(s[9] == 'X' || (s[9] >= '0' && s[9] <= '9'))) return false;
+    isbn13[0] = '9';
+    isbn13[1] = '7';
+    isbn13[2] = '8';
+    std::copy(s, s + 9, isbn13 + 3);
+    isbn13[12] = isbn13Check(isbn13);
+    return true;
+}
+
+std::string isbn13FromCatalogued(const std::string& subfield) {
+    char isbn[13];
+    return isbn13FromCatalogued(subfield, isbn) ? std::string(isbn, 13) : std::string();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 enum class StandardNumberKind { None, Isbn10, Isbn13, Issn };
 
@@ -37,3 +38,6 @@ std::string isbnAs10(const std::string& cleaned);
 // is no ISBN by form. Check digits of catalogued numbers are not trusted to
 // be right, so they are not checked.
 std::string isbn13FromCatalogued(const std::string& subfield);
+// The same without allocating, for readers of many records: true and the
+// thirteen digits in isbn13 when there is one.
+bool isbn13FromCatalogued(std::string_view subfield, char (&isbn13)[13]);

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "display/CellCompare.h"
+#include "display/MarksLegend.h"
 #include "engine/CopyGrouping.h"
 #include "engine/ResultStore.h"
 #include "engine/ScreenText.h"
@@ -85,6 +86,7 @@ std::vector<GroupedRecordModel::Group> GroupedRecordModel::listedGroups(const Re
             line.cells.push_back(&line == &g.copies.front() ? copies : "");
             line.cells.push_back(&line == &g.copies.front() ? reason : "");
             line.cells.push_back(qualityMarksText(grouping.marks(n)));
+            line.cells.push_back(qualityMarksWords(grouping.marks(n)));  // the Marks tool tip
         }
     }
     sortGroupsOf(groups, sortColumn, ascending);
@@ -211,6 +213,11 @@ int GroupedRecordModel::columnCount(const QModelIndex&) const {
 QVariant GroupedRecordModel::data(const QModelIndex& index, int role) const {
     const Line* line = lineAt(index);
     if (!line) return {};
+    // The Marks column, the last, spelled out by the cell after it.
+    const size_t words = columns_.size();
+    if ((role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) &&
+        index.column() + 1 == static_cast<int>(words) && words < line->cells.size())
+        return QString::fromStdString(line->cells[words]);
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         if (index.column() >= static_cast<int>(line->cells.size())) return QString();
         return QString::fromStdString(line->cells[index.column()]);

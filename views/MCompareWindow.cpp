@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "display/MarksLegend.h"
 #include "display/RecordComparison.h"
 #include "engine/QualityMarks.h"
 #include "engine/ResultStore.h"
@@ -51,9 +52,14 @@ MCompareWindow::MCompareWindow(const ResultStore& store, const std::vector<int32
     table_->setAccessibleName(QStringLiteral("Compared records"));
     table_->setItem(0, 0, cell("Marks", false));
     table_->setItem(0, 1, cell("", false));
-    for (size_t i = 0; i < raw.size(); ++i)
-        table_->setItem(0, static_cast<int>(i) + 2,
-                        cell(qualityMarksText(qualityMarks(raw[i])), false));
+    for (size_t i = 0; i < raw.size(); ++i) {
+        const QualityMarks marks = qualityMarks(raw[i]);
+        QTableWidgetItem* item = cell(qualityMarksText(marks), false);
+        const QString words = QString::fromStdString(qualityMarksWords(marks));
+        item->setToolTip(words);
+        item->setData(Qt::AccessibleTextRole, words);
+        table_->setItem(0, static_cast<int>(i) + 2, item);
+    }
     for (size_t r = 0; r < rows.size(); ++r) {
         const ComparedRow& row = rows[r];
         const int at = static_cast<int>(r) + 1;

@@ -55,13 +55,17 @@ void MLimitView::rebuild() {
     root_ = new QTreeWidgetItem(QStringList(QStringLiteral("Databases")));
     root_->setData(0, Qt::UserRole, -1);
     addTopLevelItem(root_);
+    QList<QTreeWidgetItem*> children;
     for (const Target& target : doc_.core().targetList.targets) {
         if (!target.active) continue;
+        const Status status = statusOf(target);
         auto* item = new QTreeWidgetItem(QStringList(onScreen(targetStatusText(target))));
         item->setData(0, Qt::UserRole, target.id);
-        root_->addChild(item);
-        items_.emplace(target.id, item);
+        children.append(item);
+        items_.emplace(target.id, Item{item, status, target.name});
     }
+    // One insertion for the view and a screen reader, not one per target.
+    root_->addChildren(children);
     root_->setExpanded(true);
     setCurrentItem(root_);
 }
@@ -72,13 +76,26 @@ void MLimitView::refreshTexts() {
         if (!target.active) continue;
         const auto found = items_.find(target.id);
         if (found == items_.end()) continue;
-        found->second->setText(0, onScreen(targetStatusText(target)));
-        if (target.id == selectedTarget_ && currentItem() != found->second)
-            setCurrentItem(found->second);
+        Item& shown = found->second;
+        // Read before the text is made, so a task writing meanwhile leaves
+        // the item made again at the next event rather than stale.
+        const Status status = statusOf(target);
+        if (!(status == shown.shown) || shown.name != target.name) {
+            shown.item->setText(0, onScreen(targetStatusText(target)));
+            shown.shown = status;
+            shown.name = target.name;
+        }
+        if (target.id == selectedTarget_ && currentItem() != shown.item) setCurrentItem(shown.item);
     }
     const auto& search = doc_.core().search;
-    root_->setText(
-        0, QStringLiteral("Databases (%1/%2)").arg(search.totalRetrieved).arg(search.totalHits));
+    const QString total =
+        QStringLiteral("Databases (%1/%2)").arg(search.totalRetrieved).arg(search.totalHits);
+    if (root_->text(0) != total) root_->setText(0, total);
+}
+
+MLimitView::Status MLimitView::statusOf(const Target& target) {
+    const TargetSearch& s = target.search;
+    return {s.state, s.abortedFlag, s.errorFlag, s.retrievedCount, s.hitCount};
 }
 
 void MLimitView::selectionChanged() {

@@ -5,9 +5,11 @@
 
 #include <QTreeWidget>
 #include <map>
+#include <string>
 
 #include "document/DocumentView.h"
 
+struct Target;
 class ViewDocument;
 
 class MLimitView : public QTreeWidget, public DocumentView {
@@ -28,8 +30,28 @@ private:
     void doubleClicked(QTreeWidgetItem* item);
     void chooseTarget(int32_t id, bool evenIfUnchanged);
 
+    // What an item's text is made of, as last shown: with a few hundred
+    // targets, making every text again at every event is felt.
+    struct Status {
+        int32_t state = -1;
+        bool aborted = false;
+        bool error = false;
+        int32_t retrieved = 0;
+        int32_t hits = 0;
+        bool operator==(const Status& o) const {
+            return state == o.state && aborted == o.aborted && error == o.error &&
+                   retrieved == o.retrieved && hits == o.hits;
+        }
+    };
+    struct Item {
+        QTreeWidgetItem* item = nullptr;
+        Status shown;
+        std::string name;
+    };
+    static Status statusOf(const Target& target);
+
     ViewDocument& doc_;
     QTreeWidgetItem* root_ = nullptr;
-    std::map<int32_t, QTreeWidgetItem*> items_;
+    std::map<int32_t, Item> items_;
     int32_t selectedTarget_ = -1;
 };

@@ -1,17 +1,31 @@
 #include "views/MRecordListView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QTimer>
 #include <algorithm>
 
 #include "display/TabSeparatedRows.h"
 #include "document/ViewDocument.h"
 #include "engine/ResultStore.h"
+#include "ui/ViewPreferences.h"
+
+namespace {
+const QString kMarksPreference = QStringLiteral("QualityMarksColumn");
+}  // namespace
 
 MRecordListView::MRecordListView(ViewDocument& doc, QWidget* parent)
-    : QTableView(parent), doc_(doc), model_(new RecordListModel(this)) {
+    : QTableView(parent),
+      doc_(doc),
+      model_(new RecordListModel(this)),
+      refillTimer_(new QTimer(this)) {
+    refillTimer_->setSingleShot(true);
+    connect(refillTimer_, &QTimer::timeout, this, [this] {
+        if (!isActiveView()) refillSoon();
+    });
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -37,6 +51,14 @@ MRecordListView::MRecordListView(ViewDocument& doc, QWidget* parent)
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MRecordListView::publishSelection);
     connect(this, &QTableView::clicked, this, [this] { rowChosen(false); });
+    marksAction_ = new QAction(QStringLiteral("Show &Quality Marks Column"), this);
+    marksAction_->setStatusTip(QStringLiteral("Show each record's quality marks in the list"));
+    marksAction_->setCheckable(true);
+    marksAction_->setChecked(ViewPreferences::flag(kMarksPreference, false));
+    model_->setMarksShown(marksAction_->isChecked());
+    connect(marksAction_, &QAction::toggled, this, &MRecordListView::showMarksColumn);
+    horizontalHeader()->setContextMenuPolicy(Qt::ActionsContextMenu);
+    horizontalHeader()->addAction(marksAction_);
     model_->setColumns(kInitialColumns);
     applyColumnWidths();
     doc_.addView(this);
@@ -52,6 +74,9 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
     if (hint == HINT_SEARCH_STARTED) {
         ++generation_;
         buildAgain_ = false;
+        marks_.restart();
+        refillTimer_->stop();
+        lastRefill_.invalidate();
         model_->setColumns(kInitialColumns);
         applyColumnWidths();
         horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -59,7 +84,7 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
         publishSelection();
         return;
     }
-    if (hint == SS_FINISHED && !isActiveView()) refillSoon();
+    if (hint == SS_FINISHED && !isActiveView()) refillAsTargetsFinish();
     if (hint == HINT_TARGET_SELECTED && !isActiveView()) {
         // Another target's records: nothing of the old choice carries over.
         doc_.core().selection.selectedRecordNumbers.clear();
@@ -68,13 +93,46 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
 }
 
 void MRecordListView::refill() {
+    refillTimer_->stop();
+    lastRefill_.start();
     ++generation_;
     buildAgain_ = false;
     const int32_t targetId = doc_.core().selection.selectedTargetId;
-    showRows(RecordListModel::listedRows(doc_.core().store, targetId), targetId == -1);
+    showRows(RecordListModel::listedRows(doc_.core().store, targetId, marksIfShown()),
+             targetId == -1);
+}
+
+void MRecordListView::showMarksColumn(bool shown) {
+    if (marksAction_->isChecked() != shown) {
+        marksAction_->setChecked(shown);  // which comes back here
+        return;
+    }
+    if (shown == model_->marksShown()) return;
+    model_->setMarksShown(shown);
+    applyColumnWidths();
+    ViewPreferences::setFlag(kMarksPreference, shown);
+    if (!shown || model_->rowCount() == 0) return;
+    // A list being built now would come without marks.
+    ++generation_;
+    refillSoon();
+}
+
+void MRecordListView::refillAsTargetsFinish() {
+    // Hundreds of targets finishing close together would each rebuild the
+    // whole list. The last one's refill is never held back.
+    constexpr qint64 kInterval = 200;
+    if (!doc_.core().search.searchMayStart() && lastRefill_.isValid() &&
+        lastRefill_.elapsed() < kInterval) {
+        if (!refillTimer_->isActive())
+            refillTimer_->start(static_cast<int>(kInterval - lastRefill_.elapsed()));
+        return;
+    }
+    refillSoon();
 }
 
 void MRecordListView::refillSoon() {
+    refillTimer_->stop();
+    lastRefill_.start();
     // Shorter lists are built at once, too quickly to be felt.
     constexpr size_t kBuildInBackgroundFrom = 10000;
     if (doc_.core().store.count() < kBuildInBackgroundFrom && !building_.valid()) {
@@ -88,8 +146,10 @@ void MRecordListView::refillSoon() {
     const uint64_t generation = ++generation_;
     const ResultStore& store = doc_.core().store;
     const int32_t targetId = doc_.core().selection.selectedTargetId;
-    building_ = std::async(std::launch::async, [this, &store, targetId, generation] {
-        std::vector<RecordListModel::Row> rows = RecordListModel::listedRows(store, targetId);
+    MarksCache* marks = marksIfShown();
+    building_ = std::async(std::launch::async, [this, &store, targetId, generation, marks] {
+        std::vector<RecordListModel::Row> rows =
+            RecordListModel::listedRows(store, targetId, marks);
         QMetaObject::invokeMethod(
             this, [this, generation] { builtInBackground(generation); }, Qt::QueuedConnection);
         return rows;

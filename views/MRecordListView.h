@@ -3,14 +3,18 @@
 // selected rows (Shift, Ctrl, Ctrl+A) are what the export commands act on.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTableView>
 #include <cstdint>
 #include <future>
 #include <vector>
 
 #include "document/DocumentView.h"
+#include "engine/MarksCache.h"
 #include "views/RecordListModel.h"
 
+class QAction;
+class QTimer;
 class ViewDocument;
 
 class MRecordListView : public QTableView, public DocumentView {
@@ -31,6 +35,10 @@ public:
     // Puts the selected rows on the clipboard as tab-separated text with a
     // header line of the columns shown.
     void copySelectedRows();
+    // Adds or removes the Marks column (the header's context menu and
+    // View > Show Quality Marks Column); the choice is kept in the settings.
+    void showMarksColumn(bool shown);
+    QAction* marksColumnAction() const { return marksAction_; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -39,6 +47,9 @@ protected:
 private:
     // A refill, built off the UI thread when the store is long.
     void refillSoon();
+    // The refill when a target finishes, at most one per interval while
+    // others still run.
+    void refillAsTargetsFinish();
     void builtInBackground(uint64_t generation);
     void showRows(std::vector<RecordListModel::Row> rows, bool allTargets,
                   bool freeInBackground = false);
@@ -52,8 +63,12 @@ private:
     void publishRows();
     void publishSelection();
 
+    MarksCache* marksIfShown() { return model_->marksShown() ? &marks_ : nullptr; }
+
     ViewDocument& doc_;
     RecordListModel* model_;
+    QAction* marksAction_;
+    MarksCache marks_;
     int sortColumn_ = 0;
     bool sortAscending_ = true;
     // The record a change of the current row chose during the current mouse press.
@@ -63,6 +78,8 @@ private:
     std::future<std::vector<RecordListModel::Row>> building_;
     bool buildAgain_ = false;
     uint64_t generation_ = 0;
+    QTimer* refillTimer_;
+    QElapsedTimer lastRefill_;
     // Freeing a long list's rows takes as long as a stall.
     std::future<void> freeing_;
 };

@@ -43,9 +43,9 @@ void MRecordView::onUpdate(DocumentView*, int32_t hint, const SearchEventHint*) 
                 std::string html;
                 const int32_t number = core.selection.selectedRecordNumber;
                 renderRecordHtml(core.store, number, *core.settings, html);
-                std::string marks;
+                QualityMarks marks;
                 core.store.visitRecords(&number, 1, [&marks](const Record& r) {
-                    if (r.kind == Marc) marks = qualityMarksText(qualityMarks(r.rawData));
+                    if (r.kind == Marc) marks = qualityMarks(r.rawData);
                 });
                 showHtml(withMarksLine(html, marks));
             }

@@ -6,6 +6,8 @@
 #include <QStyle>
 #include <unordered_map>
 
+#include "display/MarksLegend.h"
+#include "engine/MarksCache.h"
 #include "engine/ResultStore.h"
 #include "engine/ScreenText.h"
 
@@ -42,6 +44,8 @@ Qt::Alignment qtAlignment(int alignment) {
     }
 }
 
+const ListColumn kMarksColumn{"Marks", 220, 0};
+
 }  // namespace
 
 RecordListModel::RecordListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -49,8 +53,36 @@ RecordListModel::RecordListModel(QObject* parent) : QAbstractTableModel(parent) 
 void RecordListModel::setColumns(const std::string& layout) {
     beginResetModel();
     rows_.clear();
-    columns_ = parseListColumns(layout);
+    columns_ = layoutColumns(layout);
     endResetModel();
+}
+
+std::vector<ListColumn> RecordListModel::layoutColumns(const std::string& layout) const {
+    std::vector<ListColumn> columns = parseListColumns(layout);
+    if (marksShown_) columns.push_back(kMarksColumn);
+    return columns;
+}
+
+void RecordListModel::setMarksShown(bool shown) {
+    if (shown == marksShown_) return;
+    // Inserting and removing a column keeps the selection, which a reset would not.
+    const int at = shown ? static_cast<int>(columns_.size()) : marksColumn();
+    if (shown) {
+        beginInsertColumns(QModelIndex(), at, at);
+        columns_.push_back(kMarksColumn);
+    } else {
+        beginRemoveColumns(QModelIndex(), at, at);
+        columns_.pop_back();
+    }
+    marksShown_ = shown;
+    if (shown)
+        endInsertColumns();
+    else
+        endRemoveColumns();
+}
+
+int RecordListModel::marksColumn() const {
+    return marksShown_ && !columns_.empty() ? static_cast<int>(columns_.size()) - 1 : -1;
 }
 
 void RecordListModel::refill(const ResultStore& store, int32_t targetId) {
@@ -58,7 +90,7 @@ void RecordListModel::refill(const ResultStore& store, int32_t targetId) {
 }
 
 std::vector<RecordListModel::Row> RecordListModel::listedRows(const ResultStore& store,
-                                                              int32_t targetId) {
+                                                              int32_t targetId, MarksCache* marks) {
     const bool allTargets = targetId == -1;
     std::vector<Row> rows;
     rows.reserve(store.count());
@@ -78,6 +110,15 @@ std::vector<RecordListModel::Row> RecordListModel::listedRows(const ResultStore&
     // Converted outside the lock: workers wait for it only while copying.
     for (Row& row : rows)
         for (std::string& cell : row.cells) cell = screenText(cell);
+    if (marks) {
+        marks->catchUp(store);
+        for (Row& row : rows) {
+            const QualityMarks m = marks->marks(row.number);
+            row.cells.push_back(qualityMarksText(m));
+            row.cells.push_back(qualityMarksWords(m));
+            row.quality = qualityMarksRank(m);
+        }
+    }
     // Each row went in as the list's first row.
     std::reverse(rows.begin(), rows.end());
     sortRowsOf(rows, 0, true);
@@ -86,7 +127,7 @@ std::vector<RecordListModel::Row> RecordListModel::listedRows(const ResultStore&
 
 std::vector<RecordListModel::Row> RecordListModel::setRows(std::vector<Row> rows, bool allTargets) {
     beginResetModel();
-    columns_ = parseListColumns(allTargets ? kAllTargetsColumns : kOneTargetColumns);
+    columns_ = layoutColumns(allTargets ? kAllTargetsColumns : kOneTargetColumns);
     rows_.swap(rows);
     endResetModel();
     return rows;
@@ -95,7 +136,10 @@ std::vector<RecordListModel::Row> RecordListModel::setRows(std::vector<Row> rows
 void RecordListModel::sortRows(int column, bool ascending) {
     if (column < 0 || column >= static_cast<int>(columns_.size()) || rows_.size() < 2) return;
     std::vector<Row> sorted = std::move(rows_);
-    sortRowsOf(sorted, column, ascending);
+    if (column == marksColumn())
+        sortRowsByQuality(sorted, ascending);
+    else
+        sortRowsOf(sorted, column, ascending);
     emit layoutAboutToBeChanged();
     rows_ = std::move(sorted);
     emit layoutChanged();
@@ -136,6 +180,18 @@ void RecordListModel::sortRowsOf(std::vector<Row>& rows, int column, bool ascend
     rows.swap(sorted);
 }
 
+void RecordListModel::sortRowsByQuality(std::vector<Row>& rows, bool ascending) {
+    std::vector<uint32_t> order(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) order[i] = static_cast<uint32_t>(i);
+    robustStableSort(order, [&rows, ascending](uint32_t a, uint32_t b) {
+        return ascending ? rows[a].quality > rows[b].quality : rows[b].quality > rows[a].quality;
+    });
+    std::vector<Row> sorted;
+    sorted.reserve(rows.size());
+    for (uint32_t i : order) sorted.push_back(std::move(rows[i]));
+    rows.swap(sorted);
+}
+
 int32_t RecordListModel::recordNumber(int row) const {
     return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[row].number : -1;
 }
@@ -158,6 +214,11 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) return QVariant();
     const Row& row = rows_[index.row()];
     const bool marked = row.replacements > 0 && index.column() == 0;
+    if ((role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) &&
+        index.column() == marksColumn()) {
+        const size_t words = static_cast<size_t>(index.column()) + 1;
+        return words < row.cells.size() ? QString::fromStdString(row.cells[words]) : QString();
+    }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         if (index.column() >= static_cast<int>(row.cells.size())) return QString();
         QString text = QString::fromStdString(row.cells[index.column()]);

@@ -9,6 +9,7 @@
 #include "display/CellCompare.h"
 #include "display/ListColumns.h"
 
+class MarksCache;
 class ResultStore;
 
 class RecordListModel : public QAbstractTableModel {
@@ -19,6 +20,12 @@ public:
     // Removes every row and column, then sets the columns the layout names.
     void setColumns(const std::string& layout);
     const std::vector<ListColumn>& columns() const { return columns_; }
+    // The Marks column, which the user adds: at the end of the columns, now
+    // and in every layout set later. Off at first. Rows listed without marks
+    // show it empty.
+    void setMarksShown(bool shown);
+    bool marksShown() const { return marksShown_; }
+    int marksColumn() const;  // -1 when not shown
 
     // Removes the rows and columns and lists the store's records: all of them
     // with a Database column (targetId -1), or those of one target. Holds the
@@ -28,15 +35,21 @@ public:
 
     struct Row {
         int32_t number = 0;
-        std::vector<std::string> cells;  // UTF-8, as shown
-        uint32_t replacements = 0;       // marked in the first column
+        // UTF-8, as shown; a Marks cell is followed by the marks in words,
+        // for its tool tip.
+        std::vector<std::string> cells;
+        uint32_t replacements = 0;  // marked in the first column
+        uint32_t quality = 0;       // with a Marks cell: its qualityMarksRank
     };
     // Any thread: the rows refill lists, for a list too long to build on the
     // UI thread; setRows then shows them and hands back the rows it replaced.
-    static std::vector<Row> listedRows(const ResultStore& store, int32_t targetId);
+    // With marks, each row ends with a Marks cell.
+    static std::vector<Row> listedRows(const ResultStore& store, int32_t targetId,
+                                       MarksCache* marks = nullptr);
     std::vector<Row> setRows(std::vector<Row> rows, bool allTargets);
 
-    // Stable sort of the rows by one column with the list's cell comparison.
+    // Stable sort of the rows by one column with the list's cell comparison;
+    // by the Marks column the best copy comes first when ascending.
     void sortRows(int column, bool ascending);
 
     int32_t recordNumber(int row) const;
@@ -52,7 +65,10 @@ public:
 
 private:
     static void sortRowsOf(std::vector<Row>& rows, int column, bool ascending);
+    static void sortRowsByQuality(std::vector<Row>& rows, bool ascending);
+    std::vector<ListColumn> layoutColumns(const std::string& layout) const;
 
+    bool marksShown_ = false;
     std::vector<ListColumn> columns_;
     std::vector<Row> rows_;
 };

@@ -269,6 +269,26 @@ TEST_F(SearchJobTest, RetryAfterAnErrorSearchesAgain) {
     EXPECT_EQ(h.doc->store.count(), 6u);
 }
 
+// A retried batch goes on with the strings that did not get all their
+// records; the others' records are in the store already.
+TEST_F(SearchJobTest, RetriedBatchSearchesOnlyWhatFailed) {
+    SearchHarness h(searchSettings());
+    Target& t = h.addTarget("Z", ztest_->zurl("Default"));
+    h.doc->query.batch = true;
+    h.doc->query.batchList = {"@attr 1=4 3", "@attr 1=4 @and", "@attr 1=4 2"};
+    h.doc->search.startSearch();
+    ASSERT_TRUE(h.drain());
+    ASSERT_TRUE(t.search.errorFlag);
+    ASSERT_EQ(h.doc->store.count(), 5u);
+
+    h.events.clear();
+    h.doc->search.retryTarget(t.id);
+    ASSERT_TRUE(h.drain());
+    EXPECT_EQ(h.events[t.id], (Codes{110, 111, 111, 114, 113}));
+    EXPECT_EQ(h.doc->store.count(), 5u);
+    EXPECT_EQ(t.search.retrievedCount, 5);
+}
+
 TEST_F(SearchJobTest, DestroyingTheDocumentMidSearchEndsCleanly) {
     SilentServer silent;
     const size_t threadsBefore = threadsInProcess();

@@ -16,6 +16,7 @@
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
 #include "engine/SruRecord.h"
+#include "engine/SruResponse.h"
 #include "export/AssembleRecords.h"
 #include "export/ManyRecordFile.h"
 
@@ -46,12 +47,16 @@ TEST(SruRecordTest, MarcXmlListsShowsAndExportsAsItsIso2709Does) {
     Target target;
     const SettingsData settings = searchSettings();
     size_t compared = 0;
+    size_t readOnTheWay = 0;
     for (const char* file :
          {"data/demo/demo.mrc", "tests/data/marc/zebra-sample-marc.mrc",
           "tests/data/marc/loc-opera.mrc", "tests/data/marc/loc-opera-marc8.mrc",
           "tests/data/marc/loc-bibliographic.mrc", "tests/data/marc/loc-names.mrc",
           "tests/data/marc/marc4j-chabon.mrc", "tests/data/marc/rubina-marc8.mrc"}) {
         const std::string bytes = readFileBytes(sourcePath(file));
+        // The same records as elements of one response, read in its own pass.
+        std::string response = "<searchRetrieveResponse><records>";
+        std::vector<std::string> made;
         for (const std::string_view iso : splitIso2709(bytes)) {
             const std::string xml = asMarcXml(iso);
             if (xml.empty()) continue;
@@ -73,9 +78,20 @@ TEST(SruRecordTest, MarcXmlListsShowsAndExportsAsItsIso2709Does) {
             EXPECT_EQ(got[0].xmlText, same.xmlText);
             EXPECT_EQ(got[0].renderedText, same.renderedText);
             ++compared;
+            response += "<record><recordData>" + xml + "</recordData></record>";
+            made.push_back(got[0].rawData);
         }
+        const SruSearchResponse read =
+            parseSruSearchResponse(response + "</records></searchRetrieveResponse>");
+        ASSERT_EQ(read.records.size(), made.size());
+        for (size_t i = 0; i < made.size(); ++i)
+            if (!read.records[i].iso2709.empty()) {
+                EXPECT_EQ(read.records[i].iso2709, std::vector<std::string>{made[i]});
+                ++readOnTheWay;
+            }
     }
     EXPECT_GT(compared, 400u);
+    EXPECT_GT(readOnTheWay, 400u);
 }
 
 TEST(SruRecordTest, ARecordTooLongForIso2709StaysWholeAsMarcXml) {

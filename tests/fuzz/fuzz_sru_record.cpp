@@ -1,5 +1,6 @@
 // Arbitrary text as an XML record from an SRU server, as its searchRetrieve
-// response, and as a PQF query for one: a MARCXML record read into ISO 2709
+// response (records as text lifted out of it, or as elements read on the
+// way), and as a PQF query for one: a MARCXML record read into ISO 2709
 // must read back as MARC with its forms made, one kept as MARCXML must give
 // brief fields, and the query conversion must answer with CQL or an error.
 #include <cstddef>
@@ -7,10 +8,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/MarcForms.h"
 #include "engine/BriefMarcHandler.h"
+#include "engine/MarcForms.h"
 #include "engine/PqfToCql.h"
 #include "engine/SruRecord.h"
+#include "engine/SruRecordText.h"
 #include "engine/SruResponse.h"
 
 namespace {
@@ -34,6 +36,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const SruSearchResponse response = parseSruSearchResponse(text);
     for (const SruDiagnostic& d : response.diagnostics) sink = sruDiagnosticText(d).size();
+    for (const SruResponseRecord& r : response.records)
+        for (const std::string& iso : r.iso2709)
+            if (iso.size() < 24 || iso[9] != 'a') std::abort();
+    const LiftedRecordTexts lifted = liftRecordTexts(text);
+    for (const LiftedRecordTexts::Text& t : lifted.texts) {
+        if (t.at > lifted.skeleton.size()) std::abort();
+        std::string plain;
+        if (unescapeXmlText(t.escaped, plain) && plain.size() > t.escaped.size()) std::abort();
+    }
     sink = response.records.size();
     const CqlConversion cql = pqfToCql(text);
     if (cql.cql.empty() == cql.error.empty()) std::abort();

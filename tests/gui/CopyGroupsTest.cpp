@@ -1,14 +1,22 @@
 // Copies of one book from two real Zebras with overlapping records: the
 // grouped list (View > Group Copies) against qrn-search --format groups, the
 // export scope of whole groups, the user's changes to the groups, and the
-// Compare window on two copies that differ.
+// Compare window on two copies that differ; the flat list's Marks column.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QMenu>
 #include <QProcess>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextCursor>
+#include <QTimer>
 #include <algorithm>
 #include <map>
 #include <set>
@@ -66,6 +74,7 @@ Groups groupsOfLines(const QString& lines) {
 class CopyGroupsTest : public QObject {
     Q_OBJECT
 private:
+    IsolatedUserDirs dirs_;
     TempDir tmp_;
     std::unique_ptr<ZebraServer> alpha_, beta_;
     std::unique_ptr<GuiDocument> g_;
@@ -263,6 +272,77 @@ private slots:
         QVERIFY(grouped()->isHidden());
         QCOMPARE(frame_->recordListView()->model().rowCount(), 8);
         QCOMPARE(g_->core().selection.listedRecordNumbers.size(), size_t(8));
+    }
+
+    void marksColumnSortsTheBestCopyFirstAndIsKept() {
+        QFile store(dirs_.settingsFile());  // made by the installer
+        QDir().mkpath(QFileInfo(store).path());
+        QVERIFY(store.open(QIODevice::WriteOnly));
+        store.close();
+        MRecordListView* list = frame_->recordListView();
+        const RecordListModel& m = list->model();
+        QCOMPARE(m.columnCount(), 4);
+        QHeaderView* header = list->horizontalHeader();
+        QStringList offered;
+        QTimer::singleShot(0, this, [&offered] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            for (QAction* action : menu->actions()) offered << action->text();
+            menu->close();
+        });
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(10, 5),
+                                     header->viewport()->mapToGlobal(QPoint(10, 5)));
+        QApplication::sendEvent(header->viewport(), &rightClick);
+        QCOMPARE(offered, QStringList{QStringLiteral("Show &Quality Marks Column")});
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+
+        QTest::keyClick(frame_.get(), Qt::Key_V, Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Q);
+        QTRY_COMPARE(m.columnCount(), 5);
+        QCOMPARE(m.headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Marks"));
+        QTRY_VERIFY(!m.index(0, 4).data().toString().isEmpty());
+
+        const QPoint marks(header->sectionViewportPosition(4) + 20, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, marks);
+        const auto row = [&m](int at) {
+            return m.index(at, 2).data().toString() + ' ' + m.index(at, 0).data().toString();
+        };
+        QCOMPARE(row(0), QStringLiteral("Beta Harbour lights /"));
+        QCOMPARE(m.index(0, 4).data().toString(),
+                 QStringLiteral("full · PCC · 7 fields · subjects"));
+        const QString words = QStringLiteral("Encoding level: full; PCC; 7 fields; subjects");
+        QCOMPARE(m.index(0, 4).data(Qt::ToolTipRole).toString(), words);
+        QCOMPARE(m.index(0, 4).data(Qt::AccessibleTextRole).toString(), words);
+        list->setFocus();
+        list->selectionModel()->setCurrentIndex(
+            m.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QTextCursor onPage(frame_->recordView()->document());
+        onPage.setPosition(QStringLiteral("Marks: f").size());
+        QCOMPARE(onPage.charFormat().toolTip(), words);
+        QCOMPARE(groupWith(QStringLiteral("Harbour lights /"))
+                     .siblingAtColumn(6)
+                     .data(Qt::ToolTipRole)
+                     .toString(),
+                 words);
+        frame_->resize(1280, 700);  // the whole row in the manual's picture
+        grabToFile(frame_.get(), QStringLiteral("marks-column"));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, marks);
+        QCOMPARE(row(7), QStringLiteral("Beta Harbour lights /"));
+
+        // The choice outlives the window; a list made now starts with it.
+        QVERIFY(MRecordListView(g_->doc()).model().marksShown());
+        list->marksColumnAction()->trigger();
+        QCOMPARE(m.columnCount(), 4);
+        QVERIFY(!MRecordListView(g_->doc()).model().marksShown());
+
+        frame_->resize(1400, 700);
+        QTest::keyClick(frame_.get(), Qt::Key_G, Qt::ControlModifier);
+        QTRY_VERIFY(!grouped()->isHidden());
+        grouped()->expand(groupWith(QStringLiteral("Harbour lights /")));
+        grabToFile(frame_.get(), QStringLiteral("grouped-list-copies"));
     }
 };
 
