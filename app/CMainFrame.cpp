@@ -416,7 +416,7 @@ void CMainFrame::showGroupedList(bool grouped) {
     if (grouped)
         groupedView_->refill();
     else
-        listView_->refill();
+        listView_->refillSoon();
     setActivePane(activePane_);
 }
 

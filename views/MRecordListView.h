@@ -29,6 +29,8 @@ public:
     // Lists the store's records again for the selected target, keeping the
     // selected records that are still listed.
     void refill();
+    // The same, built off the UI thread when the store is long.
+    void refillSoon();
     // Lists every target's records with these selected, the first current
     // and shown in the record view.
     void showRecords(const std::vector<int32_t>& numbers);
@@ -45,8 +47,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // A refill, built off the UI thread when the store is long.
-    void refillSoon();
     // The refill when a target finishes, at most one per interval while
     // others still run.
     void refillAsTargetsFinish();
