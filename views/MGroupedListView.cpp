@@ -12,9 +12,17 @@
 #include "display/TabSeparatedRows.h"
 #include "document/ViewDocument.h"
 #include "views/GroupedRecordModel.h"
+#include "views/RefillPacing.h"
 
 MGroupedListView::MGroupedListView(ViewDocument& doc, QWidget* parent)
-    : QTreeView(parent), doc_(doc), model_(new GroupedRecordModel(this)) {
+    : QTreeView(parent),
+      doc_(doc),
+      model_(new GroupedRecordModel(this)),
+      pacing_(new RefillPacing(
+          [this] {
+              if (!isHidden() && !isActiveView()) refill();
+          },
+          this)) {
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -60,14 +68,17 @@ void MGroupedListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHi
         expanded_.clear();
         doc_.core().copies.clear();
         build_.startOver();
+        pacing_->reset();
         freeInBackground(model_->setGroups({}, doc_.core().selection.selectedTargetId == -1), {});
         return;
     }
-    if (!isHidden() && (hint == SS_FINISHED || hint == HINT_TARGET_SELECTED) && !isActiveView())
-        refill();
+    if (isHidden() || isActiveView()) return;
+    if (hint == SS_FINISHED) pacing_->targetFinished(!doc_.core().search.searchMayStart());
+    if (hint == HINT_TARGET_SELECTED) refill();
 }
 
 void MGroupedListView::refill() {
+    pacing_->refilled();
     if (build_.running()) {
         buildAgain_ = true;
         return;

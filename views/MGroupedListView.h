@@ -14,6 +14,7 @@
 
 class ViewDocument;
 class GroupedRecordModel;
+class RefillPacing;
 
 class MGroupedListView : public QTreeView, public DocumentView {
     Q_OBJECT
@@ -56,6 +57,7 @@ private:
 
     ViewDocument& doc_;
     GroupedRecordModel* model_;
+    RefillPacing* pacing_;
     int sortColumn_ = -1;
     bool sortAscending_ = true;
     // Records of the groups the user expanded: a rebuilt list expands the

@@ -5,13 +5,13 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QTimer>
 #include <algorithm>
 
 #include "display/TabSeparatedRows.h"
 #include "document/ViewDocument.h"
 #include "engine/ResultStore.h"
 #include "ui/ViewPreferences.h"
+#include "views/RefillPacing.h"
 
 namespace {
 const QString kMarksPreference = QStringLiteral("QualityMarksColumn");
@@ -21,11 +21,11 @@ MRecordListView::MRecordListView(ViewDocument& doc, QWidget* parent)
     : QTableView(parent),
       doc_(doc),
       model_(new RecordListModel(this)),
-      refillTimer_(new QTimer(this)) {
-    refillTimer_->setSingleShot(true);
-    connect(refillTimer_, &QTimer::timeout, this, [this] {
-        if (!isActiveView()) refillSoon();
-    });
+      pacing_(new RefillPacing(
+          [this] {
+              if (!isActiveView()) refillSoon();
+          },
+          this)) {
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -75,8 +75,7 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
         ++generation_;
         buildAgain_ = false;
         marks_.restart();
-        refillTimer_->stop();
-        lastRefill_.invalidate();
+        pacing_->reset();
         model_->setColumns(kInitialColumns);
         applyColumnWidths();
         horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -87,7 +86,8 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
     // Hidden behind the grouped list, it would only compete with it and tell
     // the document its own order and choice; it is refilled when shown again.
     if (isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide)) return;
-    if (hint == SS_FINISHED && !isActiveView()) refillAsTargetsFinish();
+    if (hint == SS_FINISHED && !isActiveView())
+        pacing_->targetFinished(!doc_.core().search.searchMayStart());
     if (hint == HINT_TARGET_SELECTED && !isActiveView()) {
         // Another target's records: nothing of the old choice carries over.
         doc_.core().selection.selectedRecordNumbers.clear();
@@ -96,8 +96,7 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
 }
 
 void MRecordListView::refill() {
-    refillTimer_->stop();
-    lastRefill_.start();
+    pacing_->refilled();
     ++generation_;
     buildAgain_ = false;
     const int32_t targetId = doc_.core().selection.selectedTargetId;
@@ -120,22 +119,8 @@ void MRecordListView::showMarksColumn(bool shown) {
     refillSoon();
 }
 
-void MRecordListView::refillAsTargetsFinish() {
-    // Hundreds of targets finishing close together would each rebuild the
-    // whole list. The last one's refill is never held back.
-    constexpr qint64 kInterval = 200;
-    if (!doc_.core().search.searchMayStart() && lastRefill_.isValid() &&
-        lastRefill_.elapsed() < kInterval) {
-        if (!refillTimer_->isActive())
-            refillTimer_->start(static_cast<int>(kInterval - lastRefill_.elapsed()));
-        return;
-    }
-    refillSoon();
-}
-
 void MRecordListView::refillSoon() {
-    refillTimer_->stop();
-    lastRefill_.start();
+    pacing_->refilled();
     // Shorter lists are built at once, too quickly to be felt.
     constexpr size_t kBuildInBackgroundFrom = 10000;
     if (doc_.core().store.count() < kBuildInBackgroundFrom && !building_.valid()) {

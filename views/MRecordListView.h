@@ -3,7 +3,6 @@
 // selected rows (Shift, Ctrl, Ctrl+A) are what the export commands act on.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QTableView>
 #include <cstdint>
 #include <future>
@@ -14,7 +13,7 @@
 #include "views/RecordListModel.h"
 
 class QAction;
-class QTimer;
+class RefillPacing;
 class ViewDocument;
 
 class MRecordListView : public QTableView, public DocumentView {
@@ -47,9 +46,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // The refill when a target finishes, at most one per interval while
-    // others still run.
-    void refillAsTargetsFinish();
     void builtInBackground(uint64_t generation);
     void showRows(std::vector<RecordListModel::Row> rows, bool allTargets,
                   bool freeInBackground = false);
@@ -78,8 +74,7 @@ private:
     std::future<std::vector<RecordListModel::Row>> building_;
     bool buildAgain_ = false;
     uint64_t generation_ = 0;
-    QTimer* refillTimer_;
-    QElapsedTimer lastRefill_;
+    RefillPacing* pacing_;
     // Freeing a long list's rows takes as long as a stall.
     std::future<void> freeing_;
 };

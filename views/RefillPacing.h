@@ -1,0 +1,28 @@
+// Paces the list refills that finishing targets ask for: hundreds of targets
+// finishing close together would each rebuild the whole list on the UI
+// thread. While others still run, one refill per interval keeps up; the last
+// target's is never held back.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <functional>
+
+class QTimer;
+
+class RefillPacing : public QObject {
+public:
+    RefillPacing(std::function<void()> refill, QObject* parent);
+
+    // A target finished; othersRunning: some target has not finished yet.
+    void targetFinished(bool othersRunning);
+    // Called by every refill, asked for here or not: a waiting one is done.
+    void refilled();
+    // A new search: nothing waits, and the next finish refills at once.
+    void reset();
+
+private:
+    std::function<void()> refill_;
+    QTimer* timer_;
+    QElapsedTimer last_;
+};
