@@ -87,6 +87,7 @@ std::vector<GroupedRecordModel::Group> GroupedRecordModel::listedGroups(const Re
             line.cells.push_back(&line == &g.copies.front() ? reason : "");
             line.cells.push_back(qualityMarksText(grouping.marks(n)));
             line.cells.push_back(qualityMarksWords(grouping.marks(n)));  // the Marks tool tip
+            line.quality = qualityMarksRank(grouping.marks(n));
         }
     }
     sortGroupsOf(groups, sortColumn, ascending);
@@ -126,10 +127,19 @@ void GroupedRecordModel::sortGroupsOf(std::vector<Group>& groups, int column, bo
     }
     std::vector<size_t> order(groups.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return ascending ? compareCellKeys(keys[a], keys[b]) < 0
-                         : compareCellKeys(keys[b], keys[a]) < 0;
-    });
+    // The Marks column, before its tool tip, sorts the best copy first.
+    const size_t cellCount = groups.front().copies.front().cells.size();
+    if (static_cast<size_t>(column) + 2 == cellCount) {
+        const auto quality = [&](size_t i) { return groups[i].copies.front().quality; };
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            return ascending ? quality(a) > quality(b) : quality(b) > quality(a);
+        });
+    } else {
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            return ascending ? compareCellKeys(keys[a], keys[b]) < 0
+                             : compareCellKeys(keys[b], keys[a]) < 0;
+        });
+    }
     std::vector<Group> sorted;
     sorted.reserve(groups.size());
     for (size_t i : order) sorted.push_back(std::move(groups[i]));

@@ -25,6 +25,7 @@ public:
     struct Line {
         int32_t number = 0;
         std::vector<std::string> cells;  // UTF-8, as shown
+        uint32_t quality = 0;            // the Marks cell's qualityMarksRank
     };
     struct Group {
         std::vector<Line> copies;  // the best first; one for a record alone

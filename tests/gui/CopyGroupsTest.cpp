@@ -343,6 +343,14 @@ private slots:
         QTRY_VERIFY(!grouped()->isHidden());
         grouped()->expand(groupWith(QStringLiteral("Harbour lights /")));
         grabToFile(frame_.get(), QStringLiteral("grouped-list-copies"));
+
+        // Its Marks column sorts by quality too: the group of the PCC copy first.
+        QHeaderView* groupHeader = grouped()->header();
+        QTest::mouseClick(
+            groupHeader->viewport(), Qt::LeftButton, {},
+            QPoint(groupHeader->sectionViewportPosition(6) + 20, groupHeader->height() / 2));
+        QCOMPARE(grouped()->model().index(0, 0).data().toString(),
+                 QStringLiteral("Harbour lights /"));
     }
 };
 
