@@ -15,6 +15,7 @@
 #include "CollectedMessages.h"
 #include "ManyTargets.h"
 #include "SearchHarness.h"
+#include "SkipOnError.h"
 #include "engine/ZoomInit.h"
 
 namespace {
@@ -87,14 +88,7 @@ void runManyTargets(benchmark::State& state) {
     state.counters["ratio_after_passes"] = qrn / ((work + passes) / kConnections);
 }
 
-// A failure ends the run with a message, the servers stopped on the way out.
-void BM_ManyTargets(benchmark::State& state) {
-    try {
-        runManyTargets(state);
-    } catch (const std::exception& e) {
-        state.SkipWithError(e.what());
-    }
-}
+void BM_ManyTargets(benchmark::State& state) { runOrSkip(state, runManyTargets); }
 
 }  // namespace
 

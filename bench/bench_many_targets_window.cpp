@@ -29,6 +29,7 @@
 #include "GuiDocument.h"
 #include "ManyTargets.h"
 #include "ScreenReader.h"
+#include "SkipOnError.h"
 #include "app/CMainFrame.h"
 #include "engine/ZoomInit.h"
 #include "query/widgets/SearchSheet.h"
@@ -198,14 +199,7 @@ void runWindow(benchmark::State& state) {
     }
 }
 
-// A failure ends the run with a message, the servers stopped on the way out.
-void BM_WindowWithManyTargets(benchmark::State& state) {
-    try {
-        runWindow(state);
-    } catch (const std::exception& e) {
-        state.SkipWithError(e.what());
-    }
-}
+void BM_WindowWithManyTargets(benchmark::State& state) { runOrSkip(state, runWindow); }
 
 }  // namespace
 

@@ -16,6 +16,7 @@
 #include "CollectedMessages.h"
 #include "MarcCorpus.h"
 #include "SearchHarness.h"
+#include "SkipOnError.h"
 #include "TestSupport.h"
 #include "ZebraServer.h"
 #include "engine/ZoomInit.h"
@@ -45,12 +46,8 @@ void runRecordsHeld(benchmark::State& state) {
     const std::string file = dir.file("records.mrc");
     writeCorpusFile(file, kRecords, 5);
     const double raw = static_cast<double>(readFileBytes(file).size()) * kServers;
-    std::vector<std::unique_ptr<ZebraServer>> servers;
-    servers.push_back(std::make_unique<ZebraServer>(std::vector<std::string>{file}, "Default",
-                                                    ZServer::Logging::Requests));
-    while (servers.size() < kServers)
-        servers.push_back(
-            ZebraServer::onSameRegister(*servers.front(), ZServer::Logging::Requests));
+    const std::vector<std::unique_ptr<ZebraServer>> servers =
+        ZebraServer::severalOnOneRegister(file, kServers);
     double peak = 0, held = 0;
     for (auto _ : state) {
         SearchHarness h(searchSettings(kRecords, kServers * kRecords, kServers));
@@ -73,14 +70,7 @@ void runRecordsHeld(benchmark::State& state) {
     state.counters["held_over_raw"] = held / n / raw;
 }
 
-// A failure ends the run with a message, the servers stopped on the way out.
-void BM_RecordsHeld(benchmark::State& state) {
-    try {
-        runRecordsHeld(state);
-    } catch (const std::exception& e) {
-        state.SkipWithError(e.what());
-    }
-}
+void BM_RecordsHeld(benchmark::State& state) { runOrSkip(state, runRecordsHeld); }
 
 }  // namespace
 

@@ -173,7 +173,8 @@ public:
         sockaddr_in addr;
         listenFd_ = loopbackSocket(addr, 0);
         socklen_t len = sizeof addr;
-        if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        if (listenFd_ < 0 ||
+            ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
             ::listen(listenFd_, 64) != 0 ||
             ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0 ||
             ::pipe(wakeFds_) != 0)
@@ -277,11 +278,8 @@ int main(int argc, char** argv) {
         TempDir corpusDir;
         const std::string corpus = corpusDir.file("corpus.mrc");
         writeCorpusFile(corpus, kRecordsPerServer, kSeed);
-        std::vector<std::unique_ptr<ZebraServer>> servers;
-        servers.push_back(std::make_unique<ZebraServer>(std::vector<std::string>{corpus}, "Default",
-                                                        ZServer::Logging::Requests));
-        for (int i = 1; i < kServers; ++i)
-            servers.push_back(ZebraServer::onSameRegister(*servers[0], ZServer::Logging::Requests));
+        const std::vector<std::unique_ptr<ZebraServer>> servers =
+            ZebraServer::severalOnOneRegister(corpus, kServers);
         std::vector<std::unique_ptr<DelayProxy>> proxies;
         Way direct{"direct", {}}, delayed{"delayed", {}};
         for (const auto& s : servers) {

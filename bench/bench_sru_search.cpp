@@ -6,7 +6,6 @@
 // this process's CPU time alone, the servers' work left out (the goal is 2 or
 // less).
 #include <benchmark/benchmark.h>
-
 #include <time.h>
 
 #include <chrono>
@@ -56,11 +55,8 @@ void BM_SruBesideZ3950(benchmark::State& state) {
     TempDir dir;
     const std::string file = dir.file("records.mrc");
     writeCorpusFile(file, kRecords, 11);
-    std::vector<std::unique_ptr<ZebraServer>> servers;
-    servers.push_back(std::make_unique<ZebraServer>(std::vector<std::string>{file}, "Default",
-                                                    ZServer::Logging::Requests));
-    while (servers.size() < kServers)
-        servers.push_back(ZebraServer::onSameRegister(*servers.front(), ZServer::Logging::Requests));
+    const std::vector<std::unique_ptr<ZebraServer>> servers =
+        ZebraServer::severalOnOneRegister(file, kServers);
 
     const SettingsData settings = searchSettings(kRecords, kServers * kRecords, kServers);
     SearchHarness z3950(settings);

@@ -23,6 +23,7 @@
 #include "CollectedMessages.h"
 #include "GuiDocument.h"
 #include "MarcCorpus.h"
+#include "SkipOnError.h"
 #include "TestSupport.h"
 #include "ZebraServer.h"
 #include "app/CMainFrame.h"
@@ -133,12 +134,8 @@ void runStreaming(benchmark::State& state, Mode mode) {
     TempDir dir;
     const std::string file = dir.file("records.mrc");
     writeCorpusFile(file, kRecords, 13);
-    std::vector<std::unique_ptr<ZebraServer>> servers;
-    servers.push_back(std::make_unique<ZebraServer>(std::vector<std::string>{file}, "Default",
-                                                    ZServer::Logging::Requests));
-    while (servers.size() < kServers)
-        servers.push_back(
-            ZebraServer::onSameRegister(*servers.front(), ZServer::Logging::Requests));
+    const std::vector<std::unique_ptr<ZebraServer>> servers =
+        ZebraServer::severalOnOneRegister(file, kServers);
     Lateness streaming, idle, off;
     double seconds = 0;
     for (auto _ : state) {
@@ -186,21 +183,16 @@ void runStreaming(benchmark::State& state, Mode mode) {
     }
 }
 
-// A failure ends the run with a message, the servers stopped on the way out.
-void runOrSkip(benchmark::State& state, Mode mode) {
-    try {
-        runStreaming(state, mode);
-    } catch (const std::exception& e) {
-        state.SkipWithError(e.what());
-    }
+void runMode(benchmark::State& state, Mode mode) {
+    runOrSkip(state, [mode](benchmark::State& s) { runStreaming(s, mode); });
 }
 
-void BM_WindowWhileStreaming(benchmark::State& state) { runOrSkip(state, Mode::Flat); }
+void BM_WindowWhileStreaming(benchmark::State& state) { runMode(state, Mode::Flat); }
 // The grouped list shown while the records arrive.
-void BM_GroupedWindowWhileStreaming(benchmark::State& state) { runOrSkip(state, Mode::Grouped); }
+void BM_GroupedWindowWhileStreaming(benchmark::State& state) { runMode(state, Mode::Grouped); }
 // Group Copies turned on over the records listed (the time and the stall of
 // turning it on; off_*: of turning it off again).
-void BM_GroupCopiesToggled(benchmark::State& state) { runOrSkip(state, Mode::Toggle); }
+void BM_GroupCopiesToggled(benchmark::State& state) { runMode(state, Mode::Toggle); }
 
 }  // namespace
 

@@ -36,24 +36,6 @@ bool plainUtf8(const std::string& response) {
     return response[quote + 1 + utf8.size()] == response[quote];
 }
 
-void appendUtf8(std::string& out, unsigned long code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 bool isXmlChar(unsigned long code) {
     return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
            (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
@@ -105,7 +87,7 @@ size_t readReference(const char* text, size_t size, char* out, size_t& written) 
     }
     if (i == size || i == digits || !isXmlChar(code)) return 0;
     std::string utf8;
-    appendUtf8(utf8, code);
+    appendCodePoint(utf8, code);
     std::memcpy(out, utf8.data(), utf8.size());
     written = utf8.size();
     return i + 1;

@@ -57,11 +57,22 @@ bool isUtf8(std::string_view bytes) { return multiByteSequences(bytes) >= 0; }
 
 bool isMultiByteUtf8(std::string_view bytes) { return multiByteSequences(bytes) > 0; }
 
-void appendLatin1(std::string& out, unsigned char byte) {
-    if (byte < 0x80) {
-        out.push_back(static_cast<char>(byte));
+void appendLatin1(std::string& out, unsigned char byte) { appendCodePoint(out, byte); }
+
+void appendCodePoint(std::string& out, unsigned long code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
     } else {
-        out.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-        out.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+        out += static_cast<char>(0xF0 | ((code >> 18) & 0x07));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
     }
 }

@@ -33,3 +33,5 @@ void walkUtf8(std::string_view bytes, Sequence sequence, Stray stray) {
 
 // Appends the Latin-1 character with this code, in UTF-8.
 void appendLatin1(std::string& out, unsigned char byte);
+// Appends the character with this code (at most U+10FFFF), in UTF-8.
+void appendCodePoint(std::string& out, unsigned long code);

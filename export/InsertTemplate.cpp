@@ -98,24 +98,6 @@ LiteralStart literalAt(const std::string& s, size_t pos) {
     return start;
 }
 
-void appendCodePoint(std::string& out, unsigned long c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | ((c >> 18) & 0x07));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // The character a backslash escape at s[pos] (just past the backslash) stands
 // for, as PostgreSQL reads E'' strings; pos moves past it.
 void readEscape(const std::string& s, size_t& pos, std::string& text) {

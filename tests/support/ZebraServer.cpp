@@ -82,6 +82,16 @@ std::unique_ptr<ZebraServer> ZebraServer::onSameRegister(const ZebraServer& inde
     return std::unique_ptr<ZebraServer>(new ZebraServer(SharedRegister{}, indexed, logging));
 }
 
+std::vector<std::unique_ptr<ZebraServer>> ZebraServer::severalOnOneRegister(
+    const std::string& iso2709File, size_t count) {
+    std::vector<std::unique_ptr<ZebraServer>> servers;
+    servers.push_back(std::make_unique<ZebraServer>(std::vector<std::string>{iso2709File},
+                                                    "Default", Logging::Requests));
+    while (servers.size() < count)
+        servers.push_back(onSameRegister(*servers.front(), Logging::Requests));
+    return servers;
+}
+
 std::string ZebraServer::sruUrl(const std::string& database) const {
     return "http://127.0.0.1:" + std::to_string(port()) + "/" + database;
 }

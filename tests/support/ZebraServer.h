@@ -42,6 +42,10 @@ public:
     // several large catalogues. indexed must outlive it.
     static std::unique_ptr<ZebraServer> onSameRegister(const ZebraServer& indexed,
                                                        Logging logging = Logging::Protocol);
+    // count servers, each logging requests only, on one register of the records
+    // in iso2709File: the first indexes it, the others share it.
+    static std::vector<std::unique_ptr<ZebraServer>> severalOnOneRegister(
+        const std::string& iso2709File, size_t count);
 
     // "http://127.0.0.1:PORT/DATABASE": the same server over SRU.
     std::string sruUrl(const std::string& database = "Default") const;
