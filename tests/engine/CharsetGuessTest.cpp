@@ -63,6 +63,8 @@ const Title kWestern[] = {
 const Title kMarc8Only[] = {
     {"Dvořák, Antonín", "Slovanské tance", "cze"},
     {"Čapek, Karel", "Válka s mloky", "cze"},
+    {"Čapek, Karel", "Povětroň", "cze"},
+    {"T͡Svetaeva, Marina", "Lebedinyĭ stan", "rus"},
     {"Wałęsa, Lech", "Droga nadziei", "pol"},
     {"Ibn Hishām, ʻAbd al-Malik", "al-Sīrah al-nabawīyah", "ara"},
     {"Ozu, Yasujirō", "Tōkyō monogatari", "jpn"},
