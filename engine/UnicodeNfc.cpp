@@ -31,7 +31,8 @@ namespace {
 
 bool declaresOtherEncoding(std::string_view xml) {
     if (xml.substr(0, 5) != "<?xml") return false;
-    std::string declaration(xml.substr(0, xml.find("?>")));
+    // A declaration is short; a document without its end is not searched through.
+    std::string declaration(xml.substr(0, std::min<size_t>(xml.find("?>"), 200)));
     std::transform(declaration.begin(), declaration.end(), declaration.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     const size_t at = declaration.find("encoding");
