@@ -22,17 +22,10 @@ char32_t decodeAt(std::string_view text, size_t pos, size_t length) {
 
 bool isCombining(char32_t c) { return (c >= 0x300 && c <= 0x36F) || (c >= 0xFE20 && c <= 0xFE2F); }
 
-bool isLetter(char32_t c) {
-    if (c < 0x80) return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    if (c >= 0xC0 && c <= 0x24F) return c != 0xD7 && c != 0xF7;
-    if (c >= 0x2B9 && c <= 0x2BC) return true;  // the romanizations' prime, ayn and alif
-    return (c >= 0x370 && c <= 0x1FFF && !isCombining(c)) || (c >= 0x3040 && c <= 0xD7FF);
-}
-
 bool contains(std::u32string_view set, char32_t c) { return set.find(c) != set.npos; }
 
 // Latin-1 letters that MARC-8's acute, circumflex, macron, breve and cedilla
-// become when read as Latin-1, and that few languages write: "âe" loses to "é".
+// become when read as Latin-1, and that few languages write: "âe" weighs more than "é".
 bool isLessCommonLatin1(char32_t c) { return contains(U"âãåæðýþÿÂÃÅÆÐÝÞ", c); }
 
 // Czech and Slovak letters an é (MARC-8's caron) before a consonant makes.
@@ -40,19 +33,13 @@ bool isCaronLetter(char32_t c) { return contains(U"řŘěĚůŮňŇťŤďĎľĽ�
 
 bool writesCarons(std::string_view language) { return language == "cze" || language == "slo"; }
 
-// Marks that never compose and that romanizations put on letters all the same.
-bool isSpanningMark(char32_t c) {
-    return (c >= 0x360 && c <= 0x362) || (c >= 0xFE20 && c <= 0xFE23);
-}
-
-size_t cost(char32_t c, char32_t before, std::string_view language) {
+size_t cost(char32_t c, std::string_view language) {
     if (c < 0x80) return 0;
     if (c == 0xFFFD) return 10;
     // An accent left alone: on a letter it does not compose with, or on nothing.
-    if (isCombining(c)) return isLetter(before) && isSpanningMark(c) ? 1 : 4;
+    if (isCombining(c)) return 4;
     if (isCaronLetter(c)) return writesCarons(language) ? 1 : 3;
-    if (isLetter(c)) return isLessCommonLatin1(c) ? 2 : 1;
-    return 3;  // symbols and controls
+    return isLessCommonLatin1(c) ? 2 : 1;
 }
 
 }  // namespace
@@ -72,11 +59,7 @@ std::string recordLanguage(std::string_view iso2709) {
 
 size_t readingCost(std::string_view utf8, std::string_view language) {
     size_t total = 0;
-    char32_t before = ' ';
-    const auto add = [&](char32_t c) {
-        total += cost(c, before, language);
-        before = c;
-    };
+    const auto add = [&](char32_t c) { total += cost(c, language); };
     walkUtf8(
         utf8, [&](size_t pos, size_t length) { add(decodeAt(utf8, pos, length)); },
         [&](unsigned char) { add(0xFFFD); });
