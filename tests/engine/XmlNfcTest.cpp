@@ -2,10 +2,17 @@
 // pages and what is written of them, whatever form the server sent.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "Marc8Records.h"
+#include "Marc8Zebra.h"
+#include "MarcBuilder.h"
 #include "TestSettings.h"
+#include "TestSupport.h"
+#include "ZoomSearch.h"
 #include "display/RecordPages.h"
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
@@ -74,4 +81,27 @@ TEST(XmlNfcTest, OtherSchemasAreComposedAndMarkupStaysWhole) {
     // Declared in another encoding, the bytes are not UTF-8 text to compose.
     const std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><t>e\xCC\x81</t>";
     EXPECT_EQ(toNfcXml(latin1), latin1);
+}
+
+// A Zebra that keeps MARC-8 records sends their XML forms with the accents apart.
+TEST(XmlNfcTest, XmlFormsOfAMarc8CatalogueAreComposed) {
+    TempDir dir;
+    writeFileBytes(dir.file("marc8.mrc"), toMarc8(MarcBuilder("00000nam a2200000 a 4500")
+                                                      .control("001", "nfc-1")
+                                                      .data("245", "10", {{'a', kDecomposed}})
+                                                      .build()));
+    const std::unique_ptr<ZebraServer> zebra = marc8Zebra({dir.file("marc8.mrc")});
+    Target target;
+    target.recsyntax = "xml";
+    for (const char* elementSet : {"dc", "mods"}) {
+        SCOPED_TRACE(elementSet);
+        target.elementsetname = elementSet;
+        const std::vector<ZoomRecordPtr> got =
+            zoomRecords(zebra->zurl("Default"), "@attr 1=12 nfc-1",
+                        {{"preferredRecordSyntax", "xml"}, {"elementSetName", elementSet}}, 1);
+        ASSERT_EQ(got.size(), 1u);
+        const Record record = buildRecord(got[0].get(), target, searchSettings());
+        EXPECT_NE(record.title.find(kComposed), std::string::npos) << record.title;
+        EXPECT_EQ(record.xmlText.find(kDecomposed), std::string::npos) << record.xmlText;
+    }
 }
