@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/MarcCharset.h"
+#include "engine/MarcForms.h"
 #include "engine/MarcReader.h"
 
 namespace {
@@ -55,13 +56,13 @@ private:
     ComparedField* current_ = nullptr;
 };
 
-}  // namespace
+using ReadRecord = std::pair<std::string_view, MarcCharset>;
 
-std::vector<ComparedRow> compareRecords(const std::vector<std::string>& iso2709) {
+std::vector<ComparedRow> compare(const std::vector<ReadRecord>& read) {
     std::vector<std::map<FieldKey, ComparedField>> records;
     std::map<FieldKey, bool> keys;
-    for (const std::string& bytes : iso2709) {
-        FieldCollector collector(marcCharset(bytes));
+    for (const auto& [bytes, charset] : read) {
+        FieldCollector collector(charset);
         MarcReader().read(bytes.data(), bytes.size(), collector);
         for (const auto& entry : collector.fields) keys[entry.first] = true;
         records.push_back(std::move(collector.fields));
@@ -93,6 +94,23 @@ std::vector<ComparedRow> compareRecords(const std::vector<std::string>& iso2709)
         if (row.missing) row.indicators = row.subfields = false;
     }
     return rows;
+}
+
+}  // namespace
+
+std::vector<ComparedRow> compareRecords(const std::vector<Record>& records) {
+    std::vector<ReadRecord> read;
+    for (const Record& record : records)
+        read.emplace_back(
+            record.kind == Marc ? std::string_view(record.rawData) : std::string_view(),
+            recordCharset(record));
+    return compare(read);
+}
+
+std::vector<ComparedRow> compareRecords(const std::vector<std::string>& iso2709) {
+    std::vector<ReadRecord> read;
+    for (const std::string& bytes : iso2709) read.emplace_back(bytes, marcCharset(bytes));
+    return compare(read);
 }
 
 std::string differenceText(const ComparedRow& row) {

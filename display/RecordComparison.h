@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/Record.h"
+
 struct ComparedField {
     bool present = false;
     std::string indicators;  // two characters
@@ -21,8 +23,12 @@ struct ComparedRow {
     bool differs() const { return missing || indicators || subfields; }
 };
 
-// Pure; any thread. Rows ordered by tag, then occurrence; bytes that do not
-// decode as ISO 2709 give a record with no fields.
+// Pure; any thread. Rows ordered by tag, then occurrence; each record's text
+// read in the charset it was read in when built (recordCharset), as the list
+// and its page show it. Records that are not MARC, and bytes that do not
+// decode as ISO 2709, give a record with no fields.
+std::vector<ComparedRow> compareRecords(const std::vector<Record>& records);
+// Pure; any thread. The same for bare bytes, in the charset marcCharset finds.
 std::vector<ComparedRow> compareRecords(const std::vector<std::string>& iso2709);
 
 // Pure. "only in 1, 3", "indicators differ", "subfields differ", or "".

@@ -5,6 +5,7 @@
 #include "engine/MarcCharsetChoice.h"
 #include "engine/ResultStore.h"
 #include "engine/ScreenText.h"
+#include "engine/UnicodeNfc.h"
 #include "targets/TargetList.h"
 #include "targets/TargetXml.h"
 #include "xml/XmlDocument.h"
@@ -27,6 +28,8 @@ void recordPage(const Record& record, const SettingsData& settings, std::string&
             // hears why such a record shows nothing.
             if (record.xmlSchema != OtherXml && stylesheet->empty()) return;
             transformXml(record.xmlText, *stylesheet, html);
+            // An accent a record spelt as a character reference comes out apart.
+            html = toNfcXml(html);
             return;
         }
         case Marc:

@@ -4,8 +4,9 @@
 #include <boost/regex.hpp>
 #include <exception>
 
-#include "xml/XmlDocument.h"
 #include "base/UserMessage.h"
+#include "engine/UnicodeNfc.h"
+#include "xml/XmlDocument.h"
 
 namespace {
 
@@ -32,7 +33,8 @@ Expressions expressionsFor(const SettingsData& s, XmlSchema schema) {
 
 void selectInto(const XmlDocument& document, const std::string& expression, std::string& field) {
     if (expression.empty()) return;
-    if (auto text = document.selectSingleNodeText(expression)) field = *text;
+    // Composed also where the record spelt an accent as a character reference.
+    if (auto text = document.selectSingleNodeText(expression)) field = toNfc(*text);
 }
 
 }  // namespace

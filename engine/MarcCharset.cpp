@@ -38,15 +38,18 @@ std::string utf8Text(std::string_view text) {
     return toNfc(out);
 }
 
-// Stray bytes in mostly UTF-8 text are most often Latin-1 letters; the MARC-8
-// non-sorting markers become their Unicode counterparts.
+// Stray bytes in mostly UTF-8 text are most often Latin-1 letters, or Windows-1252
+// quotes and dashes; the MARC-8 non-sorting markers become their Unicode counterparts.
 std::string mixedText(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 8);
     walkUtf8(
         text, [&](size_t pos, size_t length) { out.append(text, pos, length); },
         [&](unsigned char byte) {
-            appendLatin1(out, byte == 0x88 ? 0x98 : byte == 0x89 ? 0x9C : byte);
+            if (byte == 0x88 || byte == 0x89)
+                appendLatin1(out, byte == 0x88 ? 0x98 : 0x9C);
+            else
+                appendWindows1252(out, byte);
         });
     return toNfc(out);
 }

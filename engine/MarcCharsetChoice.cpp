@@ -1,6 +1,7 @@
 #include "engine/MarcCharsetChoice.h"
 
 #include "engine/CleanIso2709.h"
+#include "engine/MarcCharsetScore.h"
 #include "engine/Utf8.h"
 
 namespace {
@@ -20,6 +21,13 @@ bool hasMarc8Escape(std::string_view bytes) {
         if (std::string_view("()$,-./bgps").find(bytes[at + 1]) != std::string_view::npos)
             return true;
     return false;
+}
+
+bool hasMultiByteSequence(std::string_view bytes) {
+    bool found = false;
+    walkUtf8(
+        bytes, [&](size_t, size_t length) { found = found || length > 1; }, [](unsigned char) {});
+    return found;
 }
 
 size_t occurrences(std::string_view text, std::string_view what) {
@@ -77,16 +85,25 @@ CharsetChoice chooseMarcCharset(std::string_view iso2709, RecordCharsetSetting s
             break;
     }
     const bool labelledMarc8 = iso2709.size() >= 10 && iso2709[9] == ' ';
-    const bool escapes = hasMarc8Escape(iso2709);
-    if (labelledMarc8) {
-        if (!escapes && isMultiByteUtf8(iso2709)) return {MarcCharset::Utf8, CharsetReason::IsUtf8};
+    if (hasMarc8Escape(iso2709))
+        return {MarcCharset::Marc8,
+                labelledMarc8 ? CharsetReason::Leader : CharsetReason::Marc8Escapes};
+    if (labelledMarc8 ? isMultiByteUtf8(iso2709) : isUtf8(iso2709))
+        return {MarcCharset::Utf8, labelledMarc8 ? CharsetReason::IsUtf8 : CharsetReason::Leader};
+    if (labelledMarc8 && !hasEscapeOrHighByte(iso2709))
         return {MarcCharset::Marc8, CharsetReason::Leader};
+    // A point is about one letter. Latin-1 must read clearly better to win: at
+    // less than half the cost.
+    const std::string language = recordLanguage(iso2709);
+    const size_t marc8 = readingCost(cleanIso2709(iso2709, MarcCharset::Marc8), language);
+    const size_t latin1 = readingCost(cleanIso2709(iso2709, MarcCharset::Utf8Latin1), language);
+    if (latin1 * 2 < marc8) {
+        if (labelledMarc8) return {MarcCharset::Utf8Latin1, CharsetReason::Latin1OverMarc8};
+        return {MarcCharset::Utf8Latin1, hasMultiByteSequence(iso2709)
+                                             ? CharsetReason::BrokenUtf8
+                                             : CharsetReason::Latin1OverUtf8};
     }
-    const bool utf8 = isUtf8(iso2709);
-    if (utf8 && !escapes) return {MarcCharset::Utf8, CharsetReason::Leader};
-    if (replacementCount(iso2709, MarcCharset::Marc8) == 0)
-        return {MarcCharset::Marc8, utf8 ? CharsetReason::Marc8Escapes : CharsetReason::NotUtf8};
-    return {MarcCharset::Utf8Latin1, CharsetReason::BrokenUtf8};
+    return {MarcCharset::Marc8, labelledMarc8 ? CharsetReason::Leader : CharsetReason::NotUtf8};
 }
 
 std::string charsetChoiceText(CharsetChoice choice) {
@@ -102,6 +119,10 @@ std::string charsetChoiceText(CharsetChoice choice) {
             return text + " (leader says UTF-8; bytes hold MARC-8 escapes)";
         case CharsetReason::BrokenUtf8:
             return text + " (leader says UTF-8; bytes that are not UTF-8 read as ISO-8859-1)";
+        case CharsetReason::Latin1OverUtf8:
+            return "ISO-8859-1 / Windows-1252 (guessed from the bytes; leader says UTF-8)";
+        case CharsetReason::Latin1OverMarc8:
+            return "ISO-8859-1 / Windows-1252 (guessed from the bytes; leader says MARC-8)";
         case CharsetReason::TargetSetting:
             break;
     }
@@ -117,7 +138,7 @@ bool unpackCharsetChoice(uint8_t packed, CharsetChoice& choice) {
     const unsigned charset = (packed >> 3) & 0x0F;
     const unsigned reason = packed & 0x07;
     if (!(packed & 0x80) || charset > static_cast<unsigned>(MarcCharset::Utf8Latin1) ||
-        reason > static_cast<unsigned>(CharsetReason::Marc8Escapes))
+        reason > static_cast<unsigned>(CharsetReason::Latin1OverMarc8))
         return false;
     choice = {static_cast<MarcCharset>(charset), static_cast<CharsetReason>(reason)};
     return true;

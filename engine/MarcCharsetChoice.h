@@ -21,12 +21,14 @@ const char* recordCharsetName(RecordCharsetSetting setting);
 const char* marcCharsetName(MarcCharset charset);
 
 enum class CharsetReason : unsigned char {
-    Leader,         // the leader's label, and the bytes agree
-    NotUtf8,        // labelled UTF-8, bytes are MARC-8
-    IsUtf8,         // labelled MARC-8, bytes are UTF-8 without MARC-8 escapes
-    BrokenUtf8,     // labelled UTF-8, bytes are neither UTF-8 nor MARC-8
-    TargetSetting,  // the target names the charset
-    Marc8Escapes    // labelled UTF-8, bytes are MARC-8 escapes to other sets
+    Leader,          // the leader's label, and the bytes agree
+    NotUtf8,         // labelled UTF-8, bytes are MARC-8
+    IsUtf8,          // labelled MARC-8, bytes are UTF-8 without MARC-8 escapes
+    BrokenUtf8,      // labelled UTF-8, bytes are neither UTF-8 nor MARC-8
+    TargetSetting,   // the target names the charset
+    Marc8Escapes,    // labelled UTF-8, bytes are MARC-8 escapes to other sets
+    Latin1OverUtf8,  // labelled UTF-8, bytes read best as ISO-8859-1 / Windows-1252
+    Latin1OverMarc8  // labelled MARC-8, bytes read best as ISO-8859-1 / Windows-1252
 };
 
 struct CharsetChoice {
@@ -36,8 +38,10 @@ struct CharsetChoice {
 
 // Pure; any thread. A set charset is used as it is. Automatic reads leader
 // position 9 (blank: MARC-8, anything else: UTF-8), then checks the bytes:
-// text that is not UTF-8 or holds MARC-8 escapes, and that MARC-8 reads
-// without a replacement, is MARC-8; UTF-8 without escapes is UTF-8.
+// MARC-8 escapes mean MARC-8; well-formed UTF-8 is UTF-8 (labelled MARC-8, only
+// with a character longer than a byte). Other bytes are read both as MARC-8
+// and as Latin-1 with Windows-1252 (Utf8Latin1); Latin-1 wins only at less than
+// half MARC-8's readingCost, since MARC-8 sent as UTF-8 is common.
 CharsetChoice chooseMarcCharset(std::string_view iso2709, RecordCharsetSetting setting);
 
 // Pure. "MARC-8 (leader says UTF-8; bytes are not UTF-8)".

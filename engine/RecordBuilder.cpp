@@ -11,6 +11,7 @@
 #include "engine/BriefXmlExtractor.h"
 #include "engine/MarcCharsetChoice.h"
 #include "engine/SruRecord.h"
+#include "engine/UnicodeNfc.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ Record buildRecord(ZOOM_record zoomRecord, const Target& target, const SettingsD
             fillMarc(record, rawMarc(zoomRecord), target);
             break;
         case Xml: {
-            record.xmlText = recordForm(zoomRecord, "xml");
+            record.xmlText = toNfcXml(recordForm(zoomRecord, "xml"));
             record.xmlSchema = xmlSchemaFromElementSetName(target.elementsetname);
             BriefXmlExtractor extractor(settings, record.xmlSchema);
             extractor.run(record.xmlText);
@@ -137,7 +138,7 @@ std::vector<Record> sruRecords(SruXmlRecord sru, const std::string& xml, const T
         }
         // Too long for ISO 2709: kept whole, as MARCXML.
         record->xmlSchema = MarcXml;
-        record->xmlText = std::move(marc.marcXml);
+        record->xmlText = toNfcXml(marc.marcXml);
         BriefMarcHandler brief = briefMarcXmlFields(record->xmlText);
         record->title = std::move(brief.title);
         record->author = std::move(brief.author);
@@ -146,7 +147,7 @@ std::vector<Record> sruRecords(SruXmlRecord sru, const std::string& xml, const T
     if (!records.empty()) return records;
     Record* record = started();
     record->xmlSchema = sru.schema;
-    record->xmlText = xml;
+    record->xmlText = toNfcXml(xml);
     BriefXmlExtractor extractor(settings, record->xmlSchema);
     extractor.run(record->xmlText);
     record->title = extractor.title;

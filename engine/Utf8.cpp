@@ -59,6 +59,16 @@ bool isMultiByteUtf8(std::string_view bytes) { return multiByteSequences(bytes) 
 
 void appendLatin1(std::string& out, unsigned char byte) { appendCodePoint(out, byte); }
 
+void appendWindows1252(std::string& out, unsigned char byte) {
+    // 0x80 to 0x9F; 0 where Windows-1252 has no character.
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    const char16_t code = byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : 0;
+    appendCodePoint(out, code ? code : byte);
+}
+
 void appendCodePoint(std::string& out, unsigned long code) {
     if (code < 0x80) {
         out += static_cast<char>(code);

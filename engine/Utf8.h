@@ -33,5 +33,8 @@ void walkUtf8(std::string_view bytes, Sequence sequence, Stray stray) {
 
 // Appends the Latin-1 character with this code, in UTF-8.
 void appendLatin1(std::string& out, unsigned char byte);
+// Appends the Windows-1252 character of this byte, in UTF-8; a byte that
+// Windows-1252 leaves undefined as the Latin-1 one.
+void appendWindows1252(std::string& out, unsigned char byte);
 // Appends the character with this code (at most U+10FFFF), in UTF-8.
 void appendCodePoint(std::string& out, unsigned long code);

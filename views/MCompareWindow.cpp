@@ -41,7 +41,7 @@ MCompareWindow::MCompareWindow(const ResultStore& store, const std::vector<int32
         headers << name;
         choice_->addItem(name, records[i].number);
     }
-    const std::vector<ComparedRow> rows = compareRecords(raw);
+    const std::vector<ComparedRow> rows = compareRecords(records);
 
     table_->setColumnCount(headers.size());
     table_->setHorizontalHeaderLabels(headers);

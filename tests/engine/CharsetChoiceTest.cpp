@@ -51,7 +51,9 @@ TEST(CharsetChoiceTest, AutomaticChecksTheLeaderAgainstTheBytes) {
         // Decomposed UTF-8 comes out composed.
         {'a', "Bohe\xCC\x80me", MarcCharset::Utf8, CharsetReason::Leader, "Boh\xC3\xA8me", 0},
         {'a', "\x1B(N\x62\x1B(B", MarcCharset::Marc8, CharsetReason::Marc8Escapes, "\xD0\x91", 0},
-        {'a', "Caf\xE9 \xFF", MarcCharset::Utf8Latin1, CharsetReason::BrokenUtf8,
+        {'a', "Caf\xE9 \xFF", MarcCharset::Utf8Latin1, CharsetReason::Latin1OverUtf8,
+         "Caf\xC3\xA9 \xC3\xBF", 0},
+        {'a', "Caf\xC3\xA9 \xFF", MarcCharset::Utf8Latin1, CharsetReason::BrokenUtf8,
          "Caf\xC3\xA9 \xC3\xBF", 0},
         // A broken escape sequence costs a character, never the record.
         {' ', "Cut \x1B(", MarcCharset::Marc8, CharsetReason::Leader, "Cut \xEF\xBF\xBD", 1},

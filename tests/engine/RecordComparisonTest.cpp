@@ -2,6 +2,7 @@
 
 #include "MarcBuilder.h"
 #include "display/RecordComparison.h"
+#include "engine/MarcCharsetChoice.h"
 
 TEST(RecordComparisonTest, AlignsByTagAndOccurrenceAndNamesTheDifference) {
     const std::string a = MarcBuilder()
@@ -35,4 +36,20 @@ TEST(RecordComparisonTest, AlignsByTagAndOccurrenceAndNamesTheDifference) {
     EXPECT_EQ(differenceText(two[3]), "");
     EXPECT_EQ(differenceText(two[4]), "subfields differ");
     EXPECT_EQ(differenceText(two[5]), "only in 2");
+}
+
+TEST(RecordComparisonTest, ReadsEachRecordAsTheListAndThePageDo) {
+    // A target set to UTF-8 shows the stray byte as U+FFFD; automatic would
+    // read it as Latin-1.
+    const std::string bytes = MarcBuilder().data("245", "10", {{'a', "Caf\xE9"}}).build();
+    Record record;
+    record.kind = Marc;
+    record.rawData = bytes;
+    record.charsetChoice = packCharsetChoice(chooseMarcCharset(bytes, RecordCharsetSetting::Utf8));
+    Record automatic = record;
+    automatic.charsetChoice = 0;
+    const std::vector<ComparedRow> rows = compareRecords(std::vector<Record>{record, automatic});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].fields[0].text, "$a Caf\xEF\xBF\xBD");
+    EXPECT_EQ(rows[1].fields[1].text, "$a Caf\xC3\xA9");
 }

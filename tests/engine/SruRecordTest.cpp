@@ -25,8 +25,10 @@ namespace {
 // The record as an SRU server sends it: MARCXML, in UTF-8.
 std::string asMarcXml(std::string_view iso2709) {
     yaz_marc_t marc = yaz_marc_create();
-    yaz_iconv_t cd =
-        marcCharset(iso2709) == MarcCharset::Utf8 ? nullptr : yaz_iconv_open("utf-8", "marc8");
+    const MarcCharset charset = marcCharset(iso2709);
+    yaz_iconv_t cd = charset == MarcCharset::Marc8      ? yaz_iconv_open("utf-8", "marc8")
+                     : charset == MarcCharset::Utf8Latin1 ? yaz_iconv_open("utf-8", "iso-8859-1")
+                                                          : nullptr;
     yaz_marc_iconv(marc, cd);
     yaz_marc_xml(marc, YAZ_MARC_MARCXML);
     WRBUF out = wrbuf_alloc();
