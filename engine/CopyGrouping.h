@@ -86,9 +86,3 @@ private:
     size_t ownerCount_ = 0;
     std::vector<Change> changes_;
 };
-
-// Pure. "ISBN 9780141439518", "OCLC 63111280", "title, author, date",
-// "joined by hand"; "" for "-".
-std::string groupReasonText(const std::string& reasonKey);
-// Pure. "4 copies, 3 targets"; "1 copy" for a record alone.
-std::string groupCopiesText(const CopyGroup& group);

@@ -6,7 +6,7 @@
 
 #include "display/CellCompare.h"
 #include "display/MarksLegend.h"
-#include "engine/CopyGrouping.h"
+#include "engine/CopyGroupText.h"
 #include "engine/ResultStore.h"
 #include "engine/ScreenText.h"
 

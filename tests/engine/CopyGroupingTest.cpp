@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "MarcBuilder.h"
-#include "engine/CopyGrouping.h"
+#include "engine/CopyGroupText.h"
 #include "engine/Record.h"
 #include "engine/RecordIdentifiers.h"
 
