@@ -12,6 +12,14 @@ std::string groupReasonText(const std::string& reasonKey) {
     return {};
 }
 
+std::string groupReasonText(const CopyGroup& group) {
+    std::string text = groupReasonText(group.reasonKey);
+    if (text.empty() || group.keptApart == 0) return text;
+    return text + "; " + std::to_string(group.keptApart) +
+           (group.keptApart == 1 ? " record" : " records") +
+           " sharing a number kept apart: other title and author, or other volume";
+}
+
 std::string groupCopiesText(const CopyGroup& group) {
     if (group.members.size() < 2) return "1 copy";
     return std::to_string(group.members.size()) + " copies, " + std::to_string(group.targets) +
