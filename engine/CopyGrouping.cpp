@@ -153,7 +153,7 @@ void CopyGrouping::read(const RawRecordView& record, KeyBatch& batch) {
     const RecordIdentifierReader& ids = facts.ids;
     hasIds_[index] = ids.hasNumbers() ? 1 : 0;
     works_[index].work = {knownHash(ids.titleProper()), knownHash(ids.surname()),
-                     knownHash(ids.volume())};
+                          knownHash(ids.volume())};
     batch.records.push_back(
         {index, batch.keys.size(), ids.keyCount(), !ids.workKey().empty(), ids.hasNumbers()});
     for (size_t i = 0; i < ids.keyCount(); ++i) batch.add(ids.key(i));

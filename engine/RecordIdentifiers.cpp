@@ -25,15 +25,21 @@ bool isWordByte(char c) {
 std::string volumeDesignation(std::string_view text, bool bare, bool* set = nullptr) {
     static constexpr std::string_view kWords[] = {"v",    "vol", "vols", "volume", "volumes", "t",
                                                   "tome", "bd",  "band", "pt",     "part",    "no"};
+    // Words are lowered into a room on the stack: this runs for every 020.
+    char word[8];
     for (size_t at = 0; at < text.size();) {
         if (!isWordByte(text[at])) {
             ++at;
             continue;
         }
-        std::string word;
-        for (; at < text.size() && isWordByte(text[at]); ++at) word.push_back(lowered(text[at]));
-        if (set && word == "set") *set = true;
-        if (std::find(std::begin(kWords), std::end(kWords), word) == std::end(kWords)) continue;
+        size_t length = 0;
+        for (; at < text.size() && isWordByte(text[at]); ++at, ++length)
+            if (length < sizeof word) word[length] = lowered(text[at]);
+        if (length > sizeof word) continue;
+        const std::string_view lowerWord(word, length);
+        if (set && lowerWord == "set") *set = true;
+        if (std::find(std::begin(kWords), std::end(kWords), lowerWord) == std::end(kWords))
+            continue;
         size_t from = at;
         while (from < text.size() && (text[from] == ' ' || text[from] == '.')) ++from;
         std::string designation;
@@ -230,7 +236,12 @@ void RecordIdentifierReader::onSubfield(char code, std::string_view content) {
     }
     if (tag_ == 20 && (code == 'a' || code == 'q')) {
         // "1111111111 (v. 1)", "0000000000 (set)", or the same in $q.
-        if (code == 'a') isbnSeen_ = isbn13FromCatalogued(content, isbn_);
+        if (code == 'a') {
+            isbnSeen_ = isbn13FromCatalogued(content, isbn_);
+            content.remove_prefix(
+                std::min(content.size(), content.find_first_not_of("0123456789Xx- ")));
+        }
+        if (content.empty()) return;
         const std::string volume = volumeDesignation(content, false, &isbnOfSet_);
         if (fieldVolume_.empty()) fieldVolume_ = volume;
         return;

@@ -3,8 +3,9 @@
 #include "MarcBuilder.h"
 #include "engine/CopyGroupText.h"
 #include "engine/Record.h"
-#include "engine/ResultStore.h"
 #include "engine/RecordIdentifiers.h"
+#include "engine/ResultStore.h"
+#include "query/BatchReport.h"
 
 namespace {
 
@@ -290,4 +291,21 @@ TEST(CopyGroupingTest, TheCopyrightDateIsNotThePublicationDate) {
     marc.data("264", " 4", {{'c', "©2019"}});
     marc.data("264", " 1", {{'a', "Leeds :"}, {'c', "2020."}});
     EXPECT_EQ(recordIdentifiers(marc.build()).workKey, "work:tide tables//2020/");
+}
+
+TEST(CopyGroupingTest, TheBatchReportSuggestsTheBestCopyOfANumber) {
+    Book minimalPcc = withField("042", {{'a', "pcc"}}, withField("650", {{'a', "Tides"}}));
+    minimalPcc.level = '7';
+    Book lessThanFull;
+    lessThanFull.level = 'K';
+    CopyGrouping grouping;
+    grouping.add(record(1, 1, minimalPcc));
+    grouping.add(record(2, 2, Book{}));
+    grouping.add(record(3, 3, lessThanFull));
+    grouping.add(record(4, 3, minimalPcc));
+    const std::vector<BatchReportRow> rows =
+        tallyBatchReport({"0306406152", "03785955"}, {{1, "Alpha", {}}},
+                         {{1, 1, 0}, {2, 2, 0}, {3, 3, 0}, {4, 3, 1}}, bestCopyChooser(grouping));
+    EXPECT_EQ(rows[0].suggestedRecord, 2);
+    EXPECT_EQ(rows[1].suggestedRecord, 4);
 }
