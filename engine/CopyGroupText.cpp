@@ -15,9 +15,7 @@ std::string groupReasonText(const std::string& reasonKey) {
 std::string groupReasonText(const CopyGroup& group) {
     std::string text = groupReasonText(group.reasonKey);
     if (text.empty() || group.keptApart == 0) return text;
-    return text + "; " + std::to_string(group.keptApart) +
-           (group.keptApart == 1 ? " record" : " records") +
-           " sharing a number kept apart: other title and author, or other volume";
+    return text + "; records sharing a number kept apart: other title and author, or other volume";
 }
 
 std::string groupCopiesText(const CopyGroup& group) {

@@ -25,7 +25,8 @@ struct CopyGroup {
     // "work:…", "joined" (by the user), "-" for a record alone.
     std::string reasonKey;
     int targets = 0;  // distinct targets among the members
-    // Records sharing a number with the group but kept out of it.
+    // Joins by a shared number the group refused (a record may count more
+    // than once).
     int keptApart = 0;
 
     int32_t best() const { return members.empty() ? -1 : members.front(); }

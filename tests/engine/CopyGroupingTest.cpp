@@ -14,7 +14,7 @@ struct Book {
     std::string nonfiling = "0";
     std::string author = "Austen, Jane,";
     std::string date = "1813.";
-    std::string part;  // 245 $n
+    std::string subtitle, part;  // 245 $b, $n
     std::vector<std::pair<std::string, MarcSubfields>> fields;
     char level = ' ';
 };
@@ -27,6 +27,7 @@ Record record(int32_t number, int32_t target, const Book& book) {
     for (const auto& [tag, subfields] : book.fields) marc.data(tag, "  ", subfields);
     if (!book.author.empty()) marc.data("100", "1 ", {{'a', book.author}});
     MarcSubfields title = {{'a', book.title}};
+    if (!book.subtitle.empty()) title.push_back({'b', book.subtitle});
     if (!book.part.empty()) title.push_back({'n', book.part});
     marc.data("245", "1" + book.nonfiling, title);
     marc.data("260", "  ", {{'a', "London :"}, {'c', book.date}});
@@ -196,16 +197,43 @@ TEST(CopyGroupingTest, IdentifiersNeverJoinOtherTitlesByOtherAuthorsEvenThroughA
     grouping.add(record(3, 3, link));
     EXPECT_EQ(membersOf(grouping), (std::vector<std::vector<int32_t>>{{1, 3}, {2}}));
     const CopyGroup group = grouping.groups()[0];
-    EXPECT_EQ(group.keptApart, 1);
     EXPECT_EQ(groupReasonText(group),
-              "ISBN 9780306406157; 1 record sharing a number kept apart: other title and "
+              "ISBN 9780306406157; records sharing a number kept apart: other title and "
               "author, or other volume");
-    // Another title by the same author still joins.
+    // Another title by the same author still joins, as does the same title
+    // proper by another.
     Book retitled = isbns({"0198534531"});
     retitled.title = "Sense & sensibility";
     retitled.author = b.author;
     grouping.add(record(4, 4, retitled));
     EXPECT_EQ(membersOf(grouping).back(), (std::vector<int32_t>{2, 4}));
+    EXPECT_GT(grouping.groups().back().keptApart, 0);
+    Book subtitled = b;
+    subtitled.subtitle = "a novel";
+    subtitled.author = "Dashwod, E.";
+    CopyGrouping misspelt;
+    misspelt.add(record(1, 1, b));
+    misspelt.add(record(2, 2, subtitled));
+    EXPECT_EQ(misspelt.groups().size(), 1u);
+
+    // A record joining one group may join no other that conflicts with any
+    // member of the first, root or not.
+    Book loose = isbns({"0306406152"});
+    loose.title = "Two novels";
+    loose.author = "";
+    CopyGrouping chain;
+    chain.add(record(1, 1, loose));
+    chain.add(record(2, 2, a));
+    chain.add(record(3, 3, b));
+    chain.add(record(4, 4, link));
+    EXPECT_EQ(membersOf(chain), (std::vector<std::vector<int32_t>>{{2, 1, 4}, {3}}));
+
+    // The link first: the group it makes must refuse b for a member's sake.
+    CopyGrouping linkFirst;
+    linkFirst.add(record(1, 3, link));
+    linkFirst.add(record(2, 1, a));
+    linkFirst.add(record(3, 2, b));
+    EXPECT_EQ(membersOf(linkFirst), (std::vector<std::vector<int32_t>>{{1, 2}, {3}}));
 }
 
 TEST(CopyGroupingTest, SetNumbersAndOtherVolumesNeverJoin) {
@@ -238,12 +266,13 @@ TEST(CopyGroupingTest, TheArticleIsCutOnlyAtAWordBoundary) {
 
 TEST(CopyGroupingTest, CataloguedIsbnsOfEveryFormGroupTogether) {
     CopyGrouping grouping;
-    grouping.add(record(1, 1, isbns({"0-8044-2957-x (pbk.)"})));
-    grouping.add(record(2, 2, isbns({"9780804429573"})));
-    grouping.add(record(3, 1, isbns({"979-10-323-0082-4"})));
-    grouping.add(record(4, 2, isbns({"9791032300824 51299"})));
-    grouping.add(record(5, 3, isbns({"9780306406157 51299"})));
-    grouping.add(record(6, 4, isbns({"0306406152"})));
+    int32_t number = 0;
+    for (const char* isbn : {"0-8044-2957-x (pbk.)", "9780804429573", "979-10-323-0082-4",
+                             "9791032300824 51299", "9780306406157 51299", "0306406152"}) {
+        Book book = isbns({isbn});
+        book.date = std::to_string(1900 + ++number);  // joined by the number only
+        grouping.add(record(number, number, book));
+    }
     EXPECT_EQ(membersOf(grouping), (std::vector<std::vector<int32_t>>{{1, 2}, {3, 4}, {5, 6}}));
 }
 
@@ -274,7 +303,7 @@ TEST(CopyGroupingTest, CatchingUpInSlicesOrAfterAShrinkGroupsAsAddingOneByOne) {
     CopyGrouping grouping;
     for (int i = 1; i <= 4500; ++i) {
         store.add(record(0, i % 3, nth(i)));
-        if (i == 1000 || i == 3100) grouping.catchUp(store);
+        if (i == 700) grouping.catchUp(store);
     }
     grouping.catchUp(store);
     EXPECT_EQ(summary(grouping), oneByOne(4500, 0));
@@ -308,4 +337,18 @@ TEST(CopyGroupingTest, TheBatchReportSuggestsTheBestCopyOfANumber) {
                          {{1, 1, 0}, {2, 2, 0}, {3, 3, 0}, {4, 3, 1}}, bestCopyChooser(grouping));
     EXPECT_EQ(rows[0].suggestedRecord, 2);
     EXPECT_EQ(rows[1].suggestedRecord, 4);
+}
+
+TEST(CopyGroupingTest, AGroupKeepsTheRefusalsOfTheRecordsItTakesIn) {
+    Book other = isbns({"0198534531"});
+    other.title = "Emma";
+    other.author = "Woodhouse, Emma";
+    CopyGrouping grouping;
+    grouping.add(record(1, 1, isbns({"0306406152"})));
+    grouping.add(record(2, 2, other));
+    grouping.add(record(3, 3, isbns({"0198534531", "080442957X"})));  // refused by 2
+    grouping.add(record(4, 4, isbns({"0306406152", "080442957X"})));
+    const std::vector<CopyGroup> groups = grouping.groups();
+    EXPECT_EQ(groups[0].members, (std::vector<int32_t>{3, 1, 4}));
+    EXPECT_GT(groups[0].keptApart, 0);
 }
