@@ -23,8 +23,9 @@ bool isWordByte(char c) {
 // volume word ("v. 1", "Vol. 2-3", "Bd. 4") lower-cased; with bare, a text
 // without such a word is a designation as a whole. set tells a set's number.
 std::string volumeDesignation(std::string_view text, bool bare, bool* set = nullptr) {
+    // Not "no": "(no index)" is more common in a qualifier than "(no. 3)".
     static constexpr std::string_view kWords[] = {"v",    "vol", "vols", "volume", "volumes", "t",
-                                                  "tome", "bd",  "band", "pt",     "part",    "no"};
+                                                  "tome", "bd",  "band", "pt",     "part"};
     // Words are lowered into a room on the stack: this runs for every 020.
     char word[8];
     for (size_t at = 0; at < text.size();) {
