@@ -27,6 +27,9 @@ public:
 
     void onLeader(const MarcLeader& leader) override { marks.onLeader(leader); }
     void onRecordEnd() override { ids.onRecordEnd(); }
+    void onDataFieldEnd() override {
+        if (toIds_) ids.onDataFieldEnd();
+    }
     void onControlField(std::string_view tag, const MarcField& field) override {
         marks.onControlField(tag, field);
     }
@@ -48,6 +51,12 @@ private:
 // Keys are looked up by a 64-bit hash: a collision among a search's few
 // hundred thousand keys is too unlikely to weigh against the speed.
 uint64_t keyHash(std::string_view key) { return std::hash<std::string_view>()(key); }
+uint64_t knownHash(std::string_view text) { return text.empty() ? 0 : keyHash(text) | 1; }
+
+// Owners a number may have: one per work it was given to by mistake.
+constexpr uint64_t kOwnersOfKey = 4;
+// Works told apart in one group; beyond, a join sees only the first ones.
+constexpr uint8_t kWorksOfGroup = 16;
 
 }  // namespace
 
@@ -62,6 +71,7 @@ struct CopyGrouping::KeyBatch {
         size_t first;  // in keys: the standard numbers, then the work key if any
         size_t numbers;
         bool work;
+        bool numbered;
     };
     std::string text;
     std::vector<Key> keys;
@@ -91,6 +101,7 @@ void CopyGrouping::catchUp(const ResultStore& store) {
         hasIds_.reserve(count);
         target_.reserve(count);
         marks_.reserve(count);
+        works_.reserve(count);
         // Room for a key or two per record from the start: growing the table
         // means reinserting every key, each a miss in the cache.
         if (owners_.empty()) {
@@ -129,6 +140,7 @@ void CopyGrouping::read(const RawRecordView& record, KeyBatch& batch) {
         hasIds_.push_back(0);
         target_.push_back(-1);
         marks_.emplace_back();
+        works_.push_back({{}, -1, static_cast<int32_t>(works_.size()), 0, 1});
     }
     const int32_t index = record.number - 1;
     target_[index] = record.targetId;
@@ -139,8 +151,11 @@ void CopyGrouping::read(const RawRecordView& record, KeyBatch& batch) {
     MarcReader().read(record.rawData.data(), record.rawData.size(), facts);
     marks_[index] = facts.marks.marks;
     const RecordIdentifierReader& ids = facts.ids;
-    hasIds_[index] = ids.keyCount() == 0 ? 0 : 1;
-    batch.records.push_back({index, batch.keys.size(), ids.keyCount(), !ids.workKey().empty()});
+    hasIds_[index] = ids.hasNumbers() ? 1 : 0;
+    works_[index].work = {knownHash(ids.titleProper()), knownHash(ids.surname()),
+                          knownHash(ids.volume())};
+    batch.records.push_back(
+        {index, batch.keys.size(), ids.keyCount(), !ids.workKey().empty(), ids.hasNumbers()});
     for (size_t i = 0; i < ids.keyCount(); ++i) batch.add(ids.key(i));
     if (!ids.workKey().empty()) batch.add(ids.workKey());
 }
@@ -160,31 +175,19 @@ void CopyGrouping::settle(const KeyBatch& batch) {
         const KeyBatch::Keys& keys = records[r];
         const int32_t index = keys.index;
         const size_t numbersEnd = keys.first + keys.numbers;
-        for (size_t k = keys.first; k < numbersEnd; ++k) {
-            const int32_t first = firstWithKey(batch.keys[k].hash, index);
-            if (first != index) unite(first, index, batch.key(k));
-        }
+        int32_t refusedBy = -1;  // a group refusing it counts it once
+        for (size_t k = keys.first; k < numbersEnd; ++k)
+            joinByNumber(batch.keys[k].hash, index, batch.key(k), refusedBy);
         if (!keys.work) continue;
         const int32_t first = firstWithKey(batch.keys[numbersEnd].hash, index);
         // A record with numbers joins by the work key only a group that has none,
         // so a hardback and a paperback of one title stay apart.
-        if (first != index && (keys.numbers == 0 || !hasIds_[find(first)]))
+        if (first != index && (!keys.numbered || !hasIds_[find(first)]))
             unite(first, index, batch.key(numbersEnd));
     }
 }
 
-void CopyGrouping::clear() {
-    parent_.clear();
-    reason_.clear();
-    reasonText_.clear();
-    reasonEnds_.clear();
-    hasIds_.clear();
-    target_.clear();
-    marks_.clear();
-    owners_.clear();
-    ownerCount_ = 0;
-    changes_.clear();
-}
+void CopyGrouping::clear() { *this = CopyGrouping(); }
 
 int32_t CopyGrouping::firstWithKey(uint64_t hash, int32_t index) {
     if (hash == 0) hash = 1;
@@ -215,11 +218,51 @@ int32_t CopyGrouping::find(int32_t index) const {
     return index;
 }
 
-void CopyGrouping::unite(int32_t a, int32_t b, std::string_view key) {
+void CopyGrouping::joinByNumber(uint64_t hash, int32_t index, std::string_view key,
+                                int32_t& refusedBy) {
+    for (uint64_t variant = 0; variant < kOwnersOfKey; ++variant) {
+        const int32_t owner = firstWithKey(hash + variant * 0x9E3779B97F4A7C15ull, index);
+        if (owner == index || unite(owner, index, key)) return;
+        const int32_t root = find(owner);
+        if (root == refusedBy) continue;
+        // Counted on both sides: either may be the group the user looks at.
+        ++works_[root].keptApart;
+        ++works_[find(index)].keptApart;
+        refusedBy = root;
+    }
+}
+
+bool CopyGrouping::conflicting(int32_t rootA, int32_t rootB) const {
+    const auto differ = [](uint64_t p, uint64_t q) { return p && q && p != q; };
+    for (int32_t x = rootA; x >= 0; x = works_[x].next)
+        for (int32_t y = rootB; y >= 0; y = works_[y].next) {
+            const Work &v = works_[x].work, &w = works_[y].work;
+            if ((differ(v.title, w.title) && differ(v.author, w.author)) ||
+                differ(v.volume, w.volume))
+                return true;
+        }
+    return false;
+}
+
+bool CopyGrouping::unite(int32_t a, int32_t b, std::string_view key) {
     a = find(a);
     b = find(b);
-    if (a == b) return;
+    if (a == b) return true;
+    if (conflicting(a, b)) return false;
     if (b < a) std::swap(a, b);
+    WorkLink& root = works_[a];
+    for (int32_t y = b, next; y >= 0; y = next) {
+        next = works_[y].next;
+        bool known = root.count >= kWorksOfGroup;
+        for (int32_t x = a; x >= 0 && !known; x = works_[x].next)
+            known = works_[x].work == works_[y].work;
+        if (known) continue;
+        works_[y].next = -1;
+        works_[root.last].next = y;
+        root.last = y;
+        ++root.count;
+    }
+    root.keptApart += works_[b].keptApart;
     // The older group keeps its reason.
     if (reason_[a] < 0) {
         if (reason_[b] < 0) {
@@ -233,6 +276,7 @@ void CopyGrouping::unite(int32_t a, int32_t b, std::string_view key) {
     reason_[b] = -1;
     hasIds_[a] = hasIds_[a] || hasIds_[b];
     parent_[b] = a;
+    return true;
 }
 
 std::string_view CopyGrouping::reasonOf(int32_t root) const {
@@ -290,8 +334,10 @@ std::vector<CopyGroup> CopyGrouping::groups() const {
         const int32_t l = firstLabel[g];
         if (!joined.empty() && joined.count(l))
             result[g].reasonKey = "joined";
-        else if (l < n)
+        else if (l < n) {
             result[g].reasonKey = reasonOf(l);
+            result[g].keptApart = works_[l].keptApart;
+        }
     }
     for (int32_t i = 0; i < n; ++i) result[slot[label[i]]].members.push_back(i + 1);
     for (CopyGroup& group : result) {
@@ -342,20 +388,4 @@ void CopyGrouping::takeOut(int32_t number) { changes_.push_back({false, {number}
 
 void CopyGrouping::join(const std::vector<int32_t>& numbers) {
     if (numbers.size() > 1) changes_.push_back({true, numbers});
-}
-
-std::string groupReasonText(const std::string& reasonKey) {
-    static const std::pair<const char*, const char*> kKinds[] = {
-        {"isbn:", "ISBN "}, {"oclc:", "OCLC "}, {"lccn:", "LCCN "}, {"issn:", "ISSN "}};
-    for (const auto& [prefix, name] : kKinds)
-        if (reasonKey.rfind(prefix, 0) == 0) return name + reasonKey.substr(5);
-    if (reasonKey.rfind("work:", 0) == 0) return "title, author, date";
-    if (reasonKey == "joined") return "joined by hand";
-    return {};
-}
-
-std::string groupCopiesText(const CopyGroup& group) {
-    if (group.members.size() < 2) return "1 copy";
-    return std::to_string(group.members.size()) + " copies, " + std::to_string(group.targets) +
-           (group.targets == 1 ? " target" : " targets");
 }

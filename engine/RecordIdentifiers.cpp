@@ -10,6 +10,51 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// More than one book's bindings and formats: a list of other books.
+constexpr size_t kMaxIsbns = 8;
+
+char lowered(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+bool isWordByte(char c) {
+    const unsigned char b = static_cast<unsigned char>(c);
+    return b >= 0x80 || isDigit(c) || (lowered(c) >= 'a' && lowered(c) <= 'z');
+}
+
+// What a qualifier or part number says of the volume: the designation after a
+// volume word ("v. 1", "Vol. 2-3", "Bd. 4") lower-cased; with bare, a text
+// without such a word is a designation as a whole. set tells a set's number.
+std::string volumeDesignation(std::string_view text, bool bare, bool* set = nullptr) {
+    // Not "no": "(no index)" is more common in a qualifier than "(no. 3)".
+    static constexpr std::string_view kWords[] = {"v",    "vol", "vols", "volume", "volumes", "t",
+                                                  "tome", "bd",  "band", "pt",     "part"};
+    // Words are lowered into a room on the stack: this runs for every 020.
+    char word[8];
+    for (size_t at = 0; at < text.size();) {
+        if (!isWordByte(text[at])) {
+            ++at;
+            continue;
+        }
+        size_t length = 0;
+        for (; at < text.size() && isWordByte(text[at]); ++at, ++length)
+            if (length < sizeof word) word[length] = lowered(text[at]);
+        if (length > sizeof word) continue;
+        const std::string_view lowerWord(word, length);
+        if (set && lowerWord == "set") *set = true;
+        if (std::find(std::begin(kWords), std::end(kWords), lowerWord) == std::end(kWords))
+            continue;
+        size_t from = at;
+        while (from < text.size() && (text[from] == ' ' || text[from] == '.')) ++from;
+        std::string designation;
+        for (; from < text.size() && (isWordByte(text[from]) || text[from] == '-'); ++from)
+            designation.push_back(lowered(text[from]));
+        if (!designation.empty()) return designation;
+    }
+    std::string whole;
+    if (bare)
+        for (char c : text)
+            if (isWordByte(c)) whole.push_back(lowered(c));
+    return whole;
+}
+
 std::string withoutBlanks(std::string_view text) {
     std::string out;
     for (char c : text)
@@ -61,8 +106,9 @@ constexpr TitleBytes kTitleBytes;
 // titleNormalForm appended to out. It is never longer than the text, so it is
 // written to a room that long first: on the stack for the usual short text.
 void appendTitleNormalForm(std::string& out, std::string_view text, int nonfiling = 0) {
-    if (nonfiling > 0)
-        text.remove_prefix(std::min<size_t>(static_cast<size_t>(nonfiling), text.size()));
+    const size_t cut = static_cast<size_t>(std::max(nonfiling, 0));
+    if (cut > 0 && cut < text.size() && !(isWordByte(text[cut - 1]) && isWordByte(text[cut])))
+        text.remove_prefix(cut);
     char room[256];
     std::string longRoom;
     if (text.size() > sizeof room) longRoom.resize(text.size());
@@ -94,6 +140,13 @@ void RecordIdentifierReader::reset() {
     date_.clear();
     publication264_.clear();
     edition_.clear();
+    titleProperEnd_ = 0;
+    isbnSeen_ = isbnOfSet_ = numbersDropped_ = false;
+    isbns_ = 0;
+    fieldVolume_.clear();
+    qualifierVolumes_.clear();
+    partVolume_.clear();
+    volume_.clear();
     nonfiling_ = 0;
     firstTitlePart_ = true;
     dateFrom260_ = publication264Seen_ = false;
@@ -137,6 +190,7 @@ bool RecordIdentifierReader::onWorkField(const MarcField& field) {
             title_.clear();
             nonfiling_ = bytes.size() > 1 && isDigit(bytes[1]) ? bytes[1] - '0' : 0;
             firstTitlePart_ = true;
+            titleProperEnd_ = 0;
             return true;
         case 260: {
             const std::string_view c = field.subfield('c');
@@ -174,18 +228,27 @@ void RecordIdentifierReader::onSubfield(char code, std::string_view content) {
         if (code != 'a' && code != 'b' && code != 'n' && code != 'p') return;
         if (!title_.empty()) title_.push_back(' ');
         // Only $a opens with the article the indicator counts.
-        appendTitleNormalForm(title_, content, firstTitlePart_ && code == 'a' ? nonfiling_ : 0);
+        const bool proper = firstTitlePart_ && code == 'a';
+        appendTitleNormalForm(title_, content, proper ? nonfiling_ : 0);
+        if (proper) titleProperEnd_ = title_.size();
+        if (code == 'n' && partVolume_.empty()) partVolume_ = volumeDesignation(content, true);
         firstTitlePart_ = false;
+        return;
+    }
+    if (tag_ == 20 && (code == 'a' || code == 'q')) {
+        // "1111111111 (v. 1)", "0000000000 (set)", or the same in $q.
+        if (code == 'a') {
+            isbnSeen_ = isbn13FromCatalogued(content, isbn_);
+            content.remove_prefix(
+                std::min(content.size(), content.find_first_not_of("0123456789Xx- ")));
+        }
+        if (content.empty()) return;
+        const std::string volume = volumeDesignation(content, false, &isbnOfSet_);
+        if (fieldVolume_.empty()) fieldVolume_ = volume;
         return;
     }
     if (code != 'a') return;
     switch (tag_) {
-        case 20:
-            addKey("isbn", [content](std::string& out) {
-                char isbn[13];
-                if (isbn13FromCatalogued(content, isbn)) out.append(isbn, sizeof isbn);
-            });
-            break;
         case 35:
             addKey("oclc", [content](std::string& out) {
                 withBlanksDropped(content, [&out](std::string_view t) { out += oclcNumber(t); });
@@ -202,7 +265,37 @@ void RecordIdentifierReader::onSubfield(char code, std::string_view content) {
     }
 }
 
+void RecordIdentifierReader::onDataFieldEnd() {
+    if (tag_ != 20 || !isbnSeen_) return;
+    if (isbnOfSet_) {
+        numbersDropped_ = true;
+        return;
+    }
+    const size_t before = keyCount();
+    addKey("isbn", [this](std::string& out) { out.append(isbn_, sizeof isbn_); });
+    isbns_ += keyCount() - before;
+    if (!fieldVolume_.empty() &&
+        ("," + qualifierVolumes_ + ",").find("," + fieldVolume_ + ",") == std::string::npos)
+        qualifierVolumes_ += (qualifierVolumes_.empty() ? "" : ",") + fieldVolume_;
+}
+
+void RecordIdentifierReader::dropIsbnKeys() {
+    std::string kept;
+    std::vector<size_t> ends;
+    for (size_t i = 0; i < keyCount(); ++i) {
+        if (key(i).substr(0, 5) == "isbn:") continue;
+        kept.append(key(i));
+        ends.push_back(kept.size());
+    }
+    keyText_.swap(kept);
+    keyEnds_.swap(ends);
+    numbersDropped_ = true;
+}
+
 void RecordIdentifierReader::onRecordEnd() {
+    if (isbns_ > kMaxIsbns) dropIsbnKeys();
+    // A record of several volumes is none of them.
+    volume_ = partVolume_.empty() ? qualifierVolumes_ : partVolume_;
     if (title_.empty()) return;
     const std::string& date = dateFrom260_ ? date_ : publication264_;
     // Sized once and written in place: this runs for every record.

@@ -6,7 +6,7 @@
 
 #include "display/CellCompare.h"
 #include "display/MarksLegend.h"
-#include "engine/CopyGrouping.h"
+#include "engine/CopyGroupText.h"
 #include "engine/ResultStore.h"
 #include "engine/ScreenText.h"
 
@@ -77,7 +77,7 @@ std::vector<GroupedRecordModel::Group> GroupedRecordModel::listedGroups(const Re
         shown.targets =
             static_cast<int>(std::unique(targets.begin(), targets.end()) - targets.begin());
         const std::string copies = group.members.size() > 1 ? groupCopiesText(shown) : "";
-        const std::string reason = group.members.size() > 1 ? groupReasonText(group.reasonKey) : "";
+        const std::string reason = group.members.size() > 1 ? groupReasonText(group) : "";
         for (int32_t n : group.members) {
             Line& line = g.copies.emplace_back();
             line.number = n;

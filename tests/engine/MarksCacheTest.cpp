@@ -64,3 +64,21 @@ TEST(MarksCacheTest, WordsAndRankFollowTheMarks) {
     noPcc.fields = 1000000;
     EXPECT_GT(qualityMarksRank(noRda), qualityMarksRank(noPcc));
 }
+
+TEST(MarksCacheTest, TheEncodingLevelOutweighsPcc) {
+    QualityMarks full, minimalPcc;
+    full.marc = minimalPcc.marc = true;
+    minimalPcc.encodingLevel = '7';
+    minimalPcc.pcc = minimalPcc.rda = true;
+    minimalPcc.fields = 60;
+    full.fields = 12;
+    EXPECT_TRUE(betterCopy(full, minimalPcc));
+    EXPECT_FALSE(betterCopy(minimalPcc, full));
+    // OCLC's I is full: it ties with blank, so PCC decides.
+    QualityMarks levelI = full;
+    levelI.encodingLevel = 'I';
+    levelI.pcc = true;
+    EXPECT_TRUE(betterCopy(levelI, full));
+    EXPECT_TRUE(betterCopy(levelI, minimalPcc));
+    EXPECT_EQ(encodingLevelName('I'), "full");
+}
