@@ -78,7 +78,7 @@ TEST(MarcTextExportTest, ReadsBackToTheSameBytes) {
             .control("001", "ocm {1} $5 a\\b")
             .control("008", "850101s1985    xx")
             .raw("245", "10Before\x1F" "aFirst line\nsecond\r\x1F" "c{x} $1\\\x1E")
-            .data("500", "  ", {{'a', "Tab\there"}})
+            .data("500", "  ", {{'a', "Tab\there"}, {'$', "a dollar for a code"}})
             .build();
     const std::string mrk = exportMarcText(utf8Record(record), {});
     // One line a field: four fields and the leader.

@@ -28,6 +28,12 @@ bool hasSyntax(const ProbeReport& report, const std::string& syntax) {
     return false;
 }
 
+bool teachesNothing(const ProbeReport& report) {
+    TargetProfile profile;
+    learnFromProbe(profile, report);
+    return profile.unsupported.empty() && profile.fallbacks.empty();
+}
+
 // The demo catalogue serving XML only as "marcxml", "mods" and "dc": the
 // element set a database of the DOM filter names, nothing else.
 std::unique_ptr<ZebraServer> xmlOnlyByName() {
@@ -99,10 +105,7 @@ TEST(TargetProbeTest, OnlyDiagnosticsOfTheIndexTeachTheProfile) {
         EXPECT_EQ(index.diagnostic, 109) << index.use;
     }
     EXPECT_TRUE(contains(probeLines("C", report), "C\t4\tTitle\tunknown (diagnostic 109)\n"));
-    TargetProfile profile;
-    learnFromProbe(profile, report);
-    EXPECT_TRUE(profile.unsupported.empty());
-    EXPECT_TRUE(profile.fallbacks.empty());
+    EXPECT_TRUE(teachesNothing(report));
 }
 
 TEST(TargetProbeTest, ASearchThatTimesOutIsNoAnswerAndTeachesNothing) {
@@ -114,10 +117,7 @@ TEST(TargetProbeTest, ASearchThatTimesOutIsNoAnswerAndTeachesNothing) {
     ASSERT_EQ(report.indexes.size(), commonUseAttributes().size()) << report.text;
     for (const IndexProbe& index : report.indexes)
         EXPECT_EQ(index.support, IndexSupport::NoAnswer) << index.use;
-    TargetProfile profile;
-    learnFromProbe(profile, report);
-    EXPECT_TRUE(profile.unsupported.empty());
-    EXPECT_TRUE(profile.fallbacks.empty());
+    EXPECT_TRUE(teachesNothing(report));
 }
 
 TEST(TargetProbeTest, CancelEndsTheProbesThreadAtOnce) {
