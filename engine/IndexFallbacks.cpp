@@ -8,7 +8,7 @@ FallbackRewrite replaceAll(const std::string& pqf, const std::set<int>& uses,
                            const TargetProfile& profile) {
     // All at once against the original uses, so 1007 -> 7 -> 1016 is never
     // chained within one rewrite.
-    FallbackRewrite out{pqf, std::string()};
+    FallbackRewrite out{pqf, std::string(), {}};
     const std::set<int> present = useAttributesOf(pqf);
     std::string marked = pqf;
     for (int use : uses) {
