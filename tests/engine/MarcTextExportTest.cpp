@@ -20,11 +20,16 @@ std::string unescaped(const std::string& text, bool backslashIsBlank) {
         } else if (text[i] == '{') {
             const size_t end = text.find('}', i);
             const std::string name = text.substr(i + 1, end - i - 1);
-            if (name == "dollar") out += '$';
-            else if (name == "lcub") out += '{';
-            else if (name == "rcub") out += '}';
-            else if (name == "bsol") out += '\\';
-            else out += static_cast<char>(std::stoi(name.substr(1), nullptr, 16));
+            if (name == "dollar")
+                out += '$';
+            else if (name == "lcub")
+                out += '{';
+            else if (name == "rcub")
+                out += '}';
+            else if (name == "bsol")
+                out += '\\';
+            else
+                out += static_cast<char>(std::stoi(name.substr(1), nullptr, 16));
             i = end;
         } else {
             out += text[i];
@@ -50,7 +55,8 @@ std::string readMarcText(const std::string& mrk) {
             size_t at = 2;
             for (size_t next; at != std::string::npos; at = next) {
                 next = rest.find('$', at + 1);
-                const std::string piece = rest.substr(at, next == std::string::npos ? next : next - at);
+                const std::string piece =
+                    rest.substr(at, next == std::string::npos ? next : next - at);
                 bytes += piece[0] == '$' ? "\x1F" + unescaped(piece.substr(1), false)
                                          : unescaped(piece, false);
             }
@@ -77,7 +83,10 @@ TEST(MarcTextExportTest, ReadsBackToTheSameBytes) {
         MarcBuilder("00000nam a2200000 a 4500")
             .control("001", "ocm {1} $5 a\\b")
             .control("008", "850101s1985    xx")
-            .raw("245", "10Before\x1F" "aFirst line\nsecond\r\x1F" "c{x} $1\\\x1E")
+            .raw("245",
+                 "10Before\x1F"
+                 "aFirst line\nsecond\r\x1F"
+                 "c{x} $1\\\x1E")
             .data("500", "  ", {{'a', "Tab\there"}, {'$', "a dollar for a code"}})
             .build();
     const std::string mrk = exportMarcText(utf8Record(record), {});
