@@ -8,7 +8,7 @@ FallbackRewrite replaceAll(const std::string& pqf, const std::set<int>& uses,
                            const TargetProfile& profile) {
     // All at once against the original uses, so 1007 -> 7 -> 1016 is never
     // chained within one rewrite.
-    FallbackRewrite out{pqf, std::string()};
+    FallbackRewrite out{pqf, std::string(), {}};
     const std::set<int> present = useAttributesOf(pqf);
     std::string marked = pqf;
     for (int use : uses) {
@@ -17,6 +17,7 @@ FallbackRewrite replaceAll(const std::string& pqf, const std::set<int>& uses,
         // A placeholder beyond any real use value keeps the swaps apart.
         marked = withUseAttribute(marked, use, 2000000000 - use);
         out.note += fallbackNote(use, replacement) + "\n";
+        out.replacements.insert(replacement);
     }
     for (int use : uses) {
         const int replacement = profile.replacementFor(use);
@@ -39,7 +40,8 @@ FallbackRewrite rewriteKnownUnsupported(const std::string& pqf, const TargetProf
 }
 
 FallbackRewrite rewriteRejected(const std::string& pqf, const std::string& addinfo,
-                                const TargetProfile& profile) {
+                                const TargetProfile& profile,
+                                const std::set<int>& alreadyReplaced) {
     const int named = positiveNumber(addinfo);
     std::set<int> uses;
     if (named) {
@@ -47,5 +49,6 @@ FallbackRewrite rewriteRejected(const std::string& pqf, const std::string& addin
     } else {
         for (const IndexFallback& f : profile.fallbacks) uses.insert(f.use);
     }
+    for (int use : alreadyReplaced) uses.erase(use);
     return replaceAll(pqf, uses, profile);
 }

@@ -216,7 +216,7 @@ bool SearchTask::sendAndWait(const std::string& pqf) {
     std::string addinfo;
     if (indexRejected(addinfo)) {
         // Sent again once: a replacement the target rejects too ends in its error.
-        const FallbackRewrite retry = rewriteRejected(planned.pqf, addinfo, config_->profile);
+        const FallbackRewrite retry = rewriteRejected(planned.pqf, addinfo, config_->profile, planned.replacements);
         if (!retry.note.empty()) {
             note += retry.note;
             if (!sendOnce(retry.pqf)) return false;

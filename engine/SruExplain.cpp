@@ -54,6 +54,14 @@ void readIndex(const xmlNode* index, SruExplain& out) {
     if (const xmlNode* title = child(index, "title")) out.indexes.push_back(textOf(title));
 }
 
+std::string diagnosticText(const xmlNode* diagnostic) {
+    const xmlNode* message = child(diagnostic, "message");
+    const xmlNode* details = child(diagnostic, "details");
+    std::string text = message ? textOf(message) : textOf(diagnostic);
+    if (details && !textOf(details).empty()) text += " (" + textOf(details) + ")";
+    return "The server answered with a diagnostic: " + text;
+}
+
 }  // namespace
 
 SruExplain parseSruExplain(const std::string& xml) {
@@ -64,8 +72,13 @@ SruExplain parseSruExplain(const std::string& xml) {
     if (!root) {
         out.error = "The answer is no XML.";
     } else if (!named(root, "explainResponse")) {
-        out.error = std::string("The answer is no Explain response but ") +
-                    reinterpret_cast<const char*>(root->name) + ".";
+        // A server that cannot explain may send its diagnostics alone.
+        eachElement(root, [&](const xmlNode* node) {
+            if (named(node, "diagnostic") && out.error.empty()) out.error = diagnosticText(node);
+        });
+        if (out.error.empty())
+            out.error = std::string("The answer is no Explain response but ") +
+                        reinterpret_cast<const char*>(root->name) + ".";
     } else {
         if (const xmlNode* version = child(root, "version")) out.version = textOf(version);
         eachElement(root->children, [&](const xmlNode* node) {
@@ -81,9 +94,7 @@ SruExplain parseSruExplain(const std::string& xml) {
             } else if (named(node, "index")) {
                 readIndex(node, out);
             } else if (named(node, "diagnostic") && out.error.empty()) {
-                const xmlNode* message = child(node, "message");
-                out.error = "The server answered with a diagnostic: " +
-                            (message ? textOf(message) : textOf(node));
+                out.error = diagnosticText(node);
             }
         });
     }

@@ -44,6 +44,9 @@ std::string probeLines(const std::string& name, const ProbeReport& report) {
     lines += name + "\t";
     if (report.roundTripMs < 0) {
         lines += "no answer\t" + report.error;
+    } else if (!report.error.empty()) {
+        // The server answered, but not as one of its kind (an HTML page, a lone diagnostic).
+        lines += std::to_string(report.roundTripMs) + " ms\t" + report.error;
     } else {
         lines += std::to_string(report.roundTripMs) + " ms\t";
         for (size_t i = 0; i < report.syntaxes.size(); ++i)

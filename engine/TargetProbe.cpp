@@ -122,12 +122,16 @@ public:
     }
 
     bool connect(const std::string& zurl) {
+        zurl_ = zurl;
         ZOOM_connection_connect(connection_, zurl.c_str(), 0);
         return pump();
     }
 
     // A search without records; false when cancelled.
     bool search(const std::string& pqf) {
+        // A timeout closes the connection, and the toolkit answers a search on
+        // a closed one with nothing at all, which would read as success.
+        if (ZOOM_connection_get_socket(connection_) < 0 && !connect(zurl_)) return false;
         if (results_) ZOOM_resultset_destroy(results_);
         ZOOM_connection_option_set(connection_, "count", "0");
         ZOOM_query query = ZOOM_query_create();
@@ -154,12 +158,19 @@ public:
 
 private:
     std::string timeout_;
+    std::string zurl_;
     const std::function<bool()>& cancelled_;
     bool cancelled_flag_ = false;
     ZOOM_options options_ = nullptr;
     ZOOM_connection connection_ = nullptr;
     ZOOM_resultset results_ = nullptr;
 };
+
+// Bib-1 unsupported attribute type (113), use attribute (114), use
+// attribute required (116).
+bool rejectsUseAttribute(const std::string& set, int code) {
+    return set == "Bib-1" && (code == 113 || code == 114 || code == 116);
+}
 
 IndexProbe probeIndex(ZoomProbe& probe, int use) {
     IndexProbe index;
@@ -172,9 +183,10 @@ IndexProbe probeIndex(ZoomProbe& probe, int use) {
     if (code == 0) {
         index.support = IndexSupport::Supported;
     } else if (set && std::string(set) != "ZOOM") {
-        // A diagnostic of the server's; the toolkit's own codes mean the
-        // answer never came.
-        index.support = IndexSupport::Unsupported;
+        // The toolkit's own codes mean the answer never came. Of the server's,
+        // only those about the index itself say it is missing.
+        index.support = rejectsUseAttribute(set, code) ? IndexSupport::Unsupported
+                                                       : IndexSupport::Unknown;
         index.diagnostic = code;
     }
     return index;
@@ -222,13 +234,27 @@ ProbeReport probeZ3950(const Target& target, int timeoutSeconds,
                        "\" in titles failed: " + searchError + "\n";
     }
     if (probe.hits() == 0) probe.search(std::string("@attr 1=1016 ") + kProbeWord);
+    // Some databases serve a syntax only with element sets of their own (XML
+    // as "marcxml" or "dc"): the target's set and none are tried besides F.
+    std::vector<std::string> sets = {"F"};
+    if (!target.elementsetname.empty() && target.elementsetname != "F")
+        sets.push_back(target.elementsetname);
+    sets.push_back(std::string());
     for (const char* syntax : kSyntaxes) {
-        if (probe.present(syntax, "F")) report.syntaxes.push_back(syntax);
-        if (probe.cancelled()) return report;
+        for (const std::string& set : sets) {
+            const bool answered = probe.present(syntax, set.c_str());
+            if (probe.cancelled()) return report;
+            if (answered) {
+                report.syntaxes.push_back(syntax);
+                break;
+            }
+        }
     }
     if (!report.syntaxes.empty()) {
-        for (const char* set : kElementSets)
-            if (probe.present(report.syntaxes.front().c_str(), set))
+        std::vector<std::string> named(std::begin(kElementSets), std::end(kElementSets));
+        if (sets.size() > 2 && sets[1] != "B") named.push_back(sets[1]);
+        for (const std::string& set : named)
+            if (probe.present(report.syntaxes.front().c_str(), set.c_str()))
                 report.elementSets.push_back(set);
     }
     report.text += "Record syntaxes: " + joined(report.syntaxes) +
@@ -313,6 +339,8 @@ std::string indexSupportText(const IndexProbe& index) {
             return index.diagnostic
                        ? "unsupported (diagnostic " + std::to_string(index.diagnostic) + ")"
                        : "unsupported";
+        case IndexSupport::Unknown:
+            return "unknown (diagnostic " + std::to_string(index.diagnostic) + ")";
         case IndexSupport::NoAnswer:
             break;
     }

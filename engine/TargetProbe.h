@@ -12,7 +12,9 @@
 struct Target;
 struct TargetProfile;
 
-enum class IndexSupport { Supported, Unsupported, NoAnswer };
+// Unknown: the server answered with a diagnostic that says nothing of the
+// index (a stop word, a database unavailable), so nothing is learned.
+enum class IndexSupport { Supported, Unsupported, NoAnswer, Unknown };
 
 struct IndexProbe {
     int use = 0;
@@ -45,7 +47,8 @@ struct ProbeReport {
 ProbeReport probeTarget(const Target& target, int timeoutSeconds,
                         const std::function<bool()>& cancelled = {});
 
-// "supported", "unsupported (diagnostic N)", "unsupported" or "no answer".
+// "supported", "unsupported (diagnostic N)", "unsupported", "unknown
+// (diagnostic N)" or "no answer".
 std::string indexSupportText(const IndexProbe& index);
 
 // The word the Z39.50 test searches for in titles.

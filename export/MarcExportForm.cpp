@@ -11,23 +11,30 @@
 
 namespace {
 
-std::string blanksAsBackslashes(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c == ' ') c = '\\';
-    return out;
-}
-
-void appendData(std::string& out, std::string_view text) {
+// Blanks, which the form shows as "\", and what would end a line or read as
+// markup are written as mnemonics, so the text reads back to the same bytes.
+void appendEscaped(std::string& out, std::string_view text, bool blanksAsBackslashes) {
+    static const char* const kHex = "0123456789ABCDEF";
     for (const char c : text) {
-        if (c == '$')
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '$') {
             out += "{dollar}";
-        else if (c == '{')
+        } else if (c == '{') {
             out += "{lcub}";
-        else if (c == '}')
+        } else if (c == '}') {
             out += "{rcub}";
-        else
+        } else if (c == '\\' && blanksAsBackslashes) {
+            out += "{bsol}";
+        } else if (c == ' ' && blanksAsBackslashes) {
+            out += '\\';
+        } else if (byte < 0x20 || byte == 0x7F) {
+            out += "{x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+            out += '}';
+        } else {
             out.push_back(c);
+        }
     }
 }
 
@@ -42,23 +49,31 @@ public:
     std::string text;
 
     void onLeader(const MarcLeader& leader) override {
-        text += "=LDR  " + blanksAsBackslashes(leader.bytes()) + "\n";
+        text += "=LDR  ";
+        appendEscaped(text, leader.bytes(), true);
+        text += '\n';
     }
     void onControlField(std::string_view tag, const MarcField& field) override {
-        text += "=" + std::string(tag) + "  " + blanksAsBackslashes(content(field)) + "\n";
+        text += "=" + std::string(tag) + "  ";
+        appendEscaped(text, content(field), true);
+        text += '\n';
     }
     bool onDataField(std::string_view tag, const MarcField& field) override {
         const std::string_view bytes = content(field);
-        text += "=" + std::string(tag) + "  " + blanksAsBackslashes(bytes.substr(0, 2));
+        text += "=" + std::string(tag) + "  ";
+        appendEscaped(text, bytes.substr(0, 2), true);
         std::string_view rest = bytes.substr(std::min<size_t>(2, bytes.size()));
-        for (size_t at = rest.find(kMarcSubfieldDelimiter); at != std::string_view::npos;
+        // Text before the first delimiter is no subfield, but it is the record's.
+        const size_t first = rest.find(kMarcSubfieldDelimiter);
+        appendEscaped(text, rest.substr(0, first), false);
+        for (size_t at = first; at != std::string_view::npos;
              at = rest.find(kMarcSubfieldDelimiter)) {
             rest = rest.substr(at + 1);
             const std::string_view subfield = rest.substr(0, rest.find(kMarcSubfieldDelimiter));
             if (subfield.empty()) continue;
             text += '$';
-            text += subfield[0];
-            appendData(text, subfield.substr(1));
+            appendEscaped(text, subfield.substr(0, 1), false);
+            appendEscaped(text, subfield.substr(1), false);
         }
         text += '\n';
         return false;

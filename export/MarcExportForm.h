@@ -35,7 +35,9 @@ std::string exportMarcXml(const Record& record, const MarcExportOptions& options
 void applyMarcExportOptions(Record& record, const MarcExportOptions& options);
 
 // Any thread. MARC text in UTF-8: "=LDR  ...", "=001  ...", "=245  10$aTitle",
-// a blank as "\" in indicators, the leader and control fields, and "$", "{",
-// "}" in data as "{dollar}", "{lcub}", "{rcub}"; every line ends in "\n".
-// Empty when the record is not MARC.
+// a blank as "\" in indicators, the leader and control fields (and "\" there
+// as "{bsol}"), "$", "{", "}" anywhere as "{dollar}", "{lcub}", "{rcub}", and
+// control characters as "{xHH}", so each field is one line; text before a
+// field's first delimiter is kept. Every line ends in "\n". Empty when the
+// record is not MARC.
 std::string exportMarcText(const Record& record, const MarcExportOptions& options);

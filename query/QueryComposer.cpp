@@ -14,7 +14,8 @@ std::string trimBlanks(const std::string& s) {
 std::string quotePqfTerm(const std::string& t) {
     std::string quoted = "\"";
     for (const char c : t) {
-        if (c == '"' || c == '\\') quoted += '\\';
+        // The toolkit refuses a quoted term that opens with '@' and a digit.
+        if (c == '"' || c == '\\' || (c == '@' && quoted.size() == 1)) quoted += '\\';
         quoted += c;
     }
     return quoted + '"';

@@ -9,7 +9,7 @@
 
 #include "query/SearchAttribute.h"
 
-// t between double quotes, with '"' and '\' escaped by a backslash.
+// t between double quotes, with '"', '\' and a leading '@' escaped by a backslash.
 std::string quotePqfTerm(const std::string& t);
 
 // The title and author rows of the basic page joined by "@and ". A row's pqf is

@@ -60,7 +60,7 @@ const ProgramUsage kProgram{
     "      --target NAME         search the target of this name (repeatable)\n"
     "      --max-per-target N    retrieve at most N records from each target\n"
     "      --max-per-search N    stop once more than N records came in\n"
-    "      --connections N       at most N targets at the same time\n"
+    "      --connections N       at most N targets (2 to 10) at the same time\n"
     "      --isbn FILE           search each ISBN or ISSN of FILE, one a line, and\n"
     "                            end with a line per number on standard error:\n"
     "                            number, found/not found/error, records, targets\n"
@@ -74,9 +74,10 @@ const ProgramUsage kProgram{
     "      --probe               search nothing: probe each target instead and print,\n"
     "                            TAB-separated, a line per target and index (name,\n"
     "                            use attribute, index, supported, unsupported\n"
-    "                            (diagnostic N) or no answer), then one with the\n"
-    "                            round trip (\"12 ms\" or \"no answer\") and the record\n"
-    "                            syntaxes (or the error)\n"
+    "                            (diagnostic N), unknown (diagnostic N: one that\n"
+    "                            says nothing of the index) or no answer), then one\n"
+    "                            with the round trip (\"12 ms\" or \"no answer\") and\n"
+    "                            the record syntaxes (or the error)\n"
     "  -h, --help                print this help and exit\n"
     "      --version             print the version and exit\n"
     "\n"
@@ -128,7 +129,11 @@ int parseArguments(int argc, char** argv, Options& o) {
             has = true;
             return true;
         };
-        if (a == "--targets") {
+        if (operandsOnly || a.size() < 2 || a[0] != '-') {
+            if (o.hasPqf) return usage("only one query may be given");
+            o.pqf = a;
+            o.hasPqf = true;
+        } else if (a == "--targets") {
             if (!value(o.targetFile)) return usage("--targets needs a file");
         } else if (a == "--target") {
             std::string name;
@@ -141,8 +146,9 @@ int parseArguments(int argc, char** argv, Options& o) {
             if (!number(o.maxPerSearch, o.hasMaxPerSearch))
                 return usage("--max-per-search needs a number of 0 or more");
         } else if (a == "--connections") {
-            if (!number(o.connections, o.hasConnections))
-                return usage("--connections needs a number");
+            // The pool runs 2 to 10 workers and would keep its limit for any other number.
+            if (!number(o.connections, o.hasConnections) || o.connections < 2 || o.connections > 10)
+                return usage("--connections takes a number from 2 to 10");
         } else if (a == "--isbn") {
             if (!value(o.isbnFile) || isFolder(o.isbnFile)) return usage("--isbn needs a file");
         } else if (a == "--format") {
@@ -159,15 +165,10 @@ int parseArguments(int argc, char** argv, Options& o) {
             o.probe = true;
         } else if (const std::optional<int> status = commonOption(kProgram, a)) {
             std::exit(*status);
-        } else if (a == "--" && !operandsOnly) {
+        } else if (a == "--") {
             operandsOnly = true;
-        } else if (a.size() > 1 && a[0] == '-' && !operandsOnly) {
-            return usage("unknown option " + a);
-        } else if (!o.hasPqf) {
-            o.pqf = a;
-            o.hasPqf = true;
         } else {
-            return usage("only one query may be given");
+            return usage("unknown option " + a);
         }
     }
     if (o.probe && (o.hasPqf || !o.isbnFile.empty()))
@@ -176,9 +177,12 @@ int parseArguments(int argc, char** argv, Options& o) {
     return 0;
 }
 
-// One record in the format asked for; XML records go into one collection.
-void writeRecord(Record& r, const std::string& format, const MarcExportOptions& marc,
+// One record in the format asked for, false when it has no such form (MARCXML
+// too long for ISO 2709 in MARC or MARC text); XML goes into one collection.
+bool writeRecord(Record& r, const std::string& format, const MarcExportOptions& marc,
                  ManyRecordFile& xml) {
+    if ((format == "marc" || format == "mrk") && r.kind == Xml && r.xmlSchema == MarcXml)
+        return false;
     if (format == "xml" || format == "text") completeRecordForms(r);
     if (format == "brief") {
         std::cout << r.number << '\t' << briefValue(r.title) << '\t' << briefValue(r.author) << '\t'
@@ -193,13 +197,13 @@ void writeRecord(Record& r, const std::string& format, const MarcExportOptions& 
     } else {
         std::cout << r.renderedText;
     }
+    return true;
 }
 
 // 0, or the error number of the first write that failed (a full disk, a
 // closed standard output), the final flush included. The Options' clean-up
 // tags apply; the encoding is the command line's.
-int writeRecords(const DocumentCore& doc, const std::string& format, const std::string& encoding,
-                 bool quiet) {
+int writeRecords(const DocumentCore& doc, const std::string& format, const std::string& encoding) {
     errno = 0;
     MarcExportOptions marc = marcExportOptions(*doc.settings);
     marc.asUtf8 = encoding == "utf-8";
@@ -214,22 +218,25 @@ int writeRecords(const DocumentCore& doc, const std::string& format, const std::
     constexpr size_t kSlice = 256;
     const size_t total = doc.store.count();
     std::vector<int32_t> numbers;
+    size_t leftOut = 0;
     for (size_t first = 0; first < total; first += kSlice) {
         numbers.clear();
         for (size_t n = first + 1; n <= std::min(total, first + kSlice); ++n)
             numbers.push_back(static_cast<int32_t>(n));
         for (Record& r : doc.store.copyRecords(numbers.data(), numbers.size())) {
-            writeRecord(r, format, marc, xml);
+            if (!writeRecord(r, format, marc, xml)) ++leftOut;
             if (!std::cout) return errno ? errno : EIO;
         }
     }
-    if (format == "xml") {
-        std::cout << xml.finish();
-        if (!quiet && xml.skipped() > 0)
-            std::fprintf(
-                stderr, "qrn-search: %s\n",
-                recordsWrittenText(FileExportKind::Xml, xml.written(), xml.skipped()).c_str());
-    }
+    if (format == "xml") std::cout << xml.finish();
+    // Said even when quiet: a script would otherwise lose records without a word.
+    const size_t skipped = format == "xml" ? xml.skipped() : leftOut;
+    const FileExportKind kind = format == "xml"    ? FileExportKind::Xml
+                                : format == "marc" ? FileExportKind::Marc
+                                                   : FileExportKind::MarcText;
+    if (skipped > 0)
+        std::fprintf(stderr, "qrn-search: %s\n",
+                     recordsWrittenText(kind, total - skipped, skipped, leftOut).c_str());
     std::cout.flush();
     return std::cout ? 0 : errno ? errno : EIO;
 }
@@ -381,7 +388,7 @@ int main(int argc, char** argv) {
         reportFailedTargets(doc.targetList);
         std::fprintf(stderr, "%s\n", progress.c_str());
     }
-    const int writeError = writeRecords(doc, o.format, o.encoding, o.quiet);
+    const int writeError = writeRecords(doc, o.format, o.encoding);
     // What was found where, after the records: the last thing a script reads.
     if (!o.isbnFile.empty()) std::fputs(batchReportLines(batchReportOf(doc)).c_str(), stderr);
     if (writeError) {

@@ -76,7 +76,8 @@ TEST(PqfComposeTest, AddJoinsTheQueryFieldWithTheChosenOperator) {
 
 TEST(PqfComposeTest, QuotesAndBackslashesInTermsReachTheToolkitIntact) {
     const std::vector<std::string> terms = {"The \"Best\" of", "C:\\temp\\", "\"",    "\\",
-                                            "plain",           "a\\\"b",     "x\\x41"};
+                                            "plain",           "a\\\"b",     "x\\x41",
+                                            "@1 pour 2",       "@0*"};
     SearchAttribute title{"Title", "@attr 1=4"}, author{"Author", "@attr 1=1003"};
     for (const std::string& t : terms) {
         std::vector<std::string> read;

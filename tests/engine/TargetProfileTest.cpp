@@ -159,6 +159,28 @@ TEST_F(TargetProfileTest, FallbackSearchesTheReplacementAndSaysSo) {
     EXPECT_EQ(searchesLogged(*zebra_) - searchesBefore, 4) << zebra_->log();
 }
 
+TEST_F(TargetProfileTest, FallbacksThatChainEndInAnErrorAfterOneReplacement) {
+    // ISBN and ISSN both missing here, each named as the other's replacement.
+    const auto searchesFor = [](const std::set<int>& known, std::string& error) {
+        SearchHarness h(searchSettings());
+        Target& t = h.addTarget("Chained", zebra_->zurl("Default"));
+        t.profile.fallbacks = {{7, 8}, {8, 7}};
+        t.profile.unsupported = known;
+        const int before = searchesLogged(*zebra_);
+        h.start("@attr 1=7 " + firstIsbn());
+        EXPECT_TRUE(h.drain());
+        EXPECT_TRUE(t.search.errorFlag);
+        EXPECT_EQ(t.search.note(), "ISBN index not supported; searched ISSN instead\n");
+        error = t.search.lastError();
+        return searchesLogged(*zebra_) - before;
+    };
+    std::string error;
+    EXPECT_EQ(searchesFor({}, error), 2) << zebra_->log();
+    EXPECT_TRUE(contains(error, "(114)")) << error;
+    EXPECT_EQ(searchesFor({7}, error), 1) << zebra_->log();
+    EXPECT_TRUE(contains(error, "(114)")) << error;
+}
+
 TEST_F(TargetProfileTest, TimeLimitEndsASilentServerAndTheRestCompletes) {
     SilentServer silent;
     SearchHarness h(searchSettings());

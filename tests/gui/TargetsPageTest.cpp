@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QThreadPool>
 
 #include "GuiDocument.h"
 #include "GuiSupport.h"
@@ -402,6 +403,8 @@ private slots:
         QTest::mouseClick(probe, Qt::LeftButton);
         QVERIFY(!p->probing());
         QCOMPARE(probe->text(), QString("Pro&be"));
+        // Not only the button: the probe's thread itself ends, long before its time limit.
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(3000));
     }
 
     void checkTickedReportsEachAndUnticksTheDead() {

@@ -13,8 +13,10 @@ TMP=$(mktemp -d)
 export HOME="$TMP/home" XDG_CONFIG_HOME="$TMP/config" XDG_DATA_HOME="$TMP/data"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 ZTEST_PID=
+HTTP_PID=
 cleanup() {
     [ -z "$ZTEST_PID" ] || kill "$ZTEST_PID" 2>/dev/null || true
+    [ -z "$HTTP_PID" ] || kill "$HTTP_PID" 2>/dev/null || true
     QRN_DEMO_PORT=${DEMO_PORT:-0} "$SOURCE/scripts/demo-catalogue" stop >/dev/null 2>&1 || true
     rm -rf "$TMP"
 }
@@ -195,6 +197,68 @@ awk -F '\t' -v records="$(wc -l <"$TMP/out")" -v first="$(head -n 1 "$TMP/isbns"
     NR == 3 && $0 != "9791032300824\tnot found\t0\t" { bad = 1 }
     END { exit bad || sum != records }' "$TMP/report" ||
     { fail "the batch report is not a line per number"; cat "$TMP/err"; }
+
+# The other formats and limits. Text: each record's rendered lines.
+status 0 "text search" "$SEARCH" --quiet --targets "$TMP/targets.xml" --format text "@attr 1=4 compass"
+[ "$(grep -c '^245 ' "$TMP/out")" -eq 20 ] && grep -q '^001 ' "$TMP/out" ||
+    { fail "text output is not 20 rendered records"; head -n 30 "$TMP/out"; }
+# Groups: the same catalogue over Z39.50 and SRU gives each book two copies.
+sed 's|</ztargets>|'"$(target Z "127.0.0.1:$DEMO_PORT/demo" yes)"'</ztargets>|' "$TMP/sru.xml" >"$TMP/both.xml"
+status 0 "groups search" "$SEARCH" --quiet --targets "$TMP/both.xml" --format groups "@attr 1=4 compass"
+awk -F '\t' 'NF != 4 || ($3 != "Z" && $3 != "DemoSRU") { bad = 1 } { n[$1]++; t[$1 FS $3]++ }
+    END { for (g in n) { groups++; if (n[g] != 2 || t[g FS "Z"] != 1) bad = 1 }
+          exit bad || groups != 20 }' "$TMP/out" ||
+    { fail "groups output is not 20 groups of a Z and an SRU copy"; cat "$TMP/out"; }
+# After "--" an option's name is the query: progress is shown, not silenced.
+status 0 "query after --" "$SEARCH" --targets "$TMP/targets.xml" -- --quiet
+grep -q "^Completed. " "$TMP/err" || { fail "\"--\" did not end the options"; cat "$TMP/err"; }
+# The search limit stops the slow target once the demo's 20 are in.
+status 0 "search limit" "$SEARCH" --targets "$TMP/targets.xml" --target Demo --target Slow \
+    --max-per-search 5 "@attr 1=4 compass"
+grep -q "^Slow (Aborted)$" "$TMP/err" || { fail "--max-per-search did not stop the search"; cat "$TMP/err"; }
+# Two connections for three targets of 1 s each: the third starts when one is done.
+{
+    printf '<?xml version="1.0" ?>\n<ztargets>'
+    for name in A B C; do target $name "127.0.0.1:$ZTEST_PORT/Slow1" yes; done
+    printf '</ztargets>\n'
+} >"$TMP/three.xml"
+status 2 "one connection" "$SEARCH" --targets "$TMP/three.xml" --connections 1 "@attr 1=4 3"
+status 0 "two connections" "$SEARCH" --targets "$TMP/three.xml" --connections 2 "@attr 1=4 3"
+awk '/^[AB] \(3\)$/ && !done { done = NR } /^C \(Searching\)$/ && !start { start = NR }
+    END { exit !(done && start > done) }' "$TMP/err" ||
+    { fail "--connections 2 ran the third target at once"; cat "$TMP/err"; }
+
+# An SRU record too long for ISO 2709 is left out of MARC and MARC text, and said so.
+long=$(printf '%1000s' '' | tr ' ' a)
+{
+    printf '<searchRetrieveResponse xmlns="http://www.loc.gov/zing/srw/"><version>1.2</version>'
+    printf '<numberOfRecords>2</numberOfRecords><records>'
+    for fields in 1 150; do
+        printf '<record><recordSchema>marcxml</recordSchema><recordPacking>xml</recordPacking><recordData>'
+        printf '<record xmlns="http://www.loc.gov/MARC21/slim"><leader>00000nam a2200000 a 4500</leader>'
+        printf '<datafield tag="245" ind1="0" ind2="0"><subfield code="a">Of %s fields</subfield></datafield>' $fields
+        i=0
+        while [ $i -lt $fields ]; do
+            printf '<datafield tag="500" ind1=" " ind2=" "><subfield code="a">%s</subfield></datafield>' "$long"
+            i=$((i + 1))
+        done
+        printf '</record></recordData></record>'
+    done
+    printf '</records></searchRetrieveResponse>\n'
+} >"$TMP/long.xml"
+"$BUILD/tests/qrn-serve-http" "$TMP/long.xml" >"$TMP/http-port" &
+HTTP_PID=$!
+tries=0
+until [ -s "$TMP/http-port" ] || [ "$tries" -ge 50 ]; do tries=$((tries + 1)); sleep 0.1; done
+printf '<?xml version="1.0" ?>\n<ztargets><target><name>Long</name><zurl>http://127.0.0.1:%s/db</zurl><recsyntax>marcxml</recsyntax><active>yes</active></target></ztargets>\n' \
+    "$(cat "$TMP/http-port")" >"$TMP/long-target.xml"
+for format in marc mrk; do
+    status 0 "long record as $format" "$SEARCH" --quiet --targets "$TMP/long-target.xml" --format $format "@attr 1=4 x"
+    grep -q "^qrn-search: 1 record written, 1 skipped: not MARC (1 MARCXML too long for ISO 2709; export them as XML)$" "$TMP/err" ||
+        { fail "$format: the long record left out without a word"; cat "$TMP/err"; }
+done
+grep -q '^=245  00\$aOf 1 fields$' "$TMP/out" || { fail "the short record is not in the MARC text"; cat "$TMP/out"; }
+kill "$HTTP_PID"
 
 # Ctrl-C while a slow target still searches: what was retrieved is printed.
 "$SEARCH" --targets "$TMP/targets.xml" --target Demo --target Slow --max-per-target 100 \
