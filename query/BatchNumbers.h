@@ -2,10 +2,11 @@
 #pragma once
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // The query that searches one accepted number: an ISBN under both its forms
-// where it has two, an ISSN as it is.
+// where it has two, an ISSN with and without its hyphen.
 std::string batchQueryFor(const std::string& number);
 
 // Accepted numbers in the order they were added, cleaned, in the form they
@@ -24,15 +25,25 @@ public:
     void setAcceptWrongCheckDigits(bool accept) { acceptWrongCheck_ = accept; }
 
     const std::vector<std::string>& numbers() const { return numbers_; }
+    // Each number as the user gave it (label, hyphens and all), for reports
+    // that must match the user's own list; in the order of numbers().
+    const std::vector<std::string>& givenNumbers() const { return given_; }
     // One query per number, in list order.
     std::vector<std::string> queries() const;
 
 private:
     std::vector<std::string> numbers_;
-    // What "already in List" compares: ISBNs in their ISBN-13 form.
-    std::vector<std::string> keys_;
+    std::vector<std::string> given_;
+    // What "already in List" compares: ISBNs in their ISBN-13 form. Hashed:
+    // files of tens of thousands of numbers are loaded.
+    std::unordered_set<std::string> keys_;
     bool acceptWrongCheck_ = false;
 };
+
+class SearchQuery;
+
+// Makes query the batch search of the list's numbers, named as given.
+void useBatchNumbers(const BatchNumberList& numbers, SearchQuery& query);
 
 // A line as read from a numbers file, without its line end (LF or CR LF).
 std::string stripLineEnd(std::string line);

@@ -345,9 +345,7 @@ int main(int argc, char** argv) {
         for (const RefusedLine& refused : addBatchNumbersFrom(in, numbers))
             std::fprintf(stderr, "qrn-search: %s:%d: %s\n", o.isbnFile.c_str(), refused.line,
                          refused.message.c_str());
-        doc.query.batchList = numbers.queries();
-        doc.query.batchNumbers = numbers.numbers();
-        doc.query.batch = true;
+        useBatchNumbers(numbers, doc.query);
     }
 
     SearchEventQueue events;

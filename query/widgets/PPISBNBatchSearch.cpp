@@ -38,9 +38,7 @@ PPISBNBatchSearch::~PPISBNBatchSearch() = default;
 
 void PPISBNBatchSearch::onConfirmed() {
     if (numbers_.numbers().empty()) return;
-    doc_.query.batchList = numbers_.queries();
-    doc_.query.batchNumbers = numbers_.numbers();
-    doc_.query.batch = true;
+    useBatchNumbers(numbers_, doc_.query);
 }
 
 void PPISBNBatchSearch::addBatchNumber(const QString& text) {

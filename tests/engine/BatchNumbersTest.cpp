@@ -31,7 +31,8 @@ TEST(BatchNumbersTest, ListCleansChecksAndKnowsBothIsbnForms) {
     EXPECT_EQ(list.queries(),
               std::vector<std::string>({"@or @attr 1=7 0306406152 @attr 1=7 9780306406157",
                                         "@or @attr 1=7 080442957X @attr 1=7 9780804429573",
-                                        "@attr 1=7 9791032300824", "@attr 1=8 03785955"}));
+                                        "@attr 1=7 9791032300824",
+                                        "@or @attr 1=8 03785955 @attr 1=8 0378-5955"}));
     SearchQuery query;
     for (const std::string& pqf : list.queries()) EXPECT_TRUE(query.compile(pqf)) << pqf;
 

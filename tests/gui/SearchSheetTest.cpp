@@ -234,7 +234,7 @@ private slots:
         QVERIFY(doc_->query.batch);
         QCOMPARE(doc_->query.batchList,
                  std::vector<std::string>(
-                     {"@or @attr 1=7 0306406152 @attr 1=7 9780306406157", "@attr 1=8 03178471"}));
+                     {"@or @attr 1=7 0306406152 @attr 1=7 9780306406157", "@or @attr 1=8 03178471 @attr 1=8 0317-8471"}));
     }
 
     void emptyBatchPageLeavesTheOtherQuery() {
