@@ -72,6 +72,7 @@ void MGroupedListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHi
         freeInBackground(model_->setGroups({}, doc_.core().selection.selectedTargetId == -1), {});
         return;
     }
+    if (hint == SS_CONNECTING) pacing_->targetRunning();
     if (isHidden() || isActiveView()) return;
     if (hint == SS_FINISHED) pacing_->targetFinished(!doc_.core().search.searchMayStart());
     if (hint == HINT_TARGET_SELECTED) refill();

@@ -83,6 +83,7 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
         publishSelection();
         return;
     }
+    if (hint == SS_CONNECTING) pacing_->targetRunning();
     // Hidden behind the grouped list, it would only compete with it and tell
     // the document its own order and choice; it is refilled when shown again.
     if (isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide)) return;

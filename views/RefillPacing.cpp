@@ -13,12 +13,16 @@ RefillPacing::RefillPacing(std::function<void()> refill, QObject* parent)
 }
 
 void RefillPacing::targetFinished(bool othersRunning) {
+    if (!othersRunning && settled_) return;
     if (othersRunning && last_.isValid() && last_.elapsed() < kIntervalMs) {
         if (!timer_->isActive()) timer_->start(static_cast<int>(kIntervalMs - last_.elapsed()));
         return;
     }
     refill_();
+    settled_ = !othersRunning;
 }
+
+void RefillPacing::targetRunning() { settled_ = false; }
 
 void RefillPacing::refilled() {
     timer_->stop();
@@ -28,4 +32,5 @@ void RefillPacing::refilled() {
 void RefillPacing::reset() {
     timer_->stop();
     last_.invalidate();
+    settled_ = false;
 }

@@ -1,7 +1,8 @@
 // Paces the list refills that finishing targets ask for: hundreds of targets
 // finishing close together would each rebuild the whole list on the UI
 // thread. While others still run, one refill per interval keeps up; the last
-// target's is never held back.
+// target's is never held back, and the finished events still queued behind
+// it refill nothing more.
 #pragma once
 
 #include <QElapsedTimer>
@@ -16,6 +17,8 @@ public:
 
     // A target finished; othersRunning: some target has not finished yet.
     void targetFinished(bool othersRunning);
+    // A target started or went on (a resume): its finish refills again.
+    void targetRunning();
     // Called by every refill, asked for here or not: a waiting one is done.
     void refilled();
     // A new search: nothing waits, and the next finish refills at once.
@@ -25,4 +28,6 @@ private:
     std::function<void()> refill_;
     QTimer* timer_;
     QElapsedTimer last_;
+    // Every target had finished at the last refill.
+    bool settled_ = false;
 };
