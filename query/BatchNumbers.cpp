@@ -56,7 +56,7 @@ BatchNumberList::AddResult BatchNumberList::addBatchNumber(const std::string& te
     const std::string s = cleanStandardNumber(text);
     const StandardNumberKind kind = standardNumberForm(s);
     if (kind == StandardNumberKind::None) {
-        message = text + " is not a valid ISBN or ISSN";
+        message = asGiven(text) + " is not a valid ISBN or ISSN";
         return AddResult::Invalid;
     }
     if (!standardNumberCheckOk(s) && !acceptWrongCheck_) {
@@ -80,9 +80,16 @@ bool BatchNumberList::remove(const std::string& number) {
     const auto it = std::find(numbers_.begin(), numbers_.end(), number);
     if (it == numbers_.end()) return false;
     keys_.erase(duplicateKey(number));
-    given_.erase(given_.begin() + (it - numbers_.begin()));
+    const auto index = static_cast<size_t>(it - numbers_.begin());
+    for (BatchRefusal& r : refusals_)
+        if (r.before > index) --r.before;
+    given_.erase(given_.begin() + static_cast<std::ptrdiff_t>(index));
     numbers_.erase(it);
     return true;
+}
+
+void BatchNumberList::noteRefused(const std::string& text, const std::string& reason) {
+    refusals_.push_back({numbers_.size(), asGiven(text), reason});
 }
 
 std::vector<std::string> BatchNumberList::queries() const {
@@ -95,6 +102,7 @@ std::vector<std::string> BatchNumberList::queries() const {
 void useBatchNumbers(const BatchNumberList& numbers, SearchQuery& query) {
     query.batchList = numbers.queries();
     query.batchNumbers = numbers.givenNumbers();
+    query.batchRefused = numbers.refusals();
     query.batch = true;
 }
 

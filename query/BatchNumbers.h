@@ -5,6 +5,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/BatchOutcomes.h"
+
 // The query that searches one accepted number: an ISBN under both its forms
 // where it has two, an ISSN with and without its hyphen.
 std::string batchQueryFor(const std::string& number);
@@ -19,6 +21,8 @@ public:
     // Added to the text the user is shown.
     AddResult addBatchNumber(const std::string& text, std::string& message);
     bool remove(const std::string& number);
+    // A line of a numbers file that was refused, kept in its place for the report.
+    void noteRefused(const std::string& text, const std::string& reason);
 
     // For bad data at hand: a number whose check character is wrong is then
     // listed (and searched as given) rather than refused.
@@ -28,12 +32,15 @@ public:
     // Each number as the user gave it (label, hyphens and all), for reports
     // that must match the user's own list; in the order of numbers().
     const std::vector<std::string>& givenNumbers() const { return given_; }
+    // In file order.
+    const std::vector<BatchRefusal>& refusals() const { return refusals_; }
     // One query per number, in list order.
     std::vector<std::string> queries() const;
 
 private:
     std::vector<std::string> numbers_;
     std::vector<std::string> given_;
+    std::vector<BatchRefusal> refusals_;
     // What "already in List" compares: ISBNs in their ISBN-13 form. Hashed:
     // files of tens of thousands of numbers are loaded.
     std::unordered_set<std::string> keys_;

@@ -346,6 +346,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "qrn-search: %s:%d: %s\n", o.isbnFile.c_str(), refused.line,
                          refused.message.c_str());
         useBatchNumbers(numbers, doc.query);
+        // Told above as they were read; the report stays a line per number searched.
+        doc.query.batchRefused.clear();
     }
 
     SearchEventQueue events;

@@ -15,6 +15,15 @@ void showNumber(QListWidget* list, const std::string& number) {
     list->addItem(QString::fromStdString(number));
 }
 
+// Greyed and not selectable: it is no number to remove or search.
+void showRefusal(QListWidget* list, const BatchRefusal& refused) {
+    auto* item = new QListWidgetItem(
+        PPISBNBatchSearch::tr("%1 \u2014 %2")
+            .arg(QString::fromStdString(refused.given), QString::fromStdString(refused.reason)),
+        list);
+    item->setFlags(Qt::NoItemFlags);
+}
+
 void tellUser(QWidget* parent, const QString& text, const QString& detail = QString()) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"), text, QMessageBox::Ok, parent);
     box.setDetailedText(detail);
@@ -27,7 +36,6 @@ PPISBNBatchSearch::PPISBNBatchSearch(DocumentCore& doc, QWidget* parent)
     : SearchPage(QStringLiteral("Search::ISBN/ISSN Batch"), doc, parent),
       ui_(std::make_unique<Ui::PPISBNBatchSearch>()) {
     ui_->setupUi(this);
-    ui_->numberList->setSortingEnabled(true);
     ui_->number->installEventFilter(this);
     connect(ui_->add, &QPushButton::clicked, this, &PPISBNBatchSearch::addTyped);
     connect(ui_->remove, &QPushButton::clicked, this, &PPISBNBatchSearch::removeSelected);
@@ -57,15 +65,25 @@ void PPISBNBatchSearch::loadFile(const QString& path) {
     std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
     if (!in) return;
     ui_->number->clear();
-    const size_t before = numbers_.numbers().size();
     const std::vector<RefusedLine> refused = addBatchNumbersFrom(in, numbers_);
-    for (size_t i = before; i < numbers_.numbers().size(); ++i)
-        showNumber(ui_->numberList, numbers_.numbers()[i]);
+    showList();
     // One box for the whole file: a file of hundreds of bad lines must not
     // mean hundreds of boxes.
     if (!refused.empty())
         tellUser(this, QString::fromStdString(refusedLinesSummary(refused)),
                  QString::fromStdString(refusedLinesDetail(refused)));
+}
+
+void PPISBNBatchSearch::showList() {
+    // In file order, each refused line in its place.
+    ui_->numberList->clear();
+    const std::vector<BatchRefusal>& refusals = numbers_.refusals();
+    size_t next = 0;
+    for (size_t i = 0; i <= numbers_.numbers().size(); ++i) {
+        for (; next < refusals.size() && refusals[next].before <= i; ++next)
+            showRefusal(ui_->numberList, refusals[next]);
+        if (i < numbers_.numbers().size()) showNumber(ui_->numberList, numbers_.numbers()[i]);
+    }
 }
 
 void PPISBNBatchSearch::addTyped() {
