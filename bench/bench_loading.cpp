@@ -17,8 +17,9 @@
 namespace {
 
 std::string fallbackList(int count) {
-    std::string xml = "<?xml version=\"1.0\"?>\n<ztargets><target><name>Many</name>"
-                      "<zurl>127.0.0.1:1/Default</zurl>";
+    std::string xml =
+        "<?xml version=\"1.0\"?>\n<ztargets><target><name>Many</name>"
+        "<zurl>127.0.0.1:1/Default</zurl>";
     for (int use = 1; use <= count; ++use)
         xml += "<fallback use=\"" + std::to_string(use) + "\">4</fallback>";
     return xml + "<active>yes</active></target></ztargets>\n";
@@ -52,8 +53,7 @@ void BM_BatchNumbers(benchmark::State& state) {
     for (auto _ : state) {
         std::istringstream in(text);
         BatchNumberList numbers;
-        if (!addBatchNumbersFrom(in, numbers).empty())
-            state.SkipWithError("a number was refused");
+        if (!addBatchNumbersFrom(in, numbers).empty()) state.SkipWithError("a number was refused");
     }
 }
 BENCHMARK(BM_BatchNumbers)->Arg(20000)->Arg(80000)->Unit(benchmark::kMillisecond);

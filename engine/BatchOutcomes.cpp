@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-BatchOutcomes::BatchOutcomes(std::vector<std::string> numbers,
-                             std::vector<BatchRefusal> refusals)
+BatchOutcomes::BatchOutcomes(std::vector<std::string> numbers, std::vector<BatchRefusal> refusals)
     : numbers_(std::move(numbers)), refusals_(std::move(refusals)) {}
 
 void BatchOutcomes::addTarget(int32_t id, const std::string& name) {

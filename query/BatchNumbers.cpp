@@ -99,6 +99,18 @@ std::vector<std::string> BatchNumberList::queries() const {
     return result;
 }
 
+void visitInFileOrder(size_t numbers, const std::vector<BatchRefusal>& refusals,
+                      const std::function<void(size_t)>& number,
+                      const std::function<void(const BatchRefusal&)>& refused) {
+    size_t next = 0;
+    for (size_t i = 0; i < numbers; ++i) {
+        for (; next < refusals.size() && refusals[next].before <= i; ++next)
+            refused(refusals[next]);
+        number(i);
+    }
+    for (; next < refusals.size(); ++next) refused(refusals[next]);
+}
+
 void useBatchNumbers(const BatchNumberList& numbers, SearchQuery& query) {
     query.batchList = numbers.queries();
     query.batchNumbers = numbers.givenNumbers();

@@ -1,6 +1,7 @@
 // ISBN/ISSN numbers of a batch search: the check, the list, the queries.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -48,6 +49,12 @@ private:
 };
 
 class SearchQuery;
+
+// Calls number(i) for the list's numbers and refused(r) for its refused lines,
+// in the order of the file they came from.
+void visitInFileOrder(size_t numbers, const std::vector<BatchRefusal>& refusals,
+                      const std::function<void(size_t)>& number,
+                      const std::function<void(const BatchRefusal&)>& refused);
 
 // Makes query the batch search of the list's numbers, named as given.
 void useBatchNumbers(const BatchNumberList& numbers, SearchQuery& query);

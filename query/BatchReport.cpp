@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "engine/DocumentCore.h"
+#include "query/BatchNumbers.h"
 
 namespace {
 
@@ -84,17 +85,15 @@ std::vector<BatchReportRow> tallyBatchReport(
     if (refusals.empty()) return rows;
     std::vector<BatchReportRow> inFileOrder;
     inFileOrder.reserve(rows.size() + refusals.size());
-    size_t next = 0;
-    for (size_t i = 0; i <= rows.size(); ++i) {
-        for (; next < refusals.size() && refusals[next].before <= i; ++next) {
+    visitInFileOrder(
+        rows.size(), refusals, [&](size_t i) { inFileOrder.push_back(std::move(rows[i])); },
+        [&](const BatchRefusal& r) {
             BatchReportRow refused;
-            refused.number = refusals[next].given;
+            refused.number = r.given;
             refused.state = BatchNumberState::Refused;
-            refused.reason = refusals[next].reason;
+            refused.reason = r.reason;
             inFileOrder.push_back(std::move(refused));
-        }
-        if (i < rows.size()) inFileOrder.push_back(std::move(rows[i]));
-    }
+        });
     return inFileOrder;
 }
 

@@ -43,7 +43,9 @@ QTableWidgetItem* cell(const QString& text) {
 QString batchReportSummary(const std::vector<BatchReportRow>& rows) {
     int counts[4] = {0, 0, 0, 0};
     for (const BatchReportRow& row : rows) ++counts[static_cast<int>(row.state)];
-    const auto count = [&counts](BatchNumberState state) { return counts[static_cast<int>(state)]; };
+    const auto count = [&counts](BatchNumberState state) {
+        return counts[static_cast<int>(state)];
+    };
     const int searched = static_cast<int>(rows.size()) - count(BatchNumberState::Refused);
     const int errors = count(BatchNumberState::Error);
     QString text = (searched == 1 ? BatchReportWindow::tr("%1 number: %2 found, %3 not found, %4")
@@ -118,8 +120,6 @@ void BatchReportWindow::setReport(std::vector<BatchReportRow> rows) {
         table_->setItem(r, TitleColumn, cell(QString::fromStdString(row.title)));
         table_->setItem(r, SuggestedColumn, cell(QString::fromStdString(row.suggested)));
     }
-    // Without an indicator, sorting would put the rows in number order at once.
-    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table_->setSortingEnabled(true);
     table_->resizeColumnsToContents();
     // Wide enough for every header, within what the screen allows.

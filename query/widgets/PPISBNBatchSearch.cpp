@@ -22,6 +22,7 @@ void showRefusal(QListWidget* list, const BatchRefusal& refused) {
             .arg(QString::fromStdString(refused.given), QString::fromStdString(refused.reason)),
         list);
     item->setFlags(Qt::NoItemFlags);
+    item->setToolTip(item->text());  // a long reason is cut at the list's edge
 }
 
 void tellUser(QWidget* parent, const QString& text, const QString& detail = QString()) {
@@ -77,13 +78,10 @@ void PPISBNBatchSearch::loadFile(const QString& path) {
 void PPISBNBatchSearch::showList() {
     // In file order, each refused line in its place.
     ui_->numberList->clear();
-    const std::vector<BatchRefusal>& refusals = numbers_.refusals();
-    size_t next = 0;
-    for (size_t i = 0; i <= numbers_.numbers().size(); ++i) {
-        for (; next < refusals.size() && refusals[next].before <= i; ++next)
-            showRefusal(ui_->numberList, refusals[next]);
-        if (i < numbers_.numbers().size()) showNumber(ui_->numberList, numbers_.numbers()[i]);
-    }
+    visitInFileOrder(
+        numbers_.numbers().size(), numbers_.refusals(),
+        [this](size_t i) { showNumber(ui_->numberList, numbers_.numbers()[i]); },
+        [this](const BatchRefusal& r) { showRefusal(ui_->numberList, r); });
 }
 
 void PPISBNBatchSearch::addTyped() {

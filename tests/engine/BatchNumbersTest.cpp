@@ -101,7 +101,8 @@ TEST(BatchNumbersTest, ReportTellsFoundNotFoundAndFailedNumbers) {
 
 TEST(BatchNumbersTest, RefusedLinesKeepTheirPlaceInTheReportAndTheUnfoundFile) {
     std::istringstream file(
-        "\xEF\xBB\xBF" "bad one\n0306406152\n0306406152\n 0-306-40615-3 \n9780131103627\nxx\n");
+        "\xEF\xBB\xBF"
+        "bad one\n0306406152\n0306406152\n 0-306-40615-3 \n9780131103627\nxx\n");
     BatchNumberList list;
     ASSERT_EQ(addBatchNumbersFrom(file, list).size(), 4u);
     // The duplicate is the first line's number, not a line left out.
@@ -116,9 +117,9 @@ TEST(BatchNumbersTest, RefusedLinesKeepTheirPlaceInTheReportAndTheUnfoundFile) {
     EXPECT_EQ(shorter.refusals()[2].before, 1u);
 
     using O = BatchQueryOutcome;
-    const std::vector<BatchReportRow> rows = tallyBatchReport(
-        list.givenNumbers(), {{1, "Alpha", {O::Searched, O::Searched}}}, {{7, 1, 1, "C"}}, {},
-        list.refusals());
+    const std::vector<BatchReportRow> rows =
+        tallyBatchReport(list.givenNumbers(), {{1, "Alpha", {O::Searched, O::Searched}}},
+                         {{7, 1, 1, "C"}}, {}, list.refusals());
     EXPECT_EQ(batchReportLines(rows),
               "bad one\trefused: bad one is not a valid ISBN or ISSN\t0\t\n"
               "0306406152\tnot found\t0\t\n"

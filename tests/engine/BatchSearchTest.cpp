@@ -53,7 +53,8 @@ TEST_F(BatchSearchTest, Isbn10sAnd979FindIsbn13RecordsAndTheReportCountsThem) {
             const std::string id = controlNumberOf(record.rawData);
             bool carries = false;
             for (const Isbn13Record& r : isbn13Records())
-                carries = carries || (r.controlNumber == id && r.isbn13 == isbnAs13(cleanStandardNumber(row.number)));
+                carries = carries || (r.controlNumber == id &&
+                                      r.isbn13 == isbnAs13(cleanStandardNumber(row.number)));
             EXPECT_TRUE(carries) << row.number << " listed " << id;
             ++counted;
         }
@@ -71,11 +72,14 @@ TEST_F(BatchSearchTest, AnIssnIsFoundWithItsHyphenAndTheReportNamesItAsGiven) {
 
     BatchNumberList numbers;
     std::string message;
-    for (const char* n : {"\xEF\xBB\xBFISSN 03636836", "ISBN-13: 978\xE2\x80\x91" "0306406157"})
+    for (const char* n : {"\xEF\xBB\xBFISSN 03636836",
+                          "ISBN-13: 978\xE2\x80\x91"
+                          "0306406157"})
         ASSERT_EQ(numbers.addBatchNumber(n, message), BatchNumberList::AddResult::Added) << n;
     startBatchSearch(*h.doc, numbers);
     ASSERT_TRUE(h.drain());
     EXPECT_EQ(batchReportLines(batchReportOf(*h.doc)),
               "ISSN 03636836\tfound\t1\tThirteen\n"
-              "ISBN-13: 978\xE2\x80\x91" "0306406157\tfound\t2\tThirteen\n");
+              "ISBN-13: 978\xE2\x80\x91"
+              "0306406157\tfound\t2\tThirteen\n");
 }
