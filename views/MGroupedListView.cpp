@@ -72,9 +72,9 @@ void MGroupedListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHi
         freeInBackground(model_->setGroups({}, doc_.core().selection.selectedTargetId == -1), {});
         return;
     }
-    if (hint == SS_CONNECTING) pacing_->targetRunning();
     if (isHidden() || isActiveView()) return;
-    if (hint == SS_FINISHED) pacing_->targetFinished(!doc_.core().search.searchMayStart());
+    if (hint == SS_FINISHED)
+        pacing_->targetFinished(!doc_.core().search.searchMayStart(), doc_.core().store.count());
     if (hint == HINT_TARGET_SELECTED) refill();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <cstddef>
 #include <functional>
 
 class QTimer;
@@ -15,10 +16,9 @@ class RefillPacing : public QObject {
 public:
     RefillPacing(std::function<void()> refill, QObject* parent);
 
-    // A target finished; othersRunning: some target has not finished yet.
-    void targetFinished(bool othersRunning);
-    // A target started or went on (a resume): its finish refills again.
-    void targetRunning();
+    // A target finished; othersRunning: some target has not finished yet;
+    // stored: how many records the store holds.
+    void targetFinished(bool othersRunning, size_t stored);
     // Called by every refill, asked for here or not: a waiting one is done.
     void refilled();
     // A new search: nothing waits, and the next finish refills at once.
@@ -28,6 +28,7 @@ private:
     std::function<void()> refill_;
     QTimer* timer_;
     QElapsedTimer last_;
-    // Every target had finished at the last refill.
+    // Every target had finished at the last refill, with settledAt_ records.
     bool settled_ = false;
+    size_t settledAt_ = 0;
 };

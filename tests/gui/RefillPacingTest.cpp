@@ -17,17 +17,17 @@ private slots:
             },
             nullptr);
         pacing = &p;
-        p.targetFinished(true);
+        p.targetFinished(true, 0);
         QCOMPARE(refills, 1);
         // Finishes close together wait for one refill.
-        p.targetFinished(true);
-        p.targetFinished(true);
+        p.targetFinished(true, 0);
+        p.targetFinished(true, 0);
         QCOMPARE(refills, 1);
         QTRY_COMPARE_WITH_TIMEOUT(refills, 2, 5000);
         // The last target's refill is not held back by the one just made.
-        p.targetFinished(true);
+        p.targetFinished(true, 0);
         QCOMPARE(refills, 2);
-        p.targetFinished(false);
+        p.targetFinished(false, 0);
         QCOMPARE(refills, 3);
         // The waiting one was made by it.
         QTest::qWait(300);
@@ -37,18 +37,17 @@ private slots:
     void finishedEventsQueuedAfterTheLastRefillNothing() {
         int refills = 0;
         RefillPacing p([&] { ++refills; }, nullptr);
-        p.targetFinished(false);
+        p.targetFinished(false, 10);
         QCOMPARE(refills, 1);
-        for (int i = 0; i < 5; ++i) p.targetFinished(false);
+        for (int i = 0; i < 5; ++i) p.targetFinished(false, 10);
         QCOMPARE(refills, 1);
-        // A resumed target's finish refills again, as does a new search's.
-        p.targetRunning();
-        p.targetFinished(false);
+        // Records stored since (a resumed target's) refill again, as does a new search.
+        p.targetFinished(false, 12);
         QCOMPARE(refills, 2);
-        p.targetFinished(false);
+        p.targetFinished(false, 12);
         QCOMPARE(refills, 2);
         p.reset();
-        p.targetFinished(false);
+        p.targetFinished(false, 12);
         QCOMPARE(refills, 3);
     }
 };
