@@ -91,6 +91,7 @@ void CqrnDoc::search(QWidget* parent) {
     core_->quiesce();
     core_->query.batchList.clear();
     core_->query.batchNumbers.clear();
+    core_->query.batchRefused.clear();
     core_->query.batch = false;
     if (runSearchSheet(*core_, parent)) {
         saveSettings();

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-BatchOutcomes::BatchOutcomes(std::vector<std::string> numbers) : numbers_(std::move(numbers)) {}
+BatchOutcomes::BatchOutcomes(std::vector<std::string> numbers, std::vector<BatchRefusal> refusals)
+    : numbers_(std::move(numbers)), refusals_(std::move(refusals)) {}
 
 void BatchOutcomes::addTarget(int32_t id, const std::string& name) {
     std::lock_guard<std::mutex> guard(lock_);

@@ -11,6 +11,14 @@
 
 enum class BatchQueryOutcome : uint8_t { NotReached, Searched, Failed };
 
+// A line of a batch's numbers file that was not searched, and why; before: the
+// number of searched numbers that came ahead of it in the file.
+struct BatchRefusal {
+    size_t before = 0;
+    std::string given;
+    std::string reason;
+};
+
 class BatchOutcomes {
 public:
     struct TargetOutcomes {
@@ -20,9 +28,11 @@ public:
     };
 
     // numbers: what each query searches, as the user's list shows it.
-    explicit BatchOutcomes(std::vector<std::string> numbers);
+    explicit BatchOutcomes(std::vector<std::string> numbers,
+                           std::vector<BatchRefusal> refusals = {});
 
     const std::vector<std::string>& numbers() const { return numbers_; }
+    const std::vector<BatchRefusal>& refusals() const { return refusals_; }
 
     // UI thread, before the target's task is queued.
     void addTarget(int32_t id, const std::string& name);
@@ -39,6 +49,7 @@ public:
 
 private:
     const std::vector<std::string> numbers_;
+    const std::vector<BatchRefusal> refusals_;
     mutable std::mutex lock_;
     std::vector<TargetOutcomes> targets_;
     // Per target and query, as targets_: the position the query's records go

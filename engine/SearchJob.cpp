@@ -69,8 +69,8 @@ void SearchJob::startSearch() {
     if (query_.batch) {
         // A batch set without its numbers is reported by its queries.
         const bool named = query_.batchNumbers.size() == query_.batchList.size();
-        batchOutcomes_ =
-            std::make_shared<BatchOutcomes>(named ? query_.batchNumbers : query_.batchList);
+        batchOutcomes_ = std::make_shared<BatchOutcomes>(
+            named ? query_.batchNumbers : query_.batchList, query_.batchRefused);
     }
     const auto settings = settingsForTasks();
     for (Target& target : targets_.targets) {

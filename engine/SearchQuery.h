@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/BatchOutcomes.h"
+
 class SearchQuery {
 public:
     SearchQuery();
@@ -27,6 +29,8 @@ public:
     std::vector<std::string> batchList;
     // The number each batch query searches, as the user's list shows it.
     std::vector<std::string> batchNumbers;
+    // The lines of the numbers file left out, for the batch's report.
+    std::vector<BatchRefusal> batchRefused;
     bool batch = false;
 
 private:

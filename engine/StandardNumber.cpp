@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace {
 
@@ -11,12 +12,47 @@ bool allDigits(const std::string& s, size_t from, size_t to) {
     return true;
 }
 
-bool startsWithNoCase(const std::string& s, const char* label) {
-    size_t i = 0;
-    for (; label[i]; ++i)
-        if (i >= s.size() || std::toupper(static_cast<unsigned char>(s[i])) != label[i])
+bool startsWithNoCase(const std::string& s, size_t from, const char* label) {
+    for (size_t i = 0; label[i]; ++i)
+        if (from + i >= s.size() ||
+            std::toupper(static_cast<unsigned char>(s[from + i])) != label[i])
             return false;
     return true;
+}
+
+// What word processors, web pages and Notepad put between and before the
+// characters of a number, as the ASCII blank or hyphen they stand for.
+std::string asciiSeparators(const std::string& text) {
+    std::string t;
+    t.reserve(text.size());
+    const auto byte = [&text](size_t i) {
+        return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
+    };
+    for (size_t i = 0; i < text.size();) {
+        const unsigned a = byte(i), b = byte(i + 1), c = byte(i + 2);
+        char ascii = 0;
+        size_t length = 3;
+        if (a == 0xC2 && b == 0xA0) {
+            ascii = ' ';  // no-break space
+            length = 2;
+        } else if (a == 0xE2 && b == 0x80 && c >= 0x90 && c <= 0x95) {
+            ascii = '-';  // hyphens and dashes
+        } else if (a == 0xE2 && b == 0x88 && c == 0x92) {
+            ascii = '-';  // minus sign
+        } else if ((a == 0xE2 && b == 0x80 && (c <= 0x8B || c == 0xAF)) ||
+                   (a == 0xE2 && b == 0x81 && (c == 0x9F || c == 0xA0)) ||
+                   (a == 0xE3 && b == 0x80 && c == 0x80) || (a == 0xE1 && b == 0x9A && c == 0x80) ||
+                   (a == 0xEF && b == 0xBB && c == 0xBF)) {
+            ascii = ' ';  // Unicode blanks, zero-width ones and the byte-order mark
+        }
+        if (ascii) {
+            t.push_back(ascii);
+            i += length;
+        } else {
+            t.push_back(text[i++]);
+        }
+    }
+    return t;
 }
 
 // Of twelve digits.
@@ -29,18 +65,30 @@ char isbn13Check(const char* first12) {
 }  // namespace
 
 std::string cleanStandardNumber(const std::string& text) {
-    std::string s;
-    s.reserve(text.size());
-    for (unsigned char c : text) {
-        if (c == ' ' || c == '\t' || c == '-' || c == '\r' || c == '\n') continue;
-        s.push_back(c == 'x' ? 'X' : static_cast<char>(c));
-    }
+    const std::string t = asciiSeparators(text);
+    size_t i = t.find_first_not_of(" \t");
+    if (i == std::string::npos) i = t.size();
     for (const char* label : {"ISBN", "ISSN", "EAN"}) {
-        if (startsWithNoCase(s, label)) {
-            s.erase(0, std::char_traits<char>::length(label));
-            if (!s.empty() && s[0] == ':') s.erase(0, 1);
-            break;
-        }
+        if (!startsWithNoCase(t, i, label)) continue;
+        i += std::char_traits<char>::length(label);
+        // "ISBN-13:", "ISBN 10 ": the qualifier needs a colon or blank after
+        // it, or it would eat the start of "ISBN 1361234567".
+        const size_t q = t.find_first_not_of(" -", i);
+        const bool qualified = std::strcmp(label, "ISBN") == 0 && q != std::string::npos &&
+                               (t.compare(q, 2, "10") == 0 || t.compare(q, 2, "13") == 0) &&
+                               q + 2 < t.size() && (t[q + 2] == ':' || t[q + 2] == ' ');
+        if (qualified) i = q + 2;
+        i = t.find_first_not_of(' ', i);
+        if (i != std::string::npos && t[i] == ':') ++i;
+        if (i == std::string::npos) i = t.size();
+        break;
+    }
+    std::string s;
+    s.reserve(t.size() - i);
+    for (size_t k = i; k < t.size(); ++k) {
+        const char c = t[k];
+        if (c == ' ' || c == '\t' || c == '-' || c == '\r' || c == '\n') continue;
+        s.push_back(c == 'x' ? 'X' : c);
     }
     if (s.size() == 18 && allDigits(s, 0, 18) &&
         (s.compare(0, 3, "978") == 0 || s.compare(0, 3, "979") == 0))

@@ -7,9 +7,11 @@
 
 enum class StandardNumberKind { None, Isbn10, Isbn13, Issn };
 
-// Blanks and hyphens removed, a lower-case x made X, a leading "ISBN",
-// "ISSN" or "EAN" label (with an optional colon) dropped, and the five-digit
-// price add-on a scanner appends to a 978/979 EAN dropped.
+// Blanks and hyphens removed (Unicode blanks, dashes, the minus sign and a
+// byte-order mark as well), a lower-case x made X, a leading "ISBN",
+// "ISBN-13", "ISBN 10", "ISSN" or "EAN" label (with an optional colon)
+// dropped, and the five-digit price add-on a scanner appends to a 978/979 EAN
+// dropped.
 std::string cleanStandardNumber(const std::string& text);
 
 // The kind a cleaned number has by its form (digits, length, X only last);

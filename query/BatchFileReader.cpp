@@ -16,8 +16,11 @@ std::vector<RefusedLine> addBatchNumbersFrom(std::istream& in, BatchNumberList& 
         line = stripLineEnd(line);
         if (blankOrComment(line)) continue;
         std::string message;
-        if (list.addBatchNumber(line, message) != BatchNumberList::AddResult::Added)
-            refused.push_back({number, message});
+        const BatchNumberList::AddResult added = list.addBatchNumber(line, message);
+        if (added == BatchNumberList::AddResult::Added) continue;
+        refused.push_back({number, message});
+        // A number listed twice is reported on its first line.
+        if (added != BatchNumberList::AddResult::Duplicate) list.noteRefused(line, message);
     }
     return refused;
 }

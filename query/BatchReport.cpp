@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <unordered_map>
 
 #include "engine/DocumentCore.h"
+#include "query/BatchNumbers.h"
 
 namespace {
 
@@ -21,12 +23,19 @@ std::string cell(std::string text) {
 
 }  // namespace
 
+std::string batchStateLabel(const BatchReportRow& row) {
+    const std::string state = batchStateText(row.state);
+    return row.reason.empty() ? state : state + ": " + row.reason;
+}
+
 const char* batchStateText(BatchNumberState state) {
     switch (state) {
         case BatchNumberState::Found:
             return "found";
         case BatchNumberState::NotFound:
             return "not found";
+        case BatchNumberState::Refused:
+            return "refused";
         case BatchNumberState::Error:
             break;
     }
@@ -36,7 +45,7 @@ const char* batchStateText(BatchNumberState state) {
 std::vector<BatchReportRow> tallyBatchReport(
     const std::vector<std::string>& numbers,
     const std::vector<BatchOutcomes::TargetOutcomes>& targets, const std::vector<BatchHit>& hits,
-    const BestRecordChooser& chooseBest) {
+    const BestRecordChooser& chooseBest, const std::vector<BatchRefusal>& refusals) {
     std::vector<BatchReportRow> rows(numbers.size());
     for (size_t i = 0; i < numbers.size(); ++i) rows[i].number = numbers[i];
     const auto nameOf = [&targets](int32_t id) {
@@ -44,11 +53,13 @@ std::vector<BatchReportRow> tallyBatchReport(
             if (t.id == id) return t.name;
         return std::string();
     };
+    std::unordered_map<int32_t, const BatchHit*> byRecord;
     for (const BatchHit& hit : hits) {
         if (hit.query < 0 || static_cast<size_t>(hit.query) >= rows.size()) continue;
         BatchReportRow& row = rows[static_cast<size_t>(hit.query)];
         row.records.push_back(hit.record);
         addOnce(row.targets, nameOf(hit.targetId));
+        byRecord.emplace(hit.record, &hit);
     }
     for (size_t i = 0; i < rows.size(); ++i) {
         BatchReportRow& row = rows[i];
@@ -56,6 +67,13 @@ std::vector<BatchReportRow> tallyBatchReport(
             row.state = BatchNumberState::Found;
             std::sort(row.records.begin(), row.records.end());
             if (chooseBest) row.suggestedRecord = chooseBest(row.records);
+            const auto named = byRecord.find(row.suggestedRecord);
+            if (named != byRecord.end()) {
+                row.title = named->second->title;
+                row.suggested = row.title + " (" + nameOf(named->second->targetId) + ")";
+            } else {
+                row.title = byRecord.at(row.records.front())->title;
+            }
             continue;
         }
         for (const auto& t : targets)
@@ -64,7 +82,19 @@ std::vector<BatchReportRow> tallyBatchReport(
                 addOnce(row.targets, t.name);
             }
     }
-    return rows;
+    if (refusals.empty()) return rows;
+    std::vector<BatchReportRow> inFileOrder;
+    inFileOrder.reserve(rows.size() + refusals.size());
+    visitInFileOrder(
+        rows.size(), refusals, [&](size_t i) { inFileOrder.push_back(std::move(rows[i])); },
+        [&](const BatchRefusal& r) {
+            BatchReportRow refused;
+            refused.number = r.given;
+            refused.state = BatchNumberState::Refused;
+            refused.reason = r.reason;
+            inFileOrder.push_back(std::move(refused));
+        });
+    return inFileOrder;
 }
 
 BestRecordChooser bestCopyChooser(const CopyGrouping& copies) {
@@ -83,22 +113,21 @@ std::vector<BatchReportRow> batchReportOf(const DocumentCore& doc,
     std::vector<BatchHit> hits;
     hits.reserve(doc.store.count());
     doc.store.visitBriefFields([&hits](const BriefFields& r) {
-        hits.push_back({r.number, r.targetId, r.batchQuery});
+        hits.push_back({r.number, r.targetId, r.batchQuery, std::string(r.title)});
     });
-    return tallyBatchReport(outcomes->numbers(), outcomes->snapshot(), hits, chooseBest);
+    return tallyBatchReport(outcomes->numbers(), outcomes->snapshot(), hits, chooseBest,
+                            outcomes->refusals());
 }
 
 std::string batchReportLines(const std::vector<BatchReportRow>& rows, bool asTable) {
-    std::string text = asTable ? "Number\tState\tRecords\tTargets\tSuggested best record\n" : "";
+    std::string text =
+        asTable ? "Number\tState\tRecords\tTargets\tTitle\tSuggested best record\n" : "";
     for (const BatchReportRow& row : rows) {
-        text += row.number + '\t' + batchStateText(row.state) + '\t' +
+        text += cell(row.number) + '\t' + cell(batchStateLabel(row)) + '\t' +
                 std::to_string(row.records.size()) + '\t';
         for (size_t i = 0; i < row.targets.size(); ++i)
             text += (i ? "; " : "") + cell(row.targets[i]);
-        if (asTable) {
-            text += '\t';
-            if (row.suggestedRecord > 0) text += std::to_string(row.suggestedRecord);
-        }
+        if (asTable) text += '\t' + cell(row.title) + '\t' + cell(row.suggested);
         text += '\n';
     }
     return text;
@@ -107,6 +136,9 @@ std::string batchReportLines(const std::vector<BatchReportRow>& rows, bool asTab
 std::string unfoundNumbersFile(const std::vector<BatchReportRow>& rows) {
     std::string text;
     for (const BatchReportRow& row : rows)
-        if (row.state != BatchNumberState::Found) text += row.number + '\n';
+        if (row.state == BatchNumberState::Refused)
+            text += "# " + cell(row.reason) + '\n' + cell(row.number) + '\n';
+        else if (row.state != BatchNumberState::Found)
+            text += row.number + '\n';
     return text;
 }

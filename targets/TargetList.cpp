@@ -127,6 +127,7 @@ void TargetList::startElement(const std::string& name) {
         // A target without an "active" child reads as inactive, never as the
         // flag of the target before it.
         current_ = Target();
+        fallbackUses_.clear();
     } else if (name == "limits") {
         insideLimits_ = true;
     }
@@ -172,7 +173,7 @@ void TargetList::endElement(const std::string& name) {
         current_.profile.timeoutSeconds = positiveNumber(text);
     } else if (name == "fallback") {
         const IndexFallback fallback{positiveNumber(fallbackUse_), positiveNumber(text)};
-        if (fallback.use && fallback.replacement && !current_.profile.replacementFor(fallback.use))
+        if (fallback.use && fallback.replacement && fallbackUses_.insert(fallback.use).second)
             current_.profile.fallbacks.push_back(fallback);
     } else if (name == "proxy") {
         current_.profile.proxy = text;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_set>
 
 #include "targets/Target.h"
 
@@ -59,6 +60,8 @@ private:
     // The "use" of the fallback element being read.
     std::string fallbackUse_;
     Target current_;
+    // The uses current_ has a fallback for: a target may carry very many.
+    std::unordered_set<int> fallbackUses_;
     bool insideLimits_ = false;
     int depth_ = 0;
     bool rootEnded_ = false;

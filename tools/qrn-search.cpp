@@ -352,9 +352,9 @@ int main(int argc, char** argv) {
         for (const RefusedLine& refused : addBatchNumbersFrom(in, numbers))
             std::fprintf(stderr, "qrn-search: %s:%d: %s\n", o.isbnFile.c_str(), refused.line,
                          refused.message.c_str());
-        doc.query.batchList = numbers.queries();
-        doc.query.batchNumbers = numbers.numbers();
-        doc.query.batch = true;
+        useBatchNumbers(numbers, doc.query);
+        // Told above as they were read; the report stays a line per number searched.
+        doc.query.batchRefused.clear();
     }
 
     SearchEventQueue events;

@@ -73,7 +73,8 @@ void MGroupedListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHi
         return;
     }
     if (isHidden() || isActiveView()) return;
-    if (hint == SS_FINISHED) pacing_->targetFinished(!doc_.core().search.searchMayStart());
+    if (hint == SS_FINISHED)
+        pacing_->targetFinished(!doc_.core().search.searchMayStart(), doc_.core().store.count());
     if (hint == HINT_TARGET_SELECTED) refill();
 }
 

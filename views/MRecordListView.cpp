@@ -87,7 +87,7 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
     // the document its own order and choice; it is refilled when shown again.
     if (isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide)) return;
     if (hint == SS_FINISHED && !isActiveView())
-        pacing_->targetFinished(!doc_.core().search.searchMayStart());
+        pacing_->targetFinished(!doc_.core().search.searchMayStart(), doc_.core().store.count());
     if (hint == HINT_TARGET_SELECTED && !isActiveView()) {
         // Another target's records: nothing of the old choice carries over.
         doc_.core().selection.selectedRecordNumbers.clear();

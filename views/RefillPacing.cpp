@@ -12,12 +12,15 @@ RefillPacing::RefillPacing(std::function<void()> refill, QObject* parent)
     connect(timer_, &QTimer::timeout, this, [this] { refill_(); });
 }
 
-void RefillPacing::targetFinished(bool othersRunning) {
+void RefillPacing::targetFinished(bool othersRunning, size_t stored) {
+    if (!othersRunning && settled_ && stored == settledAt_) return;
     if (othersRunning && last_.isValid() && last_.elapsed() < kIntervalMs) {
         if (!timer_->isActive()) timer_->start(static_cast<int>(kIntervalMs - last_.elapsed()));
         return;
     }
     refill_();
+    settled_ = !othersRunning;
+    settledAt_ = stored;
 }
 
 void RefillPacing::refilled() {
@@ -28,4 +31,5 @@ void RefillPacing::refilled() {
 void RefillPacing::reset() {
     timer_->stop();
     last_.invalidate();
+    settled_ = false;
 }

@@ -28,6 +28,9 @@
       <xsl:for-each select="m:datafield[@tag='020']/m:subfield[@code='a']">
         <z:index name="ISBN:w ISBN:0"><xsl:value-of select="."/></z:index>
       </xsl:for-each>
+      <xsl:for-each select="m:datafield[@tag='022']/m:subfield[@code='a']">
+        <z:index name="ISSN:w ISSN:0"><xsl:value-of select="."/></z:index>
+      </xsl:for-each>
       <xsl:for-each select="m:datafield[@tag='650']">
         <z:index name="Subject-heading:w Subject-heading:p">
           <xsl:value-of select="m:subfield[@code='a']"/>

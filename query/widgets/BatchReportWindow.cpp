@@ -5,10 +5,14 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 
 #include "base/SafeFileWrite.h"
@@ -18,7 +22,15 @@ namespace {
 // The row's index in rows_, which sorting the table does not change.
 constexpr int kRowRole = Qt::UserRole;
 
-enum Column { NumberColumn, StateColumn, RecordsColumn, TargetsColumn, SuggestedColumn };
+enum Column {
+    NumberColumn,
+    StateColumn,
+    RecordsColumn,
+    TargetsColumn,
+    TitleColumn,
+    SuggestedColumn,
+    ColumnCount
+};
 
 QTableWidgetItem* cell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
@@ -29,22 +41,33 @@ QTableWidgetItem* cell(const QString& text) {
 }  // namespace
 
 QString batchReportSummary(const std::vector<BatchReportRow>& rows) {
-    int counts[3] = {0, 0, 0};
+    int counts[4] = {0, 0, 0, 0};
     for (const BatchReportRow& row : rows) ++counts[static_cast<int>(row.state)];
-    return BatchReportWindow::tr("%1 numbers: %2 found, %3 not found, %4 error(s)")
-        .arg(rows.size())
-        .arg(counts[static_cast<int>(BatchNumberState::Found)])
-        .arg(counts[static_cast<int>(BatchNumberState::NotFound)])
-        .arg(counts[static_cast<int>(BatchNumberState::Error)]);
+    const auto count = [&counts](BatchNumberState state) {
+        return counts[static_cast<int>(state)];
+    };
+    const int searched = static_cast<int>(rows.size()) - count(BatchNumberState::Refused);
+    const int errors = count(BatchNumberState::Error);
+    QString text = (searched == 1 ? BatchReportWindow::tr("%1 number: %2 found, %3 not found, %4")
+                                  : BatchReportWindow::tr("%1 numbers: %2 found, %3 not found, %4"))
+                       .arg(searched)
+                       .arg(count(BatchNumberState::Found))
+                       .arg(count(BatchNumberState::NotFound))
+                       .arg(errors == 1 ? BatchReportWindow::tr("1 error")
+                                        : BatchReportWindow::tr("%1 errors").arg(errors));
+    const int refused = count(BatchNumberState::Refused);
+    if (refused == 1) text += BatchReportWindow::tr("; 1 line refused");
+    if (refused > 1) text += BatchReportWindow::tr("; %1 lines refused").arg(refused);
+    return text;
 }
 
 BatchReportWindow::BatchReportWindow(QWidget* parent)
     : QDialog(parent), summary_(new QLabel(this)), table_(new QTableWidget(this)) {
     setWindowTitle(tr("Batch Report"));
     setModal(false);
-    table_->setColumnCount(5);
-    table_->setHorizontalHeaderLabels(
-        {tr("Number"), tr("State"), tr("Records"), tr("Targets"), tr("Suggested best record")});
+    table_->setColumnCount(ColumnCount);
+    table_->setHorizontalHeaderLabels({tr("Number"), tr("State"), tr("Records"), tr("Targets"),
+                                       tr("Title"), tr("Suggested best record")});
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -89,17 +112,23 @@ void BatchReportWindow::setReport(std::vector<BatchReportRow> rows) {
         QTableWidgetItem* number = cell(QString::fromStdString(row.number));
         number->setData(kRowRole, r);
         table_->setItem(r, NumberColumn, number);
-        table_->setItem(r, StateColumn, cell(QString::fromLatin1(batchStateText(row.state))));
+        table_->setItem(r, StateColumn, cell(QString::fromStdString(batchStateLabel(row))));
         auto* count = cell(QString());
         count->setData(Qt::DisplayRole, static_cast<int>(row.records.size()));
         table_->setItem(r, RecordsColumn, count);
         table_->setItem(r, TargetsColumn, cell(targets.join(QStringLiteral("; "))));
-        table_->setItem(
-            r, SuggestedColumn,
-            cell(row.suggestedRecord > 0 ? QString::number(row.suggestedRecord) : QString()));
+        table_->setItem(r, TitleColumn, cell(QString::fromStdString(row.title)));
+        table_->setItem(r, SuggestedColumn, cell(QString::fromStdString(row.suggested)));
     }
     table_->setSortingEnabled(true);
     table_->resizeColumnsToContents();
+    // Wide enough for every header, within what the screen allows.
+    const QMargins margins = layout()->contentsMargins();
+    int wanted = margins.left() + margins.right() + table_->frameWidth() * 2 +
+                 table_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < ColumnCount; ++c) wanted += table_->horizontalHeader()->sectionSize(c);
+    const int room = screen() ? screen()->availableGeometry().width() : wanted;
+    resize(std::max(width(), std::min(wanted, room)), height());
     exportNumbers_->setEnabled(!unfoundNumbersFile(rows_).empty());
 }
 

@@ -15,6 +15,16 @@ void showNumber(QListWidget* list, const std::string& number) {
     list->addItem(QString::fromStdString(number));
 }
 
+// Greyed and not selectable: it is no number to remove or search.
+void showRefusal(QListWidget* list, const BatchRefusal& refused) {
+    auto* item = new QListWidgetItem(
+        PPISBNBatchSearch::tr("%1 \u2014 %2")
+            .arg(QString::fromStdString(refused.given), QString::fromStdString(refused.reason)),
+        list);
+    item->setFlags(Qt::NoItemFlags);
+    item->setToolTip(item->text());  // a long reason is cut at the list's edge
+}
+
 void tellUser(QWidget* parent, const QString& text, const QString& detail = QString()) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"), text, QMessageBox::Ok, parent);
     box.setDetailedText(detail);
@@ -27,7 +37,6 @@ PPISBNBatchSearch::PPISBNBatchSearch(DocumentCore& doc, QWidget* parent)
     : SearchPage(QStringLiteral("Search::ISBN/ISSN Batch"), doc, parent),
       ui_(std::make_unique<Ui::PPISBNBatchSearch>()) {
     ui_->setupUi(this);
-    ui_->numberList->setSortingEnabled(true);
     ui_->number->installEventFilter(this);
     connect(ui_->add, &QPushButton::clicked, this, &PPISBNBatchSearch::addTyped);
     connect(ui_->remove, &QPushButton::clicked, this, &PPISBNBatchSearch::removeSelected);
@@ -38,9 +47,7 @@ PPISBNBatchSearch::~PPISBNBatchSearch() = default;
 
 void PPISBNBatchSearch::onConfirmed() {
     if (numbers_.numbers().empty()) return;
-    doc_.query.batchList = numbers_.queries();
-    doc_.query.batchNumbers = numbers_.numbers();
-    doc_.query.batch = true;
+    useBatchNumbers(numbers_, doc_.query);
 }
 
 void PPISBNBatchSearch::addBatchNumber(const QString& text) {
@@ -59,15 +66,22 @@ void PPISBNBatchSearch::loadFile(const QString& path) {
     std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
     if (!in) return;
     ui_->number->clear();
-    const size_t before = numbers_.numbers().size();
     const std::vector<RefusedLine> refused = addBatchNumbersFrom(in, numbers_);
-    for (size_t i = before; i < numbers_.numbers().size(); ++i)
-        showNumber(ui_->numberList, numbers_.numbers()[i]);
+    showList();
     // One box for the whole file: a file of hundreds of bad lines must not
     // mean hundreds of boxes.
     if (!refused.empty())
         tellUser(this, QString::fromStdString(refusedLinesSummary(refused)),
                  QString::fromStdString(refusedLinesDetail(refused)));
+}
+
+void PPISBNBatchSearch::showList() {
+    // In file order, each refused line in its place.
+    ui_->numberList->clear();
+    visitInFileOrder(
+        numbers_.numbers().size(), numbers_.refusals(),
+        [this](size_t i) { showNumber(ui_->numberList, numbers_.numbers()[i]); },
+        [this](const BatchRefusal& r) { showRefusal(ui_->numberList, r); });
 }
 
 void PPISBNBatchSearch::addTyped() {

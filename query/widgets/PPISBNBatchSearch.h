@@ -25,7 +25,8 @@ public:
     // Checks and adds text; a rejected or listed number gets its message box.
     void addBatchNumber(const QString& text);
     // Adds every line of the file; the lines not added are told in one message
-    // box. A file that cannot be opened is ignored.
+    // box, and those refused stay in the list, greyed, with their reason. A
+    // file that cannot be opened is ignored.
     void loadFile(const QString& path);
     const BatchNumberList& numbers() const { return numbers_; }
 
@@ -36,6 +37,7 @@ private:
     void addTyped();
     void removeSelected();
     void chooseFile();
+    void showList();
 
     std::unique_ptr<Ui::PPISBNBatchSearch> ui_;
     BatchNumberList numbers_;

@@ -33,3 +33,41 @@ TEST(StandardNumberTest, ConvertsBetweenForms) {
     EXPECT_EQ(isbn13FromCatalogued("9780306406157 : $12.00"), "9780306406157");
     EXPECT_EQ(isbn13FromCatalogued("(pbk.)"), "");
 }
+
+TEST(StandardNumberTest, CleansWhatEditorsAndWebPagesPaste) {
+    // Notepad's byte-order mark, labels with their form, Unicode dashes,
+    // the minus sign and Unicode blanks.
+    EXPECT_EQ(cleanStandardNumber("\xEF\xBB\xBF"
+                                  "0306406152"),
+              "0306406152");
+    EXPECT_EQ(cleanStandardNumber("ISBN-13: 978-0-306-40615-7"), "9780306406157");
+    EXPECT_EQ(cleanStandardNumber("ISBN 10: 0-306-40615-2"), "0306406152");
+    EXPECT_EQ(cleanStandardNumber("isbn13 9780306406157"), "9780306406157");
+    EXPECT_EQ(cleanStandardNumber("ISSN 0363\xE2\x80\x90"
+                                  "6836"),
+              "03636836");
+    EXPECT_EQ(cleanStandardNumber("0\xE2\x80\x91"
+                                  "306\xE2\x80\x92"
+                                  "40615\xE2\x80\x93"
+                                  "2"),
+              "0306406152");
+    EXPECT_EQ(cleanStandardNumber("978\xE2\x80\x94"
+                                  "0\xE2\x80\x95"
+                                  "306\xE2\x88\x92"
+                                  "406157"),
+              "9780306406157");
+    EXPECT_EQ(cleanStandardNumber("\xC2\xA0"
+                                  "0306\xE2\x80\xAF"
+                                  "406152\xE3\x80\x80"),
+              "0306406152");
+    EXPECT_EQ(cleanStandardNumber("0306\xE2\x80\x8B"
+                                  "406152\xE2\x80\x89"),
+              "0306406152");
+    // A label's form needs a separator after it: these digits are the number's.
+    EXPECT_EQ(cleanStandardNumber("ISBN 1361234567"), "1361234567");
+    // Other characters stay and make the number invalid, not another one.
+    EXPECT_EQ(cleanStandardNumber("0306\xC3\xA9"
+                                  "406152"),
+              "0306\xC3\xA9"
+              "406152");
+}

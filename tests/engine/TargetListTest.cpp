@@ -168,6 +168,16 @@ TEST(TargetListTest, ProfileElementsSitBeforeActiveAndReadBack) {
     EXPECT_EQ(q.timeoutSeconds, 0);
     EXPECT_TRUE(q.fallbacks.empty());
     EXPECT_EQ(q.unsupported, (std::set<int>{7, 8}));
+
+    // A use named twice keeps its first replacement; the next target starts afresh.
+    ASSERT_TRUE(loadBytes(back, "<ztargets>" +
+                                    targetElement("a",
+                                                  "<fallback use=\"7\">4</fallback>"
+                                                  "<fallback use=\"7\">1016</fallback>") +
+                                    targetElement("b", "<fallback use=\"7\">1016</fallback>") +
+                                    "</ztargets>"));
+    EXPECT_EQ(back.targets.front().profile.fallbacks, (std::vector<IndexFallback>{{7, 4}}));
+    EXPECT_EQ(back.targets.back().profile.fallbacks, (std::vector<IndexFallback>{{7, 1016}}));
 }
 
 TEST(TargetListTest, EscapesTheFiveCharactersAndReadsThemBack) {

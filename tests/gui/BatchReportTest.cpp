@@ -2,6 +2,7 @@
 // number, double-click shows that number's records in the list, exports.
 #include <QAbstractButton>
 #include <QAction>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QTableWidget>
 #include <QTest>
@@ -39,7 +40,7 @@ private slots:
         QVERIFY(g.settle());
         QMessageBox* offer = nullptr;
         QTRY_VERIFY((offer = frame.findChild<QMessageBox*>("batchReportOffer")));
-        QVERIFY2(offer->text().contains("3 numbers: 2 found, 1 not found, 0 error(s)"),
+        QVERIFY2(offer->text().contains("3 numbers: 2 found, 1 not found, 0 errors"),
                  qPrintable(offer->text()));
         QVERIFY(frame.action("Batch Report")->isEnabled());
         QTest::mouseClick(offer->button(QMessageBox::Yes), Qt::LeftButton);
@@ -52,6 +53,13 @@ private slots:
         for (const BatchReportRow& row : report->rows())
             total += static_cast<int>(row.records.size());
         QCOMPARE(total, static_cast<int>(g.core().store.count()));
+        // In the order searched, each found number with a title and the
+        // suggested record named by title and target.
+        QCOMPARE(table->item(0, 0)->text(), QString("0306406152"));
+        QCOMPARE(table->item(2, 0)->text(), QString("0262033844"));
+        QVERIFY(table->item(0, 4)->text().startsWith("Book isbn-"));
+        QCOMPARE(table->item(0, 5)->text(), table->item(0, 4)->text() + " (Thirteen)");
+        QCOMPARE(table->item(2, 4)->text(), QString());
         grabToFile(report, "BatchReport");
 
         const std::vector<int32_t> wanted = report->rows().front().records;
@@ -76,6 +84,42 @@ private slots:
         BatchNumberList second;
         QVERIFY(addBatchNumbersFrom(again, second).empty());
         QCOMPARE(second.numbers(), std::vector<std::string>({"0262033844"}));
+    }
+
+    void theWindowWidensToShowEveryColumnWhole() {
+        BatchReportRow row;
+        row.number = "0306406152";
+        row.state = BatchNumberState::Found;
+        row.records = {1};
+        row.targets = {"Thirteen"};
+        row.title = std::string(22, 'T');
+        row.suggested = row.title + " (Thirteen)";
+        BatchReportWindow window;
+        window.setReport({row});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QHeaderView* header = window.table()->horizontalHeader();
+        const int last = header->count() - 1;
+        QCOMPARE(window.table()->horizontalHeaderItem(last)->text(),
+                 QString("Suggested best record"));
+        QVERIFY(header->sectionSize(last) >= header->sectionSizeHint(last));
+        QVERIFY(header->sectionViewportPosition(last) + header->sectionSize(last) <=
+                header->viewport()->width());
+        grabToFile(&window, "BatchReport-wide");
+    }
+
+    void summarySaysNumbersAndErrorsInSingularAndPlural() {
+        BatchReportRow found;
+        found.state = BatchNumberState::Found;
+        QCOMPARE(batchReportSummary({found}), QString("1 number: 1 found, 0 not found, 0 errors"));
+        BatchReportRow error;
+        error.state = BatchNumberState::Error;
+        BatchReportRow refused;
+        refused.state = BatchNumberState::Refused;
+        QCOMPARE(batchReportSummary({found, error, refused}),
+                 QString("2 numbers: 1 found, 0 not found, 1 error; 1 line refused"));
+        QCOMPARE(batchReportSummary({refused, error, error, refused}),
+                 QString("2 numbers: 0 found, 0 not found, 2 errors; 2 lines refused"));
     }
 
 private:

@@ -124,7 +124,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     configureApplication();
     RealXWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    const int failed = QTest::qExec(&test, argc, argv);
+    // ctest tells a skip from a pass only by this return code.
+    constexpr int kSkipped = 77;
+    return failed == 0 && !g_whyNoX.empty() ? kSkipped : failed;
 }
 
 #include "RealXWindowTest.moc"

@@ -217,12 +217,13 @@ private slots:
                                              "9791034567890 has a wrong check digit"}));
         QCOMPARE(boxes.titles().first(), QString("qrn"));
         QCOMPARE(number->text(), QString("9791034567890"));  // kept for correcting
-        QCOMPARE(shownNumbers(page), QStringList({"0131103628", "03178471", "9780306406157"}));
+        // In the order they were added.
+        QCOMPARE(shownNumbers(page), QStringList({"9780306406157", "03178471", "0131103628"}));
 
         auto* list = field<QListWidget>(page, "numberList");
-        list->setCurrentRow(0);  // 0131103628
+        list->setCurrentRow(2);  // 0131103628
         QTest::mouseClick(field<QPushButton>(page, "remove"), Qt::LeftButton);
-        QCOMPARE(shownNumbers(page), QStringList({"03178471", "9780306406157"}));
+        QCOMPARE(shownNumbers(page), QStringList({"9780306406157", "03178471"}));
         grabToFile(&sheet, "SearchSheet-batch");
 
         // The title typed afterwards is not searched: the batch page was shown.
@@ -233,8 +234,8 @@ private slots:
         QCOMPARE(sheet.result(), int(QDialog::Accepted));
         QVERIFY(doc_->query.batch);
         QCOMPARE(doc_->query.batchList,
-                 std::vector<std::string>(
-                     {"@or @attr 1=7 0306406152 @attr 1=7 9780306406157", "@attr 1=8 03178471"}));
+                 std::vector<std::string>({"@or @attr 1=7 0306406152 @attr 1=7 9780306406157",
+                                           "@or @attr 1=8 03178471 @attr 1=8 0317-8471"}));
     }
 
     void emptyBatchPageLeavesTheOtherQuery() {
@@ -282,15 +283,41 @@ private slots:
                                                 "line 5: 0306406153 has a wrong check digit\n"
                                                 "line 8: abcdefghij is not a valid ISBN or ISSN"));
         QCOMPARE(shownNumbers(sheet.batchPage()),
-                 QStringList({"0306406152", "03178471", "9780131103627"}));
+                 QStringList({"0306406152",
+                              "0-306-40615-3 \u2014 0306406153 has a wrong check digit",
+                              "03178471", "9780131103627",
+                              "abcdefghij \u2014 abcdefghij is not a valid ISBN or ISSN"}));
         QCOMPARE(sheet.batchPage()->numbers().numbers(),
                  std::vector<std::string>({"0306406152", "03178471", "9780131103627"}));
 
         // A box would be modal: loadFile returns only once the catcher closed it.
         sheet.batchPage()->loadFile(QString::fromStdString(dirs_.home().file("missing.txt")));
         QCOMPARE(boxes.texts().size(), 1);  // an unreadable file says nothing
-        QCOMPARE(shownNumbers(sheet.batchPage()).size(), 3);
+        QCOMPARE(shownNumbers(sheet.batchPage()).size(), 5);
         sheet.reject();
+    }
+
+    void refusedLinesStayListedInFileOrderWithTheirReason() {
+        MessageBoxCatcher boxes;
+        const std::string path = dirs_.home().file("mixed.txt");
+        writeFileBytes(path, "9780306406157\nabc\n0131103628\n0-306-40615-3\n");
+        SearchSheet sheet(*doc_);
+        sheet.show();
+        sheet.setCurrentPage(2);
+        PPISBNBatchSearch* page = sheet.batchPage();
+        page->loadFile(QString::fromStdString(path));
+        QTRY_COMPARE(boxes.texts().size(), 1);
+        QCOMPARE(shownNumbers(page),
+                 QStringList({"9780306406157", "abc \u2014 abc is not a valid ISBN or ISSN",
+                              "0131103628",
+                              "0-306-40615-3 \u2014 0306406153 has a wrong check digit"}));
+        auto* list = field<QListWidget>(page, "numberList");
+        QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
+        grabToFile(&sheet, "SearchSheet-refused");
+        sheet.accept();
+        QCOMPARE(doc_->query.batchNumbers.size(), size_t(2));
+        QCOMPARE(doc_->query.batchRefused.size(), size_t(2));
+        QCOMPARE(doc_->query.batchRefused[1].before, size_t(2));
     }
 
     void removedNumberLeavesTheSearch() {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -312,10 +313,20 @@ private slots:
     }
 
     void aShownPageClosesCleanly() {
+        const std::map<std::string, bool> before = list_.tagTable;
+        QVERIFY(!before.empty());
         auto* page = new PPTargets(list_, false);
         page->show();
         QVERIFY(QTest::qWaitForWindowExposed(page));
+        auto* tags = namedChild<CheckComboBox>(page, "tagList");
+        tags->showPopup();
+        QTRY_VERIFY(tags->view()->isVisible());
+        tags->setChecked(0, !tags->isChecked(0));
+        const QPointer<QWidget> popup = tags->view();
         delete page;
+        // Its open tag list goes with it, and ticks never confirmed change nothing.
+        QVERIFY(popup.isNull());
+        QVERIFY(list_.tagTable == before);
     }
 
     void openingTheTagListTicksNothing() {

@@ -12,6 +12,8 @@ const std::vector<Isbn13Record>& isbn13Records() {
     return records;
 }
 
+const char* const kCatalogueIssn = "0363-6836";
+
 std::unique_ptr<ZebraServer> isbn13Catalogue() {
     std::string bytes;
     for (const Isbn13Record& r : isbn13Records())
@@ -20,6 +22,11 @@ std::unique_ptr<ZebraServer> isbn13Catalogue() {
                      .data("020", "  ", {{'a', r.isbn13 + " (pbk.)"}})
                      .data("245", "10", {{'a', "Book " + r.controlNumber}})
                      .build();
+    bytes += MarcBuilder()
+                 .control("001", "issn-1")
+                 .data("022", "0 ", {{'a', kCatalogueIssn}})
+                 .data("245", "00", {{'a', "Serial issn-1"}})
+                 .build();
     // Kept for the whole run: Zebra may read records back from their file.
     static const TempDir dir;
     writeFileBytes(dir.file("isbn13.mrc"), bytes);

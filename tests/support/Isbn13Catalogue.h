@@ -17,5 +17,9 @@ struct Isbn13Record {
 // in X) and a 979 book.
 const std::vector<Isbn13Record>& isbn13Records();
 
+// The catalogue's one serial ("issn-1"), its 022 $a with the hyphen, as
+// catalogues write it.
+extern const char* const kCatalogueIssn;
+
 // Throws as ZebraServer does.
 std::unique_ptr<ZebraServer> isbn13Catalogue();

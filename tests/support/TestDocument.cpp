@@ -30,8 +30,6 @@ void startSearch(DocumentCore& doc, const std::string& pqf) {
 }
 
 void startBatchSearch(DocumentCore& doc, const BatchNumberList& numbers) {
-    doc.query.batchList = numbers.queries();
-    doc.query.batchNumbers = numbers.numbers();
-    doc.query.batch = true;
+    useBatchNumbers(numbers, doc.query);
     doc.search.startSearch();
 }
