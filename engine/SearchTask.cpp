@@ -261,8 +261,9 @@ bool SearchTask::sendOnce(const std::string& pqf) {
 
 bool SearchTask::pump(bool untilSearchAnswered) {
     const auto shouldStop = [this] { return stopped(); };
+    const auto deadline = zoomExchangeDeadline(connection_);
     for (;;) {
-        switch (pumpZoomEvent(connection_, shouldStop)) {
+        switch (pumpZoomEvent(connection_, shouldStop, 50, deadline)) {
             case PumpResult::Stopped:
                 return false;
             case PumpResult::Idle:
@@ -309,10 +310,11 @@ void SearchTask::recordError(const std::string& text) {
 
 bool SearchTask::awaitRecord(int32_t position, int32_t end, bool& asked, ZOOM_record& record) {
     const auto shouldStop = [this] { return stopped(); };
+    const auto deadline = zoomExchangeDeadline(connection_);
     for (;;) {
         record = ZOOM_resultset_record_immediate(resultSet_, static_cast<size_t>(position));
         if (record) return true;
-        switch (pumpZoomEvent(connection_, shouldStop)) {
+        switch (pumpZoomEvent(connection_, shouldStop, 50, deadline)) {
             case PumpResult::Stopped:
                 return false;
             case PumpResult::Event:

@@ -3,8 +3,12 @@
 // login goes only to the scheme, host and port it was given for.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
+
+// The toolkit's own limit on a Z39.50 message.
+constexpr size_t kSruMaxBodyBytes = size_t{128} << 20;
 
 struct SruHttpRequest {
     std::string url;
@@ -16,12 +20,15 @@ struct SruHttpRequest {
     int totalTimeoutSeconds = 0;
     // No byte for this long ends the exchange; 0: none.
     int idleTimeoutSeconds = 30;
+    // A longer body, counted decompressed, ends the exchange.
+    size_t maxBodyBytes = kSruMaxBodyBytes;
     // Asked often while waiting; true ends the exchange at once.
     std::function<bool()> stopped;
 };
 
 struct SruHttpResponse {
-    // Empty when an answer came (whatever its status); else why none did.
+    // Empty when an answer came (whatever its status); else why none did:
+    // "No answer for N s" when a time limit ended it.
     std::string error;
     bool stopped = false;
     long status = 0;

@@ -3,6 +3,10 @@
 #include "engine/SruHttp.h"
 #include "targets/Target.h"
 
+namespace {
+const int kWholeExchangeFactor = 5;
+}
+
 std::string sruSearchUrl(const std::string& base, const std::string& cql, const std::string& schema,
                          int32_t first, int32_t count) {
     // Records as escaped text: the server need not build them into its
@@ -57,6 +61,8 @@ bool SruSession::request(int32_t first, int32_t count, size_t& added) {
     http.password = target_.password;
     http.proxy = target_.profile.proxy;
     if (target_.profile.timeoutSeconds > 0) http.idleTimeoutSeconds = target_.profile.timeoutSeconds;
+    // A big page on a slow link still arrives; a trickle does not hold the target.
+    http.totalTimeoutSeconds = kWholeExchangeFactor * http.idleTimeoutSeconds;
     http.stopped = isStopped_;
     const SruHttpResponse answer = sruHttpGet(http);
     if (answer.stopped) {
