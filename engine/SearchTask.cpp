@@ -338,11 +338,13 @@ bool SearchTask::sendSru(const std::string& pqf) {
         recordError(cql.error + "\n");
         return false;
     }
-    const TargetSearch& s = target_.search;
-    const int32_t first = batch_ ? batchFirst_ : s.retrievedCount + s.skippedCount;
+    const int32_t first = batch_ ? batchFirst_ : target_.search.positionsTaken();
     sruFailed_ = false;
     if (sruSession_->search(cql.cql, first, std::max(0, settings_->MaxRecPerTarget))) return true;
     if (sruSession_->stopped()) return false;
+    // Records that came with a diagnostic are kept, as on any later page;
+    // retrieveSru tells it once they are stored.
+    if (sruSession_->record(first)) return true;
     // Told by checkError, once an index fallback has had its chance.
     sruFailed_ = true;
     return true;
@@ -354,7 +356,7 @@ bool SearchTask::retrieveSru() {
     int32_t first = batchFirst_;
     if (!batch_) {
         writeStatus([size](TargetSearch& s) { s.hitCount = size; });
-        first = target_.search.retrievedCount + target_.search.skippedCount;
+        first = target_.search.positionsTaken();
     }
     if (reported < 0) {
         recordError("The server reported no valid number of records (" + std::to_string(reported) +
@@ -365,9 +367,11 @@ bool SearchTask::retrieveSru() {
     const int64_t from = batch_ ? 0 : first;
     const int32_t end =
         static_cast<int32_t>(std::min<int64_t>(size, from + settings_->MaxRecPerTarget));
-    sruSession_->fetch(first, end);
-    if (sruSession_->stopped()) return false;
+    // Each page is stored before the next is asked for: a Stop or a failure
+    // later keeps it.
     for (int32_t p = first; p < end; ++p) {
+        if (!sruSession_->failed()) sruSession_->fetchPage(p, end);
+        if (sruSession_->stopped()) return false;
         const SruResponseRecord* slot = sruSession_->record(p);
         if (!slot) {
             // What came is kept; the rest is not asked for again.
@@ -386,12 +390,19 @@ bool SearchTask::retrieveSru() {
             noteBatchPosition(p);
             continue;
         }
-        for (Record& record : buildSruRecords(*slot, *config_, *settings_))
+        int32_t stored = 0;
+        for (Record& record : buildSruRecords(*slot, *config_, *settings_)) {
             if (!storeRecord(std::move(record))) return false;
+            ++stored;
+        }
+        // A resumed search goes on from the server's next position.
+        if (stored != 1) writeStatus([stored](TargetSearch& s) { s.extraCount += stored - 1; });
         noteBatchPosition(p);
         if (stopped()) return false;
     }
-    return true;
+    if (!sruSession_->failed()) return true;
+    recordError(sruSession_->error() + "\n");
+    return false;
 }
 
 bool SearchTask::retrieve() {

@@ -32,21 +32,16 @@ bool SruSession::search(const std::string& cql, int32_t first, int32_t count) {
     cql_ = cql;
     records_.clear();
     hits_ = -1;
+    error_.clear();
+    diagnostic_ = SruDiagnostic();
     size_t added = 0;
     return request(first, count, added);
 }
 
-bool SruSession::fetch(int32_t first, int32_t end) {
-    while (first < end) {
-        if (records_.count(first)) {
-            ++first;
-            continue;
-        }
-        size_t added = 0;
-        if (!request(first, end - first, added)) return false;
-        if (added == 0) return false;
-    }
-    return true;
+bool SruSession::fetchPage(int32_t first, int32_t end) {
+    if (first >= end || records_.count(first)) return true;
+    size_t added = 0;
+    return request(first, end - first, added);
 }
 
 const SruResponseRecord* SruSession::record(int32_t position) const {
