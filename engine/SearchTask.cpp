@@ -19,6 +19,7 @@
 #include "engine/SearchQuery.h"
 #include "engine/SruSession.h"
 #include "engine/ZoomEventPump.h"
+#include "targets/ProxyPassword.h"
 #include "targets/Target.h"
 #include "targets/TargetAddress.h"
 
@@ -299,8 +300,10 @@ bool SearchTask::checkError() {
 }
 
 void SearchTask::recordError(const std::string& text) {
-    if (writeStatus([&text](TargetSearch& s) {
-            s.setLastError(text);
+    // Transports repeat the proxy address in their errors, login and all.
+    const std::string shown = withoutProxyPassword(text, config_->profile.proxy);
+    if (writeStatus([&shown](TargetSearch& s) {
+            s.setLastError(shown);
             s.errorFlag = true;
         }))
         post(SS_ERROR);

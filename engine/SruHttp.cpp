@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+#include "targets/ProxyPassword.h"
+
 namespace {
 
 const long kMaxRedirects = 5;
@@ -107,7 +109,8 @@ SruHttpResponse sruHttpGet(const SruHttpRequest& request) {
     } else if (code == CURLE_OPERATION_TIMEDOUT) {
         response.error = timeoutText(request);
     } else {
-        response.error = *errorText ? errorText : curl_easy_strerror(code);
+        response.error = withoutProxyPassword(*errorText ? errorText : curl_easy_strerror(code),
+                                              request.proxy);
     }
     curl_easy_cleanup(curl);
     return response;
