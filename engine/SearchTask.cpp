@@ -19,7 +19,6 @@
 #include "engine/SearchQuery.h"
 #include "engine/SruSession.h"
 #include "engine/ZoomEventPump.h"
-#include "targets/ProxyPassword.h"
 #include "targets/Target.h"
 #include "targets/TargetAddress.h"
 
@@ -300,10 +299,8 @@ bool SearchTask::checkError() {
 }
 
 void SearchTask::recordError(const std::string& text) {
-    // Transports repeat the proxy address in their errors, login and all.
-    const std::string shown = withoutProxyPassword(text, config_->profile.proxy);
-    if (writeStatus([&shown](TargetSearch& s) {
-            s.setLastError(shown);
+    if (writeStatus([&text](TargetSearch& s) {
+            s.setLastError(text);
             s.errorFlag = true;
         }))
         post(SS_ERROR);

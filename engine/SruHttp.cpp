@@ -109,6 +109,7 @@ SruHttpResponse sruHttpGet(const SruHttpRequest& request) {
     } else if (code == CURLE_OPERATION_TIMEDOUT) {
         response.error = timeoutText(request);
     } else {
+        // curl repeats a proxy address it cannot use, login and all.
         response.error = withoutProxyPassword(*errorText ? errorText : curl_easy_strerror(code),
                                               request.proxy);
     }
