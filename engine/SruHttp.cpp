@@ -10,6 +10,9 @@ namespace {
 
 const long kMaxRedirects = 5;
 
+std::mutex caFileMutex;
+std::string caFileForTesting;
+
 void initOnce() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -69,6 +72,11 @@ SruHttpResponse sruHttpGet(const SruHttpRequest& request) {
     curl_easy_setopt(curl, CURLOPT_UNRESTRICTED_AUTH, 0L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+    {
+        std::lock_guard<std::mutex> lock(caFileMutex);
+        if (!caFileForTesting.empty())
+            curl_easy_setopt(curl, CURLOPT_CAINFO, caFileForTesting.c_str());
+    }
     curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
     curl_easy_setopt(curl, CURLOPT_USERAGENT, "qrn");
     if (!request.proxy.empty()) curl_easy_setopt(curl, CURLOPT_PROXY, request.proxy.c_str());
@@ -115,6 +123,11 @@ SruHttpResponse sruHttpGet(const SruHttpRequest& request) {
     }
     curl_easy_cleanup(curl);
     return response;
+}
+
+void useCaFileForTesting(const std::string& file) {
+    std::lock_guard<std::mutex> lock(caFileMutex);
+    caFileForTesting = file;
 }
 
 std::string urlEscaped(const std::string& text) {

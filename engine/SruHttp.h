@@ -38,5 +38,9 @@ struct SruHttpResponse {
 // Any thread; blocks.
 SruHttpResponse sruHttpGet(const SruHttpRequest& request);
 
+// For tests only: certificates are checked against the CA in this PEM file
+// instead of the system's store; empty: the system's again. Any thread.
+void useCaFileForTesting(const std::string& file);
+
 // text escaped for a URL's query part.
 std::string urlEscaped(const std::string& text);
