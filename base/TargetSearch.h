@@ -22,6 +22,9 @@ public:
     std::atomic<int32_t> retrievedCount{0};
     // Records the server sent a diagnostic for instead (SRU); not listed.
     std::atomic<int32_t> skippedCount{0};
+    // Records listed beyond one per server position (SRU: a MARCXML
+    // collection in one record slot); negative when a slot gave none.
+    std::atomic<int32_t> extraCount{0};
 
     TargetSearch() = default;
     TargetSearch(const TargetSearch& other) { *this = other; }
@@ -33,13 +36,16 @@ public:
         hitCount = other.hitCount.load();
         retrievedCount = other.retrievedCount.load();
         skippedCount = other.skippedCount.load();
+        extraCount = other.extraCount.load();
         setLastError(other.lastError());
         setNote(other.note());
         return *this;
     }
 
+    // The server's positions taken so far: where a resumed search goes on.
+    int32_t positionsTaken() const { return retrievedCount + skippedCount - extraCount; }
     // Records the server has that were neither listed nor skipped yet.
-    bool moreToFetch() const { return retrievedCount + skippedCount < hitCount; }
+    bool moreToFetch() const { return positionsTaken() < hitCount; }
 
     std::string lastError() const {
         std::lock_guard<std::mutex> lock(errorMutex_);

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,8 +42,13 @@ void appendTo(const char* text, void* out) { static_cast<std::string*>(out)->app
 
 // The transform rewrites terms by rules of its own (it drops backslashes and
 // quotes only at blanks), so each term goes through it as a plain token and
-// is put back afterwards, escaped and quoted as CQL wants.
-const char* const kTermToken = "QRNTERM";
+// is put back afterwards, escaped and quoted as CQL wants. The token's stem
+// is made longer until nothing the user typed contains it.
+std::string termStem(const std::string& pqf) {
+    std::string stem = "QRNTERM";
+    while (pqf.find(stem) != std::string::npos) stem += 'Q';
+    return stem;
+}
 
 bool masksByItself(const Z_AttributeList* attributes) {
     for (int i = 0; attributes && i < attributes->num_attributes; ++i) {
@@ -55,17 +61,18 @@ bool masksByItself(const Z_AttributeList* attributes) {
     return false;
 }
 
-void takeTerms(Z_RPNStructure* node, ODR odr, std::vector<std::string>& terms) {
+void takeTerms(Z_RPNStructure* node, ODR odr, const std::string& stem,
+               std::vector<std::string>& terms) {
     if (node->which == Z_RPNStructure_complex) {
-        takeTerms(node->u.complex->s1, odr, terms);
-        takeTerms(node->u.complex->s2, odr, terms);
+        takeTerms(node->u.complex->s1, odr, stem, terms);
+        takeTerms(node->u.complex->s2, odr, stem, terms);
         return;
     }
     if (node->u.simple->which != Z_Operand_APT) return;
     Z_AttributesPlusTerm* apt = node->u.simple->u.attributesPlusTerm;
     Z_Term* term = apt->term;
     if (term->which != Z_Term_general || masksByItself(apt->attributes)) return;
-    const std::string token = kTermToken + std::to_string(terms.size()) + "X";
+    const std::string token = stem + std::to_string(terms.size()) + "X";
     terms.emplace_back(reinterpret_cast<const char*>(term->u.general->buf),
                        static_cast<size_t>(term->u.general->len));
     term->u.general = odr_create_Odr_oct(odr, token.c_str(), static_cast<int>(token.size()));
@@ -91,36 +98,35 @@ std::string cqlTerm(const std::string& term, const std::string& before, const st
     return needsQuotes(term) ? "\"" + whole + "\"" : whole;
 }
 
-std::string withTerms(const std::string& cql, const std::vector<std::string>& terms) {
-    std::string out;
+// False when a token is not one takeTerms made (a mapping that writes the
+// stem itself): no query is sent rather than a wrong one.
+bool withTerms(const std::string& cql, const std::string& stem,
+               const std::vector<std::string>& terms, std::string& out) {
     size_t at = 0;
     for (;;) {
-        const size_t found = cql.find(kTermToken, at);
+        const size_t found = cql.find(stem, at);
         if (found == std::string::npos) break;
         size_t start = found;
         while (start > at && (cql[start - 1] == '*' || cql[start - 1] == '?')) --start;
-        const size_t digits = found + std::strlen(kTermToken);
-        const size_t x = cql.find('X', digits);
+        const size_t digits = found + stem.size();
+        size_t x = digits;
+        size_t index = 0;
+        while (x < cql.size() && std::isdigit(static_cast<unsigned char>(cql[x])) && x - digits < 9)
+            index = index * 10 + static_cast<size_t>(cql[x++] - '0');
+        if (x == digits || x >= cql.size() || cql[x] != 'X' || index >= terms.size()) return false;
         size_t end = x + 1;
         while (end < cql.size() && (cql[end] == '*' || cql[end] == '?')) ++end;
-        const size_t index = std::stoul(cql.substr(digits, x - digits));
         out += cql.substr(at, start - at);
         out += cqlTerm(terms.at(index), cql.substr(start, found - start),
                        cql.substr(x + 1, end - x - 1));
         at = end;
     }
-    return out + cql.substr(at);
+    out += cql.substr(at);
+    return true;
 }
 
-}  // namespace
-
-CqlConversion pqfToCql(const std::string& pqf, const std::string& mappingFile) {
+CqlConversion convert(const Transform& ct, const std::string& pqf) {
     CqlConversion result;
-    const Transform ct = openMapping(mappingFile);
-    if (!ct) {
-        result.error = "Cannot read the CQL mapping file " + mappingFile;
-        return result;
-    }
     ODR odr = odr_createmem(ODR_ENCODE);
     YAZ_PQF_Parser parser = yaz_pqf_create();
     Z_RPNQuery* rpn = yaz_pqf_parse(parser, odr, pqf.c_str());
@@ -131,19 +137,39 @@ CqlConversion pqfToCql(const std::string& pqf, const std::string& mappingFile) {
         result.error = std::string("Bad PQF query: ") + (message ? message : "") + " at " +
                        std::to_string(offset);
     } else {
+        const std::string stem = termStem(pqf);
         std::vector<std::string> terms;
-        takeTerms(rpn->RPNStructure, odr, terms);
+        takeTerms(rpn->RPNStructure, odr, stem, terms);
         WRBUF addinfo = wrbuf_alloc();
-        const int code =
-            cql_transform_rpn2cql_stream_r(ct.get(), addinfo, appendTo, &result.cql, rpn);
-        if (code == 0) result.cql = withTerms(result.cql, terms);
-        if (code != 0) {
+        std::string tokens;
+        const int code = cql_transform_rpn2cql_stream_r(ct.get(), addinfo, appendTo, &tokens, rpn);
+        if (code != 0)
             result.error = conversionError(code, wrbuf_cstr(addinfo));
-            result.cql.clear();
-        }
+        else if (!withTerms(tokens, stem, terms, result.cql))
+            result.error = "Cannot convert the query " + pqf + " to CQL";
+        if (!result.error.empty()) result.cql.clear();
         wrbuf_destroy(addinfo);
     }
     yaz_pqf_destroy(parser);
     odr_destroy(odr);
     return result;
+}
+
+}  // namespace
+
+CqlConversion pqfToCql(const std::string& pqf, const std::string& mappingFile) {
+    const Transform ct = openMapping(mappingFile);
+    if (!ct) {
+        CqlConversion result;
+        result.error = "Cannot read the CQL mapping file " + mappingFile;
+        return result;
+    }
+    try {
+        return convert(ct, pqf);
+    } catch (const std::exception& e) {
+        // A fault of ours must end the target with a reason, not as no hits.
+        CqlConversion result;
+        result.error = "Cannot convert the query " + pqf + " to CQL: " + e.what();
+        return result;
+    }
 }

@@ -80,6 +80,7 @@ void SearchJob::startSearch() {
         s.errorFlag = false;
         s.retrievedCount = 0;
         s.skippedCount = 0;
+        s.extraCount = 0;
         s.hitCount = 0;
         s.setLastError(std::string());
         s.setNote(std::string());

@@ -12,7 +12,6 @@
 #include "engine/BatchOutcomes.h"
 #include "engine/IndexFallbacks.h"
 #include "engine/MarcCharsetChoice.h"
-#include "engine/PqfToCql.h"
 #include "engine/PresentSlices.h"
 #include "engine/RecordBuilder.h"
 #include "engine/ResultStore.h"
@@ -25,7 +24,6 @@
 
 namespace {
 const std::string kImplementationNameText = std::string("Tessaly Z39.50 Client ") + qrnVersion();
-const char* const kUnableToRetrieve = "QRN: Unable to retrieve record";
 const char* const kSrwDiagnostics = "info:srw/diagnostic/1";
 
 // The server rejected a use attribute of the query: Bib-1 114 or SRU's
@@ -53,6 +51,7 @@ void returnFreedMemory() {
 }  // namespace
 
 const char* const kImplementationName = kImplementationNameText.c_str();
+const char* const kUnableToRetrieve = "QRN: Unable to retrieve record";
 
 SearchTask::SearchTask(SearchEventSink* sink, Target& target, ResultStore& store,
                        const SearchQuery& query, std::shared_ptr<const SettingsData> settings,
@@ -90,8 +89,7 @@ bool SearchTask::stale() const { return currentGeneration_->load() != generation
 
 bool SearchTask::stopped() const { return stopRequested_ || stale() || target_.search.abortedFlag; }
 
-template <typename Write>
-bool SearchTask::writeStatus(Write write) {
+bool SearchTask::writeStatus(const std::function<void(TargetSearch&)>& write) {
     // Checked first without the guard: a stale task's target may be gone.
     if (stale()) return false;
     std::lock_guard<std::mutex> guard(target_.search.writeGuard());
@@ -261,8 +259,9 @@ bool SearchTask::sendOnce(const std::string& pqf) {
 
 bool SearchTask::pump(bool untilSearchAnswered) {
     const auto shouldStop = [this] { return stopped(); };
+    const auto deadline = zoomExchangeDeadline(connection_);
     for (;;) {
-        switch (pumpZoomEvent(connection_, shouldStop)) {
+        switch (pumpZoomEvent(connection_, shouldStop, 50, deadline)) {
             case PumpResult::Stopped:
                 return false;
             case PumpResult::Idle:
@@ -309,10 +308,11 @@ void SearchTask::recordError(const std::string& text) {
 
 bool SearchTask::awaitRecord(int32_t position, int32_t end, bool& asked, ZOOM_record& record) {
     const auto shouldStop = [this] { return stopped(); };
+    const auto deadline = zoomExchangeDeadline(connection_);
     for (;;) {
         record = ZOOM_resultset_record_immediate(resultSet_, static_cast<size_t>(position));
         if (record) return true;
-        switch (pumpZoomEvent(connection_, shouldStop)) {
+        switch (pumpZoomEvent(connection_, shouldStop, 50, deadline)) {
             case PumpResult::Stopped:
                 return false;
             case PumpResult::Event:
@@ -328,68 +328,6 @@ bool SearchTask::awaitRecord(int32_t position, int32_t end, bool& asked, ZOOM_re
                 break;
         }
     }
-}
-
-bool SearchTask::sendSru(const std::string& pqf) {
-    const CqlConversion cql = pqfToCql(pqf, settings_->SRUMappingFile);
-    if (!cql.error.empty()) {
-        recordError(cql.error + "\n");
-        return false;
-    }
-    const TargetSearch& s = target_.search;
-    const int32_t first = batch_ ? batchFirst_ : s.retrievedCount + s.skippedCount;
-    sruFailed_ = false;
-    if (sruSession_->search(cql.cql, first, std::max(0, settings_->MaxRecPerTarget))) return true;
-    if (sruSession_->stopped()) return false;
-    // Told by checkError, once an index fallback has had its chance.
-    sruFailed_ = true;
-    return true;
-}
-
-bool SearchTask::retrieveSru() {
-    const int64_t reported = sruSession_->hits();
-    const int32_t size = static_cast<int32_t>(std::clamp<int64_t>(reported, 0, 0x7fffffff));
-    int32_t first = batchFirst_;
-    if (!batch_) {
-        writeStatus([size](TargetSearch& s) { s.hitCount = size; });
-        first = target_.search.retrievedCount + target_.search.skippedCount;
-    }
-    if (reported < 0) {
-        recordError("The server reported no valid number of records (" + std::to_string(reported) +
-                    ")\n");
-        return false;
-    }
-    // A batch query's limit counts from its first record, also when resumed.
-    const int64_t from = batch_ ? 0 : first;
-    const int32_t end =
-        static_cast<int32_t>(std::min<int64_t>(size, from + settings_->MaxRecPerTarget));
-    sruSession_->fetch(first, end);
-    if (sruSession_->stopped()) return false;
-    for (int32_t p = first; p < end; ++p) {
-        const SruResponseRecord* slot = sruSession_->record(p);
-        if (!slot) {
-            // What came is kept; the rest is not asked for again.
-            const std::string why =
-                sruSession_->error().empty() ? kUnableToRetrieve : sruSession_->error();
-            writeStatus([&why](TargetSearch& s) {
-                s.errorFlag = true;
-                s.abortedFlag = true;
-                s.setLastError(why + "\n");
-            });
-            post(SS_ERROR);
-            return false;
-        }
-        if (slot->surrogate) {
-            writeStatus([](TargetSearch& s) { ++s.skippedCount; });
-            noteBatchPosition(p);
-            continue;
-        }
-        for (Record& record : buildSruRecords(*slot, *config_, *settings_))
-            if (!storeRecord(std::move(record))) return false;
-        noteBatchPosition(p);
-        if (stopped()) return false;
-    }
-    return true;
 }
 
 bool SearchTask::retrieve() {

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,8 +59,7 @@ private:
     bool stopped() const;
     // Runs write on the target's search status under its guard unless the
     // task is stale; false when it was stale.
-    template <typename Write>
-    bool writeStatus(Write write);
+    bool writeStatus(const std::function<void(TargetSearch&)>& write);
     bool storeRecord(Record record);
     void recordUnavailable(int32_t position);
     // Keeps text as the target's error and tells the views.
@@ -115,3 +115,5 @@ private:
 
 // The name the client announces to servers.
 extern const char* const kImplementationName;
+// The error of a target whose server did not send a record it counted.
+extern const char* const kUnableToRetrieve;

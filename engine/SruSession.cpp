@@ -3,6 +3,10 @@
 #include "engine/SruHttp.h"
 #include "targets/Target.h"
 
+namespace {
+const int kWholeExchangeFactor = 5;
+}
+
 std::string sruSearchUrl(const std::string& base, const std::string& cql, const std::string& schema,
                          int32_t first, int32_t count) {
     // Records as escaped text: the server need not build them into its
@@ -28,21 +32,16 @@ bool SruSession::search(const std::string& cql, int32_t first, int32_t count) {
     cql_ = cql;
     records_.clear();
     hits_ = -1;
+    error_.clear();
+    diagnostic_ = SruDiagnostic();
     size_t added = 0;
     return request(first, count, added);
 }
 
-bool SruSession::fetch(int32_t first, int32_t end) {
-    while (first < end) {
-        if (records_.count(first)) {
-            ++first;
-            continue;
-        }
-        size_t added = 0;
-        if (!request(first, end - first, added)) return false;
-        if (added == 0) return false;
-    }
-    return true;
+bool SruSession::fetchPage(int32_t first, int32_t end) {
+    if (first >= end || records_.count(first)) return true;
+    size_t added = 0;
+    return request(first, end - first, added);
 }
 
 const SruResponseRecord* SruSession::record(int32_t position) const {
@@ -57,6 +56,8 @@ bool SruSession::request(int32_t first, int32_t count, size_t& added) {
     http.password = target_.password;
     http.proxy = target_.profile.proxy;
     if (target_.profile.timeoutSeconds > 0) http.idleTimeoutSeconds = target_.profile.timeoutSeconds;
+    // A big page on a slow link still arrives; a trickle does not hold the target.
+    http.totalTimeoutSeconds = kWholeExchangeFactor * http.idleTimeoutSeconds;
     http.stopped = isStopped_;
     const SruHttpResponse answer = sruHttpGet(http);
     if (answer.stopped) {

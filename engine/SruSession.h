@@ -21,12 +21,16 @@ public:
     bool search(const std::string& cql, int32_t first, int32_t count);
     // The server's count; negative when it gave none, or a negative one.
     int64_t hits() const { return hits_; }
-    // Asks for what is missing of [first, end). False when it stopped short.
-    bool fetch(int32_t first, int32_t end);
+    // Asks once for [first, end) unless first is here: one page, whose
+    // records the caller stores before it asks for the next. False when the
+    // answer had an error or diagnostic (its records are kept) or it stopped.
+    bool fetchPage(int32_t first, int32_t end);
     // The record at position, or null when none came.
     const SruResponseRecord* record(int32_t position) const;
 
     const std::string& error() const { return error_; }
+    // An answer of this search had an error or diagnostic: nothing more is asked.
+    bool failed() const { return !error_.empty(); }
     // The first diagnostic of the last answer that had one.
     const SruDiagnostic& diagnostic() const { return diagnostic_; }
     bool stopped() const { return stopped_; }

@@ -5,8 +5,18 @@
 #include <cerrno>
 #include <chrono>
 
+namespace {
+const int kWholeExchangeFactor = 5;
+}
+
+std::chrono::steady_clock::time_point zoomExchangeDeadline(ZOOM_connection connection) {
+    const int seconds = ZOOM_connection_get_timeout(connection);
+    if (seconds <= 0) return std::chrono::steady_clock::time_point::max();
+    return std::chrono::steady_clock::now() + std::chrono::seconds(kWholeExchangeFactor * seconds);
+}
+
 PumpResult pumpZoomEvent(ZOOM_connection connection, const std::function<bool()>& shouldStop,
-                         int sliceMs) {
+                         int sliceMs, std::chrono::steady_clock::time_point exchangeDeadline) {
     if (ZOOM_connection_process(connection)) return PumpResult::Event;
 
     const int fd = ZOOM_connection_get_socket(connection);
@@ -22,6 +32,10 @@ PumpResult pumpZoomEvent(ZOOM_connection connection, const std::function<bool()>
         if (mask & ZOOM_SELECT_EXCEPT) p.events |= POLLPRI;
         for (;;) {
             if (shouldStop()) return PumpResult::Stopped;
+            if (std::chrono::steady_clock::now() >= exchangeDeadline) {
+                ZOOM_connection_fire_event_timeout(connection);
+                break;
+            }
             p.revents = 0;
             const int r = poll(&p, 1, sliceMs);
             if (r < 0) {

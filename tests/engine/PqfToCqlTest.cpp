@@ -32,6 +32,11 @@ TEST(PqfToCqlTest, ShippedMappingTurnsPageQueriesIntoCql) {
         {"@attr 1=4 \"a\tb\"", "dc.title = \"a\tb\""},
         {"@attr 1=4 lighthouse^", "dc.title = lighthouse\\^"},
         {"@attr 1=4 \"and\"", "dc.title = \"and\""},
+        {"@attr 1=4 PROX", "dc.title = \"PROX\""},
+        {"@attr 1=4 sortby", "dc.title = \"sortby\""},
+        // What the user types is never taken for the conversion's own tokens.
+        {"@and @attr 1=4 QRNTERM0X @attr 1=4 other", "dc.title = QRNTERM0X and dc.title = other"},
+        {"@attr 1=4 @attr 5=104 QRNTERM7X", "dc.title = QRNTERM7X"},
         {"@attr 1=4 @attr 5=1 \"sea li\"", "dc.title = \"sea li*\""},
         {"@attr 1=4 @attr 6=3 \"the hidden lighthouse\"", "dc.title == \"the hidden lighthouse\""},
         {"@attr 1=31 @attr 2=4 @attr 6=3 1999", "dc.date >= 1999"},
@@ -57,4 +62,15 @@ TEST(PqfToCqlTest, WhatCannotBeSentIsNamed) {
     std::ofstream(file) << "index.my.kind = 1=1032\n";
     EXPECT_EQ(pqfToCql("@attr 1=1032 x", file).cql, "my.kind = x");
     EXPECT_EQ(pqfToCql("@attr 1=4 x", file).error, "No CQL index for Bib-1 use attribute 4");
+}
+
+TEST(PqfToCqlTest, AConversionThatGoesWrongNamesTheQuery) {
+    // A mapping whose index looks like the conversion's own token.
+    TempDir dir;
+    const std::string file = dir.file("odd.properties");
+    std::ofstream(file) << "index.QRNTERMS = 1=4\n";
+    const CqlConversion got = pqfToCql("@attr 1=4 x", file);
+    EXPECT_EQ(got.error, "Cannot convert the query @attr 1=4 x to CQL");
+    EXPECT_EQ(got.cql, "");
+    EXPECT_EQ(pqfToCql("@attr 5=102 QRNTERMX").error.find("stoul"), std::string::npos);
 }
