@@ -1,6 +1,6 @@
 #include "app/CommandAvailability.h"
 
-#include "engine/DocumentCore.h"
+#include "document/DocumentCore.h"
 
 CommandAvailability commandAvailability(const DocumentCore& doc, ActivePane active,
                                         bool recordHasSelection) {

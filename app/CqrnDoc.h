@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "document/ViewDocument.h"
-#include "engine/DocumentCore.h"
+#include "document/DocumentCore.h"
 #include "export/FileExportKind.h"
 
 class BatchOutcomes;

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <functional>
 
-#include "engine/SearchEvent.h"
+#include "search/SearchEvent.h"
 
 class QueuedSearchEventSink : public SearchEventSink {
 public:

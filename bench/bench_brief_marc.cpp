@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "MarcBuilder.h"
-#include "engine/BriefMarcHandler.h"
-#include "engine/MarcReader.h"
+#include "records/BriefMarcHandler.h"
+#include "marc/MarcReader.h"
 
 namespace {
 

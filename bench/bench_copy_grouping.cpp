@@ -7,8 +7,8 @@
 
 #include "MarcCorpus.h"
 #include "RatioReporter.h"
-#include "engine/CopyGrouping.h"
-#include "engine/ResultStore.h"
+#include "copies/CopyGrouping.h"
+#include "records/ResultStore.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "engine/Record.h"
+#include "records/Record.h"
 #include "export/InsertTemplate.h"
 #include "export/db/CADODatabase.h"
 #include "export/db/DatabaseExportJob.h"

@@ -17,7 +17,7 @@
 
 #include "MarcCorpus.h"
 #include "TestSupport.h"
-#include "engine/ResultStore.h"
+#include "records/ResultStore.h"
 #include "export/AssembleRecords.h"
 #include "export/widgets/SaveExportFile.h"
 

@@ -13,8 +13,8 @@
 #include "Marc8Records.h"
 #include "MarcCorpus.h"
 #include "TestSupport.h"
-#include "engine/MarcCharsetChoice.h"
-#include "engine/ResultStore.h"
+#include "marc/MarcCharsetChoice.h"
+#include "records/ResultStore.h"
 #include "export/AssembleRecords.h"
 
 namespace {

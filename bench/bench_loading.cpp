@@ -10,7 +10,7 @@
 
 #include "RatioReporter.h"
 #include "TestSupport.h"
-#include "engine/StandardNumber.h"
+#include "marc/StandardNumber.h"
 #include "query/BatchFileReader.h"
 #include "targets/TargetList.h"
 

@@ -16,7 +16,7 @@
 #include "ManyTargets.h"
 #include "SearchHarness.h"
 #include "SkipOnError.h"
-#include "engine/ZoomInit.h"
+#include "protocol/z3950/ZoomInit.h"
 
 namespace {
 

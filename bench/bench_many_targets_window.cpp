@@ -31,7 +31,7 @@
 #include "ScreenReader.h"
 #include "SkipOnError.h"
 #include "app/CMainFrame.h"
-#include "engine/ZoomInit.h"
+#include "protocol/z3950/ZoomInit.h"
 #include "query/widgets/SearchSheet.h"
 #include "targets/widgets/PPTargets.h"
 #include "ui/CheckList.h"

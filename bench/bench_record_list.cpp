@@ -12,8 +12,8 @@
 
 #include "MarcBuilder.h"
 #include "RatioReporter.h"
-#include "engine/MarksCache.h"
-#include "engine/ResultStore.h"
+#include "copies/MarksCache.h"
+#include "records/ResultStore.h"
 #include "views/RecordListModel.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "SearchHarness.h"
 #include "TestSupport.h"
 #include "ZebraServer.h"
-#include "engine/ZoomInit.h"
+#include "protocol/z3950/ZoomInit.h"
 
 namespace {
 

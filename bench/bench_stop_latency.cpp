@@ -10,9 +10,9 @@
 
 #include "CollectedMessages.h"
 #include "SilentServer.h"
-#include "engine/DocumentCore.h"
-#include "engine/SearchEvent.h"
-#include "engine/ZoomInit.h"
+#include "document/DocumentCore.h"
+#include "search/SearchEvent.h"
+#include "protocol/z3950/ZoomInit.h"
 
 namespace {
 

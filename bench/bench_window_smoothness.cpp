@@ -27,7 +27,7 @@
 #include "TestSupport.h"
 #include "ZebraServer.h"
 #include "app/CMainFrame.h"
-#include "engine/ZoomInit.h"
+#include "protocol/z3950/ZoomInit.h"
 #include "views/GroupedRecordModel.h"
 #include "views/MGroupedListView.h"
 #include "views/MRecordListView.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/QualityMarks.h"
+#include "copies/QualityMarks.h"
 
 // Pure. "Encoding level: full; source: DLC, RDA; PCC; 34 fields; subjects;
 // classification"; "" for a record that is not MARC.

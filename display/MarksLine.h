@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/QualityMarks.h"
+#include "copies/QualityMarks.h"
 
 // Pure. html with a "Marks: ..." line (escaped, the marks in words as its tool
 // tip) as the first thing in its body, or in front of it when it has no body

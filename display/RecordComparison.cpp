@@ -3,9 +3,9 @@
 #include <map>
 #include <utility>
 
-#include "engine/MarcCharset.h"
-#include "engine/MarcForms.h"
-#include "engine/MarcReader.h"
+#include "marc/MarcCharset.h"
+#include "records/MarcForms.h"
+#include "marc/MarcReader.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Record.h"
+#include "records/Record.h"
 
 struct ComparedField {
     bool present = false;

@@ -2,10 +2,10 @@
 
 #include <mutex>
 
-#include "engine/MarcCharsetChoice.h"
-#include "engine/ResultStore.h"
-#include "engine/ScreenText.h"
-#include "engine/UnicodeNfc.h"
+#include "marc/MarcCharsetChoice.h"
+#include "records/ResultStore.h"
+#include "marc/ScreenText.h"
+#include "marc/UnicodeNfc.h"
 #include "targets/TargetList.h"
 #include "targets/TargetXml.h"
 #include "xml/XmlDocument.h"

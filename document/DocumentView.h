@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/SearchEvent.h"
+#include "search/SearchEvent.h"
 
 class DocumentView {
 public:

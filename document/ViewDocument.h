@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "document/DocumentView.h"
-#include "engine/DocumentCore.h"
+#include "document/DocumentCore.h"
 
 class ViewDocument {
 public:

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/MarcForms.h"
-#include "engine/ResultStore.h"
+#include "records/MarcForms.h"
+#include "records/ResultStore.h"
 #include "export/ManyRecordFile.h"
 #include "xml/XmlDocument.h"
 

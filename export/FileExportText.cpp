@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "engine/Record.h"
+#include "records/Record.h"
 
 const std::string& fileExportText(const Record& record, FileExportKind kind) {
     switch (kind) {

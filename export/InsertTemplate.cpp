@@ -5,9 +5,9 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/Record.h"
-#include "engine/ScreenText.h"
-#include "engine/Utf8.h"
+#include "records/Record.h"
+#include "marc/ScreenText.h"
+#include "marc/Utf8.h"
 #include "export/SqlLexing.h"
 
 const char* const kDefaultInsertTemplate =

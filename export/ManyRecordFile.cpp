@@ -8,8 +8,8 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/MarcLeader.h"
-#include "engine/Record.h"
+#include "marc/MarcLeader.h"
+#include "records/Record.h"
 #include "export/FileExportText.h"
 #include "xml/XmlErrorCapture.h"
 

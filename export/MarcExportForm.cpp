@@ -3,10 +3,10 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/CleanIso2709.h"
-#include "engine/MarcForms.h"
-#include "engine/MarcReader.h"
-#include "engine/Record.h"
+#include "marc/CleanIso2709.h"
+#include "records/MarcForms.h"
+#include "marc/MarcReader.h"
+#include "records/Record.h"
 #include "settings/SettingsData.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/MarcTagPatterns.h"
+#include "marc/MarcTagPatterns.h"
 
 struct Record;
 struct SettingsData;

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "engine/Utf8.h"
+#include "marc/Utf8.h"
 
 bool isWordChar(unsigned char c) { return std::isalnum(c) || c == '_' || c == '$' || c >= 0x80; }
 

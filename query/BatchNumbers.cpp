@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/SearchQuery.h"
-#include "engine/StandardNumber.h"
+#include "search/SearchQuery.h"
+#include "marc/StandardNumber.h"
 #include "query/QueryComposer.h"
 
 namespace {

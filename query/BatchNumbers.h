@@ -6,7 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "engine/BatchOutcomes.h"
+#include "search/BatchOutcomes.h"
 
 // The query that searches one accepted number: an ISBN under both its forms
 // where it has two, an ISSN with and without its hyphen.

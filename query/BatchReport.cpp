@@ -5,7 +5,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "engine/DocumentCore.h"
+#include "document/DocumentCore.h"
 #include "query/BatchNumbers.h"
 
 namespace {

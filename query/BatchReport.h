@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/BatchOutcomes.h"
-#include "engine/CopyGrouping.h"
+#include "search/BatchOutcomes.h"
+#include "copies/CopyGrouping.h"
 
 class DocumentCore;
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/CopyGrouping.h"
+#include "copies/CopyGrouping.h"
 #include "views/GroupedRecordModel.h"
 
 class ResultStore;

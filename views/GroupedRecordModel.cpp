@@ -6,9 +6,9 @@
 
 #include "display/CellCompare.h"
 #include "display/MarksLegend.h"
-#include "engine/CopyGroupText.h"
-#include "engine/ResultStore.h"
-#include "engine/ScreenText.h"
+#include "copies/CopyGroupText.h"
+#include "records/ResultStore.h"
+#include "marc/ScreenText.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 
 #include "display/MarksLegend.h"
 #include "display/RecordComparison.h"
-#include "engine/QualityMarks.h"
-#include "engine/ResultStore.h"
-#include "engine/ScreenText.h"
+#include "copies/QualityMarks.h"
+#include "records/ResultStore.h"
+#include "marc/ScreenText.h"
 
 namespace {
 

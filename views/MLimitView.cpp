@@ -1,8 +1,8 @@
 #include "views/MLimitView.h"
 
 #include "document/ViewDocument.h"
-#include "engine/ScreenText.h"
-#include "engine/SearchTexts.h"
+#include "marc/ScreenText.h"
+#include "search/SearchTexts.h"
 
 namespace {
 QString onScreen(const std::string& text) { return QString::fromStdString(screenText(text)); }

@@ -9,7 +9,7 @@
 
 #include "display/TabSeparatedRows.h"
 #include "document/ViewDocument.h"
-#include "engine/ResultStore.h"
+#include "records/ResultStore.h"
 #include "ui/ViewPreferences.h"
 #include "views/RefillPacing.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "document/DocumentView.h"
-#include "engine/MarksCache.h"
+#include "copies/MarksCache.h"
 #include "views/RecordListModel.h"
 
 class QAction;

@@ -9,8 +9,8 @@
 #include "display/MarksLine.h"
 #include "display/RecordPages.h"
 #include "document/ViewDocument.h"
-#include "engine/QualityMarks.h"
-#include "engine/ScreenText.h"
+#include "copies/QualityMarks.h"
+#include "marc/ScreenText.h"
 
 MRecordView::MRecordView(ViewDocument& doc, QWidget* parent) : QTextBrowser(parent), doc_(doc) {
     setOpenLinks(false);

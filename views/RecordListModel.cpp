@@ -7,9 +7,9 @@
 #include <unordered_map>
 
 #include "display/MarksLegend.h"
-#include "engine/MarksCache.h"
-#include "engine/ResultStore.h"
-#include "engine/ScreenText.h"
+#include "copies/MarksCache.h"
+#include "records/ResultStore.h"
+#include "marc/ScreenText.h"
 
 namespace {
 

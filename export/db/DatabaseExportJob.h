@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/Record.h"
+#include "records/Record.h"
 #include "export/InsertTemplate.h"
 
 class DatabaseExportJob {

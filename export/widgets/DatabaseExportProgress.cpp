@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "engine/ScreenText.h"
+#include "marc/ScreenText.h"
 #include "export/widgets/ExportRunner.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <QMessageBox>
 #include <new>
 
-#include "engine/DocumentCore.h"
-#include "engine/Record.h"
+#include "document/DocumentCore.h"
+#include "records/Record.h"
 #include "export/FileExportText.h"
 #include "export/InsertTemplate.h"
 #include "export/db/DatabaseExportJob.h"

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <exception>
 
-#include "engine/DocumentCore.h"
+#include "document/DocumentCore.h"
 #include "export/AssembleRecords.h"
 #include "export/FileExportText.h"
 #include "export/ManyRecordFile.h"

@@ -10,7 +10,7 @@
 #include "options/widgets/PPRecordDisplay_XML_DC.h"
 #include "options/widgets/PPRecordDisplay_XML_MARCXML.h"
 #include "options/widgets/PPRecordDisplay_XML_MODS.h"
-#include "engine/DocumentCore.h"
+#include "document/DocumentCore.h"
 #include "targets/widgets/PPTargets.h"
 
 OptionsSheet::OptionsSheet(DocumentCore& doc, QWidget* parent)

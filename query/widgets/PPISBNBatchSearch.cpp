@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <fstream>
 
-#include "engine/DocumentCore.h"
+#include "document/DocumentCore.h"
 #include "query/BatchFileReader.h"
 #include "ui_PPISBNBatchSearch.h"
 

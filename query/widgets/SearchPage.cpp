@@ -1,6 +1,6 @@
 #include "query/widgets/SearchPage.h"
 
-#include "engine/DocumentCore.h"
+#include "document/DocumentCore.h"
 
 SearchPage::SearchPage(const QString& caption, DocumentCore& doc, QWidget* parent)
     : PropertyPage(caption, parent), doc_(doc) {}

@@ -1,6 +1,6 @@
 #include "query/widgets/SearchSheet.h"
 
-#include "engine/DocumentCore.h"
+#include "document/DocumentCore.h"
 #include "query/widgets/PPAdvSearch.h"
 #include "query/widgets/PPBasicSearch.h"
 #include "query/widgets/PPISBNBatchSearch.h"

@@ -13,7 +13,7 @@
 #include <atomic>
 #include <mutex>
 
-#include "engine/TargetCheck.h"
+#include "probe/TargetCheck.h"
 
 namespace {
 

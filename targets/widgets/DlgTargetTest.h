@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "engine/TargetProbe.h"
+#include "probe/TargetProbe.h"
 
 class QListWidget;
 

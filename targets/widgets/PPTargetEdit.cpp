@@ -10,7 +10,7 @@
 #include <optional>
 #include <set>
 
-#include "engine/TargetProbe.h"
+#include "probe/TargetProbe.h"
 #include "targets/widgets/DlgTargetTest.h"
 
 #include "targets/TargetAddress.h"

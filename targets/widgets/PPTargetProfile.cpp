@@ -15,7 +15,7 @@
 #include <mutex>
 #include <optional>
 
-#include "engine/UseAttributes.h"
+#include "protocol/UseAttributes.h"
 #include "targets/Target.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "engine/TargetProbe.h"
+#include "probe/TargetProbe.h"
 #include "targets/TargetProfile.h"
 #include "ui/PropertyPage.h"
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "display/RecordComparison.h"
-#include "engine/CopyGroupText.h"
-#include "engine/CopyGrouping.h"
-#include "engine/Record.h"
+#include "copies/CopyGroupText.h"
+#include "copies/CopyGrouping.h"
+#include "records/Record.h"
 
 namespace {
 

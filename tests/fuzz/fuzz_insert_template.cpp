@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/Record.h"
+#include "records/Record.h"
 #include "export/InsertTemplate.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -9,13 +9,13 @@
 #include <string>
 
 #include "xml/XmlDocument.h"
-#include "engine/BriefMarcHandler.h"
-#include "engine/CleanIso2709.h"
-#include "engine/MarcCharset.h"
-#include "engine/MarcCharsetChoice.h"
-#include "engine/MarcForms.h"
-#include "engine/ScreenText.h"
-#include "engine/Utf8.h"
+#include "records/BriefMarcHandler.h"
+#include "marc/CleanIso2709.h"
+#include "marc/MarcCharset.h"
+#include "marc/MarcCharsetChoice.h"
+#include "records/MarcForms.h"
+#include "marc/ScreenText.h"
+#include "marc/Utf8.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "engine/BriefLine.h"
-#include "engine/BriefMarcHandler.h"
-#include "engine/Iso2709Splitter.h"
-#include "engine/MarcReader.h"
+#include "records/BriefLine.h"
+#include "records/BriefMarcHandler.h"
+#include "marc/Iso2709Splitter.h"
+#include "marc/MarcReader.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "engine/SearchQuery.h"
+#include "search/SearchQuery.h"
 #include "query/BatchFileReader.h"
 #include "query/QueryComposer.h"
 

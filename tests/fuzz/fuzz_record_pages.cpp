@@ -9,7 +9,7 @@
 
 #include "display/RecordPages.h"
 #include "settings/SettingsDefaults.h"
-#include "engine/ResultStore.h"
+#include "records/ResultStore.h"
 #include "base/UserMessage.h"
 #include "targets/TargetList.h"
 

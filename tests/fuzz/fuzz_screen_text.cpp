@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/ScreenText.h"
-#include "engine/Utf8.h"
+#include "marc/ScreenText.h"
+#include "marc/Utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/BriefMarcHandler.h"
-#include "engine/MarcForms.h"
-#include "engine/PqfToCql.h"
-#include "engine/SruRecord.h"
-#include "engine/SruRecordText.h"
-#include "engine/SruResponse.h"
+#include "records/BriefMarcHandler.h"
+#include "records/MarcForms.h"
+#include "protocol/sru/PqfToCql.h"
+#include "records/SruRecord.h"
+#include "protocol/sru/SruRecordText.h"
+#include "protocol/sru/SruResponse.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "base/UserMessage.h"
-#include "engine/BriefXmlExtractor.h"
-#include "engine/UnicodeNfc.h"
+#include "records/BriefXmlExtractor.h"
+#include "marc/UnicodeNfc.h"
 #include "settings/SettingsDefaults.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

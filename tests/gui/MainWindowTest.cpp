@@ -24,7 +24,7 @@
 #include "ZebraServer.h"
 #include "app/CMainFrame.h"
 #include "display/RecordPages.h"
-#include "engine/ResultStore.h"
+#include "records/ResultStore.h"
 #include "ui/PropertySheet.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"

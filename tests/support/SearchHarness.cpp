@@ -4,9 +4,9 @@
 
 #include "TestDocument.h"
 #include "TestSupport.h"
-#include "engine/MarcHandler.h"
-#include "engine/MarcReader.h"
-#include "engine/SearchTexts.h"
+#include "marc/MarcHandler.h"
+#include "marc/MarcReader.h"
+#include "search/SearchTexts.h"
 #include "targets/Target.h"
 
 SearchHarness::SearchHarness(const SettingsData& settings) {

@@ -16,8 +16,8 @@
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "settings/SettingsData.h"
-#include "engine/DocumentCore.h"
-#include "engine/SearchEvent.h"
+#include "document/DocumentCore.h"
+#include "search/SearchEvent.h"
 
 class SearchHarness {
 public:

@@ -1,6 +1,6 @@
 #include "SruAnswers.h"
 
-#include "engine/MarcForms.h"
+#include "records/MarcForms.h"
 
 std::vector<Record> recordsOf(SearchHarness& h, int32_t targetId) {
     std::vector<Record> out;

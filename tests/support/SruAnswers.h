@@ -8,7 +8,7 @@
 
 #include "HttpFront.h"
 #include "SearchHarness.h"
-#include "engine/Record.h"
+#include "records/Record.h"
 
 // The target's records in the store, with their display forms made.
 std::vector<Record> recordsOf(SearchHarness& h, int32_t targetId);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/DocumentCore.h"
+#include "document/DocumentCore.h"
 #include "query/BatchNumbers.h"
 
 // Appends a target with the list's next id.
