@@ -264,6 +264,15 @@ private slots:
                  QStringLiteral("2 copies, 2 targets"));
     }
 
+    void newSearchAfterAClickedGroupListsItsGroups() {
+        QTest::mouseClick(grouped()->viewport(), Qt::LeftButton, {},
+                          grouped()->visualRect(grouped()->model().index(0, 0)).center());
+        QCOMPARE(frame_->activePane(), ActivePane::RecordList);
+        g_->start("@attr 1=_ALLRECORDS @attr 2=103 \"\"");
+        QVERIFY(g_->settle());
+        QTRY_COMPARE(grouped()->model().rowCount(), 5);
+    }
+
     void flatListAgainWithoutGroups() {
         frame_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
