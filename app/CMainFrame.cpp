@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/CommandKeys.h"
 #include "app/CqrnDoc.h"
 #include "app/HelpCommands.h"
 #include "app/LockKeyIndicators.h"
@@ -109,10 +110,10 @@ QAction* CMainFrame::addCommand(const QString& caption, const QString& themeIcon
                 : paintedIcon(fallbackIcon, palette());
         action->setIcon(QIcon::fromTheme(themeIcon, fallback));
     }
-    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    if (!statusTip.isEmpty()) action->setStatusTip(statusTip);
     QString key = caption;
     key.remove(QLatin1Char('&'));
+    action->setShortcut(shortcut.isEmpty() ? commandKey(key) : shortcut);
+    if (!statusTip.isEmpty()) action->setStatusTip(statusTip);
     actions_[key] = action;
     return action;
 }

@@ -7,10 +7,8 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
-#include <QSet>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -26,7 +24,6 @@
 #include "app/CMainFrame.h"
 #include "display/RecordPages.h"
 #include "engine/ResultStore.h"
-#include "ui/PropertySheet.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
 #include "views/MRecordView.h"
@@ -188,54 +185,6 @@ private slots:
                  QStringLiteral("Demo (%1/100)").arg(kept + 10));
     }
 
-    // A row clicked, then another search from the sheet: the list the user
-    // works in lists the new search's records of every target.
-    void newSearchAfterAClickedRowListsItsRecords() {
-        GuiDocument g;
-        g.addTarget("Demo", zebra_->zurl("Default"));
-        g.addTarget("Ztest", ztest_->zurl("Default"));
-        CMainFrame frame(g.doc());
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        g.start("@attr 1=4 compass");
-        QVERIFY(g.settle());
-        RecordListModel& list = frame.recordListView()->model();
-        QCOMPARE(list.rowCount(), 20);
-        QTest::mouseClick(frame.recordListView()->viewport(), Qt::LeftButton, {},
-                          frame.recordListView()->visualRect(list.index(2, 0)).center());
-        QCOMPARE(frame.activePane(), ActivePane::RecordList);
-        QVERIFY(g.core().selection.selectedRecordNumber > 0);
-
-        whenModal([](QDialog* dialog) {
-            auto* title = dialog->findChild<QLineEdit*>(QStringLiteral("titleTerm"));
-            if (!title) return dialog->reject();
-            title->clear();
-            typeInto(title, QStringLiteral("lighthouse"));
-            QTest::keyClick(title, Qt::Key_Return);
-        });
-        frame.action("Search")->trigger();
-        QVERIFY(g.settle());
-        QCOMPARE(frame.messagePane()->text(), QStringLiteral("Completed. Records: 18/108"));
-        QCOMPARE(list.rowCount(), 18);
-        QStringList headers;
-        for (int column = 0; column < list.columnCount(); ++column)
-            headers << list.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        QCOMPARE(headers, QStringList({"Title", "Author", "Database", "Date"}));
-        QSet<QString> databases;
-        for (int row = 0; row < list.rowCount(); ++row)
-            databases << list.index(row, 2).data().toString();
-        QCOMPARE(databases, QSet<QString>({"Demo", "Ztest"}));
-
-        // The Databases root lists them all again.
-        const QPoint root =
-            frame.limitView()->visualItemRect(frame.limitView()->topLevelItem(0)).center();
-        // Qt Test's double click needs the press that a real one starts with.
-        QTest::mouseClick(frame.limitView()->viewport(), Qt::LeftButton, {}, root);
-        QTest::mouseDClick(frame.limitView()->viewport(), Qt::LeftButton, {}, root);
-        QCOMPARE(frame.activePane(), ActivePane::Databases);
-        QCOMPARE(list.rowCount(), 18);
-    }
-
     // A long list is built off the UI thread: a target finishing while it is
     // built is listed too, and the chosen records stay chosen.
     void longListBuiltInBackground() {
@@ -394,32 +343,6 @@ private slots:
     }
 
     // File > Search as a user does it: the sheet, a title typed, Enter.
-    void searchFromTheSheet() {
-        GuiDocument g;
-        g.addTarget("Demo", zebra_->zurl("Default"));
-        CMainFrame frame(g.doc());
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        bool typed = false;
-        whenModal([&typed](QDialog* dialog) {
-            auto* sheet = qobject_cast<PropertySheet*>(dialog);
-            if (!sheet) return dialog->reject();
-            auto* title = sheet->findChild<QLineEdit*>(QStringLiteral("titleTerm"));
-            if (!title) return sheet->reject();
-            title->setFocus();
-            QTest::keyClicks(title, QStringLiteral("compass"));
-            typed = true;
-            QTest::keyClick(title, Qt::Key_Return);
-            if (sheet->isVisible()) sheet->reject();
-        });
-        frame.action("Search")->trigger();
-        QVERIFY(typed);
-        QCOMPARE(g.core().query.pqf(), std::string("@attr 1=4 \"compass\" "));
-        QVERIFY(g.settle());
-        QCOMPARE(treeTexts(frame.limitView()).at(1), QStringLiteral("Demo (10/20)"));
-        QCOMPARE(frame.recordListView()->model().rowCount(), 10);
-    }
-
     void printWritesPdf() {
         GuiDocument g;
         CMainFrame frame(g.doc());

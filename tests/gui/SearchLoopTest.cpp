@@ -1,0 +1,165 @@
+// The cataloguer's loop in the window, driven by clicks and keys on real
+// servers: search from the sheet, choose a row, search again; the commands'
+// keys.
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
+#include <QTest>
+#include <functional>
+
+#include "GuiDocument.h"
+#include "GuiSupport.h"
+#include "YazZtestServer.h"
+#include "ZebraServer.h"
+#include "app/CMainFrame.h"
+#include "ui/PropertySheet.h"
+#include "views/MLimitView.h"
+#include "views/MRecordListView.h"
+#include "views/RecordListModel.h"
+
+namespace {
+
+QStringList treeTexts(const MLimitView* tree) {
+    QStringList texts;
+    const QTreeWidgetItem* root = tree->topLevelItem(0);
+    if (!root) return texts;
+    texts << root->text(0);
+    for (int i = 0; i < root->childCount(); ++i) texts << root->child(i)->text(0);
+    return texts;
+}
+
+}  // namespace
+
+class SearchLoopTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        zebra_ = ZebraServer::withDemoCorpus();
+        ztest_ = std::make_unique<YazZtestServer>();
+    }
+    void cleanupTestCase() {
+        zebra_.reset();
+        ztest_.reset();
+    }
+
+    void searchFromTheSheet() {
+        GuiDocument g;
+        g.addTarget("Demo", zebra_->zurl("Default"));
+        CMainFrame frame(g.doc());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        bool typed = false;
+        whenModal([&typed](QDialog* dialog) {
+            auto* sheet = qobject_cast<PropertySheet*>(dialog);
+            if (!sheet) return dialog->reject();
+            auto* title = sheet->findChild<QLineEdit*>(QStringLiteral("titleTerm"));
+            if (!title) return sheet->reject();
+            title->setFocus();
+            QTest::keyClicks(title, QStringLiteral("compass"));
+            typed = true;
+            QTest::keyClick(title, Qt::Key_Return);
+            if (sheet->isVisible()) sheet->reject();
+        });
+        frame.action("Search")->trigger();
+        QVERIFY(typed);
+        QCOMPARE(g.core().query.pqf(), std::string("@attr 1=4 \"compass\" "));
+        QVERIFY(g.settle());
+        QCOMPARE(treeTexts(frame.limitView()).at(1), QStringLiteral("Demo (10/20)"));
+        QCOMPARE(frame.recordListView()->model().rowCount(), 10);
+    }
+
+    // A row clicked, then another search from the sheet: the list the user
+    // works in lists the new search's records of every target.
+    void newSearchAfterAClickedRowListsItsRecords() {
+        GuiDocument g;
+        g.addTarget("Demo", zebra_->zurl("Default"));
+        g.addTarget("Ztest", ztest_->zurl("Default"));
+        CMainFrame frame(g.doc());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        g.start("@attr 1=4 compass");
+        QVERIFY(g.settle());
+        RecordListModel& list = frame.recordListView()->model();
+        QCOMPARE(list.rowCount(), 20);
+        QTest::mouseClick(frame.recordListView()->viewport(), Qt::LeftButton, {},
+                          frame.recordListView()->visualRect(list.index(2, 0)).center());
+        QCOMPARE(frame.activePane(), ActivePane::RecordList);
+        QVERIFY(g.core().selection.selectedRecordNumber > 0);
+
+        whenModal([](QDialog* dialog) {
+            auto* title = dialog->findChild<QLineEdit*>(QStringLiteral("titleTerm"));
+            if (!title) return dialog->reject();
+            title->clear();
+            typeInto(title, QStringLiteral("lighthouse"));
+            QTest::keyClick(title, Qt::Key_Return);
+        });
+        frame.action("Search")->trigger();
+        QVERIFY(g.settle());
+        QCOMPARE(frame.messagePane()->text(), QStringLiteral("Completed. Records: 18/108"));
+        QCOMPARE(list.rowCount(), 18);
+        QStringList headers;
+        for (int column = 0; column < list.columnCount(); ++column)
+            headers << list.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        QCOMPARE(headers, QStringList({"Title", "Author", "Database", "Date"}));
+        QSet<QString> databases;
+        for (int row = 0; row < list.rowCount(); ++row)
+            databases << list.index(row, 2).data().toString();
+        QCOMPARE(databases, QSet<QString>({"Demo", "Ztest"}));
+
+        // The Databases root lists them all again.
+        const QPoint root =
+            frame.limitView()->visualItemRect(frame.limitView()->topLevelItem(0)).center();
+        // Qt Test's double click needs the press that a real one starts with.
+        QTest::mouseClick(frame.limitView()->viewport(), Qt::LeftButton, {}, root);
+        QTest::mouseDClick(frame.limitView()->viewport(), Qt::LeftButton, {}, root);
+        QCOMPARE(frame.activePane(), ActivePane::Databases);
+        QCOMPARE(list.rowCount(), 18);
+    }
+
+    // Every menu command's key is its own (Qt fires none of two alike), the
+    // loop's commands have one, and Ctrl+F opens the search sheet.
+    void commandKeysAreShownAndWork() {
+        GuiDocument g;
+        g.addTarget("Demo", zebra_->zurl("Default"));
+        CMainFrame frame(g.doc());
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        QMap<QString, QString> owner;
+        std::function<void(const QList<QAction*>&)> visit = [&](const QList<QAction*>& actions) {
+            for (QAction* action : actions) {
+                if (action->menu()) visit(action->menu()->actions());
+                const QString key = action->shortcut().toString();
+                if (key.isEmpty()) continue;
+                QVERIFY2(!owner.contains(key) || owner[key] == action->text(),
+                         qPrintable(key + ": " + owner[key] + ", " + action->text()));
+                owner[key] = action->text();
+            }
+        };
+        visit(frame.menuBar()->actions());
+        visit(frame.actions());
+        for (const char* command : {"Search", "Resume", "Stop", "MARC", "MARC Text", "Options"})
+            QVERIFY2(!frame.action(command)->shortcut().isEmpty(), command);
+
+        bool opened = false;
+        whenModal([&opened](QDialog* dialog) {
+            opened = qobject_cast<PropertySheet*>(dialog) != nullptr;
+            dialog->reject();
+        });
+        QTest::keyClick(&frame, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(opened);
+    }
+
+private:
+    IsolatedUserDirs dirs_;
+    std::unique_ptr<ZebraServer> zebra_;
+    std::unique_ptr<YazZtestServer> ztest_;
+};
+
+QTEST_MAIN(SearchLoopTest)
+#include "SearchLoopTest.moc"
