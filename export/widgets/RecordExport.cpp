@@ -8,6 +8,7 @@
 #include "engine/Record.h"
 #include "export/FileExportText.h"
 #include "export/InsertTemplate.h"
+#include "export/OneRecordFile.h"
 #include "export/db/DatabaseExportJob.h"
 #include "export/widgets/DatabaseExportProgress.h"
 #include "export/widgets/DlgExportToDatabase.h"
@@ -17,11 +18,17 @@
 
 namespace {
 
-// The record's text copied out of the store; empty when the record is gone.
-std::string recordText(const DocumentCore& doc, int32_t recordNumber, FileExportKind kind) {
-    Record record;
-    if (!doc.store.copyRecord(recordNumber, record)) return {};
-    return fileExportBytes(record, kind, marcExportOptions(*doc.settings));
+// Replacement characters stand for text that was lost on the way in; the user
+// should know which fields before they go into a catalogue file.
+bool confirmReplacements(const Record& record, QWidget* parent) {
+    const std::vector<std::string> tags = fieldsWithReplacements(record);
+    if (tags.empty()) return true;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"),
+                    QString::fromStdString(replacementWarning(tags)),
+                    QMessageBox::Save | QMessageBox::Cancel, parent);
+    box.setObjectName(QStringLiteral("replacementWarning"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Save;
 }
 
 }  // namespace
@@ -32,12 +39,19 @@ void exportRecordToFile(DocumentCore& doc, FileExportKind kind, QWidget* parent)
 
 void exportRecordToFile(DocumentCore& doc, int32_t recordNumber, FileExportKind kind,
                         QWidget* parent) {
+    // A record gone from the store gives an empty file, as a record without the form does.
+    Record record;
+    const bool found = doc.store.copyRecord(recordNumber, record);
+    if (found && !confirmReplacements(record, parent)) return;
     QString stylesheet, path;
-    if (!askExportFiles(parent, kind, stylesheet, path)) return;
+    MarcExportOptions options = marcExportOptions(*doc.settings);
+    if (!askExportFiles(parent, kind, stylesheet, path, options.asUtf8,
+                        QString::fromStdString(suggestedFileName(record))))
+        return;
 
     QString message, cause;
     try {
-        std::string text = recordText(doc, recordNumber, kind);
+        std::string text = found ? fileExportBytes(record, kind, options) : std::string();
         // On failure the service has told the user; the untransformed text is written.
         if (kind == FileExportKind::XslTransformation)
             transformXml(text, QFile::encodeName(stylesheet).toStdString(), text);
@@ -65,8 +79,7 @@ bool exportRecordToDatabase(DocumentCore& doc, const std::vector<int32_t>& recor
         }
         const ResultStore& store = doc.store;
         const MarcExportOptions options = marcExportOptions(*doc.settings);
-        DatabaseExportJob job(doc.settings->InsertDBString, std::move(parsed),
-                              recordNumbers.size(),
+        DatabaseExportJob job(doc.settings->InsertDBString, std::move(parsed), recordNumbers.size(),
                               [&store, &recordNumbers, &options](size_t from, size_t count) {
                                   std::vector<Record> records =
                                       store.copyCompleteRecords(recordNumbers.data() + from, count);
