@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include "app/CommandKeys.h"
+#include "app/CompareCommand.h"
 #include "app/CqrnDoc.h"
 #include "app/HelpCommands.h"
 #include "app/LockKeyIndicators.h"
@@ -23,7 +24,6 @@
 #include "export/widgets/RecordExport.h"
 #include "query/BatchReport.h"
 #include "query/widgets/BatchReportWindow.h"
-#include "views/MCompareWindow.h"
 #include "views/MGroupedListView.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
@@ -155,6 +155,14 @@ void CMainFrame::createActions() {
         on(addCommand(caption, {}, 0, {}, {}), [this, command] { doc_.exportFile(command, this); });
     }
     on(addCommand("Database", {}, 0, {}, {}), [this] { doc_.exportDatabase(this); });
+    const auto addTo = [this](bool another) {
+        const QString added = addRecordToFile(doc_.core(), another, this);
+        if (!added.isEmpty()) messagePane_->setText(added);
+    };
+    on(addCommand("Add to File", {}, 0, {}, "Add the record to the end of the file added to last"),
+       [addTo] { addTo(false); });
+    on(addCommand("Add to Other File...", {}, 0, {}, "Choose the file that Add to File adds to"),
+       [addTo] { addTo(true); });
     on(addCommand("Contents", {}, 0, QKeySequence::HelpContents, {}), [this] { showManual(this); });
     on(addCommand("Forum", {}, 0, {}, {}),
        [this] { QDesktopServices::openUrl(forumUrl(doc_.core().settings->ForumURL)); });
@@ -210,6 +218,8 @@ void CMainFrame::createMenus() {
     QMenu* exportMenu = menuBar()->addMenu(QStringLiteral("Export"));
     exportMenu->addActions({action("MARC"), action("MARC Text"), action("TEXT"), action("XML"),
                             action("XSL Transformation"), action("Database")});
+    exportMenu->addSeparator();
+    exportMenu->addActions({action("Add to File"), action("Add to Other File...")});
     exportMenu->addSeparator();
     listExportMenu_ = exportKindMenu(
         QStringLiteral("Export All Records in List"),
@@ -350,7 +360,8 @@ void CMainFrame::setMenuActionState() {
     action("Options")->setEnabled(a.options);
     action("Stop")->setEnabled(a.stop);
     action("Resume")->setEnabled(a.resume);
-    for (const char* key : {"MARC", "MARC Text", "TEXT", "XML", "XSL Transformation"})
+    for (const char* key : {"MARC", "MARC Text", "TEXT", "XML", "XSL Transformation", "Add to File",
+                            "Add to Other File..."})
         action(key)->setEnabled(a.exportRecord);
     action("Database")->setEnabled(a.exportDatabase);
     listExportMenu_->menuAction()->setEnabled(a.exportList);
@@ -380,15 +391,4 @@ void CMainFrame::showGroupedList(bool grouped) {
     setActivePane(activePane_);
 }
 
-QDialog* CMainFrame::compareSelectedRecords() {
-    const std::vector<int32_t> numbers = doc_.core().selection.selectedRecordNumbers;
-    if (numbers.size() < 2 || numbers.size() > 4) return nullptr;
-    auto* window = new MCompareWindow(
-        doc_.core().store, numbers,
-        [this](int32_t number) {
-            exportRecordToFile(doc_.core(), number, FileExportKind::Marc, this);
-        },
-        this);
-    window->show();
-    return window;
-}
+QDialog* CMainFrame::compareSelectedRecords() { return compareRecords(doc_.core(), this); }

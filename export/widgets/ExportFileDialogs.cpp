@@ -93,6 +93,15 @@ bool askExportFiles(QWidget* parent, FileExportKind kind, QString& stylesheet, Q
     return !path.isEmpty();
 }
 
+QString askFileToAddTo(QWidget* parent) {
+    FileRequest request = saveRequest(FileExportKind::Marc);
+    request.caption = QStringLiteral("Add to File");
+    request.filter =
+        QStringLiteral("MARC (*.mrc);;MARC text (*.mrk);;MARCXML (*.xml);;All Files (*)");
+    request.confirmOverwrite = false;
+    return chooseSaveFile(parent, request);
+}
+
 void showSaveFailure(QWidget* parent, const QString& message, const QString& cause) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"), message, QMessageBox::Ok, parent);
     box.setInformativeText(cause);

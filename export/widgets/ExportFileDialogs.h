@@ -19,5 +19,9 @@ bool askExportFiles(QWidget* parent, FileExportKind kind, QString& stylesheet, Q
 bool askExportFiles(QWidget* parent, FileExportKind kind, QString& stylesheet, QString& path,
                     bool& asUtf8, const QString& fileName = {});
 
+// The file that "Add to File" adds to: ISO 2709, MARC text or MARCXML, by its
+// suffix; an existing file is not replaced. Empty when the user cancelled.
+QString askFileToAddTo(QWidget* parent);
+
 // The warning for a failed save: message in the user's terms, cause the system's.
 void showSaveFailure(QWidget* parent, const QString& message, const QString& cause);

@@ -11,6 +11,7 @@ QString askWithDialog(QWidget* parent, const FileRequest& request) {
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(request.defaultSuffix);
         if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

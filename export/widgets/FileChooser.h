@@ -20,6 +20,8 @@ struct FileRequest {
     // Where the dialog starts, and the name it proposes (Save); empty for none.
     QString directory;
     QString fileName;
+    // Save: false for a file that is added to rather than replaced.
+    bool confirmOverwrite = true;
 };
 
 // Save: asks before overwriting. Open: only an existing

@@ -1,11 +1,13 @@
 #include "export/widgets/RecordExport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <new>
 
 #include "engine/DocumentCore.h"
 #include "engine/Record.h"
+#include "export/AddToFile.h"
 #include "export/FileExportText.h"
 #include "export/InsertTemplate.h"
 #include "export/OneRecordFile.h"
@@ -14,6 +16,7 @@
 #include "export/widgets/DlgExportToDatabase.h"
 #include "export/widgets/ExportFileDialogs.h"
 #include "export/widgets/SaveExportFile.h"
+#include "ui/ViewPreferences.h"
 #include "xml/XmlDocument.h"
 
 namespace {
@@ -61,6 +64,41 @@ void exportRecordToFile(DocumentCore& doc, int32_t recordNumber, FileExportKind 
         cause.clear();
     }
     showSaveFailure(parent, message, cause);
+}
+
+QString addRecordToFile(DocumentCore& doc, bool chooseAnother, QWidget* parent) {
+    static const QString kFilePreference = QStringLiteral("AddToFile");
+    static QString remembered = ViewPreferences::text(kFilePreference, {});
+    Record record;
+    if (!doc.store.copyRecord(doc.selection.selectedRecordNumber, record) ||
+        !confirmReplacements(record, parent))
+        return {};
+    QString path = chooseAnother ? QString() : remembered;
+    if (path.isEmpty() && (path = askFileToAddTo(parent)).isEmpty()) return {};
+
+    QString message, cause;
+    QFile old(path);
+    if (old.exists() && !old.open(QIODevice::ReadOnly)) {
+        showSaveFailure(parent, QStringLiteral("%1 could not be read.").arg(path),
+                        old.errorString());
+        return {};
+    }
+    const QByteArray existing = old.isOpen() ? old.readAll() : QByteArray();
+    const AddedFile added = ::addRecordToFile(existing.toStdString(), record,
+                                              addToFileKind(QFile::encodeName(path).toStdString()),
+                                              marcExportOptions(*doc.settings));
+    if (!added.error.empty()) {
+        showSaveFailure(parent, QString::fromStdString(added.error), path);
+        return {};
+    }
+    if (!saveExportFile(path, added.bytes, message, cause)) {
+        showSaveFailure(parent, message, cause);
+        return {};
+    }
+    remembered = path;
+    ViewPreferences::setText(kFilePreference, path);
+    return QString::fromStdString(
+        addedText(1, QFileInfo(path).fileName().toStdString(), added.records));
 }
 
 bool exportRecordToDatabase(DocumentCore& doc, const std::vector<int32_t>& recordNumbers,

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QSet>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 
 #include "GuiDocument.h"
@@ -17,6 +18,7 @@
 #include "YazZtestServer.h"
 #include "ZebraServer.h"
 #include "app/CMainFrame.h"
+#include "export/widgets/FileChooser.h"
 #include "ui/PropertySheet.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
@@ -40,6 +42,12 @@ bool searchTitle(CMainFrame& frame, const QString& term) {
     });
     frame.action("Search")->trigger();
     return typed;
+}
+
+bool showActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
 }
 
 }  // namespace
@@ -117,9 +125,7 @@ private slots:
         GuiDocument g;
         g.addTarget("Demo", zebra_->zurl("Default"));
         CMainFrame frame(g.doc());
-        frame.show();
-        frame.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        QVERIFY(showActive(frame));
         QMap<QString, QString> owner;
         std::function<void(const QList<QAction*>&)> visit = [&](const QList<QAction*>& actions) {
             for (QAction* action : actions) {
@@ -143,6 +149,49 @@ private slots:
         });
         QTest::keyClick(&frame, Qt::Key_F, Qt::ControlModifier);
         QVERIFY(opened);
+    }
+
+    // Ctrl+D adds the chosen record to a file asked for once; the status bar
+    // counts the file's records. Another file is asked for on request.
+    void addToFileAppendsAndCounts() {
+        GuiDocument g;
+        g.addTarget("Demo", zebra_->zurl("Default"));
+        CMainFrame frame(g.doc());
+        QVERIFY(showActive(frame));
+        g.start("@attr 1=4 lighthouse");
+        QVERIFY(g.settle());
+        TempDir tmp;
+        QStringList answers = {QString::fromStdString(tmp.file("today.mrc")),
+                               QString::fromStdString(tmp.file("day.xml"))};
+        int asked = 0;
+        setFileChooser([&](QWidget*, const FileRequest& request) {
+            ++asked;
+            return request.confirmOverwrite ? QString() : answers.takeFirst();
+        });
+        MRecordListView* list = frame.recordListView();
+        const auto addRow = [&](int row, Qt::KeyboardModifiers keys) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(list->model().index(row, 0)).center());
+            QTest::keyClick(list, Qt::Key_D, keys);
+        };
+        addRow(0, Qt::ControlModifier);
+        QCOMPARE(frame.messagePane()->text(),
+                 QStringLiteral("Added 1 record to today.mrc, 1 in the file"));
+        addRow(1, Qt::ControlModifier);
+        QCOMPARE(frame.messagePane()->text(),
+                 QStringLiteral("Added 1 record to today.mrc, 2 in the file"));
+        QCOMPARE(asked, 1);
+        const std::string marc = readFileBytes(tmp.file("today.mrc"));
+        QCOMPARE(std::count(marc.begin(), marc.end(), '\x1D'), 2);
+
+        frame.action("Add to Other File...")->trigger();
+        addRow(2, Qt::ControlModifier);
+        setFileChooser({});
+        QCOMPARE(asked, 2);
+        QCOMPARE(frame.messagePane()->text(),
+                 QStringLiteral("Added 1 record to day.xml, 2 in the file"));
+        const std::string xml = readFileBytes(tmp.file("day.xml"));
+        QCOMPARE(xml.find("<collection"), xml.rfind("<collection"));
     }
 
 private:
