@@ -22,6 +22,7 @@
 #include "ui/PropertySheet.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
+#include "views/MRecordView.h"
 #include "views/RecordListModel.h"
 
 namespace {
@@ -67,15 +68,21 @@ private slots:
     void searchFromTheSheet() {
         GuiDocument g;
         g.addTarget("Demo", zebra_->zurl("Default"));
+        g.addTarget("Unused", ztest_->zurl("Default"), false);
         CMainFrame frame(g.doc());
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        // Until the first search a start page says how to begin.
+        const QString start = frame.recordView()->toPlainText();
+        QVERIFY2(start.contains("Start here") && start.contains("The search goes to Demo."),
+                 qPrintable(start));
         QVERIFY(searchTitle(frame, QStringLiteral("compass")));
         QCOMPARE(g.core().query.pqf(), std::string("@attr 1=4 \"compass\" "));
         QVERIFY(g.settle());
         QCOMPARE(frame.limitView()->topLevelItem(0)->child(0)->text(0),
                  QStringLiteral("Demo (10/20)"));
         QCOMPARE(frame.recordListView()->model().rowCount(), 10);
+        QVERIFY(!frame.recordView()->toPlainText().contains("Start here"));
     }
 
     // A row clicked, then another search from the sheet: the list the user
