@@ -107,6 +107,9 @@ std::string differenceText(const ComparedRow& row) {
         }
         return text;
     }
+    // The leader and the 00X fields have neither indicators nor subfields.
+    if (row.tag == "LDR" || row.tag.compare(0, 2, "00") == 0)
+        return row.subfields ? "contents differ" : "";
     if (row.indicators && row.subfields) return "indicators and subfields differ";
     if (row.indicators) return "indicators differ";
     if (row.subfields) return "subfields differ";

@@ -25,5 +25,6 @@ struct ComparedRow {
 // decode as ISO 2709 give a record with no fields.
 std::vector<ComparedRow> compareRecords(const std::vector<std::string>& iso2709);
 
-// Pure. "only in 1, 3", "indicators differ", "subfields differ", or "".
+// Pure. "only in 1, 3", "indicators differ", "subfields differ", "contents
+// differ" (the leader and control fields), or "".
 std::string differenceText(const ComparedRow& row);
