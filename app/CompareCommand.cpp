@@ -12,7 +12,7 @@ QDialog* compareRecords(DocumentCore& doc, QWidget* parent) {
         [&doc, parent](int32_t number) {
             exportRecordToFile(doc, number, FileExportKind::Marc, parent);
         },
-        parent);
+        parent, doc.selection.listedRecordNumbers);
     window->show();
     return window;
 }

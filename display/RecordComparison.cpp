@@ -115,3 +115,11 @@ std::string differenceText(const ComparedRow& row) {
     if (row.subfields) return "subfields differ";
     return {};
 }
+
+std::string comparedRecordName(size_t index, const std::string& target, size_t listRow,
+                               const std::string& controlNumber) {
+    std::string name = std::to_string(index + 1) + ": " + target;
+    if (listRow > 0) name += ", row " + std::to_string(listRow);
+    if (!controlNumber.empty()) name += ", 001 " + controlNumber;
+    return name;
+}
