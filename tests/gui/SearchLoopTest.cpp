@@ -73,6 +73,7 @@ private slots:
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         // Until the first search a start page says how to begin.
+        grabToFile(&frame, QStringLiteral("start-page"));
         const QString start = frame.recordView()->toPlainText();
         QVERIFY2(start.contains("Start here") && start.contains("The search goes to Demo."),
                  qPrintable(start));
@@ -191,6 +192,7 @@ private slots:
         const std::string marc = readFileBytes(tmp.file("today.mrc"));
         QCOMPARE(std::count(marc.begin(), marc.end(), '\x1D'), 2);
 
+        grabToFile(&frame, QStringLiteral("added-to-file"));
         frame.action("Add to Other File...")->trigger();
         addRow(2, Qt::ControlModifier);
         setFileChooser({});
