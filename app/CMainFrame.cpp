@@ -7,22 +7,23 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPainter>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/CommandKeys.h"
+#include "app/CompareCommand.h"
 #include "app/CqrnDoc.h"
 #include "app/HelpCommands.h"
 #include "app/LockKeyIndicators.h"
 #include "app/MAboutDlg.h"
+#include "app/PaintedIcons.h"
 #include "base/Version.h"
 #include "export/widgets/RecordExport.h"
 #include "query/BatchReport.h"
 #include "query/widgets/BatchReportWindow.h"
-#include "views/MCompareWindow.h"
 #include "views/MGroupedListView.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
@@ -37,47 +38,6 @@ const std::pair<const char*, FileExportKind> kFileKinds[] = {
     {"TEXT", FileExportKind::Text},
     {"XML", FileExportKind::Xml},
     {"XSL Transformation", FileExportKind::XslTransformation}};
-
-enum PaintedIcon { CutIcon = -2, CopyIcon = -3, PasteIcon = -4, PrintIcon = -5 };
-
-// Plain drawings for the commands that the style has no icon for, so a
-// machine without an icon theme still shows a usable toolbar.
-QIcon paintedIcon(int which, const QPalette& palette) {
-    QIcon icon;
-    for (int size : {16, 24, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 16.0, size / 16.0);
-        p.setPen(QPen(palette.color(QPalette::WindowText), 1.2));
-        p.setBrush(palette.color(QPalette::Base));
-        switch (which) {
-            case CutIcon:
-                p.drawLine(QPointF(4, 1), QPointF(11, 11));
-                p.drawLine(QPointF(12, 1), QPointF(5, 11));
-                p.drawEllipse(QPointF(4, 13), 2.3, 2.3);
-                p.drawEllipse(QPointF(12, 13), 2.3, 2.3);
-                break;
-            case CopyIcon:
-                p.drawRect(QRectF(1.5, 1.5, 8, 10));
-                p.drawRect(QRectF(6.5, 4.5, 8, 10));
-                break;
-            case PasteIcon:
-                p.drawRect(QRectF(2.5, 2.5, 11, 12.5));
-                p.setBrush(palette.color(QPalette::WindowText));
-                p.drawRect(QRectF(5.5, 1, 5, 3));
-                break;
-            case PrintIcon:
-                p.drawRect(QRectF(4.5, 1.5, 7, 5));
-                p.drawRect(QRectF(1.5, 6.5, 13, 6));
-                p.drawRect(QRectF(4.5, 10.5, 7, 4.5));
-                break;
-        }
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
 
 }  // namespace
 
@@ -150,10 +110,10 @@ QAction* CMainFrame::addCommand(const QString& caption, const QString& themeIcon
                 : paintedIcon(fallbackIcon, palette());
         action->setIcon(QIcon::fromTheme(themeIcon, fallback));
     }
-    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    if (!statusTip.isEmpty()) action->setStatusTip(statusTip);
     QString key = caption;
     key.remove(QLatin1Char('&'));
+    action->setShortcut(shortcut.isEmpty() ? commandKey(key) : shortcut);
+    if (!statusTip.isEmpty()) action->setStatusTip(statusTip);
     actions_[key] = action;
     return action;
 }
@@ -195,6 +155,14 @@ void CMainFrame::createActions() {
         on(addCommand(caption, {}, 0, {}, {}), [this, command] { doc_.exportFile(command, this); });
     }
     on(addCommand("Database", {}, 0, {}, {}), [this] { doc_.exportDatabase(this); });
+    const auto addTo = [this](bool another) {
+        const QString added = addRecordToFile(doc_.core(), another, this);
+        if (!added.isEmpty()) messagePane_->setText(added);
+    };
+    on(addCommand("Add to File", {}, 0, {}, "Add the record to the end of the file added to last"),
+       [addTo] { addTo(false); });
+    on(addCommand("Add to Other File...", {}, 0, {}, "Choose the file that Add to File adds to"),
+       [addTo] { addTo(true); });
     on(addCommand("Contents", {}, 0, QKeySequence::HelpContents, {}), [this] { showManual(this); });
     on(addCommand("Forum", {}, 0, {}, {}),
        [this] { QDesktopServices::openUrl(forumUrl(doc_.core().settings->ForumURL)); });
@@ -250,6 +218,8 @@ void CMainFrame::createMenus() {
     QMenu* exportMenu = menuBar()->addMenu(QStringLiteral("Export"));
     exportMenu->addActions({action("MARC"), action("MARC Text"), action("TEXT"), action("XML"),
                             action("XSL Transformation"), action("Database")});
+    exportMenu->addSeparator();
+    exportMenu->addActions({action("Add to File"), action("Add to Other File...")});
     exportMenu->addSeparator();
     listExportMenu_ = exportKindMenu(
         QStringLiteral("Export All Records in List"),
@@ -390,7 +360,8 @@ void CMainFrame::setMenuActionState() {
     action("Options")->setEnabled(a.options);
     action("Stop")->setEnabled(a.stop);
     action("Resume")->setEnabled(a.resume);
-    for (const char* key : {"MARC", "MARC Text", "TEXT", "XML", "XSL Transformation"})
+    for (const char* key : {"MARC", "MARC Text", "TEXT", "XML", "XSL Transformation", "Add to File",
+                            "Add to Other File..."})
         action(key)->setEnabled(a.exportRecord);
     action("Database")->setEnabled(a.exportDatabase);
     listExportMenu_->menuAction()->setEnabled(a.exportList);
@@ -420,15 +391,4 @@ void CMainFrame::showGroupedList(bool grouped) {
     setActivePane(activePane_);
 }
 
-QDialog* CMainFrame::compareSelectedRecords() {
-    const std::vector<int32_t> numbers = doc_.core().selection.selectedRecordNumbers;
-    if (numbers.size() < 2 || numbers.size() > 4) return nullptr;
-    auto* window = new MCompareWindow(
-        doc_.core().store, numbers,
-        [this](int32_t number) {
-            exportRecordToFile(doc_.core(), number, FileExportKind::Marc, this);
-        },
-        this);
-    window->show();
-    return window;
-}
+QDialog* CMainFrame::compareSelectedRecords() { return compareRecords(doc_.core(), this); }

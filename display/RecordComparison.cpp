@@ -125,8 +125,19 @@ std::string differenceText(const ComparedRow& row) {
         }
         return text;
     }
+    // The leader and the 00X fields have neither indicators nor subfields.
+    if (row.tag == "LDR" || row.tag.compare(0, 2, "00") == 0)
+        return row.subfields ? "contents differ" : "";
     if (row.indicators && row.subfields) return "indicators and subfields differ";
     if (row.indicators) return "indicators differ";
     if (row.subfields) return "subfields differ";
     return {};
+}
+
+std::string comparedRecordName(size_t index, const std::string& target, size_t listRow,
+                               const std::string& controlNumber) {
+    std::string name = std::to_string(index + 1) + ": " + target;
+    if (listRow > 0) name += ", row " + std::to_string(listRow);
+    if (!controlNumber.empty()) name += ", 001 " + controlNumber;
+    return name;
 }

@@ -31,5 +31,12 @@ std::vector<ComparedRow> compareRecords(const std::vector<Record>& records);
 // Pure; any thread. The same for bare bytes, in the charset marcCharset finds.
 std::vector<ComparedRow> compareRecords(const std::vector<std::string>& iso2709);
 
-// Pure. "only in 1, 3", "indicators differ", "subfields differ", or "".
+// Pure. "only in 1, 3", "indicators differ", "subfields differ", "contents
+// differ" (the leader and control fields), or "".
 std::string differenceText(const ComparedRow& row);
+
+// Pure. A compared record's column header, telling records of one target
+// apart: "1: Beta, row 3, 001 b1"; the row in the list (from 1) and the
+// control number are left out when unknown (0, empty).
+std::string comparedRecordName(size_t index, const std::string& target, size_t listRow,
+                               const std::string& controlNumber);

@@ -30,6 +30,9 @@ public:
     size_t skipped() const { return skipped_; }
     // Of those skipped in a MARC file: MARCXML records too long for ISO 2709.
     size_t tooLongForMarc() const { return tooLongForMarc_; }
+    // XML: the MARC 21 records in the collection, and whether other documents came too.
+    size_t marcXmlRecords() const { return marcXmlRecords_; }
+    bool hasOtherXml() const { return !otherXml_.empty(); }
 
 private:
     void addXml(const std::string& xml);

@@ -19,3 +19,15 @@ void ViewPreferences::setFlag(const QString& name, bool value) {
     QSettings store(QStringLiteral("Corvane"), QStringLiteral("QRN"));
     store.setValue(valueName(name), value);
 }
+
+QString ViewPreferences::text(const QString& name, const QString& fallback) {
+    if (!Settings::storeExists()) return fallback;
+    const QSettings store(QStringLiteral("Corvane"), QStringLiteral("QRN"));
+    return store.value(valueName(name), fallback).toString();
+}
+
+void ViewPreferences::setText(const QString& name, const QString& value) {
+    if (!Settings::storeExists()) return;
+    QSettings store(QStringLiteral("Corvane"), QStringLiteral("QRN"));
+    store.setValue(valueName(name), value);
+}

@@ -10,4 +10,6 @@ public:
     // The stored choice; fallback when never stored or without a store.
     static bool flag(const QString& name, bool fallback);
     static void setFlag(const QString& name, bool value);
+    static QString text(const QString& name, const QString& fallback);
+    static void setText(const QString& name, const QString& value);
 };

@@ -6,8 +6,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "display/MarksLegend.h"
 #include "display/RecordComparison.h"
@@ -27,21 +29,27 @@ QTableWidgetItem* cell(const std::string& text, bool marked) {
 }  // namespace
 
 MCompareWindow::MCompareWindow(const ResultStore& store, const std::vector<int32_t>& numbers,
-                               std::function<void(int32_t)> exportRecord, QWidget* parent)
+                               std::function<void(int32_t)> exportRecord, QWidget* parent,
+                               const std::vector<int32_t>& listed)
     : QDialog(parent), table_(new QTableWidget(this)), choice_(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("Compare Records"));
     setAttribute(Qt::WA_DeleteOnClose);
     const std::vector<Record> records = store.copyRecords(numbers.data(), numbers.size());
-    std::vector<std::string> raw;
+    const std::vector<ComparedRow> rows = compareRecords(records);
+    const auto control = std::find_if(rows.begin(), rows.end(), [](const ComparedRow& row) {
+        return row.tag == "001" && row.occurrence == 1;
+    });
     QStringList headers{QStringLiteral("Field"), QStringLiteral("Difference")};
     for (size_t i = 0; i < records.size(); ++i) {
-        raw.push_back(records[i].kind == Marc ? records[i].rawData : std::string());
-        const QString name = QStringLiteral("%1: %2").arg(i + 1).arg(
-            QString::fromStdString(screenText(records[i].targetName)));
+        // Copies often come from one target; the row and 001 tell them apart.
+        const auto at = std::find(listed.begin(), listed.end(), records[i].number);
+        const size_t row = at == listed.end() ? 0 : static_cast<size_t>(at - listed.begin()) + 1;
+        const std::string number = control == rows.end() ? std::string() : control->fields[i].text;
+        const QString name = QString::fromStdString(
+            screenText(comparedRecordName(i, records[i].targetName, row, number)));
         headers << name;
         choice_->addItem(name, records[i].number);
     }
-    const std::vector<ComparedRow> rows = compareRecords(records);
 
     table_->setColumnCount(headers.size());
     table_->setHorizontalHeaderLabels(headers);
@@ -101,6 +109,9 @@ MCompareWindow::MCompareWindow(const ResultStore& store, const std::vector<int32
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addLayout(bottom);
-    resize(300 + 330 * static_cast<int>(records.size()), 600);
+    // Four records side by side would be wider than a laptop's screen.
+    const QRect room = screen()->availableGeometry();
+    resize(std::min(300 + 330 * static_cast<int>(records.size()), room.width() * 9 / 10),
+           std::min(600, room.height() * 9 / 10));
     table_->setFocus();
 }

@@ -16,9 +16,11 @@ class QTableWidget;
 class MCompareWindow : public QDialog {
     Q_OBJECT
 public:
-    // exportRecord: what the Export button does with the chosen record.
+    // exportRecord: what the Export button does with the chosen record;
+    // listed: the list's records in its order, whose rows the headers name.
     MCompareWindow(const ResultStore& store, const std::vector<int32_t>& numbers,
-                   std::function<void(int32_t)> exportRecord, QWidget* parent = nullptr);
+                   std::function<void(int32_t)> exportRecord, QWidget* parent = nullptr,
+                   const std::vector<int32_t>& listed = {});
 
     QTableWidget* table() const { return table_; }
     QComboBox* recordChoice() const { return choice_; }

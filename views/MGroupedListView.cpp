@@ -20,7 +20,7 @@ MGroupedListView::MGroupedListView(ViewDocument& doc, QWidget* parent)
       model_(new GroupedRecordModel(this)),
       pacing_(new RefillPacing(
           [this] {
-              if (!isHidden() && !isActiveView()) refill();
+              if (!isHidden()) refill();
           },
           this)) {
     setModel(model_);
@@ -72,10 +72,11 @@ void MGroupedListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHi
         freeInBackground(model_->setGroups({}, doc_.core().selection.selectedTargetId == -1), {});
         return;
     }
-    if (isHidden() || isActiveView()) return;
+    if (isHidden()) return;
+    // Also while the user works in the list, or a new search would list nothing.
     if (hint == SS_FINISHED)
         pacing_->targetFinished(!doc_.core().search.searchMayStart(), doc_.core().store.count());
-    if (hint == HINT_TARGET_SELECTED) refill();
+    if (hint == HINT_TARGET_SELECTED && !isActiveView()) refill();
 }
 
 void MGroupedListView::refill() {

@@ -21,11 +21,7 @@ MRecordListView::MRecordListView(ViewDocument& doc, QWidget* parent)
     : QTableView(parent),
       doc_(doc),
       model_(new RecordListModel(this)),
-      pacing_(new RefillPacing(
-          [this] {
-              if (!isActiveView()) refillSoon();
-          },
-          this)) {
+      pacing_(new RefillPacing([this] { refillSoon(); }, this)) {
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -86,7 +82,9 @@ void MRecordListView::onUpdate(DocumentView*, int32_t hint, const SearchEventHin
     // Hidden behind the grouped list, it would only compete with it and tell
     // the document its own order and choice; it is refilled when shown again.
     if (isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide)) return;
-    if (hint == SS_FINISHED && !isActiveView())
+    // Also while the user works in the list: a refill keeps the chosen
+    // records, and a list left alone would never show a new search's records.
+    if (hint == SS_FINISHED)
         pacing_->targetFinished(!doc_.core().search.searchMayStart(), doc_.core().store.count());
     if (hint == HINT_TARGET_SELECTED && !isActiveView()) {
         // Another target's records: nothing of the old choice carries over.

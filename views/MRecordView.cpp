@@ -8,6 +8,7 @@
 #include "display/LinkAction.h"
 #include "display/MarksLine.h"
 #include "display/RecordPages.h"
+#include "display/StartPage.h"
 #include "document/ViewDocument.h"
 #include "copies/QualityMarks.h"
 #include "marc/ScreenText.h"
@@ -23,6 +24,8 @@ MRecordView::MRecordView(ViewDocument& doc, QWidget* parent) : QTextBrowser(pare
         QStringLiteral("div.heading { font-size: xx-large; } pre { white-space: pre-wrap; }"));
     connect(this, &QTextBrowser::anchorClicked, this, &MRecordView::linkClicked);
     doc_.addView(this);
+    // Until the first search, an empty page would leave a new user guessing.
+    showHtml(startPageHtml(doc_.core().targetList));
 }
 
 MRecordView::~MRecordView() { doc_.removeView(this); }

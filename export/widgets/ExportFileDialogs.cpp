@@ -1,14 +1,35 @@
 #include "export/widgets/ExportFileDialogs.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "export/widgets/FileChooser.h"
+#include "ui/ViewPreferences.h"
 
 namespace {
+
+const QString kFolderPreference = QStringLiteral("ExportFolder");
+
+// The folder of the last file saved, in this run or an earlier one.
+QString& lastFolder() {
+    static QString folder = ViewPreferences::text(kFolderPreference, QDir::homePath());
+    return folder;
+}
+
+QString chooseSaveFile(QWidget* parent, const FileRequest& request) {
+    const QString path = chooseFile(parent, request);
+    if (!path.isEmpty()) {
+        lastFolder() = QFileInfo(path).absolutePath();
+        ViewPreferences::setText(kFolderPreference, lastFolder());
+    }
+    return path;
+}
 
 FileRequest saveRequest(FileExportKind kind) {
     FileRequest request;
     request.caption = QStringLiteral("Save As");
+    request.directory = lastFolder();
     switch (kind) {
         case FileExportKind::Marc:
             request.filter = QStringLiteral("MARC (*.mrc);;All Files (*)");
@@ -45,28 +66,41 @@ bool askStylesheet(QWidget* parent, FileExportKind kind, QString& stylesheet) {
     return true;
 }
 
-
 }  // namespace
 
 bool askExportFiles(QWidget* parent, FileExportKind kind, QString& stylesheet, QString& path) {
     return askStylesheet(parent, kind, stylesheet) &&
-           !(path = chooseFile(parent, saveRequest(kind))).isEmpty();
+           !(path = chooseSaveFile(parent, saveRequest(kind))).isEmpty();
 }
 
 bool askExportFiles(QWidget* parent, FileExportKind kind, QString& stylesheet, QString& path,
-                    bool& asUtf8) {
-    if (kind != FileExportKind::Marc) return askExportFiles(parent, kind, stylesheet, path);
+                    bool& asUtf8, const QString& fileName) {
+    if (kind != FileExportKind::Marc) {
+        if (!askStylesheet(parent, kind, stylesheet)) return false;
+        FileRequest request = saveRequest(kind);
+        request.fileName = fileName;
+        return !(path = chooseSaveFile(parent, request)).isEmpty();
+    }
     const QString received = QStringLiteral("MARC as received (*.mrc)");
     const QString utf8 = QStringLiteral("MARC as UTF-8 (*.mrc)");
     FileRequest request = saveRequest(kind);
     request.filter = received + QStringLiteral(";;") + utf8 + QStringLiteral(";;All Files (*)");
     QString chosen = asUtf8 ? utf8 : received;
     request.selectedFilter = &chosen;
-    path = chooseFile(parent, request);
+    request.fileName = fileName;
+    path = chooseSaveFile(parent, request);
     if (chosen == utf8 || chosen == received) asUtf8 = chosen == utf8;
     return !path.isEmpty();
 }
 
+QString askFileToAddTo(QWidget* parent) {
+    FileRequest request = saveRequest(FileExportKind::Marc);
+    request.caption = QStringLiteral("Add to File");
+    request.filter =
+        QStringLiteral("MARC (*.mrc);;MARC text (*.mrk);;MARCXML (*.xml);;All Files (*)");
+    request.confirmOverwrite = false;
+    return chooseSaveFile(parent, request);
+}
 
 void showSaveFailure(QWidget* parent, const QString& message, const QString& cause) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("qrn"), message, QMessageBox::Ok, parent);

@@ -5,11 +5,13 @@
 namespace {
 
 QString askWithDialog(QWidget* parent, const FileRequest& request) {
-    QFileDialog dialog(parent, request.caption, QString(), request.filter);
+    QFileDialog dialog(parent, request.caption, request.directory, request.filter);
     if (request.mode == FileRequest::Mode::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(request.defaultSuffix);
+        if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -17,9 +17,14 @@ struct FileRequest {
     QString defaultSuffix;
     // When set: the filter shown first, and on return the one the user left chosen.
     QString* selectedFilter = nullptr;
+    // Where the dialog starts, and the name it proposes (Save); empty for none.
+    QString directory;
+    QString fileName;
+    // Save: false for a file that is added to rather than replaced.
+    bool confirmOverwrite = true;
 };
 
-// Save: asks before overwriting and proposes no name. Open: only an existing
+// Save: asks before overwriting. Open: only an existing
 // file. An empty result means the user cancelled.
 using FileChooser = std::function<QString(QWidget* parent, const FileRequest& request)>;
 

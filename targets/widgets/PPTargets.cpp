@@ -102,8 +102,11 @@ void PPTargets::toggleSelectAll() {
 
 void PPTargets::addTarget() {
     Target target;
-    // Someone who adds a catalogue usually means to search it.
+    // Someone who adds a catalogue usually means to search it, for full MARC
+    // records, which most catalogues serve.
     target.active = true;
+    target.recsyntax = "marc21";
+    target.elementsetname = "F";
     if (!TargetEditSheet::run(list_, target, TargetEditSheet::Kind::Add, window())) return;
     ::addTarget(list_, std::move(target));
     refreshTargetList();

@@ -13,6 +13,8 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextCursor>
@@ -220,6 +222,13 @@ private slots:
         QCOMPARE(difference[QStringLiteral("020")], QStringLiteral("subfields differ"));
         QCOMPARE(difference[QStringLiteral("100")], QString());
         QVERIFY(table->item(0, 2)->text().startsWith(QStringLiteral("full · PCC")));
+        const QRegularExpression beta(QStringLiteral("^1: Beta, row \\d+, 001 b1$"));
+        const QRegularExpression alpha(QStringLiteral("^2: Alpha, row \\d+, 001 a1$"));
+        QVERIFY2(beta.match(table->horizontalHeaderItem(2)->text()).hasMatch(),
+                 qPrintable(table->horizontalHeaderItem(2)->text()));
+        QVERIFY2(alpha.match(table->horizontalHeaderItem(3)->text()).hasMatch(),
+                 qPrintable(table->horizontalHeaderItem(3)->text()));
+        QVERIFY(window->frameGeometry().width() <= window->screen()->availableGeometry().width());
         grabToFile(window, QStringLiteral("compare-records"));
         window->close();
     }
@@ -262,6 +271,15 @@ private slots:
         QTRY_COMPARE(grouped()->model().rowCount(), 5);
         QCOMPARE(groupWith(QStringLiteral("Harbour lights /")).siblingAtColumn(4).data().toString(),
                  QStringLiteral("2 copies, 2 targets"));
+    }
+
+    void newSearchAfterAClickedGroupListsItsGroups() {
+        QTest::mouseClick(grouped()->viewport(), Qt::LeftButton, {},
+                          grouped()->visualRect(grouped()->model().index(0, 0)).center());
+        QCOMPARE(frame_->activePane(), ActivePane::RecordList);
+        g_->start("@attr 1=_ALLRECORDS @attr 2=103 \"\"");
+        QVERIFY(g_->settle());
+        QTRY_COMPARE(grouped()->model().rowCount(), 5);
     }
 
     void flatListAgainWithoutGroups() {

@@ -8,7 +8,9 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QMessageBox>
 #include <QTest>
 #include <chrono>
 #include <deque>
@@ -17,6 +19,7 @@
 #include "CollectedMessages.h"
 #include "FileSizeLimit.h"
 #include "GuiSupport.h"
+#include "MarcBuilder.h"
 #include "SearchHarness.h"
 #include "export/widgets/FileChooser.h"
 #include "export/widgets/RecordExport.h"
@@ -133,12 +136,45 @@ private slots:
             QCOMPARE(exportTo(doc, FileExportKind::Xml, "r.xml"), r.xmlText);
         }
         QCOMPARE(asked_.size(), size_t(6));
-        QCOMPARE(asked_[0].filter, QString("MARC (*.mrc);;All Files (*)"));
+        // The choices of the many-record export, a name from the record, and
+        // the next dialog starts where the last file went.
+        QCOMPARE(asked_[0].filter, QString("MARC as received (*.mrc);;MARC as UTF-8 (*.mrc);;"
+                                           "All Files (*)"));
+        QVERIFY(asked_[0].fileName.size() > 3);
+        QVERIFY(!asked_[0].fileName.contains(' '));
+        QCOMPARE(asked_[1].directory, QDir(QString::fromStdString(tmp_.path())).absolutePath());
         QCOMPARE(asked_[0].defaultSuffix, QString("mrc"));
         QCOMPARE(asked_[1].filter, QString("Text (*.txt);;All Files (*)"));
         QCOMPARE(asked_[2].defaultSuffix, QString("xml"));
         QVERIFY(asked_[2].mode == FileRequest::Mode::Save);
         QVERIFY(storeFreeWhileAsking_);
+    }
+
+    void replacementCharactersAreNamedBeforeWriting() {
+        Record bad;
+        bad.kind = Marc;
+        bad.targetName = "Demo MARC";
+        bad.title = "Bad";
+        bad.rawData = MarcBuilder("00000nam a2200000 a 4500")
+                          .data("245", "10", {{'a', "Bad \xEF\xBF\xBD"}})
+                          .build();
+        DocumentCore& doc = *demo_->doc;
+        doc.store.add(bad);
+        doc.selection.selectedRecordNumber = static_cast<int32_t>(doc.store.count());
+        {
+            MessageBoxCatcher refused;
+            exportRecordToFile(doc, FileExportKind::Marc, nullptr);
+            QCOMPARE(refused.texts().size(), 1);
+            QVERIFY2(refused.texts()[0].startsWith("Field 245 holds replacement"),
+                     qPrintable(refused.texts()[0]));
+        }
+        QVERIFY(asked_.empty());
+        whenModal([](QDialog* box) {
+            if (auto* save = qobject_cast<QMessageBox*>(box)->button(QMessageBox::Save))
+                save->click();
+        });
+        QCOMPARE(exportTo(doc, FileExportKind::Marc, "bad.mrc"), bad.rawData);
+        QCOMPARE(asked_.size(), size_t(1));
     }
 
     void recordsWithoutTheTextGiveEmptyFiles() {

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QTest>
@@ -187,29 +186,6 @@ private slots:
                  QStringLiteral("Demo (%1/100)").arg(kept + 10));
     }
 
-    void activeListIsNotRefilled() {
-        GuiDocument g;
-        g.addTarget("Demo", zebra_->zurl("Default"));
-        CMainFrame frame(g.doc());
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        frame.recordListView()->setFocus();
-        QTRY_COMPARE(frame.activePane(), ActivePane::RecordList);
-        g.start("@attr 1=4 compass");
-        QVERIFY(g.settle());
-        // The user works in the list: finished targets leave it alone.
-        QCOMPARE(frame.recordListView()->model().rowCount(), 0);
-        QCOMPARE(frame.recordListView()->model().columnCount(), 2);
-        frame.limitView()->setFocus();
-        QTRY_COMPARE(frame.activePane(), ActivePane::Databases);
-        const QPoint root =
-            frame.limitView()->visualItemRect(frame.limitView()->topLevelItem(0)).center();
-        // Qt Test's double click needs the press that a real one starts with.
-        QTest::mouseClick(frame.limitView()->viewport(), Qt::LeftButton, {}, root);
-        QTest::mouseDClick(frame.limitView()->viewport(), Qt::LeftButton, {}, root);
-        QCOMPARE(frame.recordListView()->model().rowCount(), 10);
-    }
-
     // A long list is built off the UI thread: a target finishing while it is
     // built is listed too, and the chosen records stay chosen.
     void longListBuiltInBackground() {
@@ -368,32 +344,6 @@ private slots:
     }
 
     // File > Search as a user does it: the sheet, a title typed, Enter.
-    void searchFromTheSheet() {
-        GuiDocument g;
-        g.addTarget("Demo", zebra_->zurl("Default"));
-        CMainFrame frame(g.doc());
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        bool typed = false;
-        whenModal([&typed](QDialog* dialog) {
-            auto* sheet = qobject_cast<PropertySheet*>(dialog);
-            if (!sheet) return dialog->reject();
-            auto* title = sheet->findChild<QLineEdit*>(QStringLiteral("titleTerm"));
-            if (!title) return sheet->reject();
-            title->setFocus();
-            QTest::keyClicks(title, QStringLiteral("compass"));
-            typed = true;
-            QTest::keyClick(title, Qt::Key_Return);
-            if (sheet->isVisible()) sheet->reject();
-        });
-        frame.action("Search")->trigger();
-        QVERIFY(typed);
-        QCOMPARE(g.core().query.pqf(), std::string("@attr 1=4 \"compass\" "));
-        QVERIFY(g.settle());
-        QCOMPARE(treeTexts(frame.limitView()).at(1), QStringLiteral("Demo (10/20)"));
-        QCOMPARE(frame.recordListView()->model().rowCount(), 10);
-    }
-
     void printWritesPdf() {
         GuiDocument g;
         CMainFrame frame(g.doc());

@@ -166,8 +166,13 @@ private slots:
             typeInto(namedChild<QLineEdit>(p, "name"), "Demo & Co");
             typeInto(namedChild<QLineEdit>(p, "zurl"), "127.0.0.1:21210/demo");
             auto* type = namedChild<QComboBox>(p, "recordType");
+            // The usual choice comes ready.
+            QCOMPARE(type->currentText(), QString("marc21"));
+            auto* elementSet = namedChild<QComboBox>(p, "elementSetName");
+            QCOMPARE(elementSet->currentText(), QString("F"));
             type->setCurrentIndex(type->findText("xml"));
-            typeInto(namedChild<QComboBox>(p, "elementSetName"), "marcxml");
+            elementSet->clearEditText();
+            typeInto(elementSet, "marcxml");
             typeInto(namedChild<QComboBox>(p, "location"), "Here");
             typeInto(namedChild<QLineEdit>(p, "password"), "<pw>");
             grabToFile(sheet, "add-target-sheet");

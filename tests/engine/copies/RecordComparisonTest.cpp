@@ -24,7 +24,7 @@ TEST(RecordComparisonTest, AlignsByTagAndOccurrenceAndNamesTheDifference) {
         shown.push_back(row.tag + "/" + std::to_string(row.occurrence) + ": " +
                         differenceText(row));
     // The third "record" has no leader worth the name and no fields.
-    EXPECT_EQ(shown, (std::vector<std::string>{"LDR/1: subfields differ", "001/1: only in 1, 2",
+    EXPECT_EQ(shown, (std::vector<std::string>{"LDR/1: contents differ", "001/1: only in 1, 2",
                                                "245/1: only in 1, 2", "650/1: only in 1, 2",
                                                "650/2: only in 1, 2", "650/3: only in 2"}));
 
@@ -36,6 +36,12 @@ TEST(RecordComparisonTest, AlignsByTagAndOccurrenceAndNamesTheDifference) {
     EXPECT_EQ(differenceText(two[3]), "");
     EXPECT_EQ(differenceText(two[4]), "subfields differ");
     EXPECT_EQ(differenceText(two[5]), "only in 2");
+
+    const std::string c = MarcBuilder()
+                              .control("001", "c9")
+                              .data("245", "10", {{'a', "Lights /"}, {'c', "Ames."}})
+                              .build();
+    EXPECT_EQ(differenceText(compareRecords({a, c})[1]), "contents differ");
 }
 
 TEST(RecordComparisonTest, ReadsEachRecordAsTheListAndThePageDo) {
