@@ -19,3 +19,12 @@ bool readWholeFile(const std::string& name, std::string& bytes, std::string& err
     if (!useStdin) std::fclose(file);
     return !failed;
 }
+
+bool readOperandFile(const char* program, const std::string& name, std::string& bytes) {
+    std::string error;
+    if (readWholeFile(name, bytes, error)) return true;
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s: %s: %s\n", program, name == "-" ? "standard input" : name.c_str(),
+                 error.c_str());
+    return false;
+}

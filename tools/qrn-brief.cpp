@@ -46,11 +46,8 @@ int main(int argc, char** argv) {
     if (files.empty()) return usageError(kProgram, "no file given");
     int status = 0;
     for (const std::string& name : files) {
-        std::string bytes, error;
-        if (!readWholeFile(name, bytes, error)) {
-            std::fflush(stdout);
-            std::fprintf(stderr, "qrn-brief: %s: %s\n",
-                         name == "-" ? "standard input" : name.c_str(), error.c_str());
+        std::string bytes;
+        if (!readOperandFile(kProgram.name, name, bytes)) {
             status = 1;
             continue;
         }
