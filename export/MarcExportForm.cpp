@@ -111,8 +111,12 @@ void applyMarcExportOptions(Record& record, const MarcExportOptions& options) {
 
 std::string exportMarcText(const Record& record, const MarcExportOptions& options) {
     if (record.kind != Marc) return std::string();
-    const std::string clean = cleanIso2709(record.rawData, recordCharset(record), options.drop);
+    return marcTextFromCleanIso2709(
+        cleanIso2709(record.rawData, recordCharset(record), options.drop));
+}
+
+std::string marcTextFromCleanIso2709(std::string_view iso2709) {
     MrkWriter writer;
-    MarcReader().read(clean.data(), clean.size(), writer);
+    MarcReader().read(iso2709.data(), iso2709.size(), writer);
     return writer.text;
 }

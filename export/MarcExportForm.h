@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "marc/MarcTagPatterns.h"
 
@@ -41,3 +42,7 @@ void applyMarcExportOptions(Record& record, const MarcExportOptions& options);
 // field's first delimiter is kept. Every line ends in "\n". Empty when the
 // record is not MARC.
 std::string exportMarcText(const Record& record, const MarcExportOptions& options);
+
+// Pure; any thread. The same MARC text of a record already in clean UTF-8
+// ISO 2709 (as cleanIso2709 writes it).
+std::string marcTextFromCleanIso2709(std::string_view iso2709);

@@ -1,12 +1,11 @@
 // qrn-brief FILE...: prints title, author and date of every ISO 2709 record in
 // the files, one line per record, as the result list would show them.
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/CommandLine.h"
+#include "base/ReadWholeFile.h"
 #include "records/BriefLine.h"
 #include "records/BriefMarcHandler.h"
 #include "marc/Iso2709Splitter.h"
@@ -28,23 +27,6 @@ const ProgramUsage kProgram{
     "Exit status: 0 when every file was read, 1 when one could not be, 2 for a\n"
     "wrong command line.\n"};
 
-// Whole file (or standard input for "-") into bytes; false with errno's text in error.
-bool readAll(const std::string& name, std::string& bytes, std::string& error) {
-    const bool useStdin = name == "-";
-    std::FILE* file = useStdin ? stdin : std::fopen(name.c_str(), "rb");
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
-    char buffer[1 << 16];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;
-    if (failed) error = std::strerror(errno);
-    if (!useStdin) std::fclose(file);
-    return !failed;
-}
-
 void printBriefLines(const std::string& bytes) {
     const MarcReader reader;
     for (const std::string_view record : splitIso2709(bytes)) {
@@ -64,11 +46,8 @@ int main(int argc, char** argv) {
     if (files.empty()) return usageError(kProgram, "no file given");
     int status = 0;
     for (const std::string& name : files) {
-        std::string bytes, error;
-        if (!readAll(name, bytes, error)) {
-            std::fflush(stdout);
-            std::fprintf(stderr, "qrn-brief: %s: %s\n",
-                         name == "-" ? "standard input" : name.c_str(), error.c_str());
+        std::string bytes;
+        if (!readOperandFile(kProgram.name, name, bytes)) {
             status = 1;
             continue;
         }
