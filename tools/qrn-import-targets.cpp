@@ -80,12 +80,15 @@ int main(int argc, char** argv) {
                      targetFile.c_str());
         return 1;
     }
+    // The loader speaks only when it could not read the whole list, and a
+    // list read in part would lose its tail when written back.
+    static bool listTrouble = false;
     setUserMessageSink([](const std::string& text) {
+        listTrouble = true;
         std::fprintf(stderr, "qrn-import-targets: %s\n", text.c_str());
     });
     TargetList list;
-    // A list read only in part would lose its tail when written back.
-    if (!list.loadFile(targetFile)) return 1;
+    if (!list.loadFile(targetFile) || listTrouble) return 1;
 
     const ImportPlan plan = planImport(paths, keysOfList(list));
     for (const ImportRefusal& refusal : plan.refused)

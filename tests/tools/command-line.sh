@@ -1,5 +1,5 @@
 #!/bin/sh
-# The four programs' command lines: --help and --version print on standard
+# The programs' command lines: --help and --version print on standard
 # output and change nothing, a wrong option is an error with the usage, and
 # every program tells the same version.
 set -eu
@@ -29,7 +29,7 @@ check() { # what status-wanted command...
     fi
 }
 
-for program in qrn qrn-search qrn-brief qrn-setup; do
+for program in qrn qrn-search qrn-brief qrn-setup qrn-import-targets; do
     check "$program --help" 0 "$BUILD/$program" --help
     grep -q "^Usage: $program " "$TMP/out" || { echo "FAIL: $program --help prints no usage"; failed=1; }
     [ ! -s "$TMP/err" ] || { echo "FAIL: $program --help wrote to standard error"; failed=1; }
