@@ -68,8 +68,9 @@ bool isHostName(const std::string& host) {
     for (const std::string& label : labels) {
         if (label.empty() || label.size() > 63 || label.front() == '-' || label.back() == '-')
             return false;
+        // Underscores are no host name's, but DNS has them and libraries use them.
         for (char c : label)
-            if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-') return false;
+            if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_') return false;
         numeric = numeric && allDigits(label);
     }
     // All digits is an address or nothing: 999.1 names no host.

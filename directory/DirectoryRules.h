@@ -12,8 +12,8 @@ enum class DirectoryProtocol { None, Z3950, Sru };
 // "Z39.50" or "tcp" (any case): Z39.50; "SRU", "SRW" or "http": SRU.
 DirectoryProtocol protocolFromWord(const std::string& word);
 
-// A DNS name (letters, digits and hyphens in dot-separated labels) or a
-// dotted IPv4 address.
+// A DNS name (letters, digits, hyphens and underscores in dot-separated
+// labels) or a dotted IPv4 address.
 bool isHostName(const std::string& host);
 
 // The port of digits 1-65535, else 0.

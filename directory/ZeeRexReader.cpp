@@ -4,20 +4,15 @@
 #include <libxml/tree.h>
 #include <strings.h>
 
-#include <cstring>
 #include <limits>
 #include <memory>
 #include <set>
 
 #include "engine/TargetProbe.h"
 #include "engine/UseAttributes.h"
+#include "xml/XmlNodes.h"
 
 namespace {
-
-bool named(const xmlNode* node, const char* name) {
-    return node->type == XML_ELEMENT_NODE &&
-           std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
-}
 
 // The text with every run of white space one blank, none at the ends.
 std::string collapsed(const std::string& text) {
@@ -48,23 +43,10 @@ std::string rawText(const xmlNode* node) {
     return text;
 }
 
-std::string attribute(const xmlNode* node, const char* name) {
-    xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
-    std::string text = value ? reinterpret_cast<const char*>(value) : "";
-    xmlFree(value);
-    return text;
-}
-
-const xmlNode* child(const xmlNode* node, const char* name) {
-    for (const xmlNode* c = node ? node->children : nullptr; c; c = c->next)
-        if (named(c, name)) return c;
-    return nullptr;
-}
-
 std::vector<const xmlNode*> children(const xmlNode* node, const char* name) {
     std::vector<const xmlNode*> found;
     for (const xmlNode* c = node ? node->children : nullptr; c; c = c->next)
-        if (named(c, name)) found.push_back(c);
+        if (isElementNamed(c, name)) found.push_back(c);
     return found;
 }
 
@@ -76,7 +58,7 @@ std::vector<const xmlNode*> explainRecords(const xmlNode* root) {
     while (!pending.empty()) {
         const xmlNode* node = pending.back();
         pending.pop_back();
-        if (named(node, "explain")) {
+        if (isElementNamed(node, "explain")) {
             found.push_back(node);
             continue;
         }
@@ -103,7 +85,7 @@ std::string nameOf(const xmlNode* record) {
         for (const xmlNode* title : children(info, "title")) {
             const std::string text = shortName(collapsed(rawText(title)));
             if (text.empty()) continue;
-            if (strcasecmp(trimmed(attribute(title, "primary")).c_str(), "true") == 0) return text;
+            if (strcasecmp(trimmed(attributeOf(title, "primary")).c_str(), "true") == 0) return text;
             if (first.empty()) first = text;
         }
     }
@@ -114,7 +96,7 @@ std::vector<std::string> syntaxesOf(const xmlNode* record) {
     std::vector<std::string> names;
     for (const xmlNode* info : children(record, "recordInfo"))
         for (const xmlNode* syntax : children(info, "recordSyntax"))
-            names.push_back(trimmed(attribute(syntax, "name")));
+            names.push_back(trimmed(attributeOf(syntax, "name")));
     return names;
 }
 
@@ -128,10 +110,10 @@ std::set<int> searchedUses(const xmlNode* record) {
     std::set<int> uses;
     for (const xmlNode* info : children(record, "indexInfo")) {
         for (const xmlNode* index : children(info, "index")) {
-            if (strcasecmp(trimmed(attribute(index, "search")).c_str(), "false") == 0) continue;
+            if (strcasecmp(trimmed(attributeOf(index, "search")).c_str(), "false") == 0) continue;
             for (const xmlNode* map : children(index, "map"))
                 for (const xmlNode* attr : children(map, "attr"))
-                    if (trimmed(attribute(attr, "type")) == "1" && isBib1(attribute(attr, "set")))
+                    if (trimmed(attributeOf(attr, "type")) == "1" && isBib1(attributeOf(attr, "set")))
                         if (const int use = positiveNumber(rawText(attr))) uses.insert(use);
         }
     }
@@ -155,24 +137,24 @@ ZeeRexEntry refused(const std::string& reason) {
 }
 
 ZeeRexEntry readRecord(const xmlNode* record) {
-    const xmlNode* server = child(record, "serverInfo");
+    const xmlNode* server = firstChildNamed(record, "serverInfo");
     if (!server) return refused("no serverInfo");
-    const std::string protocolWord = trimmed(attribute(server, "protocol"));
+    const std::string protocolWord = trimmed(attributeOf(server, "protocol"));
     TargetKey key;
     key.protocol = protocolFromWord(protocolWord);
     if (key.protocol == DirectoryProtocol::None)
         return refused(protocolWord.empty() ? "no protocol"
                                             : "unknown protocol \"" + shownValue(protocolWord) + "\"");
-    const xmlNode* hostNode = child(server, "host");
+    const xmlNode* hostNode = firstChildNamed(server, "host");
     const std::string host = hostNode ? trimmed(rawText(hostNode)) : std::string();
     if (host.empty()) return refused("no host");
     if (!isHostName(host)) return refused("bad host \"" + shownValue(host) + "\"");
-    const xmlNode* portNode = child(server, "port");
+    const xmlNode* portNode = firstChildNamed(server, "port");
     const std::string port = portNode ? trimmed(rawText(portNode)) : std::string();
     if (port.empty()) return refused("no port");
     key.port = portNumber(port);
     if (!key.port) return refused("bad port \"" + shownValue(port) + "\"");
-    const xmlNode* databaseNode = child(server, "database");
+    const xmlNode* databaseNode = firstChildNamed(server, "database");
     key.database = databaseNode ? trimmed(rawText(databaseNode)) : std::string();
     const std::string problem = databaseProblem(key.database);
     if (!problem.empty()) return refused(problem);

@@ -113,3 +113,19 @@ TEST(DirectoryImport, FuzzSeedsReadWithoutFault) {
             EXPECT_TRUE(e.refusal.empty() || e.target.zurl.empty());
     }
 }
+
+// Records as the public directory published them, junk included.
+TEST(DirectoryImport, PublishedDirectoryRecords) {
+    const ImportPlan plan = planImport({dataFile("irspy")}, {});
+    ASSERT_EQ(plan.toAdd.size(), 2u);
+    EXPECT_EQ(plan.toAdd[0].name, "INETI");
+    EXPECT_EQ(plan.toAdd[0].zurl, "193.136.150.162:210/INNOPAC");
+    EXPECT_EQ(plan.toAdd[0].recsyntax, "usmarc");
+    EXPECT_EQ(plan.toAdd[0].profile.unsupported, (std::set<int>{30, 1018}));
+    EXPECT_EQ(plan.toAdd[1].name, "S\xc3\xb8r-Varanger bibliotek - Hovedbiblioteket");
+    EXPECT_EQ(plan.toAdd[1].zurl, "z-sorvaranger_fb.bibits.no:210/xxdefault");
+    ASSERT_EQ(plan.refused.size(), 3u);
+    EXPECT_EQ(plan.refused[0].reason, "unknown protocol \"SRW/U\"");
+    EXPECT_EQ(plan.refused[1].reason, "bad host \"#file_links[C:\\akk\\full\\1234.txt,1,S]\"");
+    EXPECT_EQ(plan.refused[2].reason, "bad host \"G<a href=\"http\"");
+}

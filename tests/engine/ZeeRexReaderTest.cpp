@@ -100,10 +100,10 @@ TEST(ZeeRexReader, ProtocolWords) {
 
 TEST(ZeeRexReader, HostsAndPorts) {
     for (const char* good : {"localhost", "z3950.loc.gov", "a-b.example.org", "192.168.0.1",
-                             "3com.example"})
+                             "3com.example", "z-sorvaranger_fb.bibits.no"})
         EXPECT_TRUE(isHostName(good)) << good;
     for (const char* bad : {"", "256.1.1.1", "1.2.3", "-a.example", "a-.example", "a..b",
-                            "host name", "a_b.example", "http://x", "example.123", "a.b."})
+                            "host name", "a%b.example", "http://x", "example.123", "a.b."})
         EXPECT_FALSE(isHostName(bad)) << bad;
     EXPECT_EQ(portNumber("1"), 1);
     EXPECT_EQ(portNumber("65535"), 65535);
