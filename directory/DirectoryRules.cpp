@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <cctype>
+#include <cstring>
 #include <tuple>
 
 namespace {
@@ -146,9 +147,20 @@ TargetKey keyOfAddress(const std::string& zurl) {
 std::string addressOfKey(const TargetKey& key) {
     const std::string hostPort = key.host + ":" + std::to_string(key.port);
     if (key.protocol != DirectoryProtocol::Sru) return hostPort + "/" + key.database;
-    // A blank cannot stand in a URL; the server reads %20 back as one.
+    // Whatever could end the path or be read as an escape goes escaped; the
+    // server decodes it back to the database's name.
+    static const char kHex[] = "0123456789ABCDEF";
     std::string path;
-    for (char c : key.database) path += c == ' ' ? std::string("%20") : std::string(1, c);
+    for (char c : key.database) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (std::isalnum(u) || (c && std::strchr("-._~/!$&'()*+,;=:@", c))) {
+            path += c;
+        } else {
+            path += '%';
+            path += kHex[u >> 4];
+            path += kHex[u & 15];
+        }
+    }
     return "http://" + hostPort + "/" + path;
 }
 
