@@ -103,6 +103,7 @@ private slots:
         QCOMPARE(last.tags, std::set<std::string>{"imported"});
         QCOMPARE(list_.activeCount, 1);
         QCOMPARE(targets->entryCount(), 6000);
+        grabToFile(page->window(), "databases-after-import");
     }
 
     void cancelAddsNothing() {
