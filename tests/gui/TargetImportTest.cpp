@@ -109,9 +109,10 @@ private slots:
     void cancelAddsNothing() {
         PPTargets page(list_, false);
         whenModal([&](QDialog* d) {
+            QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<DlgTargetImport*>(d)->finished(), 60000);
             QTest::mouseClick(namedChild<QDialogButtonBox>(d, "buttons")->button(QDialogButtonBox::Cancel),
                               Qt::LeftButton);
-        }, 30000);
+        }, 90000);
         page.importFrom({QString::fromStdString(dir_.path())});
         QCOMPARE(list_.targets.size(), size_t(1));
         QVERIFY(list_.tagTable.empty());
