@@ -33,9 +33,10 @@ set(qrn_man_qrn-search "search Z39.50 catalogues without a window")
 set(qrn_man_qrn-brief "list title, author and date of MARC records")
 set(qrn_man_qrn-setup "set qrn up for the current user")
 set(qrn_man_qrn-validate "check MARC records against MARC 21")
+set(qrn_man_qrn-import-targets "add the targets of a ZeeRex directory to a qrn target list")
 set(qrn_man_qrn-demo-catalogue "run the local demo catalogue for qrn")
 set(man_pages "")
-foreach(program qrn qrn-search qrn-brief qrn-setup qrn-validate qrn-demo-catalogue)
+foreach(program qrn qrn-search qrn-brief qrn-setup qrn-validate qrn-import-targets qrn-demo-catalogue)
     set(page ${CMAKE_BINARY_DIR}/man/${program}.1)
     if(TARGET ${program})
         set(executable $<TARGET_FILE:${program}>)
@@ -75,7 +76,7 @@ basic, advanced, Prefix Query Format and ISBN/ISSN batch pages. Records
 (MARC 21, MARCXML, MODS, Dublin Core, SUTRS) are shown as HTML and can be
 exported to files, through XSL stylesheets, or into SQL databases.
 The package also has the command-line programs qrn-search, qrn-brief and
-qrn-validate, and
+qrn-validate, qrn-import-targets, and
 qrn-demo-catalogue, a local catalogue to try qrn with.")
 # Libraries come from the programs themselves; Qt's platform plugins and the
 # SQL drivers are loaded at run time, so no library names them.

@@ -1,12 +1,17 @@
 #include "targets/widgets/PPTargets.h"
 
+#include <QFileDialog>
+#include <QMenu>
 #include <algorithm>
 #include <set>
+
+#include "directory/DirectoryImport.h"
 
 #include "targets/Ports.h"
 #include "targets/TargetFilter.h"
 #include "targets/widgets/DlgPortNumbers.h"
 #include "targets/widgets/DlgTargetCheck.h"
+#include "targets/widgets/DlgTargetImport.h"
 #include "targets/widgets/TargetEditSheet.h"
 #include "ui_PPTargets.h"
 
@@ -32,6 +37,16 @@ PPTargets::PPTargets(TargetList& list, bool controlsOkButton, QWidget* parent, i
     connect(ui_->portNumbers, &QPushButton::clicked, this, &PPTargets::showPortNumbers);
     connect(ui_->checkTicked, &QPushButton::clicked, this, &PPTargets::checkTicked);
     connect(ui_->targetList, &QTreeWidget::itemDoubleClicked, this, &PPTargets::editTarget);
+    auto* importMenu = new QMenu(ui_->importTargets);
+    importMenu->addAction(tr("&Files…"), this, [this] {
+        importFrom(QFileDialog::getOpenFileNames(this, tr("Import Targets"), QString(),
+                                                 tr("ZeeRex records (*.xml);;All files (*)")));
+    });
+    importMenu->addAction(tr("F&older…"), this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(this, tr("Import Targets"));
+        if (!folder.isEmpty()) importFrom({folder});
+    });
+    ui_->importTargets->setMenu(importMenu);
     refreshTargetList();
 }
 
@@ -163,5 +178,14 @@ void PPTargets::takeTagChecks() {
     for (int i = 0; i < tags.size(); ++i)
         entries.emplace_back(tags[i].toStdString(), ui_->tagList->isChecked(i));
     replaceTagTable(list_, entries);
+    refreshTargetList();
+}
+
+void PPTargets::importFrom(const QStringList& paths) {
+    if (paths.isEmpty()) return;
+    applyCheckMarks();
+    DlgTargetImport box(paths, keysOfList(list_), window());
+    if (box.exec() != QDialog::Accepted) return;
+    applyImport(list_, box.plan());
     refreshTargetList();
 }

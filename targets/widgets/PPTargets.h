@@ -41,6 +41,8 @@ public:
     void showPortNumbers();
     // Probes the ticked targets and unticks the unreachable ones when asked.
     void checkTicked();
+    // "Import…": ZeeRex files or a folder of them, previewed, added on OK.
+    void importFrom(const QStringList& paths);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -20,7 +20,8 @@ deb="$TMP/out/qrn_${version}_${arch}.deb"
 [ -f "$deb" ] || { ls "$TMP/out"; fail "no $deb"; exit 1; }
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|/$||' | sort >"$TMP/files"
-for path in bin/qrn bin/qrn-search bin/qrn-brief bin/qrn-setup bin/qrn-validate bin/qrn-demo-catalogue \
+for path in bin/qrn bin/qrn-search bin/qrn-brief bin/qrn-setup bin/qrn-validate bin/qrn-import-targets \
+    bin/qrn-demo-catalogue share/man/man1/qrn-import-targets.1.gz \
     share/qrn/targets.xml share/qrn/xsl/marcxml.xsl share/qrn/demo/demo.mrc \
     share/qrn/help/index.html share/applications/qrn.desktop \
     share/icons/hicolor/48x48/apps/qrn.png share/icons/hicolor/128x128/apps/qrn.png \
@@ -56,12 +57,12 @@ desktop-file-validate "$usr/share/applications/qrn.desktop" || fail "desktop-fil
 
 # The installed programs, stripped, tell the package's version, and so do
 # their manual pages.
-for program in qrn qrn-search qrn-brief qrn-setup qrn-validate; do
+for program in qrn qrn-search qrn-brief qrn-setup qrn-validate qrn-import-targets; do
     said=$(env -u DISPLAY -u WAYLAND_DISPLAY HOME="$TMP/home" "$usr/bin/$program" --version) ||
         fail "$program --version failed"
     [ "$said" = "$program $version" ] || fail "installed $program says '$said'"
 done
-for page in qrn qrn-search qrn-brief qrn-setup qrn-validate qrn-demo-catalogue; do
+for page in qrn qrn-search qrn-brief qrn-setup qrn-validate qrn-import-targets qrn-demo-catalogue; do
     gzip -dc "$usr/share/man/man1/$page.1.gz" >"$TMP/page"
     grep -q "^\.TH .*\"$page $version\"" "$TMP/page" || fail "man page $page lacks version $version"
     grep -q "^\.SH SYNOPSIS" "$TMP/page" || fail "man page $page has no synopsis"
