@@ -60,8 +60,9 @@ MCompareWindow::MCompareWindow(const ResultStore& store, const std::vector<int32
     table_->setAccessibleName(QStringLiteral("Compared records"));
     table_->setItem(0, 0, cell("Marks", false));
     table_->setItem(0, 1, cell("", false));
-    for (size_t i = 0; i < raw.size(); ++i) {
-        const QualityMarks marks = qualityMarks(raw[i]);
+    for (size_t i = 0; i < records.size(); ++i) {
+        const QualityMarks marks =
+            qualityMarks(records[i].kind == Marc ? records[i].rawData : std::string());
         QTableWidgetItem* item = cell(qualityMarksText(marks), false);
         const QString words = QString::fromStdString(qualityMarksWords(marks));
         item->setToolTip(words);
