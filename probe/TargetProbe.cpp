@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "search/SearchTask.h"
+#include "protocol/z3950/Z3950Connection.h"
 #include "protocol/sru/SruExplain.h"
 #include "protocol/sru/SruIndexMapping.h"
 #include "protocol/UseAttributes.h"
@@ -85,7 +85,7 @@ public:
     ZoomProbe(const Target& target, int timeoutSeconds, const std::function<bool()>& cancelled)
         : timeout_(std::to_string(timeoutSeconds)), cancelled_(cancelled) {
         options_ = ZOOM_options_create();
-        ZOOM_options_set(options_, "implementationName", kImplementationName);
+        ZOOM_options_set(options_, "implementationName", z3950ImplementationName());
         ZOOM_options_set(options_, "timeout", timeout_.c_str());
         ZOOM_options_set(options_, "async", "1");
         if (!target.username.empty()) {

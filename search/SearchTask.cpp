@@ -8,41 +8,21 @@
 #include <mutex>
 #include <string>
 
-#include "base/Version.h"
-#include "search/BatchOutcomes.h"
 #include "protocol/IndexFallbacks.h"
-#include "marc/MarcCharsetChoice.h"
-#include "search/PresentSlices.h"
-#include "search/RecordBuilder.h"
+#include "protocol/TargetConnection.h"
 #include "records/ResultStore.h"
+#include "search/BatchOutcomes.h"
 #include "search/SearchEvent.h"
 #include "search/SearchQuery.h"
-#include "protocol/sru/SruSession.h"
-#include "protocol/z3950/ZoomEventPump.h"
+#include "search/TargetConnections.h"
 #include "targets/Target.h"
-#include "targets/TargetAddress.h"
 
 namespace {
-const std::string kImplementationNameText = std::string("Tessaly Z39.50 Client ") + qrnVersion();
-const char* const kSrwDiagnostics = "info:srw/diagnostic/1";
 
-// The server rejected a use attribute of the query: Bib-1 114 or SRU's
-// "Unsupported index" (16). addinfo gets what it said.
-bool rejectedIndex(ZOOM_connection connection, std::string& addinfo) {
-    const char* message = nullptr;
-    const char* info = nullptr;
-    const int code = ZOOM_connection_error(connection, &message, &info);
-    const char* set = ZOOM_connection_diagset(connection);
-    if (!set) return false;
-    addinfo = info ? info : "";
-    return (code == 114 && std::string(set) == "Bib-1") ||
-           (code == 16 && std::string(set) == kSrwDiagnostics);
-}
-
-// The toolkit's copy of a long result set was freed on this worker's heap:
-// its pages go back, so a long session keeps only what the store holds.
-// Under a sanitizer the heap is the sanitizer's, and glibc's trim walks an
-// arena that was never set up.
+// The memory of a long result set was freed on this worker's heap: its pages
+// go back, so a long session keeps only what the store holds. Under a
+// sanitizer the heap is the sanitizer's, and glibc's trim walks an arena that
+// was never set up.
 void returnFreedMemory() {
 #if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
     malloc_trim(0);
@@ -50,7 +30,6 @@ void returnFreedMemory() {
 }
 }  // namespace
 
-const char* const kImplementationName = kImplementationNameText.c_str();
 const char* const kUnableToRetrieve = "QRN: Unable to retrieve record";
 
 SearchTask::SearchTask(SearchEventSink* sink, Target& target, ResultStore& store,
@@ -60,7 +39,6 @@ SearchTask::SearchTask(SearchEventSink* sink, Target& target, ResultStore& store
     : sink_(sink),
       target_(target),
       config_(std::make_unique<const Target>(target)),
-      sru_(isSruAddress(target.zurl)),
       targetId_(target.id),
       store_(store),
       batch_(query.batch),
@@ -73,8 +51,8 @@ SearchTask::SearchTask(SearchEventSink* sink, Target& target, ResultStore& store
 }
 
 SearchTask::~SearchTask() {
-    if (connection_ || resultSet_ || sruSession_) {
-        releaseConnection();
+    if (connection_) {
+        connection_.reset();
         writeStatus([](TargetSearch& s) { s.state = Finished; });
     }
 }
@@ -89,7 +67,8 @@ bool SearchTask::stale() const { return currentGeneration_->load() != generation
 
 bool SearchTask::stopped() const { return stopRequested_ || stale() || target_.search.abortedFlag; }
 
-bool SearchTask::writeStatus(const std::function<void(TargetSearch&)>& write) {
+template <typename Write>
+bool SearchTask::writeStatus(Write write) {
     // Checked first without the guard: a stale task's target may be gone.
     if (stale()) return false;
     std::lock_guard<std::mutex> guard(target_.search.writeGuard());
@@ -110,15 +89,6 @@ bool SearchTask::storeRecord(Record record) {
         if (batch_) s.hitCount = s.retrievedCount.load();
     });
     return stored;
-}
-
-void SearchTask::recordUnavailable(int32_t position) {
-    writeStatus([position](TargetSearch& s) {
-        s.errorFlag = true;
-        s.abortedFlag = true;
-        s.retrievedCount = position;
-        s.setLastError(kUnableToRetrieve);
-    });
 }
 
 void SearchTask::run() {
@@ -153,7 +123,7 @@ void SearchTask::run() {
             }
         }
     }
-    releaseConnection();
+    connection_.reset();
     returnFreedMemory();
     writeStatus([](TargetSearch& s) { s.state = Finished; });
     post(SS_FINISHED);
@@ -161,46 +131,10 @@ void SearchTask::run() {
 
 bool SearchTask::connect() {
     writeStatus([](TargetSearch& s) { s.state = Running; });
-    if (sru_) {
-        // SRU is stateless: nothing to connect before the search.
-        sruSession_ = std::make_unique<SruSession>(*config_, [this] { return stopped(); });
-        return true;
-    }
-    connection_ = ZOOM_connection_create(nullptr);
-    const SettingsData& settings = *settings_;
-    if (!config_->elementsetname.empty() && config_->elementsetname != "None")
-        ZOOM_connection_option_set(connection_, "elementSetName", config_->elementsetname.c_str());
-    ZOOM_connection_option_set(connection_, "preferredRecordSyntax", config_->recsyntax.c_str());
-    // The toolkit converts the query's UTF-8 terms for old servers.
-    if (const char* charset = queryTermCharset(config_->queryCharset))
-        ZOOM_connection_option_set(connection_, "rpnCharset", charset);
-    setPresentSlices(connection_, batch_ || target_.search.retrievedCount == 0,
-                     settings.MaxRecPerTarget);
-    ZOOM_connection_option_set(connection_, "implementationName", kImplementationName);
-    ZOOM_connection_option_set(connection_, "async", "1");
-    const TargetProfile& profile = config_->profile;
-    if (profile.timeoutSeconds > 0)
-        ZOOM_connection_option_set(connection_, "timeout",
-                                   std::to_string(profile.timeoutSeconds).c_str());
-    if (!profile.proxy.empty())
-        ZOOM_connection_option_set(connection_, "proxy", profile.proxy.c_str());
-    if (!config_->username.empty()) {
-        ZOOM_connection_option_set(connection_, "user", config_->username.c_str());
-        ZOOM_connection_option_set(connection_, "pass", config_->password.c_str());
-    }
-    // A negative count is no request the toolkit understands; it stores nothing.
-    ZOOM_connection_option_set(connection_, "count",
-                               std::to_string(std::max(0, settings.MaxRecPerTarget)).c_str());
-    if (!batch_) {
-        const int32_t retrieved = target_.search.retrievedCount;
-        ZOOM_connection_option_set(connection_, "start",
-                                   std::to_string(retrieved == 0 ? 0 : retrieved - 1).c_str());
-    }
-    ZOOM_connection_connect(connection_, config_->zurl.c_str(), 0);
-    // The toolkit connects lazily in its event loop; run that part here so a
-    // refused or failed connection is reported as a connection error.
-    if (!pump(false)) return true;  // stopped: the caller sees the flag
-    return !checkError();
+    connection_ = connectionFor(*config_, *settings_, [this] { return stopped(); });
+    if (connection_->connect()) return true;
+    recordFailure();
+    return false;
 }
 
 bool SearchTask::search() { return sendAndWait(pqf_); }
@@ -210,14 +144,15 @@ bool SearchTask::searchPqf(const std::string& pqf) { return sendAndWait(pqf); }
 bool SearchTask::sendAndWait(const std::string& pqf) {
     const FallbackRewrite planned = rewriteKnownUnsupported(pqf, config_->profile);
     std::string note = planned.note;
-    if (!sendOnce(planned.pqf)) return false;
-    std::string addinfo;
-    if (indexRejected(addinfo)) {
+    bool sent = sendOnce(planned.pqf);
+    if (!sent && !stopped() && connection_->failure().indexRejected) {
         // Sent again once: a replacement the target rejects too ends in its error.
-        const FallbackRewrite retry = rewriteRejected(planned.pqf, addinfo, config_->profile, planned.replacements);
+        const FallbackRewrite retry =
+            rewriteRejected(planned.pqf, connection_->failure().indexInfo, config_->profile,
+                            planned.replacements);
         if (!retry.note.empty()) {
             note += retry.note;
-            if (!sendOnce(retry.pqf)) return false;
+            sent = sendOnce(retry.pqf);
         }
     }
     // A batch replaces the same index in every query: said once.
@@ -225,76 +160,21 @@ bool SearchTask::sendAndWait(const std::string& pqf) {
         writeStatus([&note](TargetSearch& s) {
             if (s.note().find(note) == std::string::npos) s.setNote(s.note() + note);
         });
-    return !checkError();
-}
-
-bool SearchTask::indexRejected(std::string& addinfo) const {
-    if (!sru_) return rejectedIndex(connection_, addinfo);
-    if (!sruFailed_) return false;
-    const SruDiagnostic& d = sruSession_->diagnostic();
-    const std::string unsupportedIndex = "info:srw/diagnostic/1/16";
-    if (d.uri != unsupportedIndex) return false;
-    addinfo = d.details;
-    return true;
+    if (!sent) recordFailure();
+    return sent;
 }
 
 bool SearchTask::sendOnce(const std::string& pqf) {
-    if (resultSet_) {
-        ZOOM_resultset_destroy(resultSet_);
-        resultSet_ = nullptr;
-    }
-    // The toolkit sends at once on an open connection: a search stopped
-    // meanwhile must not reach the server.
+    // A search stopped meanwhile must not reach the server.
     if (stopped()) return false;
-    if (sru_) return sendSru(pqf);
-    // Each task prepares its own query: a shared ZOOM_query's reference
-    // count is not safe across threads.
-    ZOOM_query query = ZOOM_query_create();
-    ZOOM_query_prefix(query, pqf.c_str());
-    resultSet_ = ZOOM_connection_search(connection_, query);
-    ZOOM_query_destroy(query);
-    // The records the search asks for are stored by retrieve as they come.
-    return pump(true);
+    const TargetSearch& s = target_.search;
+    const int32_t first = batch_ ? batchFirst_ : s.positionsTaken();
+    return connection_->search(pqf, first);
 }
 
-bool SearchTask::pump(bool untilSearchAnswered) {
-    const auto shouldStop = [this] { return stopped(); };
-    const auto deadline = zoomExchangeDeadline(connection_);
-    for (;;) {
-        switch (pumpZoomEvent(connection_, shouldStop, 50, deadline)) {
-            case PumpResult::Stopped:
-                return false;
-            case PumpResult::Idle:
-                return true;
-            case PumpResult::Event:
-                if (stopped()) return false;
-                if (untilSearchAnswered &&
-                    ZOOM_connection_last_event(connection_) == ZOOM_EVENT_RECV_SEARCH)
-                    return true;
-                break;
-        }
-    }
-}
-
-bool SearchTask::checkError() {
-    if (sru_) {
-        if (!sruFailed_) return false;
-        recordError(sruSession_->error() + "\n");
-        return true;
-    }
-    const char* message = nullptr;
-    const char* addinfo = nullptr;
-    const int code = ZOOM_connection_error(connection_, &message, &addinfo);
-    if (code == 0) return false;
-    if (code == ZOOM_ERROR_TIMEOUT && config_->profile.timeoutSeconds > 0) {
-        recordError("No answer for " + std::to_string(config_->profile.timeoutSeconds) + " s\n");
-        return true;
-    }
-    const char* diagset = ZOOM_connection_diagset(connection_);
-    const bool srwDiagnostic = diagset && std::string(diagset) == kSrwDiagnostics;
-    recordError(std::string(message ? message : "") + " (" + std::to_string(code) +
-                (srwDiagnostic && addinfo && *addinfo ? "): " : ") ") + (addinfo ? addinfo : "") +
-                "\n");
+bool SearchTask::recordFailure() {
+    if (stopped() || connection_->failure().text.empty()) return false;
+    recordError(connection_->failure().text + "\n");
     return true;
 }
 
@@ -306,59 +186,62 @@ void SearchTask::recordError(const std::string& text) {
         post(SS_ERROR);
 }
 
-bool SearchTask::awaitRecord(int32_t position, int32_t end, bool& asked, ZOOM_record& record) {
-    const auto shouldStop = [this] { return stopped(); };
-    const auto deadline = zoomExchangeDeadline(connection_);
-    for (;;) {
-        record = ZOOM_resultset_record_immediate(resultSet_, static_cast<size_t>(position));
-        if (record) return true;
-        switch (pumpZoomEvent(connection_, shouldStop, 50, deadline)) {
-            case PumpResult::Stopped:
-                return false;
-            case PumpResult::Event:
-                if (stopped()) return false;
-                break;
-            case PumpResult::Idle:
-                if (asked) return true;
-                // Asked asynchronously, the task stays stoppable; a record
-                // fetched one by one would block in the toolkit's own loop.
-                ZOOM_resultset_records(resultSet_, nullptr, static_cast<size_t>(position),
-                                       static_cast<size_t>(end - position));
-                asked = true;
-                break;
-        }
-    }
+void SearchTask::recordUnavailable() {
+    // What came is kept; the rest is not asked for again.
+    const std::string& said = connection_->failure().text;
+    const std::string why = said.empty() ? kUnableToRetrieve : said;
+    if (writeStatus([&why](TargetSearch& s) {
+            s.errorFlag = true;
+            s.abortedFlag = true;
+            s.setLastError(why + "\n");
+        }))
+        post(SS_ERROR);
+}
+
+bool SearchTask::storeFetched(FetchedRecords&& fetched) {
+    if (fetched.skipped) writeStatus([](TargetSearch& s) { ++s.skippedCount; });
+    const int32_t count = static_cast<int32_t>(fetched.records.size());
+    for (Record& record : fetched.records)
+        if (!storeRecord(std::move(record))) return false;
+    // A resumed search goes on from the server's next position.
+    if (!fetched.skipped && count != 1)
+        writeStatus([count](TargetSearch& s) { s.extraCount += count - 1; });
+    noteBatchPosition(fetched.position);
+    return !stopped();
 }
 
 bool SearchTask::retrieve() {
-    if (sru_) return retrieveSru();
-    const size_t rawSize = ZOOM_resultset_size(resultSet_);
-    const int32_t size = rawSize > 0x7fffffff ? 0x7fffffff : static_cast<int32_t>(rawSize);
+    const int64_t reported = connection_->hits();
+    const int32_t size = static_cast<int32_t>(std::clamp<int64_t>(reported, 0, 0x7fffffff));
     int32_t first = batchFirst_;
     if (!batch_) {
         writeStatus([size](TargetSearch& s) { s.hitCount = size; });
-        first = target_.search.retrievedCount;
+        first = target_.search.positionsTaken();
     }
-    const int32_t limit = std::max(0, settings_->MaxRecPerTarget);
-    const int32_t from = batch_ ? 0 : first;
-    const int32_t end = (static_cast<int64_t>(size) - from > limit) ? from + limit : size;
-
+    // A batch query's limit counts from its first record, also when resumed.
+    const int64_t from = batch_ ? 0 : first;
+    const int32_t end =
+        static_cast<int32_t>(std::min<int64_t>(size, from + std::max(0, settings_->MaxRecPerTarget)));
+    if (first >= end) return true;
     // Each record is stored as soon as it is in, in order: a failed fetch
     // still leaves every record that arrived before it.
-    bool asked = false;
-    for (int32_t p = first; p < end; ++p) {
-        ZOOM_record zoomRecord = nullptr;
-        if (!awaitRecord(p, end, asked, zoomRecord)) return false;
-        if (!zoomRecord) {
-            recordUnavailable(p);
+    switch (connection_->fetch(first, end,
+                               [this](FetchedRecords&& f) { return storeFetched(std::move(f)); })) {
+        case FetchEnd::Done:
+            return true;
+        case FetchEnd::Stopped:
             return false;
-        }
-        if (!storeRecord(buildRecord(zoomRecord, *config_, *settings_))) return false;
-        noteBatchPosition(p);
-        if (stopped()) return false;
+        // Everything came, but the server also reported an error.
+        case FetchEnd::Failed:
+            recordFailure();
+            return false;
+        // The target ends aborted where its records stop, so that Resume
+        // goes on from there; a reason the server gave is kept.
+        case FetchEnd::Unavailable:
+            recordUnavailable();
+            return false;
     }
-    // An error that came after the last wanted record arrived loses nothing.
-    return !checkError();
+    return false;
 }
 
 void SearchTask::noteBatchOutcome(size_t query, bool searched) {
@@ -370,16 +253,4 @@ void SearchTask::noteBatchOutcome(size_t query, bool searched) {
 
 void SearchTask::noteBatchPosition(int32_t position) {
     if (batch_ && batchOutcomes_) batchOutcomes_->stored(targetId_, batchQuery_, position);
-}
-
-void SearchTask::releaseConnection() {
-    sruSession_.reset();
-    if (resultSet_) {
-        ZOOM_resultset_destroy(resultSet_);
-        resultSet_ = nullptr;
-    }
-    if (connection_) {
-        ZOOM_connection_destroy(connection_);
-        connection_ = nullptr;
-    }
 }

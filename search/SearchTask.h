@@ -3,11 +3,8 @@
 // each step. Runs on a pool worker; only that thread touches its connection.
 #pragma once
 
-#include <yaz/zoom.h>
-
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,9 +16,10 @@ class BatchOutcomes;
 class ResultStore;
 class SearchEventSink;
 class TargetSearch;
+struct FetchedRecords;
 struct Record;
 class SearchQuery;
-class SruSession;
+class TargetConnection;
 struct Target;
 
 class SearchTask : public PoolJob {
@@ -50,8 +48,6 @@ public:
     bool search();
     bool searchPqf(const std::string& pqf);
     bool retrieve();
-    // True when the connection reported an error (recorded on the target).
-    bool checkError();
 
 private:
     void post(int32_t code);
@@ -59,26 +55,18 @@ private:
     bool stopped() const;
     // Runs write on the target's search status under its guard unless the
     // task is stale; false when it was stale.
-    bool writeStatus(const std::function<void(TargetSearch&)>& write);
+    template <typename Write>
+    bool writeStatus(Write write);
     bool storeRecord(Record record);
-    void recordUnavailable(int32_t position);
+    bool storeFetched(FetchedRecords&& fetched);
     // Keeps text as the target's error and tells the views.
     void recordError(const std::string& text);
-    // Pumps until the connection is idle, or until the search has been
-    // answered when untilSearchAnswered; false when stopped.
-    bool pump(bool untilSearchAnswered);
-    bool sendAndWait(const std::string& pqf);
-    // Sends one query and waits; false when stopped or it could not be sent.
+    // The connection's failure as the target's error; false when stopped.
+    bool recordFailure();
+    void recordUnavailable();
+    // Sends one query; false when stopped or it failed.
     bool sendOnce(const std::string& pqf);
-    bool sendSru(const std::string& pqf);
-    // The target refused the query's index (Bib-1 114, SRU 16).
-    bool indexRejected(std::string& addinfo) const;
-    bool retrieveSru();
-    // Pumps until the record at position has come in or the toolkit has
-    // nothing more to do, asking once per retrieve (asked) for [position,
-    // end); false when stopped. record stays null when it never came.
-    bool awaitRecord(int32_t position, int32_t end, bool& asked, ZOOM_record& record);
-    void releaseConnection();
+    bool sendAndWait(const std::string& pqf);
     void noteBatchOutcome(size_t query, bool searched);
     void noteBatchPosition(int32_t position);
 
@@ -87,8 +75,6 @@ private:
     // The target's settings as they were when the task was queued: the task
     // reads these, and touches the live target only for its search status.
     std::unique_ptr<const Target> config_;
-    // The target is searched over SRU (its address is http or https).
-    const bool sru_;
     int32_t targetId_;
     ResultStore& store_;
     // The query as it was when the task was queued: a stale task must not
@@ -106,14 +92,8 @@ private:
     uint64_t generation_;
     std::atomic<bool> stopRequested_{false};
 
-    ZOOM_connection connection_ = nullptr;
-    ZOOM_resultset resultSet_ = nullptr;
-    std::unique_ptr<SruSession> sruSession_;
-    // The last SRU search ended in an error or diagnostic not yet told.
-    bool sruFailed_ = false;
+    std::unique_ptr<TargetConnection> connection_;
 };
 
-// The name the client announces to servers.
-extern const char* const kImplementationName;
 // The error of a target whose server did not send a record it counted.
 extern const char* const kUnableToRetrieve;

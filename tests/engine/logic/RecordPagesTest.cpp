@@ -17,7 +17,7 @@
 #include "ZoomSearch.h"
 #include "display/LinkAction.h"
 #include "display/RecordPages.h"
-#include "search/RecordBuilder.h"
+#include "protocol/z3950/Z3950Records.h"
 #include "records/ResultStore.h"
 #include "settings/SettingsDefaults.h"
 #include "targets/TargetList.h"

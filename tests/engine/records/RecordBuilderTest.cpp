@@ -13,7 +13,7 @@
 #include "ZebraServer.h"
 #include "ZoomSearch.h"
 #include "records/MarcForms.h"
-#include "search/RecordBuilder.h"
+#include "protocol/z3950/Z3950Records.h"
 #include "settings/SettingsDefaults.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "marc/Iso2709Splitter.h"
 #include "marc/MarcCharset.h"
 #include "records/MarcForms.h"
-#include "search/RecordBuilder.h"
+#include "protocol/sru/SruRecords.h"
 #include "records/ResultStore.h"
 #include "records/SruRecord.h"
 #include "protocol/sru/SruResponse.h"

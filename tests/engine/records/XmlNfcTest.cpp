@@ -14,7 +14,8 @@
 #include "TestSupport.h"
 #include "ZoomSearch.h"
 #include "display/RecordPages.h"
-#include "search/RecordBuilder.h"
+#include "protocol/sru/SruRecords.h"
+#include "protocol/z3950/Z3950Records.h"
 #include "records/ResultStore.h"
 #include "marc/UnicodeNfc.h"
 

@@ -6,15 +6,8 @@
 // holds such a message beside the records made from it.
 #pragma once
 
-#include <yaz/zoom.h>
-
 #include <cstdint>
 
 // Records in the search answer, and in each later request.
 constexpr int32_t kFirstRecords = 1;
 constexpr int32_t kRecordsPerSlice = 1000;
-
-// Sets the options on a connection before its search. fromStart: the search
-// fetches from its first record (a resumed one does not, and the toolkit
-// would file records of a search answer at the wrong positions).
-void setPresentSlices(ZOOM_connection connection, bool fromStart, int32_t recordsWanted);
