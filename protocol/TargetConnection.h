@@ -34,6 +34,20 @@ enum class FetchEnd {
     Unavailable,  // the server sent nothing more, without saying why
 };
 
+// One term of an index as a scan lists it, in UTF-8. raw is what a scan or
+// search for it sends; display may be dressed up for the eye.
+struct ScanTerm {
+    std::string display;
+    std::string raw;
+    int64_t count = -1;  // -1: the server gave none
+};
+
+// The terms of one scan in index order; failure says why none came.
+struct ScanAnswer {
+    std::vector<ScanTerm> terms;
+    std::string failure;
+};
+
 class TargetConnection {
 public:
     using TakeRecords = std::function<bool(FetchedRecords&& fetched)>;
@@ -51,4 +65,8 @@ public:
     // soon as it is in.
     virtual FetchEnd fetch(int32_t first, int32_t end, const TakeRecords& take) = 0;
     virtual const ConnectionFailure& failure() const = 0;
+    // Lists number terms of the index of pqf's use attribute around its
+    // term, which stands at position (from 1) when the index holds it.
+    // Needs no connect() first.
+    virtual ScanAnswer scan(const std::string& pqf, int32_t number, int32_t position);
 };

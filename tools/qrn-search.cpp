@@ -25,6 +25,7 @@
 #include "copies/CopyGrouping.h"
 #include "document/DocumentCore.h"
 #include "records/MarcForms.h"
+#include "search/ScanTargets.h"
 #include "search/SearchEvent.h"
 #include "search/SearchTexts.h"
 #include "probe/TargetCheck.h"
@@ -71,6 +72,10 @@ const ProgramUsage kProgram{
     "                            copy first)\n"
     "      --encoding ENCODING   marc records as-received (the default) or utf-8\n"
     "      --quiet               no progress on standard error\n"
+    "      --scan PQF            search nothing: list the terms of the index of PQF's\n"
+    "                            use attribute from its term, as lines \"target TAB\n"
+    "                            term TAB count\" for each selected target\n"
+    "      --scan-number N       list N terms of each target (default 20)\n"
     "      --probe               search nothing: probe each target instead and print,\n"
     "                            TAB-separated, a line per target and index (name,\n"
     "                            use attribute, index, supported, unsupported\n"
@@ -109,6 +114,9 @@ struct Options {
     std::string encoding = "as-received";
     bool quiet = false;
     bool probe = false;
+    std::string scan;  // --scan's query
+    bool hasScan = false, hasScanNumber = false;
+    int32_t scanNumber = 20;
     std::string pqf;
     bool hasPqf = false;
 };
@@ -161,6 +169,12 @@ int parseArguments(int argc, char** argv, Options& o) {
                 return usage("--encoding takes as-received or utf-8");
         } else if (a == "--quiet") {
             o.quiet = true;
+        } else if (a == "--scan") {
+            if (!value(o.scan)) return usage("--scan needs a PQF query");
+            o.hasScan = true;
+        } else if (a == "--scan-number") {
+            if (!number(o.scanNumber, o.hasScanNumber) || o.scanNumber < 1)
+                return usage("--scan-number needs a number of 1 or more");
         } else if (a == "--probe") {
             o.probe = true;
         } else if (const std::optional<int> status = commonOption(kProgram, a)) {
@@ -171,8 +185,10 @@ int parseArguments(int argc, char** argv, Options& o) {
             return usage("unknown option " + a);
         }
     }
-    if (o.probe && (o.hasPqf || !o.isbnFile.empty()))
+    if (o.probe && (o.hasPqf || !o.isbnFile.empty() || o.hasScan))
         return usage("--probe takes no query");
+    if (o.hasScan && (o.hasPqf || !o.isbnFile.empty())) return usage("--scan takes no other query");
+    if (o.hasScan) return 0;
     if (!o.probe && o.hasPqf == !o.isbnFile.empty()) return usage("give either a PQF query or --isbn FILE");
     return 0;
 }
@@ -336,9 +352,14 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    if (o.probe) {
+    if (o.probe || o.hasScan) {
         std::signal(SIGINT, onInterrupt);
-        return probeSelected(doc);
+        if (o.probe) return probeSelected(doc);
+        const ScanReport scanned = scanActiveTargets(doc.targetList.targets, *doc.settings, o.scan,
+                                                     o.scanNumber, [] { return interrupted.load(); });
+        std::cout << scanned.lines;
+        std::fputs(scanned.failures.c_str(), stderr);
+        return 0;
     }
     if (o.hasPqf) {
         doc.query.compile(o.pqf);

@@ -7,7 +7,10 @@
 
 SruConnection::SruConnection(const Target& config, const SettingsData& settings,
                              std::function<bool()> shouldStop)
-    : config_(config), settings_(settings), session_(config, std::move(shouldStop)) {}
+    : config_(config),
+      settings_(settings),
+      session_(config, shouldStop),
+      shouldStop_(std::move(shouldStop)) {}
 
 void SruConnection::noteFailure(const std::string& text) {
     failure_ = ConnectionFailure();

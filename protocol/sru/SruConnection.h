@@ -21,6 +21,7 @@ public:
     int64_t hits() const override { return session_.hits(); }
     FetchEnd fetch(int32_t first, int32_t end, const TakeRecords& take) override;
     const ConnectionFailure& failure() const override { return failure_; }
+    ScanAnswer scan(const std::string& pqf, int32_t number, int32_t position) override;
 
 private:
     void noteFailure(const std::string& text);
@@ -29,4 +30,5 @@ private:
     const SettingsData& settings_;
     SruSession session_;
     ConnectionFailure failure_;
+    std::function<bool()> shouldStop_;
 };

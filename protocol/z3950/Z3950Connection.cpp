@@ -57,6 +57,7 @@ void Z3950Connection::noteFailure() {
 
 bool Z3950Connection::connect() {
     const bool connected = session_.connect();
+    connected_ = connected;
     if (!connected) noteFailure();
     return connected;
 }

@@ -24,6 +24,8 @@ public:
     int64_t hits() const override { return session_.hits(); }
     FetchEnd fetch(int32_t first, int32_t end, const TakeRecords& take) override;
     const ConnectionFailure& failure() const override { return failure_; }
+    // Connects first when connect() was not called.
+    ScanAnswer scan(const std::string& pqf, int32_t number, int32_t position) override;
 
 private:
     void noteFailure();
@@ -36,4 +38,5 @@ private:
     Z3950Session session_;
     ConnectionFailure failure_;
     std::vector<FetchedRecords> withSearch_;
+    bool connected_ = false;
 };

@@ -11,7 +11,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "protocol/z3950/Z3950Scan.h"
 #include "protocol/z3950/Z3950Socket.h"
 
 struct Z3950Options {
@@ -54,6 +56,10 @@ public:
     int64_t hits() const { return hits_; }
     // Asks for records [first, first + count); handed is how many came.
     bool present(int32_t first, int32_t count, const TakeRecord& take, int32_t& handed);
+    // Scans number terms around pqf's term (at position, from 1) into
+    // entries. false when it failed or stopped.
+    bool scan(const std::string& pqf, int32_t number, int32_t position,
+              std::vector<Z3950ScanEntry>& entries);
 
     const Z3950Error& error() const { return error_; }
     bool stopped() const { return stopped_; }
