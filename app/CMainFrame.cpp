@@ -20,6 +20,7 @@
 #include "app/LockKeyIndicators.h"
 #include "app/MAboutDlg.h"
 #include "app/PaintedIcons.h"
+#include "browse/MBrowseWindow.h"
 #include "base/Version.h"
 #include "export/widgets/RecordExport.h"
 #include "query/BatchReport.h"
@@ -133,6 +134,12 @@ void CMainFrame::createActions() {
        [this] { doc_.resume(); });
     on(addCommand("Stop", "process-stop", QStyle::SP_BrowserStop, {}, "Stop"),
        [this] { doc_.stop(); });
+    on(addCommand("&Browse Index\u2026", {}, 0, QKeySequence(Qt::CTRL | Qt::Key_I),
+                  "Browse an index of the ticked targets"),
+       [this] {
+           connect(MBrowseWindow::openFor(doc_.core(), this), &MBrowseWindow::searchRequested, this,
+                   [this](const QString& pqf) { doc_.searchQuery(pqf.toStdString()); });
+       });
     on(addCommand("&Print...", "document-print", PrintIcon, QKeySequence::Print, {}),
        [this] { recordView_->printPage(this); });
     on(addCommand("P&rint Setup...", {}, 0, {}, {}), [this] { recordView_->printSetup(this); });
@@ -183,6 +190,7 @@ void CMainFrame::createActions() {
 void CMainFrame::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addActions({action("Search"), action("Resume"), action("Stop")});
+    file->addAction(action(QStringLiteral("Browse Index\u2026")));
     file->addSeparator();
     file->addActions({action("Print..."), action("Print Setup...")});
     file->addSeparator();

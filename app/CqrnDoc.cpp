@@ -102,6 +102,16 @@ void CqrnDoc::search(QWidget* parent) {
     emit stateChanged();
 }
 
+void CqrnDoc::searchQuery(const std::string& pqf) {
+    if (!core_->search.searchMayStart()) return;
+    core_->quiesce();
+    core_->query.batchList.clear();
+    core_->query.batchNumbers.clear();
+    core_->query.batch = false;
+    if (core_->query.compile(pqf)) core_->search.startSearch();
+    emit stateChanged();
+}
+
 void CqrnDoc::options(QWidget* parent) {
     if (!core_->search.searchMayStart()) return;
     core_->quiesce();

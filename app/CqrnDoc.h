@@ -40,6 +40,8 @@ public:
 
     // Commands.
     void search(QWidget* parent);
+    // Searches the ticked targets for pqf at once, without the search sheet.
+    void searchQuery(const std::string& pqf);
     void stop();
     void resume();
     void options(QWidget* parent);

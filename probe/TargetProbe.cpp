@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "probe/ScanProbe.h"
 #include "protocol/z3950/Z3950Connection.h"
 #include "protocol/sru/SruExplain.h"
 #include "protocol/sru/SruIndexMapping.h"
@@ -349,8 +350,10 @@ std::string indexSupportText(const IndexProbe& index) {
 
 ProbeReport probeTarget(const Target& target, int timeoutSeconds,
                         const std::function<bool()>& cancelled) {
-    return isSruAddress(target.zurl) ? probeSru(target, timeoutSeconds, cancelled)
-                                     : probeZ3950(target, timeoutSeconds, cancelled);
+    ProbeReport report = isSruAddress(target.zurl) ? probeSru(target, timeoutSeconds, cancelled)
+                                                   : probeZ3950(target, timeoutSeconds, cancelled);
+    if (report.ok && !(cancelled && cancelled())) probeScan(target, timeoutSeconds, cancelled, report);
+    return report;
 }
 
 void learnFromProbe(TargetProfile& profile, const ProbeReport& report) {

@@ -39,6 +39,8 @@ struct ProbeReport {
     std::vector<std::string> elementSets;
     // The init's (SRU: Explain's) round trip; -1 when there was none.
     int roundTripMs = -1;
+    // A scan of the title index listed a term.
+    bool scans = false;
 };
 
 // Any thread but the UI's: blocks, each step at most about timeoutSeconds.

@@ -8,6 +8,7 @@
 
 #include "SharedServerTest.h"
 #include "TestSettings.h"
+#include "probe/TargetProbe.h"
 #include "search/ScanTargets.h"
 #include "search/TargetConnections.h"
 
@@ -101,4 +102,12 @@ TEST_F(ScanTest, anIndexATargetLacksFailsThereAlone) {
     EXPECT_EQ(known[1].terms.size(), 5u);
     EXPECT_TRUE(known[2].terms.empty());
     EXPECT_FALSE(known[2].failure.empty());
+}
+
+TEST_F(ScanTest, theProbeNotesThatATargetScans) {
+    for (const Target& t : both()) {
+        const ProbeReport report = probeTarget(t, 10);
+        EXPECT_TRUE(report.scans) << t.name << "\n" << report.text;
+        EXPECT_NE(report.text.find("Scan: supported\n"), std::string::npos) << report.text;
+    }
 }
