@@ -64,8 +64,7 @@ std::vector<ScanRow> mergeScanAnswers(const std::vector<ScanAnswer>& answers) {
                 insertAt = std::max(insertAt, found->second + 1);
                 continue;
             }
-            while (insertAt < rows.size() && !rows[insertAt].listed[a] &&
-                   comesBefore(rows[insertAt].raw, term.raw))
+            while (insertAt < rows.size() && comesBefore(rows[insertAt].raw, term.raw))
                 ++insertAt;
             ScanRow row;
             row.display = term.display;

@@ -358,7 +358,7 @@ int main(int argc, char** argv) {
         const ScanReport scanned = scanActiveTargets(doc.targetList.targets, *doc.settings, o.scan,
                                                      o.scanNumber, [] { return interrupted.load(); });
         std::cout << scanned.lines;
-        std::fputs(scanned.failures.c_str(), stderr);
+        if (!o.quiet) std::fputs(scanned.failures.c_str(), stderr);
         return 0;
     }
     if (o.hasPqf) {

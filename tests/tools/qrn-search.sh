@@ -2,7 +2,7 @@
 # qrn-search against the demo catalogue and a slow yaz-ztest on 127.0.0.1: exit
 # statuses, the brief lines (also over SRU), a zero limit, output errors, XML as one
 # document, failed targets explained, a batch of ISBNs, MARC output read back by
-# qrn-brief, the probe and an index fallback, and Ctrl-C during a slow search.
+# qrn-brief, the probe and an index fallback, a scan, and Ctrl-C during a slow search.
 set -eu
 BUILD=$1
 SOURCE=$2
@@ -159,6 +159,17 @@ status 0 "probe" "$SEARCH" --targets "$TMP/targets.xml" --probe
 grep -q "^Demo	4	Title	supported$" "$TMP/out" || { fail "probe: no title line"; cat "$TMP/out"; }
 grep -q "^Demo	8	ISSN	unsupported (diagnostic 114)$" "$TMP/out" || { fail "probe: ISSN not unsupported"; cat "$TMP/out"; }
 tail -n 1 "$TMP/out" | grep -q "^Demo	[0-9]* ms	usmarc xml sutrs$" || { fail "probe: no round trip line"; cat "$TMP/out"; }
+# Scan: the title index from "compass" on, its count what a search finds.
+status 0 "scan" "$SEARCH" --targets "$TMP/targets.xml" --scan "@attr 1=4 compass" --scan-number 3
+[ "$(wc -l <"$TMP/out")" -eq 3 ] || { fail "scan: 3 lines expected"; cat "$TMP/out"; }
+awk -F '\t' 'NF != 3 || $1 != "Demo" || $3 !~ /^[0-9]+$/ { bad = 1 } END { exit bad }' "$TMP/out" ||
+    { fail "scan lines are not target TAB term TAB count"; cat "$TMP/out"; }
+head -n 1 "$TMP/out" | grep -q "^Demo	compass	20$" || { fail "scan: not from compass (20)"; cat "$TMP/out"; }
+status 2 "scan and a query" "$SEARCH" --scan "@attr 1=4 x" "@attr 1=4 y"
+status 2 "scan of no terms" "$SEARCH" --scan "@attr 1=4 x" --scan-number 0
+status 0 "scan of an unknown index" "$SEARCH" --targets "$TMP/targets.xml" --scan "@attr 1=9999 x"
+grep -q "^qrn-search: Demo: Unsupported Use attribute (114) 9999$" "$TMP/err" ||
+    { fail "scan: the unknown index is not explained"; cat "$TMP/err"; }
 sed 's|</zurl>|</zurl><fallback use="8">1016</fallback>|' "$TMP/targets.xml" >"$TMP/fallback.xml"
 status 0 "fallback" "$SEARCH" --targets "$TMP/fallback.xml" "@attr 1=8 compass"
 grep -q "^qrn-search: Demo: ISSN index not supported; searched Any instead$" "$TMP/err" ||

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "HttpFront.h"
 #include "SharedServerTest.h"
 #include "TestSettings.h"
 #include "probe/TargetProbe.h"
@@ -97,6 +98,10 @@ TEST_F(ScanTest, anIndexATargetLacksFailsThereAlone) {
     EXPECT_NE(unknown[0].failure.find("(114)"), std::string::npos) << unknown[0].failure;
     EXPECT_EQ(unknown[1].failure, "No CQL index for Bib-1 use attribute 9999");
     EXPECT_NE(unknown[2].failure.find("Connect failed"), std::string::npos) << unknown[2].failure;
+    // ISSN has a CQL index, which this server does not know.
+    const std::vector<ScanAnswer> issn = scanTargets(targets, settings_, "@attr 1=8 a", 5, 1, 3);
+    EXPECT_NE(issn[0].failure.find("(114)"), std::string::npos) << issn[0].failure;
+    EXPECT_EQ(issn[1].failure, "Unsupported index (16)");
     const std::vector<ScanAnswer> known = scanTargets(targets, settings_, "@attr 1=4 a", 5, 1, 3);
     EXPECT_EQ(known[0].terms.size(), 5u);
     EXPECT_EQ(known[1].terms.size(), 5u);
@@ -110,4 +115,27 @@ TEST_F(ScanTest, theProbeNotesThatATargetScans) {
         EXPECT_TRUE(report.scans) << t.name << "\n" << report.text;
         EXPECT_NE(report.text.find("Scan: supported\n"), std::string::npos) << report.text;
     }
+}
+
+TEST_F(ScanTest, anSruServerWithoutScanSaysWhyAndTheProbeNotesIt) {
+    const int zebraPort = server_->port();
+    HttpFront front([zebraPort](const std::string& head) {
+        if (head.find("operation=scan") == std::string::npos)
+            return HttpFront::forward(head, zebraPort);
+        return HttpFront::response(
+            "200 OK", "text/xml",
+            "<scanResponse xmlns=\"http://www.loc.gov/zing/srw/\"><version>1.2</version>"
+            "<diagnostics><diagnostic><uri>info:srw/diagnostic/1/4</uri><details>scan</details>"
+            "</diagnostic></diagnostics></scanResponse>");
+    });
+    Target t = both()[1];
+    t.zurl = front.url("/Default");
+    const std::vector<ScanAnswer> answers = scanTargets({t}, settings_, "@attr 1=4 a", 5, 1, 1);
+    EXPECT_TRUE(answers[0].terms.empty());
+    EXPECT_EQ(answers[0].failure, "Unsupported operation (4): scan");
+    const ProbeReport report = probeTarget(t, 10);
+    EXPECT_TRUE(report.ok) << report.text;
+    EXPECT_FALSE(report.scans);
+    EXPECT_NE(report.text.find("Scan: Unsupported operation (4): scan\n"), std::string::npos)
+        << report.text;
 }
