@@ -1,6 +1,9 @@
 #include "base/CommandLine.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <cstdlib>
 
 #include "base/Version.h"
 
@@ -39,4 +42,17 @@ std::optional<int> parseOperands(const ProgramUsage& program, int argc, char** a
         }
     }
     return std::nullopt;
+}
+
+bool parseNumber(const std::string& text, int32_t& value) {
+    char* end = nullptr;
+    const long n = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || n < -2147483647L || n > 2147483647L) return false;
+    value = static_cast<int32_t>(n);
+    return true;
+}
+
+bool isFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }

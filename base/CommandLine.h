@@ -5,6 +5,7 @@
 // layout: a "Usage:" line, a description, then an "Options:" list.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,3 +30,9 @@ std::string versionLine(const char* name);
 // operand). Returns the exit status when the program is to end at once.
 std::optional<int> parseOperands(const ProgramUsage& program, int argc, char** argv,
                                  std::vector<std::string>& operands);
+
+// An option's whole text as a number (at most 2147483647 either way).
+bool parseNumber(const std::string& text, int32_t& value);
+
+// path names a folder (following links).
+bool isFolder(const std::string& path);

@@ -1,7 +1,6 @@
 // Headless search over the user's targets, for scripted copy cataloguing and
 // batch lookups. Same engine and document core as the window program.
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -90,19 +89,6 @@ const ProgramUsage kProgram{
     "wrong command line.\n"};
 
 int usage(const std::string& problem) { return usageError(kProgram, problem); }
-
-bool parseNumber(const std::string& text, int32_t& value) {
-    char* end = nullptr;
-    const long n = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || n < -2147483647L || n > 2147483647L) return false;
-    value = static_cast<int32_t>(n);
-    return true;
-}
-
-bool isFolder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 struct Options {
     std::string targetFile;
