@@ -10,5 +10,8 @@ YazZtestServer::YazZtestServer(std::vector<std::string> extraArgs) {
                "\n(2,7) {\n    (2,1) Harbour Press\n}\n" + "(0,0)\n";
     }
     writeFileBytes(dir() + "/dummy-grs", grs);
+    // Its Scan reads the index from "dummy-words", a word a line in order, and
+    // ends the whole server when the file is missing.
+    writeFileBytes(dir() + "/dummy-words", "aardvark\nharbour\nlighthouse\nmargaret\npress\n");
     start("yaz-ztest", extraArgs, Logging::Protocol);
 }
