@@ -12,8 +12,8 @@ void probeScan(const Target& target, int timeoutSeconds, const std::function<boo
         connectionFor(config, settings, [&cancelled] { return cancelled && cancelled(); })
             ->scan("@attr 1=4 a", 1, 1);
     report.scans = answer.failure.empty() && !answer.terms.empty();
-    if (report.scans)
-        report.text += "Scan: supported\n";
-    else
-        report.text += "Scan: " + (answer.failure.empty() ? std::string("no terms") : answer.failure) + "\n";
+    report.scanNote = report.scans                ? std::string("supported")
+                      : answer.failure.empty() ? std::string("no terms")
+                                               : answer.failure;
+    report.text += "Scan: " + report.scanNote + "\n";
 }

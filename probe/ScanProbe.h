@@ -6,7 +6,7 @@
 struct ProbeReport;
 struct Target;
 
-// Sets report.scans and adds a "Scan:" line to its text. Any thread but the
+// Sets report.scans and scanNote and adds a "Scan:" line to its text. Any thread but the
 // UI's; blocks at most about timeoutSeconds.
 void probeScan(const Target& target, int timeoutSeconds, const std::function<bool()>& cancelled,
                ProbeReport& report);

@@ -41,6 +41,8 @@ struct ProbeReport {
     int roundTripMs = -1;
     // A scan of the title index listed a term.
     bool scans = false;
+    // "supported", or why a scan failed; empty when none was tried.
+    std::string scanNote;
 };
 
 // Any thread but the UI's: blocks, each step at most about timeoutSeconds.

@@ -198,6 +198,7 @@ void PPTargetProfile::showProbe(const ProbeReport& report) {
     QStringList syntaxes;
     for (const std::string& s : report.syntaxes) syntaxes << QString::fromStdString(s);
     if (!syntaxes.isEmpty()) addRow(QStringLiteral("Record syntaxes"), syntaxes.join(", "));
+    if (!report.scanNote.empty()) addRow(QStringLiteral("Scan"), QString::fromStdString(report.scanNote));
     for (const IndexProbe& index : report.indexes)
         addRow(QString::fromStdString(useAttributeName(index.use)) + " (" +
                    QString::number(index.use) + ")",

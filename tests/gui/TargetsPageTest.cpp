@@ -400,6 +400,9 @@ private slots:
         auto* results = namedChild<QTableWidget>(p, "probeResults");
         QTest::mouseClick(probe, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!p->probing() && results->rowCount() > 0, 20000);
+        QCOMPARE(results->findItems(QStringLiteral("Scan"), Qt::MatchExactly).size(), 1);
+        const int scanRow = results->findItems(QStringLiteral("Scan"), Qt::MatchExactly)[0]->row();
+        QCOMPARE(results->item(scanRow, 1)->text(), QStringLiteral("supported"));
         QTest::mouseClick(namedChild<QPushButton>(p, "saveProbe"), Qt::LeftButton);
         // The demo catalogue has no ISSN, LC card number or Identifier--standard index.
         QCOMPARE(namedChild<QLineEdit>(p, "unsupported")->text(), QString("8 9 1007"));
