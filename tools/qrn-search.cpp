@@ -49,6 +49,7 @@ const ProgramUsage kProgram{
     "qrn-search",
     "Usage: qrn-search [OPTION]... PQF\n"
     "  or:  qrn-search [OPTION]... --isbn FILE\n"
+    "  or:  qrn-search [OPTION]... --scan PQF\n"
     "Search the user's Z39.50 targets the way qrn does, without a window: the\n"
     "targets ticked in the target list named by the settings (or by --targets),\n"
     "with the settings' limits. Writes the records found to standard output and\n"
