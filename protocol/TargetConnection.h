@@ -27,6 +27,24 @@ struct FetchedRecords {
     bool skipped = false;
 };
 
+// How a record goes into a catalogue: as a new one, or in place of the one
+// with the same local number.
+enum class UpdateAction { Insert, Replace };
+
+// What a catalogue answered to one record sent to it.
+struct UpdateOutcome {
+    enum class Kind {
+        Done,         // the catalogue keeps the record
+        Refused,      // this record was refused; diagnostic and text say why
+        Failed,       // the catalogue could not be reached or refused the login
+        Stopped,      // stopped before the catalogue answered
+        Unsupported,  // the catalogue takes no records this way
+    };
+    Kind kind = Kind::Failed;
+    int diagnostic = 0;
+    std::string text;  // the server's own words where it gave any
+};
+
 enum class FetchEnd {
     Done,         // every record asked for came
     Stopped,      // stopped, or take said no more
@@ -69,4 +87,14 @@ public:
     // term, which stands at position (from 1) when the index holds it.
     // Needs no connect() first.
     virtual ScanAnswer scan(const std::string& pqf, int32_t number, int32_t position);
+    // Sends one ISO 2709 record into the catalogue and makes it stay there;
+    // connects first when needed. Targets that take no records say so.
+    virtual UpdateOutcome update(const std::string& iso2709, UpdateAction action) {
+        (void)iso2709;
+        (void)action;
+        UpdateOutcome outcome;
+        outcome.kind = UpdateOutcome::Kind::Unsupported;
+        outcome.text = "This catalogue takes no records from qrn";
+        return outcome;
+    }
 };

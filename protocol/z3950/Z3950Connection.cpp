@@ -39,7 +39,15 @@ const char* z3950ImplementationName() { return implementationName().c_str(); }
 
 Z3950Connection::Z3950Connection(const Target& config, const SettingsData& settings,
                                  std::function<bool()> shouldStop)
-    : config_(config), settings_(settings), session_(optionsOf(config), std::move(shouldStop)) {}
+    : config_(config),
+      settings_(settings),
+      session_(optionsOf(config), shouldStop),
+      shouldStop_(std::move(shouldStop)) {}
+
+UpdateOutcome Z3950Connection::update(const std::string& iso2709, UpdateAction action) {
+    if (!update_) update_ = std::make_unique<Z3950Update>(optionsOf(config_), shouldStop_);
+    return update_->send(iso2709, action);
+}
 
 void Z3950Connection::noteFailure() {
     failure_ = ConnectionFailure();

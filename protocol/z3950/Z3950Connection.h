@@ -7,6 +7,7 @@
 
 #include "protocol/TargetConnection.h"
 #include "protocol/z3950/Z3950Session.h"
+#include "protocol/z3950/Z3950Update.h"
 #include "settings/SettingsData.h"
 #include "targets/Target.h"
 
@@ -26,6 +27,7 @@ public:
     const ConnectionFailure& failure() const override { return failure_; }
     // Connects first when connect() was not called.
     ScanAnswer scan(const std::string& pqf, int32_t number, int32_t position) override;
+    UpdateOutcome update(const std::string& iso2709, UpdateAction action) override;
 
 private:
     void noteFailure();
@@ -39,4 +41,6 @@ private:
     ConnectionFailure failure_;
     std::vector<FetchedRecords> withSearch_;
     bool connected_ = false;
+    std::function<bool()> shouldStop_;
+    std::unique_ptr<Z3950Update> update_;  // made on the first record sent
 };
