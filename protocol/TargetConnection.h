@@ -17,6 +17,8 @@ struct ConnectionFailure {
     // is what it said of it.
     bool indexRejected = false;
     std::string indexInfo;
+    // The server's Bib-1 diagnostic, 0 for any other failure.
+    int bib1Diagnostic = 0;
 };
 
 // The records of one server position, in order. skipped: the server sent a

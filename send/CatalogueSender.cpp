@@ -11,6 +11,7 @@ namespace {
 
 // Enough of what a search by words finds to tell the real match among them.
 constexpr int32_t kCandidates = 10;
+constexpr int kDatabaseUnavailable = 109;
 
 }  // namespace
 
@@ -58,7 +59,8 @@ CatalogueMatch CatalogueSender::findMatch(const std::string& iso2709) {
     const std::string pqf = duplicateQuery(iso2709);
     if (pqf.empty()) return match;
     if (!search(rewriteKnownUnsupported(pqf, profile_).pqf)) {
-        match.checkFailed = true;
+        // A database comes to be with its first record: nothing can be in it.
+        match.checkFailed = catalogue_.failure().bib1Diagnostic != kDatabaseUnavailable;
         return match;
     }
     const int32_t end = int32_t(std::min<int64_t>(catalogue_.hits(), kCandidates));

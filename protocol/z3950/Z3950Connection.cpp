@@ -56,6 +56,7 @@ void Z3950Connection::noteFailure() {
     if (e.code == 0) return;
     failure_.indexRejected = e.code == 114 && e.diagset == "Bib-1";
     failure_.indexInfo = e.addinfo;
+    if (e.diagset == "Bib-1") failure_.bib1Diagnostic = e.code;
     if (e.code == 10007 && config_.profile.timeoutSeconds > 0) {
         failure_.text = "No answer for " + std::to_string(config_.profile.timeoutSeconds) + " s";
         return;
