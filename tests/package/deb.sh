@@ -20,7 +20,7 @@ deb="$TMP/out/qrn_${version}_${arch}.deb"
 [ -f "$deb" ] || { ls "$TMP/out"; fail "no $deb"; exit 1; }
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|/$||' | sort >"$TMP/files"
-for path in bin/qrn bin/qrn-search bin/qrn-brief bin/qrn-setup bin/qrn-validate bin/qrn-import-targets \
+for path in bin/qrn bin/qrn-search bin/qrn-brief bin/qrn-send bin/qrn-setup bin/qrn-validate bin/qrn-import-targets \
     bin/qrn-demo-catalogue share/man/man1/qrn-import-targets.1.gz \
     share/qrn/targets.xml share/qrn/xsl/marcxml.xsl share/qrn/demo/demo.mrc \
     share/qrn/help/index.html share/applications/qrn.desktop \
@@ -28,7 +28,7 @@ for path in bin/qrn bin/qrn-search bin/qrn-brief bin/qrn-setup bin/qrn-validate 
     share/icons/hicolor/256x256/apps/qrn.png share/icons/hicolor/scalable/apps/qrn.svg \
     share/metainfo/local.qrn.qrn.metainfo.xml \
     share/man/man1/qrn.1.gz share/man/man1/qrn-search.1.gz share/man/man1/qrn-brief.1.gz \
-    share/man/man1/qrn-setup.1.gz share/man/man1/qrn-validate.1.gz share/man/man1/qrn-demo-catalogue.1.gz; do
+    share/man/man1/qrn-send.1.gz share/man/man1/qrn-setup.1.gz share/man/man1/qrn-validate.1.gz share/man/man1/qrn-demo-catalogue.1.gz; do
     grep -qx "\./usr/$path" "$TMP/files" || fail "the package has no /usr/$path"
 done
 # Nothing outside /usr: no /etc, no /usr/local, nothing in a home.

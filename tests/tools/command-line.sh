@@ -29,7 +29,7 @@ check() { # what status-wanted command...
     fi
 }
 
-for program in qrn qrn-search qrn-brief qrn-setup qrn-validate qrn-import-targets; do
+for program in qrn qrn-search qrn-brief qrn-send qrn-setup qrn-validate qrn-import-targets; do
     check "$program --help" 0 "$BUILD/$program" --help
     grep -q "^Usage: $program " "$TMP/out" || { echo "FAIL: $program --help prints no usage"; failed=1; }
     [ ! -s "$TMP/err" ] || { echo "FAIL: $program --help wrote to standard error"; failed=1; }
