@@ -15,7 +15,7 @@ std::string quoted(const std::string& term) {
 
 }  // namespace
 
-std::string duplicateQuery(std::string_view iso2709) {
+std::vector<std::string> duplicateQueries(std::string_view iso2709) {
     std::vector<std::string> terms;
     const std::string number = controlNumber(iso2709);
     if (!number.empty()) terms.push_back("@attr 1=12 " + quoted(number));
@@ -36,11 +36,7 @@ std::string duplicateQuery(std::string_view iso2709) {
             terms.push_back("@attr 1=1007 " + quoted(value));
         }
     }
-    std::string query;
-    for (size_t i = 1; i < terms.size(); ++i) query += "@or ";
-    for (const std::string& term : terms) query += term + " ";
-    if (!query.empty()) query.pop_back();
-    return query;
+    return terms;
 }
 
 bool sameIdentifiers(std::string_view incoming, std::string_view candidate) {

@@ -14,9 +14,10 @@ struct CatalogueMatch {
     bool checkFailed = false;
 };
 
-// Pure. A PQF query for the record's identifiers (001, ISBN in both forms,
-// ISSN, LCCN, OCLC number), "" when it has none.
-std::string duplicateQuery(std::string_view iso2709);
+// Pure. A PQF query per identifier of the record (001, ISBN in both forms,
+// ISSN, LCCN, OCLC number), in that order: one at a time, so that an index
+// the catalogue lacks rules out only its own identifier.
+std::vector<std::string> duplicateQueries(std::string_view iso2709);
 
 // Pure. True when candidate, a record the catalogue found, shares the 001 or
 // a standard number with incoming: a search by words finds more than that.

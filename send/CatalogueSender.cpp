@@ -56,24 +56,28 @@ bool CatalogueSender::search(const std::string& pqf) {
 
 CatalogueMatch CatalogueSender::findMatch(const std::string& iso2709) {
     CatalogueMatch match;
-    const std::string pqf = duplicateQuery(iso2709);
-    if (pqf.empty()) return match;
-    if (!search(rewriteKnownUnsupported(pqf, profile_).pqf)) {
-        // A database comes to be with its first record: nothing can be in it.
-        match.checkFailed = catalogue_.failure().bib1Diagnostic != kDatabaseUnavailable;
-        return match;
-    }
-    const int32_t end = int32_t(std::min<int64_t>(catalogue_.hits(), kCandidates));
-    catalogue_.fetch(0, end, [&](FetchedRecords&& fetched) {
-        for (const Record& record : fetched.records) {
-            if (record.kind != Marc || !sameIdentifiers(iso2709, record.rawData)) continue;
-            match.found = true;
-            match.title = record.title;
-            match.id = controlNumber(record.rawData);
-            return false;
+    for (const std::string& pqf : duplicateQueries(iso2709)) {
+        if (!search(rewriteKnownUnsupported(pqf, profile_).pqf)) {
+            const ConnectionFailure& failure = catalogue_.failure();
+            // An index the catalogue lacks holds none of its records; a
+            // database comes to be with its first record.
+            if (failure.indexRejected || failure.bib1Diagnostic == kDatabaseUnavailable) continue;
+            match.checkFailed = true;
+            return match;
         }
-        return true;
-    });
+        const int32_t end = int32_t(std::min<int64_t>(catalogue_.hits(), kCandidates));
+        catalogue_.fetch(0, end, [&](FetchedRecords&& fetched) {
+            for (const Record& record : fetched.records) {
+                if (record.kind != Marc || !sameIdentifiers(iso2709, record.rawData)) continue;
+                match.found = true;
+                match.title = record.title;
+                match.id = controlNumber(record.rawData);
+                return false;
+            }
+            return true;
+        });
+        if (match.found) return match;
+    }
     return match;
 }
 

@@ -27,8 +27,14 @@ class CatalogueSenderTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         TempDir seed;
+        // No record with an LCCN or ISSN: the catalogue has no such index.
+        const std::string otherAgency = MarcBuilder()
+                                            .control("001", "cat-3")
+                                            .data("035", "  ", {{'a', "(DLC)63111280"}})
+                                            .data("245", "10", {{'a', "Buoys"}})
+                                            .build();
         writeFileBytes(seed.file("seed.mrc"), book("cat-1", "Lighthouse keeping", "9780306406157") +
-                                                  book("cat-2", "Harbour charts", ""));
+                                                  book("cat-2", "Harbour charts", "") + otherAgency);
         server_ = writableZebra({seed.file("seed.mrc")}).release();
     }
     static void TearDownTestSuite() {
@@ -92,6 +98,37 @@ TEST_F(CatalogueSenderTest, FindsARecordByItsIsbnInTheOtherFormAndSkipsIt) {
     const auto reports = sendAll(home(), {book("lc-5", "Lighthouse keeping", "0306406152")});
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(sendResultText(reports[0]), "already there cat-1");
+}
+
+TEST_F(CatalogueSenderTest, AnIndexTheCatalogueLacksRulesOutOnlyItsOwnIdentifier) {
+    const std::string record = MarcBuilder()
+                                   .control("001", "lc-1")
+                                   .data("010", "  ", {{'a', "2001012345"}})
+                                   .data("020", "  ", {{'a', "0306406152"}})
+                                   .build();
+    const CatalogueMatch match = matchOf(record);
+    EXPECT_FALSE(match.checkFailed);
+    EXPECT_TRUE(match.found);
+    EXPECT_EQ(match.id, "cat-1");
+}
+
+TEST_F(CatalogueSenderTest, TheSameDigitsFromAnotherAgencyAreNoMatch) {
+    // The catalogue's 035 "(DLC)63111280" holds the word the OCLC search asks for.
+    const std::string record = MarcBuilder()
+                                   .control("001", "o-1")
+                                   .data("035", "  ", {{'a', "(OCoLC)63111280"}})
+                                   .build();
+    const CatalogueMatch match = matchOf(record);
+    EXPECT_FALSE(match.found) << match.id;
+    EXPECT_FALSE(match.checkFailed);
+}
+
+TEST_F(CatalogueSenderTest, TheFirstRecordGoesIntoADatabaseThatDoesNotExistYet) {
+    Target t = home();
+    t.zurl = server_->zurl("Fresh");
+    const auto reports = sendAll(t, {book("f-1", "First of its kind", "")});
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(sendResultText(reports[0]), "inserted");
 }
 
 TEST_F(CatalogueSenderTest, OverlayReplacesTheCataloguesRecordUnderItsOwnNumber) {
