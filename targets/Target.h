@@ -26,6 +26,8 @@ struct Target {
     std::string username;
     std::string password;
     TargetProfile profile;
+    // The library's own catalogue, where records are sent.
+    bool home = false;
     bool active = false;
 
     TargetSearch search;

@@ -179,6 +179,8 @@ void TargetList::endElement(const std::string& name) {
         current_.profile.proxy = text;
     } else if (name == "unsupported") {
         current_.profile.unsupported = numberList(text);
+    } else if (name == "home") {
+        current_.home = text == "yes";
     } else if (name == "active") {
         current_.active = text == "yes";
     } else if (name == "target") {

@@ -79,6 +79,7 @@ std::string targetToXml(Target& target) {
     appendIfNotEmpty(out, "recordcharset", target.recordCharset);
     if (target.queryCharset != "UTF-8") appendIfNotEmpty(out, "querycharset", target.queryCharset);
     appendProfile(out, target.profile);
+    if (target.home) out += "<home>yes</home>";
     out += target.active ? "<active>yes</active>" : "<active>no</active>";
     out += "</target>";
     return out;

@@ -69,6 +69,7 @@ PPTargetEdit::PPTargetEdit(const TargetList& list, const Target& target, QWidget
     ui_->catalogue->setText(qs(target.catalogue));
     ui_->userName->setText(qs(target.username));
     ui_->password->setText(qs(target.password));
+    ui_->home->setChecked(target.home);
     addCharsetGroup(target);
     followAddress();
     connect(ui_->zurl, &QLineEdit::textChanged, this, &PPTargetEdit::followAddress);
@@ -179,6 +180,7 @@ void PPTargetEdit::store(Target& target) const {
     target.catalogue = ss(ui_->catalogue->text());
     target.username = ss(ui_->userName->text());
     target.password = ss(ui_->password->text());
+    target.home = ui_->home->isChecked();
     target.recordCharset = ss(recordCharset_->currentData().toString());
     target.queryCharset = ss(queryCharset_->currentData().toString());
 }

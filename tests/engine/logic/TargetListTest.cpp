@@ -106,6 +106,26 @@ TEST(TargetListTest, WritesTheKnownListByteForByte) {
     EXPECT_EQ(back.tagTable, list.tagTable);
 }
 
+TEST(TargetListTest, TheHomeCatalogueIsMarkedJustBeforeActiveOnlyWhenSet) {
+    TargetList list;
+    Target t;
+    t.catalogue = "c";
+    t.home = true;
+    t.profile.timeoutSeconds = 5;
+    list.targets.push_back(t);
+    t.home = false;
+    list.targets.push_back(t);
+    const std::string bytes = savedBytes(list);
+    EXPECT_NE(bytes.find("<timeout>5</timeout><home>yes</home><active>no</active>"), std::string::npos)
+        << bytes;
+    EXPECT_EQ(bytes.find("<home>"), bytes.rfind("<home>"));
+    TargetList back;
+    ASSERT_TRUE(loadBytes(back, bytes));
+    ASSERT_EQ(back.targets.size(), 2u);
+    EXPECT_TRUE(back.targets.front().home);
+    EXPECT_FALSE(back.targets.back().home);
+}
+
 TEST(TargetListTest, CharsetsGoBetweenCatalogueAndActiveOnlyWhenSet) {
     TargetList list;
     Target t;
