@@ -34,11 +34,6 @@
       <xsl:for-each select="m:datafield[@tag='010']/m:subfield[@code='a']">
         <z:index name="LC-card-number:w"><xsl:value-of select="normalize-space(.)"/></z:index>
       </xsl:for-each>
-      <xsl:for-each select="m:datafield[@tag='035']/m:subfield[@code='a']">
-        <z:index name="Identifier-standard:w Identifier-standard:0">
-          <xsl:value-of select="normalize-space(.)"/>
-        </z:index>
-      </xsl:for-each>
       <xsl:for-each select="m:datafield[@tag='650']">
         <z:index name="Subject-heading:w Subject-heading:p">
           <xsl:value-of select="m:subfield[@code='a']"/>

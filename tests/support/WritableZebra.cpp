@@ -29,6 +29,17 @@ void makeZebraWritable(const std::string& dir, const std::string& adminPassword)
               "recordId: (bib1,Local-number)\n"
               "perm.anonymous: ra\nperm.admin: rw\npasswd: passwd\n";
     std::ofstream(dir + "/passwd") << "admin:" << adminPassword << "\n";
+    // The 035 numbers as Identifier-standard, for the OCLC duplicate check.
+    const std::string stylesheet = dir + "/marc-index.xsl";
+    std::string text = readFileBytes(stylesheet);
+    const std::string anchor = "<xsl:for-each select=\"m:datafield[@tag='650']\">";
+    const size_t at = text.find(anchor);
+    if (at == std::string::npos) throw std::runtime_error(stylesheet + " no longer holds " + anchor);
+    text.insert(at,
+                "<xsl:for-each select=\"m:datafield[@tag='035']/m:subfield[@code='a']\">"
+                "<z:index name=\"Identifier-standard:w\"><xsl:value-of "
+                "select=\"normalize-space(.)\"/></z:index></xsl:for-each>");
+    writeFileBytes(stylesheet, text);
     fs::create_directories(fs::path(dir) / "shadow");
     fs::create_directories(fs::path(dir) / "register");
 }

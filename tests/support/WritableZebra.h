@@ -16,6 +16,7 @@
 std::unique_ptr<ZebraServer> writableZebra(const std::vector<std::string>& iso2709Files,
                                            const std::string& adminPassword = "secret");
 
-// What writableZebra adds to the demo catalogue's zebra.cfg in dir, with a
-// password file for admin.
+// What writableZebra adds to the demo catalogue's configuration in dir: the
+// settings above in zebra.cfg, a password file for admin, and the 035 $a
+// indexed as Identifier-standard (1007).
 void makeZebraWritable(const std::string& dir, const std::string& adminPassword);

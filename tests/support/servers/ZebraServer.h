@@ -2,7 +2,8 @@
 // demo catalogue's configuration from data/demo, so the demo and the tests serve
 // alike. What it serves (Zebra 2.2):
 // - Use attributes (bib-1): 4 Title (245 $a $b), 1003 Author (100/110/700/710 $a;
-//   also 1, 2, 1004, 1005), 7 ISBN (020 $a), 12 Local-number (001), 21
+//   also 1, 2, 1004, 1005), 7 ISBN (020 $a), 8 ISSN (022 $a), 9 LC card number
+//   (010 $a), 12 Local-number (001), 21
 //   Subject-heading (650 $a), 31 and 30 date (008/07-10), 1018 Publisher (260/264
 //   $b), 54 Code-language (008/35-37), 1016 Any (every subfield), the default.
 //   Words match regardless of ASCII case. "@attr 1=_ALLRECORDS @attr 2=103 \"\""
