@@ -25,6 +25,7 @@
 #include "export/widgets/RecordExport.h"
 #include "query/BatchReport.h"
 #include "query/widgets/BatchReportWindow.h"
+#include "send/widgets/SendToCatalogue.h"
 #include "views/MGroupedListView.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
@@ -170,6 +171,11 @@ void CMainFrame::createActions() {
        [addTo] { addTo(false); });
     on(addCommand("Add to Other File...", {}, 0, {}, "Choose the file that Add to File adds to"),
        [addTo] { addTo(true); });
+    on(addCommand(QStringLiteral("Send to Catalogue\u2026"), {}, 0, QKeySequence(QStringLiteral("Ctrl+Shift+U")),
+                  "Send the selected records into the library's own catalogue"),
+       [this] {
+           sendToCatalogue(doc_.core(), doc_.core().recordNumbers(RecordScope::Selection), this);
+       });
     on(addCommand("Contents", {}, 0, QKeySequence::HelpContents, {}), [this] { showManual(this); });
     on(addCommand("Forum", {}, 0, {}, {}),
        [this] { QDesktopServices::openUrl(forumUrl(doc_.core().settings->ForumURL)); });
@@ -228,6 +234,7 @@ void CMainFrame::createMenus() {
                             action("XSL Transformation"), action("Database")});
     exportMenu->addSeparator();
     exportMenu->addActions({action("Add to File"), action("Add to Other File...")});
+    exportMenu->addAction(action(QStringLiteral("Send to Catalogue\u2026")));
     exportMenu->addSeparator();
     listExportMenu_ = exportKindMenu(
         QStringLiteral("Export All Records in List"),

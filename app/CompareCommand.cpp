@@ -2,6 +2,7 @@
 
 #include "document/DocumentCore.h"
 #include "export/widgets/RecordExport.h"
+#include "send/widgets/SendToCatalogue.h"
 #include "views/MCompareWindow.h"
 
 QDialog* compareRecords(DocumentCore& doc, QWidget* parent) {
@@ -12,7 +13,8 @@ QDialog* compareRecords(DocumentCore& doc, QWidget* parent) {
         [&doc, parent](int32_t number) {
             exportRecordToFile(doc, number, FileExportKind::Marc, parent);
         },
-        parent, doc.selection.listedRecordNumbers);
+        parent, doc.selection.listedRecordNumbers,
+        [&doc, parent](int32_t number) { sendToCatalogue(doc, {number}, parent); });
     window->show();
     return window;
 }

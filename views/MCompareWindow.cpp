@@ -30,7 +30,8 @@ QTableWidgetItem* cell(const std::string& text, bool marked) {
 
 MCompareWindow::MCompareWindow(const ResultStore& store, const std::vector<int32_t>& numbers,
                                std::function<void(int32_t)> exportRecord, QWidget* parent,
-                               const std::vector<int32_t>& listed)
+                               const std::vector<int32_t>& listed,
+                               std::function<void(int32_t)> sendRecord)
     : QDialog(parent), table_(new QTableWidget(this)), choice_(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("Compare Records"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -105,6 +106,12 @@ MCompareWindow::MCompareWindow(const ResultStore& store, const std::vector<int32
     bottom->addWidget(label);
     bottom->addWidget(choice_);
     bottom->addWidget(exportButton);
+    if (sendRecord) {
+        auto* sendButton = new QPushButton(QStringLiteral("Send to Ca&talogue\u2026"), this);
+        connect(sendButton, &QPushButton::clicked, this,
+                [this, sendRecord] { sendRecord(choice_->currentData().toInt()); });
+        bottom->addWidget(sendButton);
+    }
     bottom->addStretch(1);
     bottom->addWidget(buttons);
     auto* layout = new QVBoxLayout(this);
