@@ -97,7 +97,13 @@ SendReport CatalogueSender::send(const std::string& iso2709, const CatalogueMatc
     }
     std::string record = drop_.empty() ? iso2709 : withoutFields(iso2709, drop_);
     const bool overlay = match.found && choice == MatchChoice::Overlay;
-    if (overlay) record = overlayRecord(record, match.id);
+    if (overlay) {
+        record = overlayRecord(record, match.id);
+        if (record.empty()) {
+            report.text = "the record would be too long with the catalogue's number";
+            return report;
+        }
+    }
     const UpdateOutcome outcome =
         catalogue_.update(record, overlay ? UpdateAction::Replace : UpdateAction::Insert);
     report.diagnostic = outcome.diagnostic;

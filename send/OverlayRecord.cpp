@@ -49,6 +49,8 @@ void putNumber(std::string& out, size_t pos, int width, size_t value) {
 std::string assemble(std::string leader, const std::vector<std::pair<std::string, std::string>>& fields) {
     std::string directory, data;
     for (const auto& [tag, value] : fields) {
+        // Lengths and starts that do not fit their digits would corrupt the record.
+        if (value.size() + 1 > 9999 || data.size() > 99999) return std::string();
         std::string entry = tag + "000000000";
         putNumber(entry, 3, 4, value.size() + 1);
         putNumber(entry, 7, 5, data.size());
@@ -57,6 +59,7 @@ std::string assemble(std::string leader, const std::vector<std::pair<std::string
         data.push_back(kMarcFieldTerminator);
     }
     directory.push_back(kMarcFieldTerminator);
+    if (24 + directory.size() + data.size() + 1 > 99999) return std::string();
     putNumber(leader, 0, 5, 24 + directory.size() + data.size() + 1);
     putNumber(leader, 12, 5, 24 + directory.size());
     return leader + directory + data + '\x1D';

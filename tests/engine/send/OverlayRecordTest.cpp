@@ -57,6 +57,18 @@ TEST(OverlayRecordTest, A035GoesAtTheEndWhenNothingFollowsIt) {
     EXPECT_EQ(fieldsOf(overlayRecord(incoming, "c1")), "001 c1\n035   $a(X)n1\n");
 }
 
+TEST(OverlayRecordTest, ARecordThatWouldOutgrowItsLengthDigitsIsRefusedNotCut) {
+    MarcBuilder b;
+    b.control("001", "n1");
+    for (int i = 0; i < 11; ++i) b.data("500", "  ", {{'a', std::string(9000, 'x')}});
+    const std::string nearlyFull = b.build();
+    ASSERT_LT(nearlyFull.size(), 99999u - 400);
+    EXPECT_FALSE(overlayRecord(nearlyFull, "c1").empty());
+    EXPECT_TRUE(overlayRecord(nearlyFull, std::string(800, 'c')).empty());
+    EXPECT_TRUE(overlayRecord(MarcBuilder().control("001", "n1").build(), std::string(9999, '9')).empty());
+    EXPECT_FALSE(overlayRecord(MarcBuilder().control("001", "n1").build(), std::string(9998, '9')).empty());
+}
+
 TEST(CatalogueMatchTest, AsksForEveryIdentifierInTheFormsCataloguesHold) {
     const std::string record = MarcBuilder()
                                    .control("001", "n1")
