@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "protocol/ProbeReport.h"
 #include "records/Record.h"
 
 // What failed last, worded for the user; text is empty when nothing did.
@@ -85,6 +86,9 @@ public:
     // soon as it is in.
     virtual FetchEnd fetch(int32_t first, int32_t end, const TakeRecords& take) = 0;
     virtual const ConnectionFailure& failure() const = 0;
+    // What the target supports, each step waiting at most about
+    // timeoutSeconds; needs no connect() first.
+    virtual ProbeReport probe(int timeoutSeconds) = 0;
     // Lists number terms of the index of pqf's use attribute around its
     // term, which stands at position (from 1) when the index holds it.
     // Needs no connect() first.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "protocol/sru/SruProbe.h"
 #include "protocol/sru/PqfToCql.h"
 #include "protocol/sru/SruRecords.h"
 
@@ -67,4 +68,8 @@ FetchEnd SruConnection::fetch(int32_t first, int32_t end, const TakeRecords& tak
     // Everything asked for came, with a diagnostic beside it.
     noteFailure(session_.error());
     return FetchEnd::Failed;
+}
+
+ProbeReport SruConnection::probe(int timeoutSeconds) {
+    return probeSru(config_, timeoutSeconds, shouldStop_);
 }

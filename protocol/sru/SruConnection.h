@@ -21,6 +21,7 @@ public:
     int64_t hits() const override { return session_.hits(); }
     FetchEnd fetch(int32_t first, int32_t end, const TakeRecords& take) override;
     const ConnectionFailure& failure() const override { return failure_; }
+    ProbeReport probe(int timeoutSeconds) override;
     ScanAnswer scan(const std::string& pqf, int32_t number, int32_t position) override;
 
 private:

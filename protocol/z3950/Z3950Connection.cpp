@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "protocol/z3950/Z3950Probe.h"
 #include "base/Version.h"
 #include "marc/MarcCharsetChoice.h"
 #include "protocol/z3950/PresentSlices.h"
@@ -124,4 +125,8 @@ FetchEnd Z3950Connection::fetch(int32_t first, int32_t end, const TakeRecords& t
         next += handed;
     }
     return FetchEnd::Done;
+}
+
+ProbeReport Z3950Connection::probe(int timeoutSeconds) {
+    return probeZ3950(config_, timeoutSeconds, shouldStop_);
 }
