@@ -28,8 +28,7 @@
 #include "search/SearchEvent.h"
 #include "search/SearchTexts.h"
 #include "probe/TargetCheck.h"
-#include "export/ManyRecordFile.h"
-#include "export/MarcExportForm.h"
+#include "export/StreamRecords.h"
 #include "query/BatchFileReader.h"
 #include "query/BatchNumbers.h"
 #include "query/BatchReport.h"
@@ -178,70 +177,6 @@ int parseArguments(int argc, char** argv, Options& o) {
     if (o.hasScan) return 0;
     if (!o.probe && o.hasPqf == !o.isbnFile.empty()) return usage("give either a PQF query or --isbn FILE");
     return 0;
-}
-
-// One record in the format asked for, false when it has no such form (MARCXML
-// too long for ISO 2709 in MARC or MARC text); XML goes into one collection.
-bool writeRecord(Record& r, const std::string& format, const MarcExportOptions& marc,
-                 ManyRecordFile& xml) {
-    if ((format == "marc" || format == "mrk") && r.kind == Xml && r.xmlSchema == MarcXml)
-        return false;
-    if (format == "xml" || format == "text") completeRecordForms(r);
-    if (format == "brief") {
-        std::cout << r.number << '\t' << briefValue(r.title) << '\t' << briefValue(r.author) << '\t'
-                  << briefValue(r.targetName) << '\t' << briefValue(r.date) << '\n';
-    } else if (format == "marc") {
-        std::cout << (r.kind == Marc ? exportIso2709(r, marc) : r.rawData);
-    } else if (format == "mrk") {
-        const std::string text = exportMarcText(r, marc);
-        if (!text.empty()) std::cout << text << '\n';
-    } else if (format == "xml") {
-        xml.add(r);
-    } else {
-        std::cout << r.renderedText;
-    }
-    return true;
-}
-
-// 0, or the error number of the first write that failed (a full disk, a
-// closed standard output), the final flush included. The Options' clean-up
-// tags apply; the encoding is the command line's.
-int writeRecords(const DocumentCore& doc, const std::string& format, const std::string& encoding) {
-    errno = 0;
-    MarcExportOptions marc = marcExportOptions(*doc.settings);
-    marc.asUtf8 = encoding == "utf-8";
-    if (format == "groups") {
-        CopyGrouping grouping;
-        std::cout << copyGroupLines(doc.store, grouping);
-        std::cout.flush();
-        return std::cout ? 0 : errno ? errno : EIO;
-    }
-    ManyRecordFile xml(FileExportKind::Xml, marc);
-    // A slice at a time: a copy of every record would double what the search holds.
-    constexpr size_t kSlice = 256;
-    const size_t total = doc.store.count();
-    std::vector<int32_t> numbers;
-    size_t leftOut = 0;
-    for (size_t first = 0; first < total; first += kSlice) {
-        numbers.clear();
-        for (size_t n = first + 1; n <= std::min(total, first + kSlice); ++n)
-            numbers.push_back(static_cast<int32_t>(n));
-        for (Record& r : doc.store.copyRecords(numbers.data(), numbers.size())) {
-            if (!writeRecord(r, format, marc, xml)) ++leftOut;
-            if (!std::cout) return errno ? errno : EIO;
-        }
-    }
-    if (format == "xml") std::cout << xml.finish();
-    // Said even when quiet: a script would otherwise lose records without a word.
-    const size_t skipped = format == "xml" ? xml.skipped() : leftOut;
-    const FileExportKind kind = format == "xml"    ? FileExportKind::Xml
-                                : format == "marc" ? FileExportKind::Marc
-                                                   : FileExportKind::MarcText;
-    if (skipped > 0)
-        std::fprintf(stderr, "qrn-search: %s\n",
-                     recordsWrittenText(kind, total - skipped, skipped, leftOut).c_str());
-    std::cout.flush();
-    return std::cout ? 0 : errno ? errno : EIO;
 }
 
 // Why each failed target failed, a line each: the tree's "(Error)" says only that it did.
@@ -396,7 +331,7 @@ int main(int argc, char** argv) {
         reportFailedTargets(doc.targetList);
         std::fprintf(stderr, "%s\n", progress.c_str());
     }
-    const int writeError = writeRecords(doc, o.format, o.encoding);
+    const int writeError = writeRecords(doc, o.format, o.encoding, std::cout);
     // What was found where, after the records: the last thing a script reads.
     if (!o.isbnFile.empty()) std::fputs(batchReportLines(batchReportOf(doc)).c_str(), stderr);
     if (writeError) {
