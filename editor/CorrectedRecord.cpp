@@ -13,8 +13,9 @@ Record correctedRecord(const Record& received, std::string iso2709) {
     out.kind = Marc;
     out.rawData = std::move(iso2709);
     out.formsDeferred = true;
-    // The editor always saves UTF-8, whatever the received record was read in.
-    const CharsetChoice choice = chooseMarcCharset(out.rawData, RecordCharsetSetting::Utf8);
+    // The editor saves UTF-8 with leader/09 "a", so the record itself tells
+    // its charset; the target's setting was about the received bytes.
+    const CharsetChoice choice = chooseMarcCharset(out.rawData, RecordCharsetSetting::Automatic);
     out.charsetChoice = packCharsetChoice(choice);
     out.replacements = static_cast<uint32_t>(replacementCount(out.rawData, choice.charset));
     BriefMarcHandler brief = briefMarcFields(out.rawData, choice.charset);
