@@ -16,6 +16,7 @@
 #include "app/CommandKeys.h"
 #include "app/CompareCommand.h"
 #include "app/CqrnDoc.h"
+#include "app/EditRecordCommands.h"
 #include "app/HelpCommands.h"
 #include "app/LockKeyIndicators.h"
 #include "app/MAboutDlg.h"
@@ -229,6 +230,10 @@ void CMainFrame::createMenus() {
     connect(compare, &QAction::triggered, this, [this] { compareSelectedRecords(); });
     view->addAction(compare);
 
+    addRecordCommands(*menuBar()->addMenu(QStringLiteral("&Record")), doc_.core(), this, [this] {
+        listView_->refill();
+        recordView_->showSelectedRecord();
+    });
     QMenu* exportMenu = menuBar()->addMenu(QStringLiteral("Export"));
     exportMenu->addActions({action("MARC"), action("MARC Text"), action("TEXT"), action("XML"),
                             action("XSL Transformation"), action("Database")});

@@ -13,6 +13,7 @@ QKeySequence commandKey(const QString& caption) {
         {"XML", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X)},
         {"Add to File", QKeySequence(Qt::CTRL | Qt::Key_D)},
         {"Compare Records", QKeySequence(Qt::CTRL | Qt::Key_M)},
+        {"Edit Record", QKeySequence(Qt::CTRL | Qt::Key_R)},
         {"Batch Report", QKeySequence(Qt::CTRL | Qt::Key_B)},
         {"Options", QKeySequence(Qt::CTRL | Qt::Key_Comma)},
         {"Exit", QKeySequence(Qt::CTRL | Qt::Key_Q)},

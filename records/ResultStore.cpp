@@ -22,8 +22,41 @@ void ResultStore::clear() {
     std::lock_guard<std::recursive_mutex> guard(lock_);
     records_.clear();
     records_.shrink_to_fit();
+    received_.clear();
     names_.clear();
     count_ = 0;
+}
+
+bool ResultStore::replaceRecord(int32_t number, Record corrected) {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    // The store's own record, so writable.
+    auto* slot = const_cast<PackedRecord*>(recordAt(number));
+    if (!slot) return false;
+    const PackedRecord* found = slot;
+    Record received;
+    found->unpack(names_, received);
+    corrected.number = number;
+    corrected.targetId = received.targetId;
+    corrected.targetName = received.targetName;
+    corrected.batchQuery = received.batchQuery;
+    if (received_.count(number) == 0) received_.emplace(number, std::move(*slot));
+    *slot = PackedRecord(corrected, names_);
+    return true;
+}
+
+bool ResultStore::revertRecord(int32_t number) {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    const auto kept = received_.find(number);
+    auto* slot = const_cast<PackedRecord*>(recordAt(number));
+    if (kept == received_.end() || !slot) return false;
+    *slot = std::move(kept->second);
+    received_.erase(kept);
+    return true;
+}
+
+bool ResultStore::isEdited(int32_t number) const {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    return received_.count(number) != 0;
 }
 
 bool ResultStore::copyRecord(int32_t number, Record& out) const {

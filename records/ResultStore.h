@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <vector>
 
@@ -23,6 +24,16 @@ public:
     bool addIf(Record record, const std::function<bool()>& current);
     // Any thread. Removes every record.
     void clear();
+    // Any thread. Puts a corrected record in place of the one with this
+    // number, which keeps its number, target and batch query; the record as
+    // received is kept for revertRecord (only the first time: a second
+    // correction does not lose it). False when there is no such record.
+    bool replaceRecord(int32_t number, Record corrected);
+    // Any thread. Puts the received record back; false when it was not edited.
+    bool revertRecord(int32_t number);
+    // Any thread. True while the record with this number is a corrected one.
+    bool isEdited(int32_t number) const;
+
     // Any thread, without the lock: a snapshot that may be stale at once.
     size_t count() const { return count_.load(); }
     // Any thread. Copies the record with this number, with all its forms;
@@ -67,5 +78,7 @@ private:
     // needs its records twice over.
     std::deque<PackedRecord> records_;
     InternTable names_;
+    // Received records of those corrected, by number.
+    std::map<int32_t, PackedRecord> received_;
     std::atomic<size_t> count_{0};
 };

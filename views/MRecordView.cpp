@@ -42,20 +42,24 @@ void MRecordView::onUpdate(DocumentView*, int32_t hint, const SearchEventHint*) 
                 showHtml(renderTargetSummaryHtml(core.targetList, core.selection.selectedTargetId));
             break;
         case HINT_RECORD_SELECTED:
-            if (core.selection.selectedRecordNumber != -1) {
-                std::string html;
-                const int32_t number = core.selection.selectedRecordNumber;
-                renderRecordHtml(core.store, number, *core.settings, html);
-                QualityMarks marks;
-                core.store.visitRecords(&number, 1, [&marks](const Record& r) {
-                    if (r.kind == Marc) marks = qualityMarks(r.rawData);
-                });
-                showHtml(withMarksLine(html, marks));
-            }
+            showSelectedRecord();
             break;
         default:
             break;
     }
+}
+
+void MRecordView::showSelectedRecord() {
+    const DocumentCore& core = doc_.core();
+    if (core.selection.selectedRecordNumber == -1) return;
+    std::string html;
+    const int32_t number = core.selection.selectedRecordNumber;
+    renderRecordHtml(core.store, number, *core.settings, html);
+    QualityMarks marks;
+    core.store.visitRecords(&number, 1, [&marks](const Record& r) {
+        if (r.kind == Marc) marks = qualityMarks(r.rawData);
+    });
+    showHtml(withMarksLine(html, marks));
 }
 
 void MRecordView::showHtml(const std::string& html) {

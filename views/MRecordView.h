@@ -22,6 +22,8 @@ public:
 
     // Shows a page; an empty string leaves a blank page.
     void showHtml(const std::string& html);
+    // The selected record's page, also while this view is the active one.
+    void showSelectedRecord();
     const std::string& shownHtml() const { return html_; }
     bool pagePending() const { return pagePending_; }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QIcon>
 #include <QLocale>
 #include <QStyle>
 #include <unordered_map>
@@ -99,6 +100,7 @@ std::vector<RecordListModel::Row> RecordListModel::listedRows(const ResultStore&
         Row row;
         row.number = record.number;
         row.replacements = record.replacements;
+        row.edited = store.isEdited(record.number);  // the store's lock is re-entrant
         if (allTargets)
             row.cells = {std::string(record.title), std::string(record.author),
                          std::string(record.targetName), std::string(record.date)};
@@ -214,6 +216,7 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) return QVariant();
     const Row& row = rows_[index.row()];
     const bool marked = row.replacements > 0 && index.column() == 0;
+    const bool edited = row.edited && index.column() == 0;
     if ((role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) &&
         index.column() == marksColumn()) {
         const size_t words = static_cast<size_t>(index.column()) + 1;
@@ -226,8 +229,13 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
             text += row.replacements == 1
                         ? QStringLiteral("\n1 replacement character")
                         : QStringLiteral("\n%1 replacement characters").arg(row.replacements);
+        if (edited && role == Qt::ToolTipRole) text += QStringLiteral("\nEdited");
         return text;
     }
+    // A correction is saved in UTF-8, so an edited record has no replacement mark.
+    if (edited && role == Qt::DecorationRole)
+        return QIcon::fromTheme(QStringLiteral("document-edit"),
+                                QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     if (marked && role == Qt::DecorationRole)
         return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
     if (role == Qt::TextAlignmentRole && index.column() < static_cast<int>(columns_.size()))

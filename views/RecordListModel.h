@@ -39,6 +39,7 @@ public:
         // for its tool tip.
         std::vector<std::string> cells;
         uint32_t replacements = 0;  // marked in the first column
+        bool edited = false;        // corrected in the editor; marked there too
         uint32_t quality = 0;       // with a Marks cell: its qualityMarksRank
     };
     // Any thread: the rows refill lists, for a list too long to build on the

@@ -42,3 +42,74 @@ TEST(ResultStoreTest, ConcurrentAddsGiveUniqueConsecutiveNumbers) {
     ASSERT_EQ(all.size(), 1000u);
     for (size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i].number, static_cast<int32_t>(i + 1));
 }
+
+TEST(ResultStoreTest, ReplaceKeepsReceivedRecordForRevert) {
+    ResultStore store;
+    for (const char* title : {"first", "second", "third"}) {
+        Record r;
+        r.title = title;
+        r.targetId = 7;
+        r.targetName = "Library";
+        r.batchQuery = 2;
+        store.add(r);
+    }
+    Record corrected;
+    corrected.title = "second, corrected";
+    corrected.targetId = 99;
+    EXPECT_FALSE(store.replaceRecord(4, corrected));
+    EXPECT_FALSE(store.isEdited(2));
+    ASSERT_TRUE(store.replaceRecord(2, corrected));
+    EXPECT_TRUE(store.isEdited(2));
+    EXPECT_FALSE(store.isEdited(1));
+
+    Record r;
+    ASSERT_TRUE(store.copyRecord(2, r));
+    EXPECT_EQ(r.title, "second, corrected");
+    EXPECT_EQ(r.number, 2);
+    EXPECT_EQ(r.targetId, 7);
+    EXPECT_EQ(r.targetName, "Library");
+    EXPECT_EQ(r.batchQuery, 2);
+    EXPECT_EQ(store.copyAll()[1].title, "second, corrected");
+    EXPECT_EQ(store.count(), 3u);
+
+    // A second correction must not lose the record as received.
+    corrected.title = "second, corrected again";
+    ASSERT_TRUE(store.replaceRecord(2, corrected));
+    ASSERT_TRUE(store.revertRecord(2));
+    ASSERT_TRUE(store.copyRecord(2, r));
+    EXPECT_EQ(r.title, "second");
+    EXPECT_FALSE(store.isEdited(2));
+    EXPECT_FALSE(store.revertRecord(2));
+    ASSERT_TRUE(store.copyRecord(3, r));
+    EXPECT_EQ(r.title, "third");
+}
+
+TEST(ResultStoreTest, ClearForgetsCorrections) {
+    ResultStore store;
+    store.add(Record());
+    store.replaceRecord(1, Record());
+    store.clear();
+    store.add(Record());
+    EXPECT_FALSE(store.isEdited(1));
+    EXPECT_FALSE(store.revertRecord(1));
+}
+
+TEST(ResultStoreTest, ReplaceWhileAddingFromAnotherThread) {
+    ResultStore store;
+    store.add(Record());
+    std::thread adder([&store] {
+        for (int i = 0; i < 500; ++i) store.add(Record());
+    });
+    Record corrected;
+    corrected.title = "corrected";
+    for (int i = 0; i < 200; ++i) {
+        store.replaceRecord(1, corrected);
+        store.revertRecord(1);
+    }
+    store.replaceRecord(1, corrected);
+    adder.join();
+    Record r;
+    ASSERT_TRUE(store.copyRecord(1, r));
+    EXPECT_EQ(r.title, "corrected");
+    EXPECT_EQ(store.count(), 501u);
+}
