@@ -1,8 +1,8 @@
 #include "app/CMainFrame.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,8 +11,9 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
-#include <QUrl>
 
+#include "app/BatchReportOffer.h"
+#include "app/CatalogueCommands.h"
 #include "app/CommandKeys.h"
 #include "app/CompareCommand.h"
 #include "app/CqrnDoc.h"
@@ -21,12 +22,10 @@
 #include "app/LockKeyIndicators.h"
 #include "app/MAboutDlg.h"
 #include "app/PaintedIcons.h"
-#include "browse/MBrowseWindow.h"
 #include "base/Version.h"
 #include "export/widgets/RecordExport.h"
 #include "query/BatchReport.h"
 #include "query/widgets/BatchReportWindow.h"
-#include "send/widgets/SendToCatalogue.h"
 #include "views/MGroupedListView.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
@@ -138,10 +137,7 @@ void CMainFrame::createActions() {
        [this] { doc_.stop(); });
     on(addCommand("&Browse Index\u2026", {}, 0, QKeySequence(Qt::CTRL | Qt::Key_I),
                   "Browse an index of the ticked targets"),
-       [this] {
-           connect(MBrowseWindow::openFor(doc_.core(), this), &MBrowseWindow::searchRequested, this,
-                   [this](const QString& pqf) { doc_.searchQuery(pqf.toStdString()); });
-       });
+       [this] { browseIndex(doc_, this); });
     on(addCommand("&Print...", "document-print", PrintIcon, QKeySequence::Print, {}),
        [this] { recordView_->printPage(this); });
     on(addCommand("P&rint Setup...", {}, 0, {}, {}), [this] { recordView_->printSetup(this); });
@@ -149,12 +145,9 @@ void CMainFrame::createActions() {
     on(addCommand("Cu&t", "edit-cut", CutIcon, QKeySequence::Cut, {}),
        [this] { recordView_->cut(); });
     on(addCommand("&Copy", "edit-copy", CopyIcon, QKeySequence::Copy, {}), [this] {
-        if (activePane_ == ActivePane::RecordList && grouped_)
-            groupedView_->copySelectedRows();
-        else if (activePane_ == ActivePane::RecordList)
-            listView_->copySelectedRows();
-        else
-            recordView_->copy();
+        if (activePane_ != ActivePane::RecordList) return recordView_->copy();
+        if (grouped_) return groupedView_->copySelectedRows();
+        listView_->copySelectedRows();
     });
     on(addCommand("&Paste", "edit-paste", PasteIcon, QKeySequence::Paste, {}),
        [this] { recordView_->paste(); });
@@ -165,18 +158,16 @@ void CMainFrame::createActions() {
     }
     on(addCommand("Database", {}, 0, {}, {}), [this] { doc_.exportDatabase(this); });
     const auto addTo = [this](bool another) {
-        const QString added = addRecordToFile(doc_.core(), another, this);
-        if (!added.isEmpty()) messagePane_->setText(added);
+        if (QString added = addRecordToFile(doc_.core(), another, this); !added.isEmpty())
+            messagePane_->setText(added);
     };
     on(addCommand("Add to File", {}, 0, {}, "Add the record to the end of the file added to last"),
        [addTo] { addTo(false); });
     on(addCommand("Add to Other File...", {}, 0, {}, "Choose the file that Add to File adds to"),
        [addTo] { addTo(true); });
-    on(addCommand(QStringLiteral("Send to Catalogue\u2026"), {}, 0, QKeySequence(QStringLiteral("Ctrl+Shift+U")),
+    on(addCommand(QStringLiteral("Send to Catalogue\u2026"), {}, 0, QKeySequence("Ctrl+Shift+U"),
                   "Send the selected records into the library's own catalogue"),
-       [this] {
-           sendToCatalogue(doc_.core(), doc_.core().recordNumbers(RecordScope::Selection), this);
-       });
+       [this] { sendSelectedToCatalogue(doc_.core(), this); });
     on(addCommand("Contents", {}, 0, QKeySequence::HelpContents, {}), [this] { showManual(this); });
     on(addCommand("Forum", {}, 0, {}, {}),
        [this] { QDesktopServices::openUrl(forumUrl(doc_.core().settings->ForumURL)); });
@@ -196,8 +187,8 @@ void CMainFrame::createActions() {
 
 void CMainFrame::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addActions({action("Search"), action("Resume"), action("Stop")});
-    file->addAction(action(QStringLiteral("Browse Index\u2026")));
+    file->addActions({action("Search"), action("Resume"), action("Stop"),
+                      action(QStringLiteral("Browse Index\u2026"))});
     file->addSeparator();
     file->addActions({action("Print..."), action("Print Setup...")});
     file->addSeparator();
@@ -359,14 +350,7 @@ void CMainFrame::offerBatchReport() {
         showBatchReport();
         return;
     }
-    // Not modal: the user may go on with the list and open it later from View.
-    auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("qrn"),
-                                tr("The batch search has ended. %1.\nShow the Batch Report?")
-                                    .arg(batchReportSummary(batchReportOf(doc_.core()))),
-                                QMessageBox::Yes | QMessageBox::No, this);
-    box->setObjectName(QStringLiteral("batchReportOffer"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
+    QMessageBox* box = batchReportOffer(batchReportSummary(batchReportOf(doc_.core())), this);
     connect(box, &QMessageBox::buttonClicked, this, [this, box](QAbstractButton* button) {
         if (box->standardButton(button) == QMessageBox::Yes) showBatchReport();
     });
