@@ -154,8 +154,10 @@ private slots:
                  QStringLiteral("2 copies, 2 targets"));
         QCOMPARE(harbour.siblingAtColumn(5).data().toString(),
                  QStringLiteral("ISBN 9780306406157"));
-        // Beta's copy has PCC and a subject: the best copy, shown on the group's row.
-        QCOMPARE(harbour.siblingAtColumn(2).data().toString(), QStringLiteral("Beta"));
+        // Beta's copy has PCC and a subject: the best copy, shown on the group's row,
+        // which names both targets, the best copy's first.
+        QCOMPARE(harbour.siblingAtColumn(2).data().toString(), QStringLiteral("Beta, Alpha"));
+        QCOMPARE(grouped()->model().index(0, 2, harbour).data().toString(), QStringLiteral("Beta"));
         QCOMPARE(groupWith(QStringLiteral("og signals.")).siblingAtColumn(5).data().toString(),
                  QStringLiteral("title, author, date"));
 
@@ -181,6 +183,40 @@ private slots:
         QCOMPARE(groupsOfLines(lines), shownGroups());
         QVERIFY2(lines.contains(QStringLiteral("\tisbn:9780306406157\tBeta\tHarbour lights /\n")),
                  qPrintable(lines));
+    }
+
+    void copiesSayWhichIsBestWithoutRepeatingTheGroup() {
+        const QModelIndex harbour = groupWith(QStringLiteral("Harbour lights /"));
+        grouped()->expand(harbour);
+        const QModelIndex best = grouped()->model().index(0, 4, harbour);
+        const QModelIndex other = grouped()->model().index(1, 4, harbour);
+        QCOMPARE(best.data().toString(), QStringLiteral("best copy"));
+        QCOMPARE(best.siblingAtColumn(5).data().toString(), QString());
+        QCOMPARE(other.data().toString(), QString());
+        grouped()->collapse(harbour);
+    }
+
+    void columnsFitTheWindowWithTitleTakingTheRest() {
+        QHeaderView* header = grouped()->header();
+        const int columns = header->count();
+        const auto widestText = [&](int c) {
+            int widest = 0;
+            const GroupedRecordModel& m = grouped()->model();
+            for (int row = 0; row < m.rowCount(); ++row)
+                widest = std::max(widest, grouped()->fontMetrics().horizontalAdvance(
+                                              m.index(row, c).data().toString()));
+            return widest;
+        };
+        for (int c = 1; c < columns; ++c) {
+            // Each column shows its header and its cells whole.
+            QVERIFY2(header->sectionSize(c) >= std::max(header->sectionSizeHint(c), widestText(c)),
+                     qPrintable(QString::number(c)));
+        }
+        // Marks is read whole, and Title takes what is left, no more.
+        const int width = grouped()->viewport()->width();
+        QVERIFY(header->sectionViewportPosition(columns - 1) +
+                    widestText(columns - 1) <= width);
+        QCOMPARE(header->length(), width);
     }
 
     void groupRowsStandForTheirBestCopy() {
