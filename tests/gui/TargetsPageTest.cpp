@@ -388,6 +388,25 @@ private slots:
         QCOMPARE(duplicateMnemonics(&sheet), QStringList());
     }
 
+    void testOfASilentTargetCountsDownAndCancels() {
+        SilentServer silent;
+        Target t = list_.targets.front();
+        TargetEditSheet sheet(list_, t, TargetEditSheet::Kind::Edit);
+        sheet.show();
+        QWidget* p = sheet.targetPage();
+        auto* zurl = namedChild<QLineEdit>(p, "zurl");
+        zurl->selectAll();
+        typeInto(zurl, QString::fromStdString(silent.zurl("Default")));
+        auto* test = namedChild<QPushButton>(p, "test");
+        QTest::mouseClick(test, Qt::LeftButton);
+        QCOMPARE(test->text(), QStringLiteral("Testing... 30 s"));
+        QTRY_COMPARE_WITH_TIMEOUT(test->text(), QStringLiteral("Testing... 29 s"), 3000);
+        QTest::mouseClick(namedChild<QPushButton>(p, "cancelTest"), Qt::LeftButton);
+        QVERIFY(test->isEnabled());
+        QCOMPARE(test->text(), QStringLiteral("Te&st"));
+        QTRY_VERIFY(!p->findChild<QPushButton*>(QStringLiteral("cancelTest")));
+    }
+
     void profileProbeSavesWhatTheTargetLacksAndCancelsAtOnce() {
         const std::unique_ptr<ZebraServer> zebra = ZebraServer::withDemoCorpus();
         Target t = list_.targets.front();
@@ -436,6 +455,11 @@ private slots:
             QVERIFY(box);
             QTRY_VERIFY_WITH_TIMEOUT(box->finished(), 20000);
             report = box->reportText();
+            // The dead target's reason is on screen.
+            auto* table = namedChild<QTableWidget>(d, "report");
+            const int error = table->columnCount() - 1;
+            QVERIFY(!table->item(1, error)->text().isEmpty());
+            QVERIFY(table->columnViewportPosition(error) + 40 < table->viewport()->width());
             grabToFile(box, "check-ticked");
             QTest::mouseClick(namedChild<QPushButton>(d, "untickDead"), Qt::LeftButton);
         }, 30000);
