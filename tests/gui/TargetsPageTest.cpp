@@ -3,6 +3,7 @@
 // afterwards, the Tags page and the port list.
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -422,6 +423,12 @@ private slots:
         QTest::mouseClick(namedChild<QPushButton>(p, "saveProbe"), Qt::LeftButton);
         // The demo catalogue has no ISSN, LC card number or Identifier--standard index.
         QCOMPARE(namedChild<QLineEdit>(p, "unsupported")->text(), QString("8 9 1007"));
+        const QString named = namedChild<QLabel>(p, "namedIndexes")->text();
+        QVERIFY2(named.startsWith(
+                     "Unsupported: ISSN (8), LC card number (9), Identifier--standard (1007)\n"),
+                 qPrintable(named));
+        QVERIFY2(named.contains(QStringLiteral("Identifier--standard (1007) \u2192 ISBN (7)")),
+                 qPrintable(named));
         grabToFile(&sheet, "target-profile");
         Target stored;
         sheet.store(stored);
