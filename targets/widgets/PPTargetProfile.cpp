@@ -42,6 +42,8 @@ struct PPTargetProfile::ProbeRun {
 PPTargetProfile::PPTargetProfile(const TargetProfile& profile,
                                  std::function<Target()> currentTarget, QWidget* parent)
     : PropertyPage(QStringLiteral("Profile"), parent), currentTarget_(std::move(currentTarget)) {
+    // Wide enough for a diagnostic and the named indexes on a line or two.
+    setMinimumWidth(560);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     timeout_ = new QSpinBox(this);
