@@ -94,7 +94,9 @@ private slots:
 
         QCOMPARE(treeTexts(frame.limitView()), QStringList({"Databases (20/115)", "Demo (10/100)",
                                                             "Broken (Error)", "Ztest (10/15)"}));
-        QCOMPARE(frame.messagePane()->text(), QStringLiteral("Completed. Records: 20/115"));
+        QCOMPARE(frame.messagePane()->text(),
+                 QStringLiteral("Completed. Records: 20/115. Failed: Broken. Raise the time limit "
+                                "on the Profile page or check the address."));
         QVERIFY(frame.action("Search")->isEnabled());
         QVERIFY(!frame.action("Stop")->isEnabled());
         QVERIFY(frame.action("Resume")->isEnabled());
