@@ -218,6 +218,14 @@ private slots:
         QVERIFY(header->sectionViewportPosition(columns - 1) +
                     widestText(columns - 1) <= width);
         QCOMPARE(header->length(), width);
+        // A wider window gives Title the room.
+        const int title = header->sectionSize(0);
+        const QSize before = frame_->size();
+        frame_->resize(before.width() + 200, before.height());
+        QTRY_VERIFY(grouped()->viewport()->width() > width);
+        QTRY_COMPARE(header->length(), grouped()->viewport()->width());
+        QVERIFY(header->sectionSize(0) > title);
+        frame_->resize(before);
     }
 
     void groupRowsStandForTheirBestCopy() {
