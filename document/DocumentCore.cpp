@@ -4,6 +4,7 @@
 #include <mutex>
 #include <thread>
 
+#include "document/FailedTargetsText.h"
 #include "protocol/z3950/ZoomInit.h"
 #include "xml/XmlService.h"
 
@@ -35,7 +36,13 @@ bool DocumentCore::newDocument() {
 }
 
 std::string DocumentCore::handleSearchEvent(int32_t code, int32_t targetId) {
-    const std::string text = search.updateTotals();
+    std::string text = search.updateTotals();
+    if (search.searchMayStart()) {
+        std::vector<std::string> failed;
+        for (const Target& target : targetList.targets)
+            if (target.active && target.search.errorFlag) failed.push_back(target.name);
+        text += failedTargetsText(failed);
+    }
     search.enforceSearchLimit();
     const SearchEventHint hint{code, targetId};
     search.broadcastSearchEvent(hint);

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <numeric>
+
+#include <QApplication>
+#include <QStyle>
 #include <unordered_map>
 
 #include "display/CellCompare.h"
 #include "display/MarksLegend.h"
 #include "copies/CopyGroupText.h"
+#include "copies/GroupRowText.h"
 #include "records/ResultStore.h"
 #include "marc/ScreenText.h"
 
@@ -56,10 +60,12 @@ std::vector<GroupedRecordModel::Group> GroupedRecordModel::listedGroups(const Re
     // a time: the UI thread and the workers may be waiting for it.
     constexpr size_t kSlice = 2000;
     std::unordered_map<int32_t, std::vector<std::string>> brief;
+    std::unordered_map<int32_t, uint32_t> replacements;
     brief.reserve(numbers.size());
     for (size_t from = 0; from < numbers.size(); from += kSlice)
         store.visitRecords(numbers.data() + from, std::min(kSlice, numbers.size() - from),
                            [&](const Record& r) {
+                               if (r.replacements > 0) replacements[r.number] = r.replacements;
                                if (allTargets)
                                    brief[r.number] = {r.title, r.author, r.targetName, r.date};
                                else
@@ -88,6 +94,13 @@ std::vector<GroupedRecordModel::Group> GroupedRecordModel::listedGroups(const Re
             line.cells.push_back(qualityMarksText(grouping.marks(n)));
             line.cells.push_back(qualityMarksWords(grouping.marks(n)));  // the Marks tool tip
             line.quality = qualityMarksRank(grouping.marks(n));
+            const auto marked = replacements.find(n);
+            if (marked != replacements.end()) line.replacements = marked->second;
+        }
+        if (allTargets && g.copies.size() > 1) {
+            std::vector<std::string> names;
+            for (const Line& line : g.copies) names.push_back(line.cells[2]);
+            g.targets = groupTargetsText(names);
         }
     }
     sortGroupsOf(groups, sortColumn, ascending);
@@ -228,10 +241,28 @@ QVariant GroupedRecordModel::data(const QModelIndex& index, int role) const {
     if ((role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) &&
         index.column() + 1 == static_cast<int>(words) && words < line->cells.size())
         return QString::fromStdString(line->cells[words]);
+    const bool groupRow = index.internalId() == 0;
+    const bool marked = line->replacements > 0 && index.column() == 0;
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         if (index.column() >= static_cast<int>(line->cells.size())) return QString();
-        return QString::fromStdString(line->cells[index.column()]);
+        const int copiesColumn = static_cast<int>(words) - 3;
+        std::string text = line->cells[index.column()];
+        // The group's own row says what the group is; its copies say which is best.
+        if (index.column() == copiesColumn)
+            text = copyLineCopiesText(groupRow, index.row() == 0, text);
+        else if (index.column() == copiesColumn + 1 && !groupRow)
+            text.clear();
+        else if (groupRow && index.column() == 2 && !groups_[index.row()].targets.empty())
+            text = groups_[index.row()].targets;
+        QString shown = QString::fromStdString(text);
+        if (marked && role == Qt::ToolTipRole)
+            shown += line->replacements == 1
+                         ? QStringLiteral("\n1 replacement character")
+                         : QStringLiteral("\n%1 replacement characters").arg(line->replacements);
+        return shown;
     }
+    if (marked && role == Qt::DecorationRole)
+        return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
     if (role == Qt::UserRole) return line->number;
     return {};
 }

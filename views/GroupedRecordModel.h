@@ -26,9 +26,11 @@ public:
         int32_t number = 0;
         std::vector<std::string> cells;  // UTF-8, as shown
         uint32_t quality = 0;            // the Marks cell's qualityMarksRank
+        uint32_t replacements = 0;       // marked in the first column
     };
     struct Group {
         std::vector<Line> copies;  // the best first; one for a record alone
+        std::string targets;       // the group row's Database cell, when listed
     };
     // Any thread that owns grouping: the groups refill lists, then sorted by
     // a column when one is given, for a list too long to build on the UI

@@ -55,7 +55,6 @@ MCompareWindow::MCompareWindow(const ResultStore& store, const std::vector<int32
     table_->setColumnCount(headers.size());
     table_->setHorizontalHeaderLabels(headers);
     table_->setRowCount(static_cast<int>(rows.size()) + 1);
-    table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setWordWrap(true);
     table_->setAccessibleName(QStringLiteral("Compared records"));
@@ -89,6 +88,13 @@ MCompareWindow::MCompareWindow(const ResultStore& store, const std::vector<int32
     table_->resizeColumnsToContents();
     for (int c = 2; c < table_->columnCount(); ++c)
         table_->setColumnWidth(c, std::min(table_->columnWidth(c), 420));
+    // The field names as row headers stay in place when the records scroll
+    // sideways; the Field column keeps them for reading and copying.
+    QStringList fields;
+    for (int r = 0; r < table_->rowCount(); ++r) fields << table_->item(r, 0)->text();
+    table_->setVerticalHeaderLabels(fields);
+    table_->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
+    table_->setColumnHidden(0, true);
     table_->resizeRowsToContents();
 
     auto* label = new QLabel(QStringLiteral("&Record to export:"), this);

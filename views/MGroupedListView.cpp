@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "display/ColumnFit.h"
 #include "display/TabSeparatedRows.h"
 #include "document/ViewDocument.h"
 #include "views/GroupedRecordModel.h"
@@ -144,9 +145,7 @@ std::vector<GroupedRecordModel::Group> MGroupedListView::showGroups(
     {
         const QSignalBlocker blocker(selectionModel());
         groups = model_->setGroups(std::move(groups), allTargets);
-        const auto& columns = model_->columns();
-        for (size_t i = 0; i < columns.size(); ++i)
-            setColumnWidth(static_cast<int>(i), columns[i].width);
+        fitColumns();
         for (int32_t number : expanded) {
             const QModelIndex at = model_->indexOfRecord(number);
             const QModelIndex group = at.parent().isValid() ? at.parent() : at;
@@ -302,4 +301,26 @@ void MGroupedListView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTreeView::keyPressEvent(event);
+}
+
+void MGroupedListView::resizeEvent(QResizeEvent* event) {
+    QTreeView::resizeEvent(event);
+    fitColumns();
+}
+
+void MGroupedListView::fitColumns() {
+    const auto& columns = model_->columns();
+    std::vector<int> content;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const int c = static_cast<int>(i);
+        // An empty list keeps the widths it was given.
+        content.push_back(model_->rowCount() == 0
+                              ? columns[i].width
+                              : std::max(header()->sectionSizeHint(c), sizeHintForColumn(c)));
+    }
+    constexpr int kLeastTitle = 80;
+    constexpr int kMostOther = 320;
+    const std::vector<int> widths =
+        ::fitColumns(content, 0, viewport()->width(), kLeastTitle, kMostOther);
+    for (size_t i = 0; i < widths.size(); ++i) setColumnWidth(static_cast<int>(i), widths[i]);
 }

@@ -42,8 +42,11 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Columns as wide as their content, Title taking what is left.
+    void fitColumns();
     void builtInBackground(uint64_t search);
     // Shows the groups, keeping the user's choice; hands back those replaced.
     std::vector<GroupedRecordModel::Group> showGroups(std::vector<GroupedRecordModel::Group> groups,

@@ -10,6 +10,7 @@
 #include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 
@@ -117,16 +118,25 @@ void DlgTargetCheck::takeAnswers() {
             if (run_->ready[i] && !shown_[i]) {
                 const std::vector<std::string> row =
                     checkReportRow(targets_[i].name, run_->reports[i]);
-                for (size_t c = 0; c < row.size(); ++c)
-                    table_->setItem(static_cast<int>(i), static_cast<int>(c),
-                                    new QTableWidgetItem(QString::fromStdString(row[c])));
+                for (size_t c = 0; c < row.size(); ++c) {
+                    auto* item = new QTableWidgetItem(QString::fromStdString(row[c]));
+                    item->setToolTip(item->text());
+                    table_->setItem(static_cast<int>(i), static_cast<int>(c), item);
+                }
                 shown_[i] = true;
                 changed = true;
             }
             answered += shown_[i] ? 1 : 0;
         }
     }
-    if (changed) table_->resizeColumnsToContents();
+    if (changed) {
+        table_->resizeColumnsToContents();
+        // A long list of indexes would push the Error column, the reason a
+        // target is dead, off screen; the whole list is in the tool tip.
+        constexpr int kMostWidth = 200;
+        for (int c = 0; c + 1 < table_->columnCount(); ++c)
+            table_->setColumnWidth(c, std::min(table_->columnWidth(c), kMostWidth));
+    }
     status_->setText(QStringLiteral("%1 of %2 targets checked").arg(answered).arg(targets_.size()));
     if (answered == static_cast<int>(targets_.size())) {
         poll_->stop();

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QPointer>
 #include <QThreadPool>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <mutex>
 #include <optional>
@@ -37,6 +38,8 @@ const char* const kSruSchemas[] = {"marcxml", "dc", "mods"};
 
 // Each step of a test waits at most this long for the server.
 constexpr int kTestTimeoutSeconds = 10;
+// Connecting, searching and presenting, each with its limit.
+constexpr int kTestSteps = 3;
 
 }  // namespace
 
@@ -46,6 +49,12 @@ struct PPTargetEdit::TestRun {
     std::mutex mutex;
     std::optional<ProbeReport> report;
 };
+
+static QString testingText(int secondsLeft) {
+    // A slow server may use each step's limit; past the last the button only waits.
+    return secondsLeft > 0 ? QStringLiteral("Testing... %1 s").arg(secondsLeft)
+                           : QStringLiteral("Testing...");
+}
 
 namespace {
 
@@ -88,19 +97,40 @@ void PPTargetEdit::startTest() {
         run->report = std::move(report);
     });
     ui_->test->setEnabled(false);
-    ui_->test->setText(QStringLiteral("Testing..."));
+    ui_->test->setText(testingText(kTestSteps * kTestTimeoutSeconds));
+    auto* cancel = new QPushButton(QStringLiteral("Cancel Test"), this);
+    cancel->setObjectName(QStringLiteral("cancelTest"));
+    ui_->form->addRow(QString(), cancel);
     auto* poll = new QTimer(this);
-    connect(poll, &QTimer::timeout, this, [this, run, poll] {
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    const auto end = [this, poll, cancel] {
+        poll->stop();
+        poll->deleteLater();
+        // Also called from the button's own click.
+        const QFormLayout::TakeRowResult row = ui_->form->takeRow(cancel);
+        delete row.labelItem;
+        delete row.fieldItem;
+        cancel->hide();
+        cancel->deleteLater();
+        ui_->test->setEnabled(true);
+        ui_->test->setText(QStringLiteral("Te&st"));
+    };
+    // The probe cannot be interrupted: its answer, when it comes, is dropped.
+    connect(cancel, &QPushButton::clicked, this, end);
+    connect(poll, &QTimer::timeout, this, [this, run, started, end] {
         std::optional<ProbeReport> report;
         {
             std::lock_guard<std::mutex> lock(run->mutex);
             report.swap(run->report);
         }
-        if (!report) return;
-        poll->stop();
-        poll->deleteLater();
-        ui_->test->setEnabled(true);
-        ui_->test->setText(QStringLiteral("Te&st"));
+        if (!report) {
+            const int left = kTestSteps * kTestTimeoutSeconds -
+                             static_cast<int>(started->elapsed() / 1000);
+            ui_->test->setText(testingText(left));
+            return;
+        }
+        end();
         DlgTargetTest box(*report, this);
         if (box.exec() == QDialog::Accepted && !box.pickedSchema().isEmpty())
             setRecordSchema(box.pickedSchema());

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <optional>
 
+#include "probe/ProfileTexts.h"
 #include "protocol/UseAttributes.h"
 #include "targets/Target.h"
 
@@ -41,6 +42,8 @@ struct PPTargetProfile::ProbeRun {
 PPTargetProfile::PPTargetProfile(const TargetProfile& profile,
                                  std::function<Target()> currentTarget, QWidget* parent)
     : PropertyPage(QStringLiteral("Profile"), parent), currentTarget_(std::move(currentTarget)) {
+    // Wide enough for a diagnostic and the named indexes on a line or two.
+    setMinimumWidth(560);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     timeout_ = new QSpinBox(this);
@@ -69,6 +72,13 @@ PPTargetProfile::PPTargetProfile(const TargetProfile& profile,
     fallbacks_->verticalHeader()->hide();
     fallbacks_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     layout->addWidget(fallbacks_);
+    named_ = new QLabel(this);
+    named_->setObjectName(QStringLiteral("namedIndexes"));
+    named_->setWordWrap(true);
+    named_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(named_);
+    connect(unsupported_, &QLineEdit::textChanged, this, &PPTargetProfile::nameIndexes);
+    connect(fallbacks_, &QTableWidget::itemChanged, this, &PPTargetProfile::nameIndexes);
     auto* rowButtons = new QHBoxLayout;
     auto* add = new QPushButton(QStringLiteral("&Add"), this);
     auto* remove = new QPushButton(QStringLiteral("&Remove"), this);
@@ -102,6 +112,9 @@ PPTargetProfile::PPTargetProfile(const TargetProfile& profile,
     results_->verticalHeader()->hide();
     results_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A diagnostic's text is read whole, not cut at the column's edge.
+    results_->setWordWrap(true);
+    results_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(results_);
     connect(probe_, &QPushButton::clicked, this, [this] { run_ ? cancelProbe() : startProbe(); });
     connect(save_, &QPushButton::clicked, this, &PPTargetProfile::saveProbe);
@@ -200,11 +213,22 @@ void PPTargetProfile::showProbe(const ProbeReport& report) {
     if (!syntaxes.isEmpty()) addRow(QStringLiteral("Record syntaxes"), syntaxes.join(", "));
     if (!report.scanNote.empty()) addRow(QStringLiteral("Scan"), QString::fromStdString(report.scanNote));
     for (const IndexProbe& index : report.indexes)
-        addRow(QString::fromStdString(useAttributeName(index.use)) + " (" +
-                   QString::number(index.use) + ")",
+        addRow(QString::fromStdString(namedUseAttribute(index.use)),
                QString::fromStdString(indexSupportText(index)));
     results_->resizeColumnToContents(0);
     save_->setEnabled(!report.indexes.empty());
+}
+
+void PPTargetProfile::nameIndexes() {
+    const TargetProfile shown = profile();
+    QStringList lines;
+    if (!shown.unsupported.empty())
+        lines << QStringLiteral("Unsupported: ") +
+                     QString::fromStdString(unsupportedText(shown.unsupported));
+    if (!shown.fallbacks.empty())
+        lines << QStringLiteral("Fallbacks: ") +
+                     QString::fromStdString(fallbacksText(shown.fallbacks));
+    named_->setText(lines.join(QLatin1Char('\n')));
 }
 
 void PPTargetProfile::saveProbe() {

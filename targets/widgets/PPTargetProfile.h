@@ -12,6 +12,7 @@
 #include "targets/TargetProfile.h"
 #include "ui/PropertyPage.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -41,12 +42,15 @@ private:
     struct ProbeRun;
     void showProfile(const TargetProfile& profile);
     void showProbe(const ProbeReport& report);
+    // The numbers of the two fields above, named.
+    void nameIndexes();
 
     std::function<Target()> currentTarget_;
     QSpinBox* timeout_;
     QLineEdit* proxy_;
     QLineEdit* unsupported_;
     QTableWidget* fallbacks_;
+    QLabel* named_;
     QPushButton* probe_;
     QPushButton* save_;
     QTableWidget* results_;

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
+#include <QScrollBar>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
@@ -154,8 +155,10 @@ private slots:
                  QStringLiteral("2 copies, 2 targets"));
         QCOMPARE(harbour.siblingAtColumn(5).data().toString(),
                  QStringLiteral("ISBN 9780306406157"));
-        // Beta's copy has PCC and a subject: the best copy, shown on the group's row.
-        QCOMPARE(harbour.siblingAtColumn(2).data().toString(), QStringLiteral("Beta"));
+        // Beta's copy has PCC and a subject: the best copy, shown on the group's row,
+        // which names both targets, the best copy's first.
+        QCOMPARE(harbour.siblingAtColumn(2).data().toString(), QStringLiteral("Beta, Alpha"));
+        QCOMPARE(grouped()->model().index(0, 2, harbour).data().toString(), QStringLiteral("Beta"));
         QCOMPARE(groupWith(QStringLiteral("og signals.")).siblingAtColumn(5).data().toString(),
                  QStringLiteral("title, author, date"));
 
@@ -181,6 +184,48 @@ private slots:
         QCOMPARE(groupsOfLines(lines), shownGroups());
         QVERIFY2(lines.contains(QStringLiteral("\tisbn:9780306406157\tBeta\tHarbour lights /\n")),
                  qPrintable(lines));
+    }
+
+    void copiesSayWhichIsBestWithoutRepeatingTheGroup() {
+        const QModelIndex harbour = groupWith(QStringLiteral("Harbour lights /"));
+        grouped()->expand(harbour);
+        const QModelIndex best = grouped()->model().index(0, 4, harbour);
+        const QModelIndex other = grouped()->model().index(1, 4, harbour);
+        QCOMPARE(best.data().toString(), QStringLiteral("best copy"));
+        QCOMPARE(best.siblingAtColumn(5).data().toString(), QString());
+        QCOMPARE(other.data().toString(), QString());
+        grouped()->collapse(harbour);
+    }
+
+    void columnsFitTheWindowWithTitleTakingTheRest() {
+        QHeaderView* header = grouped()->header();
+        const int columns = header->count();
+        const auto widestText = [&](int c) {
+            int widest = 0;
+            const GroupedRecordModel& m = grouped()->model();
+            for (int row = 0; row < m.rowCount(); ++row)
+                widest = std::max(widest, grouped()->fontMetrics().horizontalAdvance(
+                                              m.index(row, c).data().toString()));
+            return widest;
+        };
+        for (int c = 1; c < columns; ++c) {
+            // Each column shows its header and its cells whole.
+            QVERIFY2(header->sectionSize(c) >= std::max(header->sectionSizeHint(c), widestText(c)),
+                     qPrintable(QString::number(c)));
+        }
+        // Marks is read whole, and Title takes what is left, no more.
+        const int width = grouped()->viewport()->width();
+        QVERIFY(header->sectionViewportPosition(columns - 1) +
+                    widestText(columns - 1) <= width);
+        QCOMPARE(header->length(), width);
+        // A wider window gives Title the room.
+        const int title = header->sectionSize(0);
+        const QSize before = frame_->size();
+        frame_->resize(before.width() + 200, before.height());
+        QTRY_VERIFY(grouped()->viewport()->width() > width);
+        QTRY_COMPARE(header->length(), grouped()->viewport()->width());
+        QVERIFY(header->sectionSize(0) > title);
+        frame_->resize(before);
     }
 
     void groupRowsStandForTheirBestCopy() {
@@ -229,6 +274,17 @@ private slots:
         QVERIFY2(alpha.match(table->horizontalHeaderItem(3)->text()).hasMatch(),
                  qPrintable(table->horizontalHeaderItem(3)->text()));
         QVERIFY(window->frameGeometry().width() <= window->screen()->availableGeometry().width());
+        // Scrolled sideways to the last record, each row still says its field.
+        table->setColumnWidth(2, 600);  // as a user widens a long record
+        QTRY_VERIFY(table->horizontalScrollBar()->maximum() > 0);
+        table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
+        QVERIFY(table->columnViewportPosition(1) < 0);
+        QVERIFY(table->verticalHeader()->isVisible());
+        int row245 = -1;
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (table->item(row, 0)->text() == QStringLiteral("245")) row245 = row;
+        QCOMPARE(table->model()->headerData(row245, Qt::Vertical).toString(),
+                 QStringLiteral("245"));
         grabToFile(window, QStringLiteral("compare-records"));
         window->close();
     }

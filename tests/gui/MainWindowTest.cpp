@@ -25,6 +25,8 @@
 #include "display/RecordPages.h"
 #include "records/ResultStore.h"
 #include "ui/PropertySheet.h"
+#include "views/GroupedRecordModel.h"
+#include "views/MGroupedListView.h"
 #include "views/MLimitView.h"
 #include "views/MRecordListView.h"
 #include "views/MRecordView.h"
@@ -92,7 +94,9 @@ private slots:
 
         QCOMPARE(treeTexts(frame.limitView()), QStringList({"Databases (20/115)", "Demo (10/100)",
                                                             "Broken (Error)", "Ztest (10/15)"}));
-        QCOMPARE(frame.messagePane()->text(), QStringLiteral("Completed. Records: 20/115"));
+        QCOMPARE(frame.messagePane()->text(),
+                 QStringLiteral("Completed. Records: 20/115. Failed: Broken. Raise the time limit "
+                                "on the Profile page or check the address."));
         QVERIFY(frame.action("Search")->isEnabled());
         QVERIFY(!frame.action("Stop")->isEnabled());
         QVERIFY(frame.action("Resume")->isEnabled());
@@ -284,6 +288,24 @@ private slots:
         QVERIFY(frame.recordView()->toPlainText().contains(
             "Character set: UTF-8 (set for this target); "));
         frame.grab().save(outputPath("record-replacements.png"));
+
+        // The grouped list marks the same record.
+        frame.action("Group Copies")->trigger();
+        QTRY_VERIFY(!frame.groupedListView()->isHidden());
+        const GroupedRecordModel& groups = frame.groupedListView()->model();
+        QTRY_VERIFY(groups.rowCount() > 0);
+        const QModelIndex row = groups.indexOfRecord(list.recordNumber(marked));
+        QVERIFY(!row.data(Qt::DecorationRole).isNull());
+        QVERIFY(row.data(Qt::ToolTipRole).toString().contains("replacement"));
+        // Each record stands alone here, so as many group rows are marked as records.
+        int listMarked = 0;
+        for (int r = 0; r < list.rowCount(); ++r)
+            listMarked += list.index(r, 0).data(Qt::DecorationRole).isNull() ? 0 : 1;
+        int groupsMarked = 0;
+        for (int r = 0; r < groups.rowCount(); ++r)
+            groupsMarked += groups.index(r, 0).data(Qt::DecorationRole).isNull() ? 0 : 1;
+        QCOMPARE(groups.rowCount(), list.rowCount());
+        QCOMPARE(groupsMarked, listMarked);
     }
 
     // Sorting reads each cell once and keeps equal rows in their order. Dates as

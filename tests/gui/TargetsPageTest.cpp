@@ -3,6 +3,7 @@
 // afterwards, the Tags page and the port list.
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -388,6 +389,25 @@ private slots:
         QCOMPARE(duplicateMnemonics(&sheet), QStringList());
     }
 
+    void testOfASilentTargetCountsDownAndCancels() {
+        SilentServer silent;
+        Target t = list_.targets.front();
+        TargetEditSheet sheet(list_, t, TargetEditSheet::Kind::Edit);
+        sheet.show();
+        QWidget* p = sheet.targetPage();
+        auto* zurl = namedChild<QLineEdit>(p, "zurl");
+        zurl->selectAll();
+        typeInto(zurl, QString::fromStdString(silent.zurl("Default")));
+        auto* test = namedChild<QPushButton>(p, "test");
+        QTest::mouseClick(test, Qt::LeftButton);
+        QCOMPARE(test->text(), QStringLiteral("Testing... 30 s"));
+        QTRY_COMPARE_WITH_TIMEOUT(test->text(), QStringLiteral("Testing... 29 s"), 3000);
+        QTest::mouseClick(namedChild<QPushButton>(p, "cancelTest"), Qt::LeftButton);
+        QVERIFY(test->isEnabled());
+        QCOMPARE(test->text(), QStringLiteral("Te&st"));
+        QTRY_VERIFY(!p->findChild<QPushButton*>(QStringLiteral("cancelTest")));
+    }
+
     void profileProbeSavesWhatTheTargetLacksAndCancelsAtOnce() {
         const std::unique_ptr<ZebraServer> zebra = ZebraServer::withDemoCorpus();
         Target t = list_.targets.front();
@@ -406,6 +426,12 @@ private slots:
         QTest::mouseClick(namedChild<QPushButton>(p, "saveProbe"), Qt::LeftButton);
         // The demo catalogue has no ISSN, LC card number or Identifier--standard index.
         QCOMPARE(namedChild<QLineEdit>(p, "unsupported")->text(), QString("8 9 1007"));
+        const QString named = namedChild<QLabel>(p, "namedIndexes")->text();
+        QVERIFY2(named.startsWith(
+                     "Unsupported: ISSN (8), LC card number (9), Identifier--standard (1007)\n"),
+                 qPrintable(named));
+        QVERIFY2(named.contains(QStringLiteral("Identifier--standard (1007) \u2192 ISBN (7)")),
+                 qPrintable(named));
         grabToFile(&sheet, "target-profile");
         Target stored;
         sheet.store(stored);
@@ -439,6 +465,11 @@ private slots:
             QVERIFY(box);
             QTRY_VERIFY_WITH_TIMEOUT(box->finished(), 20000);
             report = box->reportText();
+            // The dead target's reason is on screen.
+            auto* table = namedChild<QTableWidget>(d, "report");
+            const int error = table->columnCount() - 1;
+            QVERIFY(!table->item(1, error)->text().isEmpty());
+            QVERIFY(table->columnViewportPosition(error) + 40 < table->viewport()->width());
             grabToFile(box, "check-ticked");
             QTest::mouseClick(namedChild<QPushButton>(d, "untickDead"), Qt::LeftButton);
         }, 30000);
