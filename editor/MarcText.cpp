@@ -11,25 +11,57 @@ std::string backslashesAsBlanks(std::string_view text) {
     return out;
 }
 
-std::string unescaped(std::string_view text) {
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// The length of the mnemonic at the start of text, 0 when none; c gets the
+// byte it stands for. The writer's {xHH} stands for a control character.
+size_t mnemonicAt(std::string_view text, char& c) {
     static const std::pair<std::string_view, char> kEscapes[] = {
         {"{dollar}", '$'}, {"{lcub}", '{'}, {"{rcub}", '}'}, {"{bsol}", '\\'}};
+    if (text.empty() || text[0] != '{') return 0;
+    for (const auto& [escape, byte] : kEscapes) {
+        if (text.substr(0, escape.size()) == escape) {
+            c = byte;
+            return escape.size();
+        }
+    }
+    if (text.size() >= 5 && text[1] == 'x' && text[4] == '}' && hexDigit(text[2]) >= 0 &&
+        hexDigit(text[3]) >= 0) {
+        c = static_cast<char>(hexDigit(text[2]) * 16 + hexDigit(text[3]));
+        return 5;
+    }
+    return 0;
+}
+
+std::string unescaped(std::string_view text) {
     std::string out;
     for (size_t i = 0; i < text.size();) {
-        bool replaced = false;
-        if (text[i] == '{') {
-            for (const auto& [escape, c] : kEscapes) {
-                if (text.substr(i, escape.size()) == escape) {
-                    out.push_back(c);
-                    i += escape.size();
-                    replaced = true;
-                    break;
-                }
-            }
+        char c = 0;
+        if (const size_t length = mnemonicAt(text.substr(i), c)) {
+            out.push_back(c);
+            i += length;
+        } else {
+            out.push_back(text[i++]);
         }
-        if (!replaced) out.push_back(text[i++]);
     }
     return out;
+}
+
+// One indicator: a blank written as a backslash, or a mnemonic.
+char takeIndicator(std::string_view& content) {
+    char c = 0;
+    if (const size_t length = mnemonicAt(content, c)) {
+        content.remove_prefix(length);
+        return c;
+    }
+    c = content[0] == '\\' ? ' ' : content[0];
+    content.remove_prefix(1);
+    return c;
 }
 
 bool hasSeparator(std::string_view text) {
@@ -55,7 +87,7 @@ public:
         MarcFieldData field;
         field.tag = tag;
         if (field.isControl()) {
-            field.data = backslashesAsBlanks(content);
+            field.data = unescaped(backslashesAsBlanks(content));
         } else if (!dataField(content, field)) {
             return;
         }
@@ -69,7 +101,7 @@ private:
     void leader(std::string_view content) {
         if (seenLeader_) return problem("a second leader");
         seenLeader_ = true;
-        parse_.record.leader = backslashesAsBlanks(content);
+        parse_.record.leader = unescaped(backslashesAsBlanks(content));
         parse_.leaderLine = line_;
     }
 
@@ -78,9 +110,12 @@ private:
             problem("the field has no two indicators");
             return false;
         }
-        field.indicator1 = content[0] == '\\' ? ' ' : content[0];
-        field.indicator2 = content[1] == '\\' ? ' ' : content[1];
-        content.remove_prefix(2);
+        field.indicator1 = takeIndicator(content);
+        if (content.empty()) {
+            problem("the field has no two indicators");
+            return false;
+        }
+        field.indicator2 = takeIndicator(content);
         if (!content.empty() && content[0] != '$') {
             problem("text before the first subfield");
             return false;

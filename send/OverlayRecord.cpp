@@ -90,7 +90,9 @@ std::string overlayRecord(std::string_view incoming, const std::string& catalogu
     bool originKept = origin.empty();
     for (const auto& field : record.fields) {
         if (field.first == "001" || field.first == "003") continue;
-        if (field.first == "035" && field.second.substr(2) == field035.substr(2)) originKept = true;
+        if (field.first == "035" && field.second.size() >= 2 &&
+            field.second.compare(2, std::string::npos, field035, 2) == 0)
+            originKept = true;
         // The origin goes in tag order, before the first field after 035.
         if (!originKept && field.first > "035") {
             out.emplace_back("035", field035);

@@ -88,3 +88,25 @@ TEST(MarcFields, WrittenRecordsReadBackWithComputedLengths) {
     back.leader = record.leader;
     EXPECT_EQ(back.fields, record.fields);
 }
+
+// What the writer escapes in control fields and indicators (a backslash, a
+// control character) reads back as the bytes it stood for.
+TEST(MarcText, ControlFieldsAndIndicatorsReadTheWritersMnemonics) {
+    MarcFields record;
+    record.leader = "00000nam  2200000 a 4500";
+    MarcFieldData control;
+    control.tag = "007";
+    control.data = "c\\ \x08";
+    MarcFieldData data;
+    data.tag = "500";
+    data.indicator1 = '\x08';
+    data.indicator2 = ' ';
+    data.subfields.emplace_back('a', "x");
+    record.fields = {control, data};
+    const MarcTextParse parse = parseMarcText(marcTextOf(record));
+    ASSERT_TRUE(parse.problems.empty());
+    ASSERT_EQ(parse.record.fields.size(), 2u);
+    EXPECT_EQ(parse.record.fields[0].data, "c\\ \x08");
+    EXPECT_EQ(parse.record.fields[1].indicator1, '\x08');
+    EXPECT_EQ(parse.record.fields[1].indicator2, ' ');
+}

@@ -98,3 +98,13 @@ TEST(CatalogueMatchTest, TwoRecordsMatchOnASharedNumberOnly) {
 }
 
 }  // namespace
+
+TEST(OverlayRecordTest, AnEmpty035IsKeptAndTheOriginStillAdded) {
+    const std::string incoming = MarcBuilder()
+                                     .control("001", "n1")
+                                     .control("035", "")
+                                     .data("245", "10", {{'a', "Title"}})
+                                     .build();
+    EXPECT_EQ(fieldsOf(overlayRecord(incoming, "cat-1")),
+              "001 cat-1\n035 \n035   $an1\n245 10$aTitle\n");
+}
