@@ -21,3 +21,11 @@ std::string attributeOf(const xmlNode* node, const char* name) {
     xmlFree(value);
     return text;
 }
+
+std::string textOf(const xmlNode* node) {
+    if (!node) return std::string();
+    xmlChar* content = xmlNodeGetContent(node);
+    std::string text = content ? reinterpret_cast<const char*>(content) : "";
+    xmlFree(content);
+    return text;
+}

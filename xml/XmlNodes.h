@@ -10,5 +10,7 @@ typedef struct _xmlNode xmlNode;
 bool isElementNamed(const xmlNode* node, const char* name);
 // The first child element named name; null when there is none (or no node).
 const xmlNode* firstChildNamed(const xmlNode* node, const char* name);
+// The node's text, its descendants' included; empty for no node.
+std::string textOf(const xmlNode* node);
 // The attribute's value; empty when it is not there.
 std::string attributeOf(const xmlNode* node, const char* name);

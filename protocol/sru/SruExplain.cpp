@@ -10,7 +10,7 @@
 
 namespace {
 
-std::string textOf(const xmlNode* node) {
+std::string trimmedTextOf(const xmlNode* node) {
     xmlChar* content = xmlNodeGetContent(node);
     std::string text = content ? reinterpret_cast<const char*>(content) : "";
     xmlFree(content);
@@ -32,17 +32,17 @@ void readIndex(const xmlNode* index, SruExplain& out) {
         const xmlNode* name = isElementNamed(map, "map") ? firstChildNamed(map, "name") : nullptr;
         if (!name) continue;
         const std::string set = attributeOf(name, "set");
-        out.indexes.push_back(set.empty() ? textOf(name) : set + "." + textOf(name));
+        out.indexes.push_back(set.empty() ? trimmedTextOf(name) : set + "." + trimmedTextOf(name));
         return;
     }
-    if (const xmlNode* title = firstChildNamed(index, "title")) out.indexes.push_back(textOf(title));
+    if (const xmlNode* title = firstChildNamed(index, "title")) out.indexes.push_back(trimmedTextOf(title));
 }
 
 std::string diagnosticText(const xmlNode* diagnostic) {
     const xmlNode* message = firstChildNamed(diagnostic, "message");
     const xmlNode* details = firstChildNamed(diagnostic, "details");
-    std::string text = message ? textOf(message) : textOf(diagnostic);
-    if (details && !textOf(details).empty()) text += " (" + textOf(details) + ")";
+    std::string text = message ? trimmedTextOf(message) : trimmedTextOf(diagnostic);
+    if (details && !trimmedTextOf(details).empty()) text += " (" + trimmedTextOf(details) + ")";
     return "The server answered with a diagnostic: " + text;
 }
 
@@ -64,14 +64,14 @@ SruExplain parseSruExplain(const std::string& xml) {
             out.error = std::string("The answer is no Explain response but ") +
                         reinterpret_cast<const char*>(root->name) + ".";
     } else {
-        if (const xmlNode* version = firstChildNamed(root, "version")) out.version = textOf(version);
+        if (const xmlNode* version = firstChildNamed(root, "version")) out.version = trimmedTextOf(version);
         eachElement(root->children, [&](const xmlNode* node) {
             if (isElementNamed(node, "serverInfo")) {
-                if (const xmlNode* host = firstChildNamed(node, "host")) out.host = textOf(host);
-                if (const xmlNode* port = firstChildNamed(node, "port")) out.port = textOf(port);
-                if (const xmlNode* db = firstChildNamed(node, "database")) out.database = textOf(db);
+                if (const xmlNode* host = firstChildNamed(node, "host")) out.host = trimmedTextOf(host);
+                if (const xmlNode* port = firstChildNamed(node, "port")) out.port = trimmedTextOf(port);
+                if (const xmlNode* db = firstChildNamed(node, "database")) out.database = trimmedTextOf(db);
             } else if (isElementNamed(node, "databaseInfo") && out.title.empty()) {
-                if (const xmlNode* title = firstChildNamed(node, "title")) out.title = textOf(title);
+                if (const xmlNode* title = firstChildNamed(node, "title")) out.title = trimmedTextOf(title);
             } else if (isElementNamed(node, "schema")) {
                 const std::string name = attributeOf(node, "name");
                 if (!name.empty()) out.schemas.push_back(name);

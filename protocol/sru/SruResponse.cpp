@@ -11,6 +11,7 @@
 #include "xmlrecords/MarcXmlSax.h"
 #include "xmlrecords/SaxParse.h"
 #include "protocol/sru/SruRecordText.h"
+#include "xml/XmlNodes.h"
 #include "xmlrecords/XmlElementText.h"
 
 namespace {
@@ -32,14 +33,6 @@ std::string trimmed(std::string text) {
     const size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) return std::string();
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-std::string textOf(const xmlNode* node) {
-    if (!node) return std::string();
-    xmlChar* content = xmlNodeGetContent(node);
-    std::string text = content ? reinterpret_cast<const char*>(content) : "";
-    xmlFree(content);
-    return text;
 }
 
 // The local name of the first element in XML text, without parsing it all.

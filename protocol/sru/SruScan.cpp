@@ -8,32 +8,14 @@
 #include <cstring>
 
 #include "protocol/sru/SruHttp.h"
+#include "xml/XmlNodes.h"
 
 namespace {
-
-bool named(const xmlNode* node, const char* name) {
-    return node && node->type == XML_ELEMENT_NODE &&
-           std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
-}
-
-const xmlNode* child(const xmlNode* node, const char* name) {
-    for (const xmlNode* c = node ? node->children : nullptr; c; c = c->next)
-        if (named(c, name)) return c;
-    return nullptr;
-}
 
 std::string trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) return std::string();
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-std::string textOf(const xmlNode* node) {
-    if (!node) return std::string();
-    xmlChar* content = xmlNodeGetContent(node);
-    std::string text = content ? reinterpret_cast<const char*>(content) : "";
-    xmlFree(content);
-    return text;
 }
 
 int64_t countOf(const std::string& raw) {
@@ -64,26 +46,26 @@ SruScanResponse parseSruScanResponse(const std::string& xml) {
     const xmlNode* root = doc ? xmlDocGetRootElement(doc) : nullptr;
     if (!root) {
         out.error = "The answer is no XML";
-    } else if (!named(root, "scanResponse")) {
+    } else if (!isElementNamed(root, "scanResponse")) {
         out.error = std::string("The answer is no scan response but ") +
                     reinterpret_cast<const char*>(root->name);
     } else {
-        for (const xmlNode* t = child(root, "terms") ? child(root, "terms")->children : nullptr;
+        for (const xmlNode* t = firstChildNamed(root, "terms") ? firstChildNamed(root, "terms")->children : nullptr;
              t; t = t->next) {
-            if (!named(t, "term")) continue;
+            if (!isElementNamed(t, "term")) continue;
             SruScanTerm term;
-            term.value = textOf(child(t, "value"));
-            term.display = textOf(child(t, "displayTerm"));
-            term.count = countOf(textOf(child(t, "numberOfRecords")));
+            term.value = textOf(firstChildNamed(t, "value"));
+            term.display = textOf(firstChildNamed(t, "displayTerm"));
+            term.count = countOf(textOf(firstChildNamed(t, "numberOfRecords")));
             out.terms.push_back(std::move(term));
         }
-        if (const xmlNode* diagnostics = child(root, "diagnostics"))
+        if (const xmlNode* diagnostics = firstChildNamed(root, "diagnostics"))
             for (const xmlNode* d = diagnostics->children; d; d = d->next) {
                 if (d->type != XML_ELEMENT_NODE) continue;
                 SruDiagnostic diagnostic;
-                diagnostic.uri = trimmed(textOf(child(d, "uri")));
-                diagnostic.details = trimmed(textOf(child(d, "details")));
-                diagnostic.message = trimmed(textOf(child(d, "message")));
+                diagnostic.uri = trimmed(textOf(firstChildNamed(d, "uri")));
+                diagnostic.details = trimmed(textOf(firstChildNamed(d, "details")));
+                diagnostic.message = trimmed(textOf(firstChildNamed(d, "message")));
                 out.diagnostics.push_back(std::move(diagnostic));
             }
     }

@@ -49,21 +49,10 @@ void Z3950Session::failWithDiagnostic(const Z_DefaultDiagFormat* diagnostic) {
         error_.addinfo = diagnostic->u.v3Addinfo;
 }
 
-bool Z3950Session::exchange(Z_APDU* apdu) {
-    answer_ = nullptr;
-    odr_reset(in_);
-    if (!z_APDU(out_, &apdu, 0, nullptr)) {
-        odr_reset(out_);
-        failWith(ZOOM_ERROR_ENCODE);
-        return false;
-    }
-    int length = 0;
-    char* request = odr_getbuf(out_, &length, nullptr);
-    const SocketIo io = socket_.exchange(request, length);
-    odr_reset(out_);
+bool Z3950Session::socketOk(SocketIo io) {
     switch (io) {
         case SocketIo::Ok:
-            break;
+            return true;
         case SocketIo::Stopped:
             stopped_ = true;
             return false;
@@ -76,6 +65,22 @@ bool Z3950Session::exchange(Z_APDU* apdu) {
             failWith(established_ ? kConnectionLost : kConnectFailed, options_.address);
             return false;
     }
+    return false;
+}
+
+bool Z3950Session::exchange(Z_APDU* apdu) {
+    answer_ = nullptr;
+    odr_reset(in_);
+    if (!z_APDU(out_, &apdu, 0, nullptr)) {
+        odr_reset(out_);
+        failWith(ZOOM_ERROR_ENCODE);
+        return false;
+    }
+    int length = 0;
+    char* request = odr_getbuf(out_, &length, nullptr);
+    const SocketIo io = socket_.exchange(request, length);
+    odr_reset(out_);
+    if (!socketOk(io)) return false;
     odr_setbuf(in_, const_cast<char*>(socket_.answer()), socket_.answerLength(), 0);
     if (!z_APDU(in_, &answer_, 0, nullptr)) {
         answer_ = nullptr;
@@ -90,19 +95,7 @@ bool Z3950Session::exchange(Z_APDU* apdu) {
 }
 
 bool Z3950Session::connect() {
-    switch (socket_.open(options_.address, options_.proxy)) {
-        case SocketIo::Ok:
-            break;
-        case SocketIo::Stopped:
-            stopped_ = true;
-            return false;
-        case SocketIo::NoAnswer:
-            failWith(kTimeout);
-            return false;
-        default:
-            failWith(kConnectFailed, options_.address);
-            return false;
-    }
+    if (!socketOk(socket_.open(options_.address, options_.proxy))) return false;
     if (!exchange(initRequest(out_, options_, socket_.proxied()))) return false;
     if (answer_->which != Z_APDU_initResponse) {
         failWith(kDecodeFailed);

@@ -65,6 +65,8 @@ public:
     bool stopped() const { return stopped_; }
 
 private:
+    // True for Ok; else notes the failure (or the stop).
+    bool socketOk(SocketIo io);
     // Sends apdu and decodes the answer into answer_; false on failure.
     bool exchange(Z_APDU* apdu);
     void failWith(int code, const std::string& addinfo = std::string());
