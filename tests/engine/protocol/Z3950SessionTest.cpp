@@ -11,6 +11,10 @@
 #include "FreePort.h"
 #include "SharedServerTest.h"
 #include "SilentServer.h"
+#include "MarcCorpus.h"
+#include "TestSupport.h"
+#include "protocol/z3950/PresentSlices.h"
+#include "protocol/z3950/Z3950Connection.h"
 #include "protocol/z3950/Z3950Session.h"
 
 namespace {
@@ -114,4 +118,29 @@ TEST(Z3950SessionFailures, aSilentServerTimesOutAndAStopEndsTheWaitAtOnce) {
     stopper.join();
     EXPECT_TRUE(stopped.stopped());
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
+}
+
+// More records than one present asks for: the connection asks again from
+// where the last answer ended until every position has come, in order.
+TEST(Z3950ConnectionSlices, EveryPositionComesOverSeveralPresents) {
+    TempDir tmp;
+    writeCorpusFile(tmp.file("many.mrc"), kRecordsPerSlice + 200, 5);
+    ZebraServer zebra({tmp.file("many.mrc")});
+    Target target;
+    target.zurl = zebra.zurl("Default");
+    target.recsyntax = "usmarc";
+    SettingsData settings;
+    settings.MaxRecPerTarget = kRecordsPerSlice + 200;
+    Z3950Connection connection(target, settings, [] { return false; });
+    ASSERT_TRUE(connection.connect());
+    ASSERT_TRUE(connection.search(kAll, 0));
+    ASSERT_EQ(connection.hits(), kRecordsPerSlice + 200);
+    int32_t next = 0;
+    const FetchEnd end = connection.fetch(0, kRecordsPerSlice + 200, [&](FetchedRecords&& f) {
+        EXPECT_EQ(f.position, next++);
+        EXPECT_EQ(f.records.size(), 1u);
+        return true;
+    });
+    EXPECT_EQ(end, FetchEnd::Done);
+    EXPECT_EQ(next, kRecordsPerSlice + 200);
 }
